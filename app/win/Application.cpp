@@ -1,0 +1,18 @@
+#include "app/win/Application.h"
+
+#include "app/Paths.h"
+
+TempSoundFile::TempSoundFile(const std::string& path) : file_(std::fopen(path.c_str(), "w")) {}
+
+TempSoundFile::~TempSoundFile() {
+    if (file_) {
+        std::fputs("3 \n", file_);
+        std::fclose(file_);
+    }
+}
+
+Application::Application(HWND mainWindow) : mainWindow(mainWindow), tempSoundFile_(TempSoundFilePath()) {}
+
+Application* AppFromWindow(HWND window) {
+    return reinterpret_cast<Application*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}

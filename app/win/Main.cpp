@@ -1,0 +1,29 @@
+// Entry point of KLAVIRO.exe: paths, Morse table, common controls, control
+// classes, accelerators, the main window and the message loop.
+#include "app/Paths.h"
+#include "app/win/MainWindow.h"
+#include "app/win/Startup.h"
+#include "sound/MorseTable.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR args, int) {
+    try {
+        SetStartupPaths(ComputeStartupPaths(args ? args : ""));
+        InitMorseTable();
+        InitCommonControls();
+        RegisterControlClasses(instance);
+        HACCEL accelerators = CreateKlaviroAccelerators();
+        HWND mainWindow = CreateMainWindow(instance);
+        if (!mainWindow)
+            MessageBoxA(nullptr, "Can't create main window", nullptr, MB_ICONWARNING | MB_OK);
+        else
+            RunMessageLoop(mainWindow, accelerators);
+    } catch (...) {
+        MessageBoxA(nullptr, "Unknown exception", nullptr, MB_ICONWARNING | MB_OK);
+    }
+    CoUninitialize();
+    return 0;
+}

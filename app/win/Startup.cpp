@@ -1,0 +1,32 @@
+#include "app/win/Startup.h"
+
+HACCEL CreateKlaviroAccelerators() {
+    ACCEL keys[5] = {
+        {FVIRTKEY, VK_RETURN, 50050}, {FVIRTKEY, VK_ESCAPE, 50051}, {FVIRTKEY, VK_PRIOR, 50052},
+        {FVIRTKEY, VK_NEXT, 50053},   {FVIRTKEY, VK_INSERT, 50054},
+    };
+    return CreateAcceleratorTableA(keys, 5);
+}
+
+void RunMessageLoop(HWND mainWindow, HACCEL accelerators) {
+    MSG msg;
+    while (IsWindow(mainWindow)) {
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0 || !IsWindow(mainWindow))
+            break;
+        if (got == -1)
+            continue;
+        if (TranslateAcceleratorA(mainWindow, accelerators, &msg))
+            continue;
+        if (IsDialogMessageA(mainWindow, &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+void RegisterControlClasses(HINSTANCE instance) {
+    // Each display control registers its own class; their results are not
+    // checked, as a page without them still opens (the controls stay blank).
+    (void)instance;
+}

@@ -1,0 +1,52 @@
+# Helpers for the end-to-end scripts: start KLAVIRO.exe from a folder of its
+# own, find its window, send keys, take screenshots.
+
+# e2e_copy_program <build> <dir>: a fresh program folder holding KLAVIRO.exe.
+e2e_copy_program() {
+    rm -rf "$2"
+    mkdir -p "$2"
+    cp "$1/win/KLAVIRO.exe" "$2/"
+}
+
+# e2e_wait_window <name> [seconds]: prints the X window id of a visible window.
+e2e_wait_window() {
+    local name=$1 limit=${2:-60} i id
+    for i in $(seq 1 $((limit * 5))); do
+        id=$(xdotool search --onlyvisible --name "^$name\$" 2>/dev/null | head -n 1)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.2
+    done
+    return 1
+}
+
+# e2e_wait_exit <pid> [seconds]: waits for the process; returns its exit code.
+e2e_wait_exit() {
+    local pid=$1 limit=${2:-30} i
+    for i in $(seq 1 $((limit * 5))); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            wait "$pid"
+            return $?
+        fi
+        sleep 0.2
+    done
+    kill "$pid" 2>/dev/null
+    return 124
+}
+
+e2e_screenshot() {
+    import -window root "$1"
+}
+
+# e2e_key <name> <keys...>: focuses the (current) window of that name and
+# types the keys through XTEST, which Wine treats as real input.
+e2e_key() {
+    local name=$1 id
+    shift
+    id=$(e2e_wait_window "$name" 10) || return 1
+    xdotool windowfocus "$id" 2>/dev/null || true
+    sleep 0.2
+    xdotool key "$@"
+}
