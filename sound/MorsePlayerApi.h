@@ -1,0 +1,32 @@
+// What a page needs of a Morse player. The real player plays through
+// DirectSound on its own thread; tests install a scripted one.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+class IMorsePlayer {
+public:
+    virtual ~IMorsePlayer() = default; // destroys the player (destroy)
+    virtual bool failed() const = 0;
+    // Loads a text (the player appends one blank); output waits for pause(false).
+    virtual void start(const std::string& text, int unit, int delaySeconds, int frequency, int markA, int markB,
+                       int space) = 0;
+    virtual void pause(bool paused) = 0;
+    virtual bool isPlaying() const = 0;
+    // Index of the character being heard, -1 before the first.
+    virtual int currentCharacter() const = 0;
+    // Tick count at which mark A (B) began to sound, -1 until it has.
+    virtual int64_t markTimeA() const = 0;
+    virtual int64_t markTimeB() const = 0;
+};
+
+// Creates a player for a window (void* is its HWND), sample rate, volume and
+// sound type. Pages create every player through this one function.
+using MorsePlayerFactory =
+    std::function<std::unique_ptr<IMorsePlayer>(void* window, int sampleRate, int volume, int soundType)>;
+// Replaces the factory (tests); an empty function restores the real player.
+void SetMorsePlayerFactory(MorsePlayerFactory factory);
+std::unique_ptr<IMorsePlayer> CreateMorsePlayer(void* window, int sampleRate, int volume, int soundType);
