@@ -91,8 +91,9 @@ TEST(ControlTextFile, UnwritablePaths) {
     EXPECT_FALSE(WriteTextFile(dir, "A ", 60, 1, false));
 #ifndef _WIN32
     // Opens, but the bytes never reach the disk: the failure shows at close.
-    if (FileExists("/dev/full"))
+    if (FileExists("/dev/full")) {
         EXPECT_FALSE(WriteTextFile("/dev/full", HundredLetters(), 60, 1, false));
+    }
 #endif
 }
 
