@@ -113,8 +113,9 @@ private:
             if (used_[j] < used_[l] || (used_[j] == used_[l] && quota_[j] > quota_[l]))
                 l = j;
         // The pair after prev that is wanted most.
+        const int32_t* pairQuota = &PairQuota(prev_, 0);
         for (int j = 0; j < n_; ++j)
-            if (j != prev_ && PairQuota(prev_, j) > PairQuota(prev_, l))
+            if (j != prev_ && pairQuota[j] > pairQuota[l])
                 l = j;
         if (l == prev_)
             l = (prev_ + 1) % n_;
@@ -122,11 +123,14 @@ private:
         const bool free = i < warm_;
         int64_t best = free ? maxLen_ : std::llabs(len_[l] + cum_ - target);
 
-        for (int k = 0; k < n_; ++k) {
-            const int g = (start + k) % n_;
+        // The candidate index wraps by hand: a division per candidate would
+        // dominate the time of long texts.
+        const int32_t* pairLast = &PairLast(prev_, 0);
+        int g = start;
+        for (int k = 0; k < n_; ++k, g = g + 1 == n_ ? 0 : g + 1) {
             const int64_t h = std::llabs(len_[g] + cum_ - target);
             const int32_t u = used_[g];
-            const int64_t lastPlusGap = int64_t{PairLast(prev_, g)} + 2 * n_;
+            const int64_t lastPlusGap = int64_t{pairLast[g]} + 2 * n_;
             bool admitted;
             if (u == 0)
                 admitted = true;
@@ -134,7 +138,7 @@ private:
                 admitted = true;
             else
                 admitted = !((g == prev_ && posInGroup_ != 0) || quota_[g] <= 0 || lastPlusGap > i ||
-                             u > lap + 1 || h > best || PairQuota(prev_, g) <= 0);
+                             u > lap + 1 || h > best || pairQuota[g] <= 0);
             if (!admitted)
                 continue;
 
@@ -150,8 +154,7 @@ private:
                 replace = true;
             else if (h == best && ul == u && quota_[g] > quota_[l])
                 replace = true;
-            else if (h == best && ul == u && quota_[g] == quota_[l] &&
-                     PairQuota(prev_, l) < PairQuota(prev_, g))
+            else if (h == best && ul == u && quota_[g] == quota_[l] && pairQuota[l] < pairQuota[g])
                 replace = true;
             else
                 replace = ul > lap + 1;
@@ -197,7 +200,7 @@ private:
     const int n_;
     std::string abc_; // shuffled copy of the alphabet
     std::vector<int> len_;
-    std::vector<bool> extreme_;
+    std::vector<char> extreme_; // very short or very long
     int maxLen_ = 0;
     int sumLen_ = 0;
     int64_t interval_ = 0;

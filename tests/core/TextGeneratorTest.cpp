@@ -57,7 +57,8 @@ TEST(RandomSource, CompetitionRunSeedingAndTextNumbers) {
             g.Draw();
         ASSERT_EQ(RandomState(), g.state) << seed;
         for (int text = 0; text < 50; ++text) {
-            const long long r1 = g.Draw() % 1000, r2 = g.Draw() % 1000, r3 = g.Draw() % 1000, r4 = g.Draw() % 1000;
+            const long long r1 = g.Draw() % 1000, r2 = g.Draw() % 1000, r3 = g.Draw() % 1000,
+                            r4 = g.Draw() % 1000;
             const int32_t expected = static_cast<int32_t>((r1 * r2 * r3 + r4) % 10000000 + 20000000);
             ASSERT_EQ(NextCompetitionTextNumber(), expected) << seed << " text " << text;
         }
