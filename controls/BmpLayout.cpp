@@ -5,9 +5,9 @@
 namespace {
 
 const BmpColour kVga16[16] = {
-    {0, 0, 0},       {0, 0, 128},   {0, 128, 0},   {0, 128, 128}, {128, 0, 0},   {128, 0, 128},
-    {128, 128, 0},   {192, 192, 192}, {128, 128, 128}, {0, 0, 255}, {0, 255, 0},   {0, 255, 255},
-    {255, 0, 0},     {255, 0, 255}, {255, 255, 0}, {255, 255, 255},
+    {0, 0, 0},     {0, 0, 128},     {0, 128, 0},     {0, 128, 128},   {128, 0, 0}, {128, 0, 128},
+    {128, 128, 0}, {192, 192, 192}, {128, 128, 128}, {0, 0, 255},     {0, 255, 0}, {0, 255, 255},
+    {255, 0, 0},   {255, 0, 255},   {255, 255, 0},   {255, 255, 255},
 };
 
 void Put16(std::vector<uint8_t>& out, uint32_t v) {
@@ -27,7 +27,9 @@ BmpColour Palette332(uint32_t k) {
             static_cast<uint8_t>(64 * (k / 64))};
 }
 
-const BmpColour* Vga16Colours() { return kVga16; }
+const BmpColour* Vga16Colours() {
+    return kVga16;
+}
 
 bool DibFormatForDepth(int depth, DibFormat& format) {
     format = DibFormat{};

@@ -19,7 +19,9 @@ uint32_t PixelCount(uint32_t width, uint32_t height, const char* operation) {
 
 } // namespace
 
-ImagePixels::ImagePixels(const ImagePixels& other) { Share(other); }
+ImagePixels::ImagePixels(const ImagePixels& other) {
+    Share(other);
+}
 
 ImagePixels& ImagePixels::operator=(const ImagePixels& other) {
     if (this != &other && pixels_.GetData() != other.pixels_.GetData()) {
@@ -29,7 +31,9 @@ ImagePixels& ImagePixels::operator=(const ImagePixels& other) {
     return *this;
 }
 
-ImagePixels::~ImagePixels() { Release(); }
+ImagePixels::~ImagePixels() {
+    Release();
+}
 
 void ImagePixels::Assign(uint32_t width, uint32_t height, const uint32_t* rows) {
     const uint32_t count = PixelCount(width, height, "ImagePixels::Assign");
@@ -44,7 +48,9 @@ void ImagePixels::Assign(uint32_t width, uint32_t height, const uint32_t* rows) 
     Adopt(fresh, width, height);
 }
 
-void ImagePixels::Clear() { Release(); }
+void ImagePixels::Clear() {
+    Release();
+}
 
 void ImagePixels::Resize(uint32_t width, uint32_t height, bool keepAspect) {
     if (Empty())

@@ -7,7 +7,9 @@ namespace {
 uint32_t Read32(const std::vector<uint8_t>& b, size_t at) {
     return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
 }
-uint32_t Read16(const std::vector<uint8_t>& b, size_t at) { return b[at] | b[at + 1] << 8; }
+uint32_t Read16(const std::vector<uint8_t>& b, size_t at) {
+    return b[at] | b[at + 1] << 8;
+}
 
 } // namespace
 

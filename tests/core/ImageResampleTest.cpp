@@ -5,7 +5,9 @@
 
 namespace {
 
-uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) { return r << 16 | g << 8 | b; }
+uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) {
+    return r << 16 | g << 8 | b;
+}
 
 std::vector<uint32_t> Resampled(const std::vector<uint32_t>& from, PixelSize fromSize, PixelSize toSize) {
     std::vector<uint32_t> to(static_cast<size_t>(toSize.width) * toSize.height, 0xDEADBEEF);
@@ -116,10 +118,10 @@ TEST(ImageResample, RoundingIsToTheNearestWithHalvesUp) {
 
 TEST(ImageResample, BothAxesAverageTheSourceRectangle) {
     // 4 x 2 into 2 x 1: each output takes a 2 x 2 block; rows bottom-up.
-    const std::vector<uint32_t> pixels = {Rgb(0, 0, 0),  Rgb(4, 0, 0),   Rgb(0, 0, 100), Rgb(0, 0, 100),
-                                          Rgb(8, 0, 0),  Rgb(11, 0, 0),  Rgb(0, 50, 0),  Rgb(0, 0, 100)};
+    const std::vector<uint32_t> pixels = {Rgb(0, 0, 0), Rgb(4, 0, 0),  Rgb(0, 0, 100), Rgb(0, 0, 100),
+                                          Rgb(8, 0, 0), Rgb(11, 0, 0), Rgb(0, 50, 0),  Rgb(0, 0, 100)};
     auto out = Resampled(pixels, {4, 2}, {2, 1});
-    EXPECT_EQ(out[0], Rgb(6, 0, 0)); // 23 / 4 = 5.75
+    EXPECT_EQ(out[0], Rgb(6, 0, 0));   // 23 / 4 = 5.75
     EXPECT_EQ(out[1], Rgb(0, 13, 75)); // 50 / 4 = 12.5 -> 13, 300 / 4
     // Shrinking one axis while growing the other.
     out = Resampled(pixels, {4, 2}, {2, 4});
@@ -178,7 +180,9 @@ TEST(ImagePixels, ResizeWithoutAspectAndToNothing) {
 }
 
 namespace {
-void* FailingAlloc(size_t) { return nullptr; }
+void* FailingAlloc(size_t) {
+    return nullptr;
+}
 } // namespace
 
 TEST(ImagePixels, OutOfMemoryThrowsAndKeepsThePicture) {
