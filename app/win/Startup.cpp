@@ -30,5 +30,8 @@ void RunMessageLoop(HWND mainWindow, HACCEL accelerators) {
 void RegisterControlClasses(HINSTANCE instance) {
     // Results are not checked: a page whose control class is missing still
     // opens, only without that control.
+    RegisterTextBoxClass(instance);
+    RegisterLabelClass(instance);
+    RegisterTimerClass(instance);
     RegisterPictureClass(instance);
 }
