@@ -47,18 +47,25 @@ def pace(fifo, out):
         channels, rate = struct.unpack("<HI", head[22:28])
         bits = struct.unpack("<H", head[34:36])[0]
         per_second = rate * channels * bits // 8
-        start = time.monotonic()
+        # A token bucket of 10 ms: time in which no sound came is not made
+        # up for later by reading faster than real time.
+        burst = per_second // 100
+        credit = 0.0
+        last = time.monotonic()
         got = 0
         with open("%s.%d.wav" % (out, session), "wb") as f:
             f.write(head)
             while True:
-                due = int((time.monotonic() - start) * per_second) - got
-                if due <= 0:
+                now = time.monotonic()
+                credit = min(burst, credit + (now - last) * per_second)
+                last = now
+                if credit < 1:
                     time.sleep(0.002)
                     continue
-                chunk = os.read(fd, min(due, 65536))
+                chunk = os.read(fd, int(credit))
                 if not chunk:
                     break
+                credit -= len(chunk)
                 f.write(chunk)
                 got += len(chunk)
             # The plugin cannot rewrite its header on a pipe: set the sizes.
