@@ -3,7 +3,7 @@
 
 pace FIFO OUT   Reads the plugin's output from FIFO at the rate its WAV header
                 states and writes it to OUT.<n> (one file per device opening)
-                until FIFO.stop exists. ALSA's null device takes samples as
+                until FIFO.stop exists or its parent has ended. ALSA's null device takes samples as
                 fast as they come, so without this reader Wine's mixer runs
                 several times faster than real time; reading at real time
                 through a small pipe paces it.
@@ -27,7 +27,9 @@ THRESHOLD = 0.05  # of full scale
 
 def pace(fifo, out):
     session = 0
-    while not os.path.exists(fifo + ".stop"):
+    parent = os.getppid()
+    # Ends when told to, or when the script that started it is gone.
+    while not os.path.exists(fifo + ".stop") and os.getppid() == parent:
         fd = os.open(fifo, os.O_RDONLY | os.O_NONBLOCK)
         try:
             fcntl.fcntl(fd, F_SETPIPE_SZ, 4096)
