@@ -48,16 +48,16 @@ std::vector<Span> Runs(const std::vector<uint8_t>& bytes, size_t end) {
     return runs;
 }
 
-std::vector<Span> Units(const std::string& runs, uint32_t unit) {
+std::vector<Span> Units(const std::string& text, uint32_t unit) {
     // "t1 s1 t3" -> runs in units
     std::vector<Span> runs;
-    for (size_t i = 0; i < runs.size(); ++i) {
-        if (runs[i] == ' ')
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == ' ')
             continue;
-        const char kind = runs[i++];
+        const char kind = text[i++];
         uint32_t n = 0;
-        while (i < runs.size() && runs[i] != ' ')
-            n = n * 10 + static_cast<uint32_t>(runs[i++] - '0');
+        while (i < text.size() && text[i] != ' ')
+            n = n * 10 + static_cast<uint32_t>(text[i++] - '0');
         runs.push_back({kind, n * unit});
     }
     return runs;
