@@ -183,6 +183,10 @@ BOOL Initialise(HWND window) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         delete app;
         DestroyWindow(window);
+        // The entry point reports the failure in a message box, which must
+        // not find the quit message of this destruction in the queue.
+        MSG quit;
+        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
         return FALSE;
     }
     SendMessageA(window, PM_LOAD_TEXTS, 0, 0);
