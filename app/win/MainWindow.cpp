@@ -269,5 +269,7 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 } // namespace
 
 HWND CreateMainWindow(HINSTANCE instance) {
-    return CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainWindowProc, 0);
+    HWND window = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainWindowProc, 0);
+    // A dialog destroyed during its own initialisation may still be returned.
+    return window && IsWindow(window) ? window : nullptr;
 }

@@ -265,3 +265,17 @@ TEST_F(MainWindowTest, LoadsItsConfigurationFromTheProgramFolder) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, APageThatCannotBeCreatedFailsTheStartWithoutSavingOrQuitting) {
+    ASSERT_TRUE(UnregisterClassA("ATextLWnd", Instance()));
+    HWND window = CreateMainWindow(Instance());
+    RegisterControlClasses(Instance());
+    EXPECT_EQ(window, nullptr);
+    EXPECT_FALSE(FileExists(folder.ConfigFile()));
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+}
+
+} // namespace
