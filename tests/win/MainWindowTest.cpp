@@ -18,10 +18,10 @@ const char* PageKind(HWND page) {
         int control;
         const char* kind;
     };
-    const Mark marks[] = {{1008, "main"},    {1322, "about"},   {1016, "training menu"},
+    const Mark marks[] = {{1008, "main"},         {1322, "about"},     {1016, "training menu"},
                           {1257, "competitions"}, {1028, "generator"}, {1395, "settings"},
-                          {1063, "training"}, {1133, "options"}, {1321, "run"},
-                          {1210, "colours"},  {1266, "sound"}};
+                          {1063, "training"},     {1133, "options"},   {1321, "run"},
+                          {1210, "colours"},      {1266, "sound"}};
     for (const Mark& m : marks)
         if (GetDlgItem(page, m.control))
             return m.kind;
@@ -32,10 +32,10 @@ TEST_F(MainWindowTest, CreatesTheThirtyOnePagesWithTheMainMenuShown) {
     Start();
     ASSERT_EQ(app->pageCount, PAGE_COUNT);
     const std::set<int> about = {1, 5, 7, 8, 9, 10, 11, 12, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 29, 30};
-    const std::map<int, std::string> others = {
-        {0, "main"},     {2, "training menu"}, {3, "competitions"}, {4, "generator"}, {6, "settings"},
-        {13, "training"}, {14, "options"},     {15, "run"},          {26, "colours"},  {27, "sound"},
-        {28, "sound"}};
+    const std::map<int, std::string> others = {{0, "main"},      {2, "training menu"}, {3, "competitions"},
+                                               {4, "generator"}, {6, "settings"},      {13, "training"},
+                                               {14, "options"},  {15, "run"},          {26, "colours"},
+                                               {27, "sound"},    {28, "sound"}};
     int aboutCount = 0;
     std::set<HWND> windows;
     for (int i = 0; i < PAGE_COUNT; ++i) {
@@ -118,7 +118,9 @@ TEST_F(MainWindowTest, SwitchingToTheShownPageShowsItAgainAndOutsideTheTableDoes
     EXPECT_EQ(VisiblePages(), 1);
 }
 
-bool SwallowKeys(MessageSpy&, HWND, UINT message, WPARAM, LPARAM) { return message == PM_KEY; }
+bool SwallowKeys(MessageSpy&, HWND, UINT message, WPARAM, LPARAM) {
+    return message == PM_KEY;
+}
 
 TEST_F(MainWindowTest, AcceleratorCommandsReachTheCurrentPageAsKeyCodes) {
     Start();

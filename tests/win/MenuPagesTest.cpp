@@ -17,17 +17,40 @@ struct Route {
 
 const Route kRoutes[] = {
     // main menu
-    {0, 1002, 1}, {0, 1003, 2}, {0, 1004, 3}, {0, 1010, 4}, {0, 1025, 5}, {0, 1005, 6}, {0, 1006, 7},
+    {0, 1002, 1},
+    {0, 1003, 2},
+    {0, 1004, 3},
+    {0, 1010, 4},
+    {0, 1025, 5},
+    {0, 1005, 6},
+    {0, 1006, 7},
     // training menu
-    {2, 1013, 13}, {2, 1012, 12}, {2, 1014, 0},
+    {2, 1013, 13},
+    {2, 1012, 12},
+    {2, 1014, 0},
     // competitions menu
-    {3, 1011, 14}, {3, 1012, 22}, {3, 1257, 16}, {3, 1024, 21}, {3, 1025, 29}, {3, 1014, 0},
+    {3, 1011, 14},
+    {3, 1012, 22},
+    {3, 1257, 16},
+    {3, 1024, 21},
+    {3, 1025, 29},
+    {3, 1014, 0},
     // settings menu
-    {6, 1395, 26}, {6, 1027, 27}, {6, 1025, 28}, {6, 1014, 0},
+    {6, 1395, 26},
+    {6, 1027, 27},
+    {6, 1025, 28},
+    {6, 1014, 0},
     // about page
-    {1, 1014, 0}, {30, 1014, 0},
+    {1, 1014, 0},
+    {30, 1014, 0},
     // the working pages' way back
-    {4, 1014, 0}, {13, 1014, 2}, {14, 1014, 3}, {15, 1014, 14}, {26, 1014, 6}, {27, 1014, 6}, {28, 1014, 6},
+    {4, 1014, 0},
+    {13, 1014, 2},
+    {14, 1014, 3},
+    {15, 1014, 14},
+    {26, 1014, 6},
+    {27, 1014, 6},
+    {28, 1014, 6},
 };
 
 TEST_F(MainWindowTest, EveryButtonReachesItsPage) {
@@ -49,7 +72,8 @@ TEST_F(MainWindowTest, EnterPressesTheFocusedButton) {
     ShowPage(PAGE_SETTINGS_MENU);
     Key(kEnter);
     EXPECT_EQ(app->currentPage, PAGE_COLOURS);
-    const Route focused[] = {{0, 1004, 3}, {3, 1025, 29}, {0, 1005, 6}, {6, 1027, 27}, {0, 1003, 2}, {2, 1012, 12}};
+    const Route focused[] = {{0, 1004, 3},  {3, 1025, 29}, {0, 1005, 6},
+                             {6, 1027, 27}, {0, 1003, 2},  {2, 1012, 12}};
     for (const Route& route : focused) {
         ShowPage(route.page);
         SetFocus(Control(route.page, route.control));
@@ -61,7 +85,9 @@ TEST_F(MainWindowTest, EnterPressesTheFocusedButton) {
     EXPECT_EQ(app->currentPage, 2);
 }
 
-bool SwallowPageSwitch(MessageSpy&, HWND, UINT message, WPARAM, LPARAM) { return message == PM_SHOW_PAGE; }
+bool SwallowPageSwitch(MessageSpy&, HWND, UINT message, WPARAM, LPARAM) {
+    return message == PM_SHOW_PAGE;
+}
 
 TEST_F(MainWindowTest, EscLeavesEachMenuAndAboutPageForTheMainMenu) {
     Start();
@@ -241,7 +267,8 @@ TEST_F(MainWindowTest, AboutLinksShowTheHandAndOpenNothingWhenEmpty) {
     for (int link : {1322, 1323, 1324}) {
         SetCursor(LoadCursor(nullptr, IDC_ARROW));
         HWND control = Control(7, link);
-        SendMessageA(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        SendMessageA(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         EXPECT_EQ(GetCursor(), hand) << link;
         SendMessageA(Page(7), WM_COMMAND, MAKEWPARAM(link, STN_CLICKED), reinterpret_cast<LPARAM>(control));
         EXPECT_EQ(app->currentPage, 7);

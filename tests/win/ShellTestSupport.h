@@ -20,7 +20,9 @@
 
 namespace shelltest {
 
-inline HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+inline HINSTANCE Instance() {
+    return GetModuleHandleA(nullptr);
+}
 
 // Handles the queue until `done` holds or two seconds have passed. The quit
 // message of a closed main window is dropped: tests run no message loop.
