@@ -1,0 +1,230 @@
+#include "config/ConfigStore.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string>
+
+namespace {
+
+ConfigStore Parsed(const std::string& text) {
+    ConfigStore store;
+    store.Parse(text);
+    return store;
+}
+
+std::string Get(const ConfigStore& store, const std::string& section, const std::string& key) {
+    std::string value = "<missing>";
+    store.GetString(section, key, value);
+    return value;
+}
+
+std::string TempFile(const char* name) {
+    return (std::filesystem::temp_directory_path() / (std::string("klaviro-test-") + name)).string();
+}
+
+std::string ReadAll(const std::string& path) {
+    std::string s;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return "<none>";
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        s.append(buf, n);
+    std::fclose(f);
+    return s;
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+}
+
+} // namespace
+
+TEST(ConfigRead, HeadersAreTrimmedAndCutAtTheFirstBracket) {
+    ConfigStore s = Parsed("  [ Score ]  \nA=1\n[Score2] trailing ] text\nB=2\n[]\nC=3\n");
+    EXPECT_EQ(Get(s, "Score", "A"), "1");
+    EXPECT_EQ(Get(s, "Score2", "B"), "2");
+    // "[]" selects the unnamed section, which the first header already
+    // stored: like any repeated section, its later entries are dropped.
+    EXPECT_EQ(Get(s, "", "C"), "<missing>");
+}
+
+TEST(ConfigRead, MalformedLinesAreSkipped) {
+    // An unclosed header and a lone "[" do not change the section; "x" and
+    // "=5" are not entries; "; a = b" is an entry, as there are no comments.
+    ConfigStore s = Parsed("[S]\n[Score\n[\nx\n=5\nk=v\n; a = b\nnoequals\n");
+    Section all;
+    ASSERT_TRUE(s.GetSection("S", all));
+    EXPECT_EQ(all.size(), 2u);
+    EXPECT_EQ(Get(s, "S", "k"), "v");
+    EXPECT_EQ(Get(s, "S", "; a"), "b");
+    EXPECT_FALSE(s.GetSection("Score", all));
+}
+
+TEST(ConfigRead, KeyValueSplitAtTheFirstEqualsAfterTheFirstCharacter) {
+    ConfigStore s = Parsed("a==5\n\tkey\t =\t\nw = x = y\n=q=r\n");
+    EXPECT_EQ(Get(s, "", "a"), "=5");
+    EXPECT_EQ(Get(s, "", "key"), "");
+    EXPECT_EQ(Get(s, "", "w"), "x = y");
+    EXPECT_EQ(Get(s, "", "=q"), "r"); // a leading "=" belongs to the key
+}
+
+TEST(ConfigRead, OnlyTabCrLfAndBlankAreTrimmed) {
+    ConfigStore s = Parsed("\x0b"
+                           "k=\x01v\x01 \t\r\n");
+    EXPECT_EQ(Get(s, "", "\x0bk"), "\x01v\x01");
+}
+
+TEST(ConfigRead, FirstOccurrenceWinsForKeysAndSections) {
+    ConfigStore s = Parsed("[A]\nk=first\nk=second\n[B]\nx=1\n[A]\nk=third\nm=4\n");
+    EXPECT_EQ(Get(s, "A", "k"), "first");
+    EXPECT_EQ(Get(s, "A", "m"), "<missing>"); // the second [A] is dropped whole
+    EXPECT_EQ(Get(s, "B", "x"), "1");
+}
+
+TEST(ConfigRead, LongLinesAreReadIn1023BytePieces) {
+    // Piece one: "k=" and 1021 x's; piece two: the rest, "y=tail", which is
+    // an entry of its own.
+    std::string line = "k=" + std::string(1021, 'x') + "y=tail";
+    ConfigStore s = Parsed(line + "\n");
+    EXPECT_EQ(Get(s, "", "k"), std::string(1021, 'x'));
+    EXPECT_EQ(Get(s, "", "y"), "tail");
+
+    // A line of exactly 1023 bytes plus its line end is one entry; CR LF
+    // counts as one byte as in a text-mode read.
+    std::string exact = "k=" + std::string(1021, 'z');
+    ConfigStore t = Parsed(exact + "\r\nnext=1\r\n");
+    EXPECT_EQ(Get(t, "", "k"), std::string(1021, 'z'));
+    EXPECT_EQ(Get(t, "", "next"), "1");
+}
+
+TEST(ConfigWrite, SortedByUnsignedBytesWithHeadersAndTabs) {
+    ConfigStore s;
+    s.SetString("Default", "SoundType", "1");
+    s.SetString("Default", "SPS", "44100");
+    s.SetString("Default", "sps", "x");
+    s.SetString("Russian", "\xc0", "cyr"); // 0xC0 sorts after every ASCII key
+    s.SetString("Russian", "Z", "z");
+    s.SetString("", "top", "t");
+    s.SetString("Empty", "k", "v");
+    Section none;
+    ConfigStore empty = Parsed("[Lonely]\n[Other]\na=1\n");
+    EXPECT_TRUE(empty.GetSection("Lonely", none)); // stored, but never written
+    EXPECT_EQ(empty.Serialise(), "\r\n[Other]\r\n\ta\t=\t1\r\n");
+
+    EXPECT_EQ(s.Serialise(), "\ttop\t=\tt\r\n"
+                             "\r\n[Default]\r\n\tSPS\t=\t44100\r\n\tSoundType\t=\t1\r\n\tsps\t=\tx\r\n"
+                             "\r\n[Empty]\r\n\tk\t=\tv\r\n"
+                             "\r\n[Russian]\r\n\tZ\t=\tz\r\n\t\xc0\t=\tcyr\r\n");
+}
+
+TEST(ConfigWrite, SaveAndLoadRoundTripThroughTheFile) {
+    const std::string path = TempFile("roundtrip.cfg");
+    std::remove(path.c_str());
+    ConfigStore a;
+    EXPECT_FALSE(a.Load(path)); // missing file: false, store stays empty
+    a.SetString("Default", "Language", "Russian");
+    a.SetString("Default", "Width", "");
+    a.SetString("", "loose", "1");
+    ASSERT_TRUE(a.Save(path));
+    const std::string bytes = ReadAll(path);
+    EXPECT_EQ(bytes, "\tloose\t=\t1\r\n\r\n[Default]\r\n\tLanguage\t=\tRussian\r\n\tWidth\t=\t\r\n");
+
+    ConfigStore b;
+    ASSERT_TRUE(b.Load(path));
+    EXPECT_EQ(b.Serialise(), bytes);
+    EXPECT_EQ(Get(b, "Default", "Width"), "");
+    std::remove(path.c_str());
+}
+
+TEST(ConfigWrite, AFailedSaveKeepsTheOldFile) {
+    const std::string path = TempFile("keep.cfg");
+    WriteAll(path, "[Default]\r\n\tVolume\t=\t50\r\n");
+    // The temporary file cannot be created where a directory of its name
+    // stands: the save fails and the configuration stays as it was.
+    const std::string blocker = path + ".tmp";
+    std::remove(blocker.c_str());
+    std::filesystem::create_directory(blocker);
+    ConfigStore s;
+    s.SetString("Default", "Volume", "99");
+    EXPECT_FALSE(s.Save(path));
+    EXPECT_EQ(ReadAll(path), "[Default]\r\n\tVolume\t=\t50\r\n");
+    std::filesystem::remove(blocker);
+    EXPECT_TRUE(s.Save(path));
+    EXPECT_EQ(ReadAll(path), "\r\n[Default]\r\n\tVolume\t=\t99\r\n");
+    std::remove(path.c_str());
+    EXPECT_FALSE(s.Save("/nonexistent-dir/KLAVIRO.cfg"));
+}
+
+TEST(ConfigValues, IntAndRealConversions) {
+    ConfigStore s = Parsed("a=42\nb=0x10\nc=\nd=12abc\ne=abc\nf= -7\ng=99999999999\nr=3.8\n");
+    int n = -1;
+    EXPECT_TRUE(s.GetInt("", "a", n));
+    EXPECT_EQ(n, 42);
+    EXPECT_TRUE(s.GetInt("", "b", n));
+    EXPECT_EQ(n, 0);
+    n = 5;
+    EXPECT_FALSE(s.GetInt("", "c", n));
+    EXPECT_EQ(n, 5); // unchanged on failure
+    EXPECT_TRUE(s.GetInt("", "d", n));
+    EXPECT_EQ(n, 12);
+    EXPECT_FALSE(s.GetInt("", "e", n));
+    EXPECT_TRUE(s.GetInt("", "f", n));
+    EXPECT_EQ(n, -7);
+    EXPECT_TRUE(s.GetInt("", "g", n));
+    EXPECT_EQ(n, 2147483647);
+    EXPECT_FALSE(s.GetInt("", "missing", n));
+
+    double x = 0;
+    EXPECT_TRUE(s.GetReal("", "r", x));
+    EXPECT_DOUBLE_EQ(x, 3.8);
+    s.SetReal("", "one", 1);
+    EXPECT_EQ(Get(s, "", "one"), "1.000000");
+    EXPECT_TRUE(s.GetReal("", "one", x));
+    EXPECT_EQ(x, 1.0);
+    s.SetInt("", "neg", -15);
+    EXPECT_EQ(Get(s, "", "neg"), "-15");
+}
+
+TEST(ConfigValues, GetStringOrStoresTheDefaultOnce) {
+    ConfigStore s;
+    std::string v;
+    s.GetStringOr("Russian", "PS_01", "default", v);
+    EXPECT_EQ(v, "default");
+    EXPECT_EQ(Get(s, "Russian", "PS_01"), "default");
+    s.SetString("Russian", "PS_01", "changed");
+    s.GetStringOr("Russian", "PS_01", "default", v);
+    EXPECT_EQ(v, "changed");
+    Section sec;
+    EXPECT_FALSE(s.GetSection("nothing", sec));
+    ASSERT_TRUE(s.GetSection("Russian", sec));
+    EXPECT_EQ(sec.size(), 1u);
+}
+
+TEST(ConfigRobustness, HostileFilesKeepTheWellFormedEntries) {
+    std::mt19937 rng(12345);
+    std::string noise(1 << 20, '\0');
+    for (char& c : noise)
+        c = static_cast<char>(rng());
+    ConfigStore random = Parsed(noise + "\n[Good]\nkey=value\n");
+    EXPECT_EQ(Get(random, "Good", "key"), "value");
+
+    std::string many;
+    for (int i = 0; i < 100000; ++i)
+        many += "[S" + std::to_string(i) + "]\nk=" + std::to_string(i) + "\n";
+    ConfigStore sections = Parsed(many);
+    EXPECT_EQ(sections.Sections().size(), 100001u); // plus the unnamed one
+    EXPECT_EQ(Get(sections, "S99999", "k"), "99999");
+
+    std::string huge = "[A]\nbefore=1\n" + std::string(10 * 1000 * 1000, 'q') + "\nafter=2\n";
+    ConfigStore longLine = Parsed(huge);
+    EXPECT_EQ(Get(longLine, "A", "before"), "1");
+    EXPECT_EQ(Get(longLine, "A", "after"), "2");
+}

@@ -1,0 +1,95 @@
+#include "config/AppConfig.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+std::string Stored(const AppConfig& c, const char* section, const char* key) {
+    std::string v = "<missing>";
+    c.GetString(section, key, v);
+    return v;
+}
+} // namespace
+
+TEST(Settings, EmptyStoreGivesAndStoresDefaults) {
+    AppConfig c;
+    EXPECT_EQ(c.GetVolume(), 80);
+    EXPECT_EQ(c.GetSPS(), 44100);
+    EXPECT_EQ(c.GetDlgColor(), 13160660);
+    EXPECT_EQ(c.GetStartDelay(), 3);
+    EXPECT_EQ(c.GetSoundType(), 1);
+    EXPECT_EQ(c.GetFrequency(), 850);
+    EXPECT_EQ(c.GetTextBoxMHColor(), 8421631);
+    EXPECT_EQ(c.GetSpeedBColor(), 12632256);
+    EXPECT_EQ(Stored(c, "Default", "Volume"), "80");
+    EXPECT_EQ(Stored(c, "Default", "SPS"), "44100");
+    EXPECT_EQ(Stored(c, "Default", "DlgColor"), "13160660");
+    EXPECT_EQ(Stored(c, "WTextBox", "MHColor"), "8421631");
+}
+
+TEST(Settings, RangeRuleReplacesOutOfRangeValues) {
+    AppConfig c;
+    for (const char* bad : {"101", "-1", "abc", ""}) {
+        c.SetString("Default", "Volume", bad);
+        EXPECT_EQ(c.GetVolume(), 80) << bad;
+        EXPECT_EQ(Stored(c, "Default", "Volume"), "80");
+    }
+    c.SetString("Default", "Volume", "100");
+    EXPECT_EQ(c.GetVolume(), 100);
+    c.SetString("Default", "Volume", "0");
+    EXPECT_EQ(c.GetVolume(), 0);
+    c.SetString("Default", "Frequency", "abc");
+    EXPECT_EQ(c.GetFrequency(), 850);
+    EXPECT_EQ(Stored(c, "Default", "Frequency"), "850");
+    c.SetString("Default", "Frequency", "499");
+    EXPECT_EQ(c.GetFrequency(), 850);
+    c.SetString("Default", "StartDelay", "60");
+    EXPECT_EQ(c.GetStartDelay(), 60);
+}
+
+TEST(Settings, SampleRateAcceptsOnlyTheFiveRates) {
+    AppConfig c;
+    for (int rate : {11025, 22050, 44100, 48000, 96000}) {
+        c.SetInt("Default", "SPS", rate);
+        EXPECT_EQ(c.GetSPS(), rate);
+    }
+    c.SetInt("Default", "SPS", 8000);
+    EXPECT_EQ(c.GetSPS(), 44100);
+    EXPECT_EQ(Stored(c, "Default", "SPS"), "44100");
+}
+
+TEST(Settings, SettersLimitAsUnsigned) {
+    AppConfig c;
+    c.SetVolume(150);
+    EXPECT_EQ(Stored(c, "Default", "Volume"), "100");
+    c.SetVolume(-5);
+    EXPECT_EQ(Stored(c, "Default", "Volume"), "100");
+    c.SetVolume(0);
+    EXPECT_EQ(Stored(c, "Default", "Volume"), "0");
+    c.SetFrequency(20);
+    EXPECT_EQ(Stored(c, "Default", "Frequency"), "500");
+    c.SetFrequency(5000);
+    EXPECT_EQ(Stored(c, "Default", "Frequency"), "3000");
+    c.SetFrequency(-1);
+    EXPECT_EQ(Stored(c, "Default", "Frequency"), "3000");
+    c.SetStartDelay(61);
+    EXPECT_EQ(Stored(c, "Default", "StartDelay"), "60");
+    c.SetSoundType(2);
+    EXPECT_EQ(Stored(c, "Default", "SoundType"), "1");
+    c.SetSoundType(0);
+    EXPECT_EQ(Stored(c, "Default", "SoundType"), "0");
+}
+
+TEST(Settings, PlainSettingsHaveNoRange) {
+    AppConfig c;
+    c.SetString("WTextBox", "Width", "0");
+    EXPECT_EQ(c.GetTextBoxWidth(), 0);
+    c.SetTextBoxWidth(-7);
+    EXPECT_EQ(c.GetTextBoxWidth(), -7);
+    c.SetString("WFTimer", "TColor", "junk");
+    EXPECT_EQ(c.GetFTimerTColor(), 16711680);
+    // Same key in two sections stays apart.
+    c.SetSTimerTColor(1);
+    c.SetFTimerTColor(2);
+    EXPECT_EQ(c.GetSTimerTColor(), 1);
+    EXPECT_EQ(c.GetFTimerTColor(), 2);
+}
