@@ -4,6 +4,8 @@
 
 #include "config/RecordStore.h"
 
+#include <commctrl.h>
+
 #include <map>
 #include <memory>
 #include <set>
@@ -278,6 +280,34 @@ TEST_F(MainWindowTest, APageThatCannotBeCreatedFailsTheStartWithoutSavingOrQuitt
     EXPECT_FALSE(FileExists(folder.ConfigFile()));
     MSG msg;
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, TemplatesStartWithOnlyTheirNormalViewsShown) {
+    Start();
+    auto shown = [this](int page, int id) {
+        HWND control = Control(page, id);
+        EXPECT_NE(control, nullptr) << "page " << page << " control " << id;
+        return (GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE) != 0;
+    };
+    for (int id : {1070, 1077, 1078, 1286, 1288, 1071, 1072, 1287, 1289})
+        EXPECT_FALSE(shown(PAGE_COMPETITION_RUN, id)) << id;
+    for (int id : {1004, 1075, 1076, 1282, 1281, 1069, 1283, 1285, 1284, 1027, 1014, 1321, 1247, 1174})
+        EXPECT_TRUE(shown(PAGE_COMPETITION_RUN, id)) << id;
+    EXPECT_FALSE(shown(PAGE_TRAINING_MENU, 1011));
+    EXPECT_FALSE(shown(1, 1271));
+    EXPECT_FALSE(shown(1, 1272));
+    for (int id : {1070, 1068, 1062, 1027, 1165, 1166, 1043, 1045, 1033, 1255, 1049, 1050, 1060})
+        EXPECT_TRUE(shown(PAGE_TRAINING, id)) << id;
+    // The up-downs sit on the fields they belong to.
+    const std::pair<int, int> buddies[] = {{1166, 1165}, {1045, 1043}, {1255, 1033}, {1050, 1049}};
+    for (const auto& b : buddies)
+        EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(Control(PAGE_TRAINING, b.first), UDM_GETBUDDY, 0, 0)),
+                  Control(PAGE_TRAINING, b.second))
+            << b.first;
 }
 
 } // namespace
