@@ -57,7 +57,8 @@ RunClockStep DecideRunClock(const RunClockInput& in) {
             step.action = RunClockAction::TextOver;
         return step;
     }
-    step.setTextClock = true;
+    // The last text's time stays up through the pause; it is cleared when
+    // the pause ends, so the next preamble shows "--:--".
     step.setPauseClock = true;
     const int64_t pause = static_cast<int64_t>(in.interval) * 1000;
     const int64_t e = Elapsed(in.now, in.pauseStart);
@@ -65,6 +66,7 @@ RunClockStep DecideRunClock(const RunClockInput& in) {
         step.pauseClock = pause - e;
         return step;
     }
+    step.setTextClock = true;
     step.action = in.speed > kCompetitionTopSpeed ? RunClockAction::Stop : RunClockAction::NextText;
     return step;
 }

@@ -91,8 +91,7 @@ TEST(CompetitionRun, ClockDuringPause) {
     in.pauseStart = 66000;
     in.speed = 110;
     RunClockStep s = DecideRunClock(in);
-    EXPECT_TRUE(s.setTextClock);
-    EXPECT_EQ(s.textClock, -1);
+    EXPECT_FALSE(s.setTextClock); // the text's time stays through the pause
     EXPECT_TRUE(s.setPauseClock);
     EXPECT_EQ(s.pauseClock, 56000);
     EXPECT_EQ(s.action, RunClockAction::None);
@@ -100,6 +99,8 @@ TEST(CompetitionRun, ClockDuringPause) {
     in.now = 66000 + 60000;
     s = DecideRunClock(in);
     EXPECT_EQ(s.pauseClock, -1);
+    EXPECT_TRUE(s.setTextClock);
+    EXPECT_EQ(s.textClock, -1);
     EXPECT_EQ(s.action, RunClockAction::NextText);
 
     // Interval 0: the next text at the first tick of the pause.
