@@ -191,6 +191,9 @@ void Start(HWND page, Application& app) {
     ShowSpeed(page, state.speed);
     DashAllTimes(page);
     state.sending = true;
+    // Otherwise the large view would keep the pause layout through the
+    // whole first text.
+    LayoutLargeView(page, state);
     state.textNumber = NextCompetitionTextNumber();
     state.runStart = TickCount();
     ShowText(page, state);
