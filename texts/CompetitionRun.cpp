@@ -31,9 +31,13 @@ TextRange CompetitionHighlight(int current, int preambleLength, int speed) {
 }
 
 namespace {
-// Tick counts wrap after 49.7 days; differences are taken modulo 2^32.
+// Tick counts wrap after 49.7 days, so differences are taken modulo 2^32,
+// as signed: the player's mark times can lie a little ahead of the tick
+// count (its play position leads the sound), and such a moment counts as
+// now rather than as 49 days ago.
 int64_t Elapsed(uint32_t now, int64_t since) {
-    return static_cast<uint32_t>(now - static_cast<uint32_t>(since));
+    const int32_t d = static_cast<int32_t>(now - static_cast<uint32_t>(since));
+    return d < 0 ? 0 : d;
 }
 } // namespace
 
@@ -45,7 +49,7 @@ RunClockStep DecideRunClock(const RunClockInput& in) {
             // Sent completely: the time from the first character to AR
             // stays on the clock through the pause.
             step.setTextClock = true;
-            step.textClock = in.markA != -1 ? static_cast<uint32_t>(in.markB - in.markA) : -1;
+            step.textClock = in.markA != -1 ? Elapsed(static_cast<uint32_t>(in.markB), in.markA) : -1;
             step.setSelection = true;
         } else if (in.markA != -1) {
             step.setTextClock = true;

@@ -124,6 +124,10 @@ TEST(CompetitionRun, ClockSurvivesTickCountWrap) {
     EXPECT_EQ(s.totalTime, 756);
     EXPECT_EQ(s.textClock, 516);
 
+    // A mark reported a little ahead of the tick count is "just now".
+    in.markA = 800;
+    EXPECT_EQ(DecideRunClock(in).textClock, 0);
+
     in.sending = false;
     in.pauseStart = 0xFFFFF000u;
     in.interval = 10;
