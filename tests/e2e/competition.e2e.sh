@@ -69,8 +69,10 @@ figures=$(printf '%s' "$text" | tr -cd '0-9' | wc -c)
 dit=$(awk 'BEGIN { printf "%d", 60000 / ((14.0 + 3.8) * 100) }')
 got=$(morse_decode "$dit" capture.wav)
 want=$(morse_expected "0 0 0 0 0   1 0 0   V V V   =   ${text}AR")
+# What follows AR belongs to the end of the player's output and to the next
+# text; this test is about the first text.
 case "$got" in
-"$want" | "$want "*) ;;
+"$want"*) ;;
 *)
     echo "decoded: $got"
     echo "wanted:  $want"
