@@ -45,7 +45,8 @@ bool ShowSaveFileDialog(HWND owner, const std::string& initialName, const std::s
     request.lpstrDefExt = defaultExtension;
     request.Flags = OFN_LONGNAMES;
 
-    const bool confirmed = saveFileNameHook ? saveFileNameHook(&request) : GetSaveFileNameA(&request) != FALSE;
+    const bool confirmed =
+        saveFileNameHook ? saveFileNameHook(&request) : GetSaveFileNameA(&request) != FALSE;
     if (!confirmed)
         return false;
     file[kPathBuffer - 1] = '\0';

@@ -191,7 +191,8 @@ TEST(CompetitionRunPage, ShowingCreatesThePlayerAndReadiesTheRun) {
         EXPECT_EQ(p.Clock(clock), "--:--");
     EXPECT_EQ(ShownText(), "");
     // The normal view: no large clock, no page title.
-    for (int control : {kBigSpeedClock, kBigTextClock, kBigPauseClock, kBigTotalClock, 1078, 1288, 1072, 1289, 1070})
+    for (int control :
+         {kBigSpeedClock, kBigTextClock, kBigPauseClock, kBigTotalClock, 1078, 1288, 1072, 1289, 1070})
         EXPECT_FALSE(p.Visible(control)) << control;
 
     // Leaving destroys the player; a tick arriving afterwards reaches nothing.
@@ -268,7 +269,7 @@ TEST(CompetitionRunPage, LettersFrom100SendTextsAndWriteThem) {
     EXPECT_EQ(p.SelStart(), -1);
     Script().playing = false;
     p.Tick();
-    EXPECT_EQ(p.Clock(kSpeedClock), "110"); // the next speed, shown in the pause
+    EXPECT_EQ(p.Clock(kSpeedClock), "110");  // the next speed, shown in the pause
     EXPECT_FALSE(p.Visible(kBigPauseClock)); // the large view is off
     Now() += 100;
     p.Tick();

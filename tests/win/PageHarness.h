@@ -112,7 +112,9 @@ inline uint32_t& Now() {
     static uint32_t now = 0;
     return now;
 }
-inline uint32_t TestTicks() { return Now(); }
+inline uint32_t TestTicks() {
+    return Now();
+}
 
 // ---- scripted player: the test sets what it reports, and sees what it got
 
@@ -144,7 +146,8 @@ public:
     }
     ~ScriptedPlayer() override { --Script().alive; }
     bool failed() const override { return Script().failed; }
-    void start(const std::string& text, int unit, int delay, int frequency, int a, int b, int space) override {
+    void start(const std::string& text, int unit, int delay, int frequency, int a, int b,
+               int space) override {
         Script().starts.push_back({text, unit, delay, frequency, a, b, space});
         Script().playing = true;
         Script().current = -1;

@@ -22,9 +22,12 @@ const int kDefaultIntervalItem = 6; // 60 seconds
 const int kMaxPath = 1023;
 
 const PageText kTexts[] = {
-    {1070, "PSIO_01", "Соревнования по приему"}, {kBack, "PSIO_02", "<< Назад"},
-    {kNext, "PSIO_03", "Далее >>"},              {1039, "PSIO_04", "Тип текста"},
-    {1044, "PSIO_08", "Начальная скорость, з/м"}, {1071, "PSIO_09", "Интервал, с"},
+    {1070, "PSIO_01", "Соревнования по приему"},
+    {kBack, "PSIO_02", "<< Назад"},
+    {kNext, "PSIO_03", "Далее >>"},
+    {1039, "PSIO_04", "Тип текста"},
+    {1044, "PSIO_08", "Начальная скорость, з/м"},
+    {1071, "PSIO_09", "Интервал, с"},
     {1073, "PSIO_11", "Файл с контрольными текстами"},
 };
 
@@ -72,7 +75,8 @@ void LoadTexts(HWND page, Application& app) {
 
 void OnShown(HWND page, Application& app) {
     SendDlgItemMessageA(page, kCaption, ATL_SETCOLOR, 0, app.GetCaptionColor());
-    SendDlgItemMessageA(page, kCaption, ATL_SETTEXTTRIM, 0, reinterpret_cast<LPARAM>(app.records.Title().c_str()));
+    SendDlgItemMessageA(page, kCaption, ATL_SETTEXTTRIM, 0,
+                        reinterpret_cast<LPARAM>(app.records.Title().c_str()));
 }
 
 void Browse(HWND page, Application& app) {

@@ -32,18 +32,24 @@ const int kBigTotalClock = 1287, kBigTotalLabel = 1289;
 const UINT_PTR kRunTimer = 0;
 const UINT kRunTimerPeriod = 100;
 
-const int kNormalView[] = {kTextBox,  kSpeedClock, kTextClock,  kPauseClock, kTotalClock,
-                           kSpeedLabel, kTextLabel, kPauseLabel, kTotalLabel};
-const int kLargeView[] = {kBigSpeedClock, kBigTextClock,  kBigPauseClock, kBigTotalClock,
+const int kNormalView[] = {kTextBox,    kSpeedClock, kTextClock,  kPauseClock, kTotalClock,
+                           kSpeedLabel, kTextLabel,  kPauseLabel, kTotalLabel};
+const int kLargeView[] = {kBigSpeedClock, kBigTextClock, kBigPauseClock, kBigTotalClock,
                           kBigSpeedLabel, kBigTextLabel, kBigPauseLabel, kBigTotalLabel};
 
 const PageText kTexts[] = {
-    {kTitle, "PSI_01", "Соревнования по приему"}, {kBack, "PSI_02", "<< Назад"},
-    {kSpeedLabel, "PSI_03", "Скорость"},          {kBigSpeedLabel, "PSI_03", "Скорость"},
-    {kTextLabel, "PSI_04", "Время текста"},       {kBigTextLabel, "PSI_04", "Время текста"},
-    {kPauseLabel, "PSI_05", "Пауза"},             {kBigPauseLabel, "PSI_05", "Пауза"},
-    {kTotalLabel, "PSI_06", "Общее время"},       {kBigTotalLabel, "PSI_06", "Общее время"},
-    {kStart, "PSI_07", "Начать"},                 {kStop, "PSI_08", "Закончить"},
+    {kTitle, "PSI_01", "Соревнования по приему"},
+    {kBack, "PSI_02", "<< Назад"},
+    {kSpeedLabel, "PSI_03", "Скорость"},
+    {kBigSpeedLabel, "PSI_03", "Скорость"},
+    {kTextLabel, "PSI_04", "Время текста"},
+    {kBigTextLabel, "PSI_04", "Время текста"},
+    {kPauseLabel, "PSI_05", "Пауза"},
+    {kBigPauseLabel, "PSI_05", "Пауза"},
+    {kTotalLabel, "PSI_06", "Общее время"},
+    {kBigTotalLabel, "PSI_06", "Общее время"},
+    {kStart, "PSI_07", "Начать"},
+    {kStop, "PSI_08", "Закончить"},
     {kMode, "PSI_09", "Режим"},
 };
 
@@ -56,9 +62,15 @@ void ShowTime(HWND page, int normal, int large, int64_t ms) {
     Send(page, normal, ATM_SETTIME, 0, static_cast<LPARAM>(ms));
     Send(page, large, ATM_SETTIME, 0, static_cast<LPARAM>(ms));
 }
-void ShowTextTime(HWND page, int64_t ms) { ShowTime(page, kTextClock, kBigTextClock, ms); }
-void ShowPauseTime(HWND page, int64_t ms) { ShowTime(page, kPauseClock, kBigPauseClock, ms); }
-void ShowTotalTime(HWND page, int64_t ms) { ShowTime(page, kTotalClock, kBigTotalClock, ms); }
+void ShowTextTime(HWND page, int64_t ms) {
+    ShowTime(page, kTextClock, kBigTextClock, ms);
+}
+void ShowPauseTime(HWND page, int64_t ms) {
+    ShowTime(page, kPauseClock, kBigPauseClock, ms);
+}
+void ShowTotalTime(HWND page, int64_t ms) {
+    ShowTime(page, kTotalClock, kBigTotalClock, ms);
+}
 void ShowSpeed(HWND page, int speed) {
     Send(page, kSpeedClock, ATM_SETNUMBER, 0, speed);
     Send(page, kBigSpeedClock, ATM_SETNUMBER, 0, speed);
@@ -104,7 +116,8 @@ void LayoutLargeView(HWND page, const CompetitionState& state) {
 
 void ShowText(HWND page, CompetitionState& state) {
     state.alphabet = TextAlphabet(state.textKind);
-    state.text = state.textNumber < 0 ? std::string() : generateText(state.textNumber, state.speed, state.alphabet);
+    state.text =
+        state.textNumber < 0 ? std::string() : generateText(state.textNumber, state.speed, state.alphabet);
     Send(page, kTextBox, ATB_SETTEXT, reinterpret_cast<WPARAM>(state.text.c_str()), 0);
 }
 

@@ -26,8 +26,8 @@ const int kRefresh = 1032, kBack = 1014, kPrint = 1010, kSave = 1028;
 const int32_t kInitialNumber = 1, kInitialGroups = 20, kInitialCount = 1;
 
 const PageText kTexts[] = {
-    {1038, "PP_01", "Номер текста"}, {1039, "PP_02", "Тип текста"},    {1040, "PP_03", "Вид"},
-    {kRefresh, "PP_04", "Обновить"}, {kSave, "PP_05", "Сохранить"},     {kBack, "PP_06", "<< Назад"},
+    {1038, "PP_01", "Номер текста"}, {1039, "PP_02", "Тип текста"},        {1040, "PP_03", "Вид"},
+    {kRefresh, "PP_04", "Обновить"}, {kSave, "PP_05", "Сохранить"},        {kBack, "PP_06", "<< Назад"},
     {1041, "PP_07", "Длинна"},       {kCaption, "PP_13", "Печать текста"}, {1057, "PP_14", "Количество"},
     {kPrint, "PP_15", "Печать"},
 };
