@@ -183,6 +183,10 @@ BOOL Initialise(HWND window) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         delete app;
         DestroyWindow(window);
+        // The entry point reports the failure in a message box, which must
+        // not find the quit message of this destruction in the queue.
+        MSG quit;
+        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
         return FALSE;
     }
     SendMessageA(window, PM_LOAD_TEXTS, 0, 0);
@@ -265,5 +269,7 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 } // namespace
 
 HWND CreateMainWindow(HINSTANCE instance) {
-    return CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainWindowProc, 0);
+    HWND window = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainWindowProc, 0);
+    // A dialog destroyed during its own initialisation may still be returned.
+    return window && IsWindow(window) ? window : nullptr;
 }
