@@ -1,0 +1,31 @@
+// The system save-file dialog for text files, behind one replaceable call so
+// that tests never block on GetSaveFileNameA.
+#pragma once
+
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include <string>
+
+class Application;
+
+// Replaces GetSaveFileNameA (tests); null restores it. The hook gets the
+// filled-in request and answers like the system call: true with the chosen
+// path written into lpstrFile, false for Cancel.
+using SaveFileNameHook = bool (*)(OPENFILENAMEA* request);
+SaveFileNameHook SetSaveFileNameHook(SaveFileNameHook hook);
+
+// Shows the dialog owned by `owner` with 1024-byte path and title buffers
+// starting with `initialName` and `initialTitle`, the filter "Text Files"
+// (*.TXT) then "All Files" (*.*), the first selected, the default extension,
+// and only OFN_LONGNAMES (no overwrite question: callers ask themselves).
+// True with the full path in `chosen` when the operator confirmed.
+bool ShowSaveFileDialog(HWND owner, const std::string& initialName, const std::string& initialTitle,
+                        const char* defaultExtension, std::string& chosen);
+
+// The text-file question of the application: proposes `path`, or when it is
+// empty the last path chosen here during this run. On confirmation stores the
+// choice in `path` and as the last path and returns true; Cancel changes
+// nothing.
+bool AskSaveFileName(Application& app, std::string& path);
