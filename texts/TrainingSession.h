@@ -115,6 +115,7 @@ struct TrainingState {
     std::string text;
     TrainingSeries series;
     SeriesState state = SeriesState::Idle;
+    bool previousAllowed = false;
     uint32_t seriesStart = 0;
     int textDuration = 0;
     int sampleRate = 44100;
