@@ -1,6 +1,7 @@
 // klaviro-cli wav: the exact samples the player writes for a text, as an
 // 8-bit unsigned mono WAV file.
 #include "cli/Command.h"
+#include "cli/TextOptions.h"
 
 #include "sound/MorseStream.h"
 #include "sound/MorseTable.h"
@@ -97,8 +98,8 @@ int Run(const std::vector<std::string>& args) {
     if (out.empty())
         return CliFail(kName, "--out needs a file name");
 
-    long long kind, speed, frequency, delay, rate, volume;
-    if (!options.GetInt("kind", 0, 2, 0, kind, error) || !options.GetInt("speed", 1, 1000, 100, speed, error) ||
+    long long speed, frequency, delay, rate, volume;
+    if (!options.GetInt("speed", 1, 1000, 100, speed, error) ||
         !options.GetInt("frequency", 500, 3000, 850, frequency, error) ||
         !options.GetInt("delay", 0, 60, 3, delay, error) || !ReadRate(options, rate, error) ||
         !options.GetInt("volume", 0, 100, 100, volume, error))
@@ -108,14 +109,26 @@ int Run(const std::vector<std::string>& args) {
     if (options.Has("text") && generated)
         return CliFail(kName, "give either --text or --number/--series/--groups, not both");
     if (!options.Has("text") && !generated)
-        return CliFail(kName, "give the text with --text, or a generated one with --number (and --kind, --series, "
-                              "--groups)");
+        return CliFail(kName, "give the text with --text, or a generated one with --kind and --number");
+    // The kind also picks the average character length of the speed.
+    TextChoice choice;
     std::string text;
     if (options.Has("text")) {
         text = options.Get("text", "");
+        const std::string kind = options.Get("kind", "letters");
+        const char* const names[] = {"letters", "figures", "mixed"};
+        choice.kind = -1;
+        for (int k = 0; k < 3; ++k)
+            if (kind == names[k])
+                choice.kind = k;
+        if (choice.kind < 0)
+            return CliFail(kName, "--kind must be letters, figures or mixed, not \"" + kind + "\"");
     } else {
-        return CliFail(kName, "generated texts are not available in this build");
+        if (!ReadTextChoice(options, choice, error))
+            return CliFail(kName, error);
+        text = TextOfNumber(choice, choice.number);
     }
+    const long long kind = choice.kind;
     if (options.Has("preamble"))
         text = kPreamble + text + kClosing;
 
@@ -169,7 +182,7 @@ int Run(const std::vector<std::string>& args) {
 }
 
 const CliRegistrar registrar({kName,
-                              "--text TEXT | --number N [--series S] [--groups G] [--kind 0|1|2] --out FILE "
+                              "(--text TEXT [--kind K] | --kind letters|figures|mixed --number N [--series S] [--groups G]) --out FILE "
                               "[--speed CPM] [--frequency HZ] [--delay S] [--rate SPS] [--volume 0-100] [--preamble]",
                               "render a text into an 8-bit mono WAV file with the samples the player writes",
                               Run});
