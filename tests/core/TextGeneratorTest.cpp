@@ -72,14 +72,6 @@ TEST(RandomSource, CompetitionRunSeedingAndTextNumbers) {
     }
 }
 
-TEST(TextGenerator, AlphabetsByKind) {
-    EXPECT_EQ(kLetters, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-    EXPECT_EQ(kFigures, "0123456789");
-    EXPECT_EQ(kMixed, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.,=?/");
-    EXPECT_STREQ(TextAlphabet(3), "");
-    EXPECT_STREQ(TextAlphabet(-1), "");
-}
-
 // Texts other implementations must reproduce byte for byte, and the random
 // state each leaves for the competition run's next text number.
 TEST(TextGenerator, FixedSeedTexts) {
