@@ -28,9 +28,10 @@ void RunMessageLoop(HWND mainWindow, HACCEL accelerators) {
 }
 
 void RegisterControlClasses(HINSTANCE instance) {
-    // Each display control registers its own class; their results are not
-    // checked, as a page without them still opens (the controls stay blank).
+    // Results are not checked: a page whose control class is missing still
+    // opens, only without that control.
     RegisterTextBoxClass(instance);
     RegisterLabelClass(instance);
     RegisterTimerClass(instance);
+    RegisterPictureClass(instance);
 }
