@@ -84,8 +84,8 @@ bool ReadRate(const CliOptions& options, long long& rate, std::string& error) {
 }
 
 int Run(const std::vector<std::string>& args) {
-    CliOptions options({"text", "kind", "number", "series", "groups", "speed", "frequency", "delay", "rate", "volume",
-                        "out"},
+    CliOptions options({"text", "kind", "number", "series", "groups", "speed", "frequency", "delay", "rate",
+                        "volume", "out"},
                        {"preamble"});
     std::string error;
     if (!options.Parse(args, error))
@@ -133,8 +133,9 @@ int Run(const std::vector<std::string>& args) {
         text = kPreamble + text + kClosing;
 
     const int unit = unitSamples(static_cast<int>(kind), static_cast<int>(speed), static_cast<int>(rate));
-    const uint64_t total = StreamSamples(text + ' ', static_cast<uint64_t>(unit), 2ull * static_cast<uint64_t>(unit),
-                                         static_cast<uint64_t>(delay * rate));
+    const uint64_t total =
+        StreamSamples(text + ' ', static_cast<uint64_t>(unit), 2ull * static_cast<uint64_t>(unit),
+                      static_cast<uint64_t>(delay * rate));
     // The stream counts in 32 bits and a WAV file holds less than 4 GiB.
     if (total > 0xFFFF0000ull)
         return CliFail(kName, "the sound would last " + std::to_string(total / static_cast<uint64_t>(rate)) +
@@ -169,7 +170,8 @@ int Run(const std::vector<std::string>& args) {
         ok = std::fputc(0, f) != EOF;
     if (ok) {
         header = WaveHeader(static_cast<uint32_t>(rate), dataBytes);
-        ok = std::fseek(f, 0, SEEK_SET) == 0 && std::fwrite(header.data(), 1, header.size(), f) == header.size();
+        ok = std::fseek(f, 0, SEEK_SET) == 0 &&
+             std::fwrite(header.data(), 1, header.size(), f) == header.size();
     }
     ok = std::fclose(f) == 0 && ok;
     if (!ok) {
@@ -181,10 +183,11 @@ int Run(const std::vector<std::string>& args) {
     return 0;
 }
 
-const CliRegistrar registrar({kName,
-                              "(--text TEXT [--kind K] | --kind letters|figures|mixed --number N [--series S] [--groups G]) --out FILE "
-                              "[--speed CPM] [--frequency HZ] [--delay S] [--rate SPS] [--volume 0-100] [--preamble]",
-                              "render a text into an 8-bit mono WAV file with the samples the player writes",
-                              Run});
+const CliRegistrar
+    registrar({kName,
+               "(--text TEXT [--kind K] | --kind letters|figures|mixed --number N [--series S] [--groups G]) "
+               "--out FILE "
+               "[--speed CPM] [--frequency HZ] [--delay S] [--rate SPS] [--volume 0-100] [--preamble]",
+               "render a text into an 8-bit mono WAV file with the samples the player writes", Run});
 
 } // namespace

@@ -8,7 +8,9 @@ uint32_t MorseSegmentBytes(int sampleRate) {
     return sampleRate >= 16384 ? static_cast<uint32_t>(sampleRate) / 16 : 1024u;
 }
 
-uint32_t MorseBufferBytes(int sampleRate) { return MorseSegmentBytes(sampleRate) * MorseSegmentsPerBuffer; }
+uint32_t MorseBufferBytes(int sampleRate) {
+    return MorseSegmentBytes(sampleRate) * MorseSegmentsPerBuffer;
+}
 
 int64_t MorseMarkTime(int64_t offset, uint32_t playPosition, int64_t tickAtStart, int sampleRate) {
     if (offset < 0 || static_cast<int64_t>(playPosition) <= offset || sampleRate <= 0)
@@ -18,8 +20,8 @@ int64_t MorseMarkTime(int64_t offset, uint32_t playPosition, int64_t tickAtStart
 
 MorseStream::MorseStream(int sampleRate) : rate_(sampleRate > 0 ? sampleRate : 1) {}
 
-void MorseStream::Load(const std::string& text, int unit, int delaySeconds, int frequency, int markA, int markB,
-                       int space) {
+void MorseStream::Load(const std::string& text, int unit, int delaySeconds, int frequency, int markA,
+                       int markB, int space) {
     const uint32_t n = static_cast<uint32_t>(text.size()) + 1;
     // Every entry the filling thread will append exists from here on, so the
     // block never moves while the owner reads it.
@@ -39,7 +41,8 @@ void MorseStream::Load(const std::string& text, int unit, int delaySeconds, int 
     element_ = 0;
     tone_ = false;
     produced_ = 0;
-    elementLength_ = delaySeconds > 0 ? static_cast<uint32_t>(delaySeconds) * static_cast<uint32_t>(rate_) : 0u;
+    elementLength_ =
+        delaySeconds > 0 ? static_cast<uint32_t>(delaySeconds) * static_cast<uint32_t>(rate_) : 0u;
     written_ = 0;
     loaded_ = true;
 }

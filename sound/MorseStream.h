@@ -37,7 +37,8 @@ public:
     // Loads a text (one blank is appended) and rewinds the stream to offset 0.
     // space < 0 means two units. The stream then begins with delaySeconds of
     // silence. Throws FCMemException when the start list cannot be allocated.
-    void Load(const std::string& text, int unit, int delaySeconds, int frequency, int markA, int markB, int space);
+    void Load(const std::string& text, int unit, int delaySeconds, int frequency, int markA, int markB,
+              int space);
 
     // Writes exactly n bytes at `out` (the stream from BytesWritten() on) and
     // advances BytesWritten() by n. Returns whether the whole text has been
@@ -73,12 +74,12 @@ private:
     uint32_t unit_ = 0, space_ = 0, frequency_ = 0;
     int markA_ = -1, markB_ = -1;
 
-    int current_ = -1;          // character index, -1 during the start delay
-    int element_ = 0;           // index into the current character's pattern
+    int current_ = -1; // character index, -1 during the start delay
+    int element_ = 0;  // index into the current character's pattern
     uint32_t elementLength_ = 0;
-    uint32_t produced_ = 0;     // samples of the current element already written
+    uint32_t produced_ = 0; // samples of the current element already written
     bool tone_ = false;
-    uint32_t written_ = 0;      // stream offset of the next byte Fill writes
+    uint32_t written_ = 0; // stream offset of the next byte Fill writes
 
     FCArray<uint32_t> starts_;
     std::atomic<uint32_t> startCount_{0};

@@ -20,18 +20,21 @@ constexpr DWORD kFlagsType0 =
 constexpr DWORD kFlagsType1 = kFlagsType0 | DSBCAPS_LOCSOFTWARE | DSBCAPS_CTRLPAN | DSBCAPS_CTRLFREQUENCY;
 static_assert(kFlagsType0 == 0x14180 && kFlagsType1 == 0x141E8, "DirectSound buffer flags");
 
-constexpr DWORD kThreadWaitMs = 100;   // longest block of the playback thread
-constexpr DWORD kPauseWaitMs = 400;    // pause(true) waits this long for the thread
-constexpr DWORD kCreateWaitMs = 5000;  // creation gives up on the thread after this
+constexpr DWORD kThreadWaitMs = 100;  // longest block of the playback thread
+constexpr DWORD kPauseWaitMs = 400;   // pause(true) waits this long for the thread
+constexpr DWORD kCreateWaitMs = 5000; // creation gives up on the thread after this
 constexpr DWORD kCreateStepMs = 200;
 constexpr DWORD kDestroyWaitMs = 1000; // see ~MorsePlayer
 constexpr int kEndCountdown = 4;
 
-bool IsSet(HANDLE event) { return WaitForSingleObject(event, 0) == WAIT_OBJECT_0; }
+bool IsSet(HANDLE event) {
+    return WaitForSingleObject(event, 0) == WAIT_OBJECT_0;
+}
 
 void Report(const char* call, HRESULT hr) {
     char text[128];
-    std::snprintf(text, sizeof text, "MorsePlayer: %s failed, 0x%08lX\n", call, static_cast<unsigned long>(hr));
+    std::snprintf(text, sizeof text, "MorsePlayer: %s failed, 0x%08lX\n", call,
+                  static_cast<unsigned long>(hr));
     OutputDebugStringA(text);
 }
 
@@ -282,7 +285,8 @@ void Output::Run() {
 
 DWORD WINAPI PlaybackThread(void* parameter) {
     // The thread's own reference: the state outlives the player if need be.
-    std::shared_ptr<MorsePlayerState> state(std::move(*static_cast<std::shared_ptr<MorsePlayerState>*>(parameter)));
+    std::shared_ptr<MorsePlayerState> state(
+        std::move(*static_cast<std::shared_ptr<MorsePlayerState>*>(parameter)));
     delete static_cast<std::shared_ptr<MorsePlayerState>*>(parameter);
     {
         Output output(*state);
@@ -344,10 +348,12 @@ MorsePlayer::~MorsePlayer() {
     }
 }
 
-bool MorsePlayer::failed() const { return !state_->failed || IsSet(state_->failed); }
+bool MorsePlayer::failed() const {
+    return !state_->failed || IsSet(state_->failed);
+}
 
-void MorsePlayer::start(const std::string& text, int unit, int delaySeconds, int frequency, int markA, int markB,
-                        int space) {
+void MorsePlayer::start(const std::string& text, int unit, int delaySeconds, int frequency, int markA,
+                        int markB, int space) {
     if (!state_->EventsCreated())
         return;
     pause(true);
@@ -374,16 +380,20 @@ void MorsePlayer::pause(bool paused) {
     }
 }
 
-bool MorsePlayer::isPlaying() const { return state_->paused && !IsSet(state_->paused); }
+bool MorsePlayer::isPlaying() const {
+    return state_->paused && !IsSet(state_->paused);
+}
 
-int MorsePlayer::currentCharacter() const { return state_->stream.CurrentCharacter(state_->playPosition.load()); }
+int MorsePlayer::currentCharacter() const {
+    return state_->stream.CurrentCharacter(state_->playPosition.load());
+}
 
 int64_t MorsePlayer::markTimeA() const {
-    return MorseMarkTime(state_->stream.MarkOffsetA(), state_->playPosition.load(), state_->tickAtStart.load(),
-                         state_->sampleRate);
+    return MorseMarkTime(state_->stream.MarkOffsetA(), state_->playPosition.load(),
+                         state_->tickAtStart.load(), state_->sampleRate);
 }
 
 int64_t MorsePlayer::markTimeB() const {
-    return MorseMarkTime(state_->stream.MarkOffsetB(), state_->playPosition.load(), state_->tickAtStart.load(),
-                         state_->sampleRate);
+    return MorseMarkTime(state_->stream.MarkOffsetB(), state_->playPosition.load(),
+                         state_->tickAtStart.load(), state_->sampleRate);
 }

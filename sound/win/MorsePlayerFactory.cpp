@@ -10,7 +10,9 @@ MorsePlayerFactory& Factory() {
 }
 } // namespace
 
-void SetMorsePlayerFactory(MorsePlayerFactory factory) { Factory() = std::move(factory); }
+void SetMorsePlayerFactory(MorsePlayerFactory factory) {
+    Factory() = std::move(factory);
+}
 
 std::unique_ptr<IMorsePlayer> CreateMorsePlayer(void* window, int sampleRate, int volume, int soundType) {
     if (Factory())

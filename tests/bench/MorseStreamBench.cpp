@@ -30,7 +30,8 @@ void BM_MorseStream(benchmark::State& state) {
         samples += segment;
         benchmark::ClobberMemory();
     }
-    state.counters["samples/s"] = benchmark::Counter(static_cast<double>(samples), benchmark::Counter::kIsRate);
+    state.counters["samples/s"] =
+        benchmark::Counter(static_cast<double>(samples), benchmark::Counter::kIsRate);
     state.counters["x_realtime"] =
         benchmark::Counter(static_cast<double>(samples) / rate, benchmark::Counter::kIsRate);
 }

@@ -29,7 +29,9 @@ struct Span {
     bool operator==(const Span& o) const { return kind == o.kind && length == o.length; }
 };
 
-std::ostream& operator<<(std::ostream& os, const Span& r) { return os << r.kind << r.length; }
+std::ostream& operator<<(std::ostream& os, const Span& r) {
+    return os << r.kind << r.length;
+}
 
 // Tone halves (0xFF and 0x00) together form one tone run.
 std::vector<Span> Runs(const std::vector<uint8_t>& bytes, size_t end) {
@@ -125,7 +127,8 @@ TEST(MorseStream, SingleLetterE) {
     // The whole text fits into the first segment, which reports the end.
     EXPECT_TRUE(s.Fill(bytes.data(), 2756));
     // Tone U, closing gap U, appended blank 2U, then the end byte.
-    EXPECT_EQ(Runs(bytes, bytes.size()), (std::vector<Span>{{'t', unit}, {'s', 3 * unit}, {'e', 2756 - 4 * unit}}));
+    EXPECT_EQ(Runs(bytes, bytes.size()),
+              (std::vector<Span>{{'t', unit}, {'s', 3 * unit}, {'e', 2756 - 4 * unit}}));
     EXPECT_EQ(s.Length(), 2);
     ASSERT_EQ(s.StartCount(), 3u);
     EXPECT_EQ(s.StartOffset(0), 0u);
@@ -152,7 +155,8 @@ TEST(MorseStream, BlankLengthIsTheGivenSilence) {
     s.Load("E   E", static_cast<int>(u), 0, 850, -1, -1, 250);
     std::vector<uint8_t> bytes = Render(s, 1024);
     // Gap inside the group: closing unit plus three blanks of 250 samples.
-    EXPECT_EQ(Runs(bytes, s.EndOffset()), (std::vector<Span>{{'t', u}, {'s', u + 3 * 250}, {'t', u}, {'s', u + 250}}));
+    EXPECT_EQ(Runs(bytes, s.EndOffset()),
+              (std::vector<Span>{{'t', u}, {'s', u + 3 * 250}, {'t', u}, {'s', u + 250}}));
 
     s.Load("E   E", static_cast<int>(u), 0, 850, -1, -1, -1); // -1: two units, a 7-unit word gap
     bytes = Render(s, 1024);
