@@ -21,7 +21,9 @@ int StandardGroups(int speed) {
     return groups < 1 ? 1 : groups;
 }
 
-std::string TrainingSentString(const std::string& text) { return kTrainingPreamble + text + "AR"; }
+std::string TrainingSentString(const std::string& text) {
+    return kTrainingPreamble + text + "AR";
+}
 
 int TextDurationMs(const std::string& text, int unit, int sampleRate) {
     if (sampleRate <= 0)
@@ -68,7 +70,9 @@ int TrainingSeries::numberToPlay(int shown) {
     return LimitFieldValue(kTextNumberField, static_cast<long long>(shown) + 1);
 }
 
-int TrainingSeries::checkedNumber(int shown) const { return shown < first_ ? first_ : shown; }
+int TrainingSeries::checkedNumber(int shown) const {
+    return shown < first_ ? first_ : shown;
+}
 
 int TrainingSeries::previous(int shown) {
     repeat_ = true;

@@ -99,8 +99,8 @@ void Test(HWND page, Application& app) {
     st.testPlayer = std::move(player);
     const int delay = ReadField(page, kStartDelay, kStartDelayField);
     const int frequency = ReadField(page, kFrequency, kFrequencyField);
-    st.testPlayer->start(kSoundTestText, unitSamples(TextLetters, kSoundTestSpeed, sampleRate), delay, frequency,
-                         0, 0, -1);
+    st.testPlayer->start(kSoundTestText, unitSamples(TextLetters, kSoundTestSpeed, sampleRate), delay,
+                         frequency, 0, 0, -1);
     st.testPlayer->pause(false);
     st.watch.release(TickCount());
     SetTimer(page, kTestTimer, kTickMs, nullptr);

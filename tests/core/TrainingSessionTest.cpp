@@ -70,7 +70,7 @@ TEST(TrainingText, SentStringPutsTheTextAfterTheTwelveCharacterPreambleAndArRigh
 TEST(TrainingText, DurationCountsTheTextAloneRoundedToMilliseconds) {
     // E(dot, gap) + blank(2) + T(dash, gap) + blank(2) = 10 units of 0.1 s.
     EXPECT_EQ(TextDurationMs("E T ", 4410, 44100), 1000);
-    EXPECT_EQ(TextDurationMs("E", 1, 3), 667);  // 2 samples of 1/3 s
+    EXPECT_EQ(TextDurationMs("E", 1, 3), 667); // 2 samples of 1/3 s
     EXPECT_EQ(TextDurationMs("E", 1, 6), 333);
     EXPECT_EQ(TextDurationMs("", 4410, 44100), 0);
 }
@@ -106,13 +106,15 @@ using V = std::vector<TrainingControl>;
 } // namespace
 
 TEST(TrainingControls, EveryStateEnablesItsControls) {
-    EXPECT_EQ(EnabledOf(SeriesState::Idle, true, LengthStandard),
-              (V{CtlBack, CtlBegin, CtlTextNumber, CtlTextType, CtlLength, CtlSpeed, CtlSpeedStep, CtlRefresh}));
+    EXPECT_EQ(
+        EnabledOf(SeriesState::Idle, true, LengthStandard),
+        (V{CtlBack, CtlBegin, CtlTextNumber, CtlTextType, CtlLength, CtlSpeed, CtlSpeedStep, CtlRefresh}));
     EXPECT_EQ(EnabledOf(SeriesState::Idle, false, LengthFixed),
               (V{CtlBack, CtlBegin, CtlTextNumber, CtlTextType, CtlLength, CtlSpeed, CtlSpeedStep, CtlGroups,
                  CtlRefresh}));
-    EXPECT_EQ(EnabledOf(SeriesState::Series, false, LengthStandard),
-              (V{CtlFinish, CtlRepeat, CtlStart, CtlTextType, CtlLength, CtlSpeed, CtlSpeedStep, CtlRefresh}));
+    EXPECT_EQ(
+        EnabledOf(SeriesState::Series, false, LengthStandard),
+        (V{CtlFinish, CtlRepeat, CtlStart, CtlTextType, CtlLength, CtlSpeed, CtlSpeedStep, CtlRefresh}));
     EXPECT_EQ(EnabledOf(SeriesState::Series, true, LengthFixed),
               (V{CtlFinish, CtlPrevious, CtlRepeat, CtlStart, CtlTextType, CtlLength, CtlSpeed, CtlSpeedStep,
                  CtlGroups, CtlRefresh}));

@@ -59,7 +59,9 @@ inline uint32_t& Now() {
     static uint32_t now = 0;
     return now;
 }
-inline uint32_t TestTicks() { return Now(); }
+inline uint32_t TestTicks() {
+    return Now();
+}
 
 inline std::vector<std::string>& Boxes() {
     static std::vector<std::string> boxes;
@@ -111,8 +113,8 @@ public:
             players.push_back(log);
             return std::make_unique<ScriptedPlayer>(log);
         });
-        host = CreateWindowExA(0, "KlaviroPageTestHost", "host", WS_POPUP | WS_VISIBLE, 0, 0, 1000, 700, nullptr,
-                               nullptr, GetModuleHandleA(nullptr), nullptr);
+        host = CreateWindowExA(0, "KlaviroPageTestHost", "host", WS_POPUP | WS_VISIBLE, 0, 0, 1000, 700,
+                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         app = std::make_unique<Application>(host);
         SetWindowLongPtrA(host, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(app.get()));
         page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(dialog), host, proc,

@@ -13,9 +13,19 @@ using namespace pagetest;
 namespace {
 
 enum {
-    kStartDelay = 1220, kFrequency = 1230, kVolume = 1233, kTest = 1266, kStop = 1247, kSoundType = 1036,
-    kGroupsPerLine = 1207, kLinesShown = 1208, kCharsPerLine = 1209, kApply = 1214, kCancel = 1014,
-    kDeviceList = 1403, kRateList = 1405
+    kStartDelay = 1220,
+    kFrequency = 1230,
+    kVolume = 1233,
+    kTest = 1266,
+    kStop = 1247,
+    kSoundType = 1036,
+    kGroupsPerLine = 1207,
+    kLinesShown = 1208,
+    kCharsPerLine = 1209,
+    kApply = 1214,
+    kCancel = 1014,
+    kDeviceList = 1403,
+    kRateList = 1405
 };
 constexpr UINT_PTR kTestTimer = 0;
 

@@ -18,10 +18,28 @@ using namespace pagetest;
 namespace {
 
 enum {
-    kTextNumber = 1165, kTextNumberSpin = 1166, kTypeList = 1036, kLengthList = 1037, kSpeedStep = 1049,
-    kFirstText = 1060, kSpeed = 1043, kSpeedSpin = 1045, kGroups = 1033, kGroupsSpin = 1255, kRefresh = 1032,
-    kSeriesClock = 1068, kTextClock = 1062, kTextBox = 1027, kBack = 1014, kBegin = 1063, kFinish = 1064,
-    kPrevious = 1185, kStop = 1247, kRepeat = 1066, kStart = 1174, kCaption = 1070
+    kTextNumber = 1165,
+    kTextNumberSpin = 1166,
+    kTypeList = 1036,
+    kLengthList = 1037,
+    kSpeedStep = 1049,
+    kFirstText = 1060,
+    kSpeed = 1043,
+    kSpeedSpin = 1045,
+    kGroups = 1033,
+    kGroupsSpin = 1255,
+    kRefresh = 1032,
+    kSeriesClock = 1068,
+    kTextClock = 1062,
+    kTextBox = 1027,
+    kBack = 1014,
+    kBegin = 1063,
+    kFinish = 1064,
+    kPrevious = 1185,
+    kStop = 1247,
+    kRepeat = 1066,
+    kStart = 1174,
+    kCaption = 1070
 };
 constexpr UINT_PTR kSeriesTimer = 1, kPlayTimer = 2;
 
@@ -78,7 +96,8 @@ TEST_F(TrainingPage, ShownIdleWithTheTextOfTheNumberAndNoClocks) {
     EXPECT_EQ(h.Number(kSpeedStep), 10);
     EXPECT_EQ(h.Number(kGroups), 20); // standard length at 100
     EXPECT_EQ(g_boxText, Letters(1, 20));
-    EXPECT_EQ(EnabledNow(), (Ids{kBack, kBegin, kTextNumber, kTypeList, kLengthList, kSpeed, kSpeedStep, kRefresh}));
+    EXPECT_EQ(EnabledNow(),
+              (Ids{kBack, kBegin, kTextNumber, kTypeList, kLengthList, kSpeed, kSpeedStep, kRefresh}));
     EXPECT_EQ(Clock(kSeriesClock), "--:--");
     EXPECT_EQ(Clock(kTextClock), "--:--");
     ASSERT_EQ(h.players.size(), 1u);
@@ -297,7 +316,8 @@ TEST_F(TrainingPage, SeriesClockRunsFromBeginAndFinishClearsBothClocks) {
     EXPECT_EQ(Clock(kSeriesClock), "--:--");
     EXPECT_EQ(Clock(kTextClock), "--:--");
     EXPECT_FALSE(h.TimerRunning(kSeriesTimer));
-    EXPECT_EQ(EnabledNow(), (Ids{kBack, kBegin, kTextNumber, kTypeList, kLengthList, kSpeed, kSpeedStep, kRefresh}));
+    EXPECT_EQ(EnabledNow(),
+              (Ids{kBack, kBegin, kTextNumber, kTypeList, kLengthList, kSpeed, kSpeedStep, kRefresh}));
     EXPECT_EQ(GetFocus(), GetDlgItem(h.page, kBegin));
 }
 
@@ -386,8 +406,8 @@ TEST_F(TrainingPage, LayoutStretchesTheBoxAndMovesTheButtons) {
     };
     RECT client;
     GetClientRect(h.page, &client);
-    const RECT box = rectOf(kTextBox), start = rectOf(kStart), back = rectOf(kBack), clock = rectOf(kTextClock),
-               caption = rectOf(kCaption), speed = rectOf(kSpeed);
+    const RECT box = rectOf(kTextBox), start = rectOf(kStart), back = rectOf(kBack),
+               clock = rectOf(kTextClock), caption = rectOf(kCaption), speed = rectOf(kSpeed);
     SetWindowPos(h.page, nullptr, 0, 0, client.right + 100, client.bottom + 60, SWP_NOZORDER | SWP_NOMOVE);
     EXPECT_EQ(rectOf(kTextBox).right, box.right + 100);
     EXPECT_EQ(rectOf(kTextBox).bottom, box.bottom + 60);

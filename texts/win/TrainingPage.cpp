@@ -33,19 +33,27 @@ constexpr UINT_PTR kSeriesTimer = 1, kPlayTimer = 2;
 constexpr UINT kTickMs = 100;
 
 // Control ids in TrainingControl order.
-constexpr int kControlIds[CtlCount] = {kBack,       kBegin,   kFinish, kPrevious, kStop,     kRepeat,
-                                       kStart,      kTextNumber, kTypeList, kLengthList, kSpeed,
-                                       kSpeedStep, kGroups,  kRefresh};
+constexpr int kControlIds[CtlCount] = {kBack,   kBegin,     kFinish,     kPrevious, kStop,
+                                       kRepeat, kStart,     kTextNumber, kTypeList, kLengthList,
+                                       kSpeed,  kSpeedStep, kGroups,     kRefresh};
 
 const PageText kTexts[] = {
-    {kCaption, "PTI_01", "Тренировка по приему"}, {kBack, "PTI_02", "<< Назад"},
-    {1167, "PTI_03", "Номер текста"},             {1034, "PTI_04", "Число групп"},
-    {1061, "PTI_05", "Первый текст"},             {1051, "PTI_06", "Шаг скорости"},
-    {kRefresh, "PTI_11", "Обновить"},             {kBegin, "PTI_12", "Начать"},
-    {kFinish, "PTI_13", "Закончить"},             {kPrevious, "PTI_14", "Предыдущий"},
-    {kStop, "PTI_15", "Стоп"},                    {kStart, "PTI_16", "Старт"},
-    {1038, "PTI_20", "Тип текста"},               {1039, "PTI_26", "Длина"},
-    {1044, "PTI_29", "Скорость"},                 {kRepeat, "PTI_30", "Повторить"},
+    {kCaption, "PTI_01", "Тренировка по приему"},
+    {kBack, "PTI_02", "<< Назад"},
+    {1167, "PTI_03", "Номер текста"},
+    {1034, "PTI_04", "Число групп"},
+    {1061, "PTI_05", "Первый текст"},
+    {1051, "PTI_06", "Шаг скорости"},
+    {kRefresh, "PTI_11", "Обновить"},
+    {kBegin, "PTI_12", "Начать"},
+    {kFinish, "PTI_13", "Закончить"},
+    {kPrevious, "PTI_14", "Предыдущий"},
+    {kStop, "PTI_15", "Стоп"},
+    {kStart, "PTI_16", "Старт"},
+    {1038, "PTI_20", "Тип текста"},
+    {1039, "PTI_26", "Длина"},
+    {1044, "PTI_29", "Скорость"},
+    {kRepeat, "PTI_30", "Повторить"},
 };
 
 int ReadField(HWND page, int control, const NumberField& field) {
@@ -69,7 +77,8 @@ void SetHighlight(HWND page, int first, int last) {
 }
 
 void ApplyEnabling(HWND page, const TrainingState& st) {
-    const std::vector<bool> on = EnabledControls(st.state, st.previousAllowed, static_cast<LengthMode>(st.lengthMode));
+    const std::vector<bool> on =
+        EnabledControls(st.state, st.previousAllowed, static_cast<LengthMode>(st.lengthMode));
     for (int c = 0; c < CtlCount; ++c)
         EnableControl(page, kControlIds[c], on[c]);
 }
@@ -294,7 +303,8 @@ BOOL OnDelta(HWND page, TrainingState& st, const NMUPDOWN& nm) {
         break;
     }
     case kTextNumberSpin:
-        WriteField(page, kTextNumber, kTextNumberField, ReadField(page, kTextNumber, kTextNumberField) + delta);
+        WriteField(page, kTextNumber, kTextNumberField,
+                   ReadField(page, kTextNumber, kTextNumberField) + delta);
         Regenerate(page, st);
         break;
     case kGroupsSpin:
