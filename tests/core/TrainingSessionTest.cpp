@@ -5,20 +5,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(TrainingSeries, WalkThroughNumbersWithRepeatAndPrevious) {
-    TrainingSeries s;
-    s.begin(7);
-    EXPECT_EQ(s.numberToPlay(7), 7); // the first Start plays the number shown
-    EXPECT_FALSE(s.repeatFlag());
-    EXPECT_EQ(s.numberToPlay(7), 8);
-    EXPECT_TRUE(s.previousAllowed(8));
-    int shown = s.previous(8);
-    EXPECT_EQ(s.checkedNumber(shown), 7);
-    EXPECT_FALSE(s.previousAllowed(shown));
-    EXPECT_EQ(s.numberToPlay(shown), 7);
-    EXPECT_EQ(s.numberToPlay(7), 8);
-}
-
 TEST(TrainingSeries, NumbersStayInsideTheSeriesAndTheRange) {
     TrainingSeries s;
     s.begin(7);
@@ -91,34 +77,6 @@ TEST(TrainingText, TextClockCountsUpOrDownAcrossTickWrap) {
     EXPECT_LT(TextClockMs(LengthFixed, 62001, 2000, 60000), 0);
     EXPECT_EQ(TextClockMs(LengthStandard, 0x100, 0xFFFFFF00u, 0), 0x200);
     EXPECT_EQ(TextClockMs(LengthFixed, 0x100, 0xFFFFFF00u, 1000), 1000 - 0x200);
-}
-
-namespace {
-std::vector<TrainingControl> EnabledOf(SeriesState state, bool previous, LengthMode mode) {
-    std::vector<bool> on = EnabledControls(state, previous, mode);
-    std::vector<TrainingControl> list;
-    for (int c = 0; c < CtlCount; ++c)
-        if (on[c])
-            list.push_back(static_cast<TrainingControl>(c));
-    return list;
-}
-using V = std::vector<TrainingControl>;
-} // namespace
-
-TEST(TrainingControls, EveryStateEnablesItsControls) {
-    EXPECT_EQ(
-        EnabledOf(SeriesState::Idle, true, LengthStandard),
-        (V{CtlBack, CtlBegin, CtlTextNumber, CtlTextType, CtlLength, CtlSpeed, CtlSpeedStep, CtlRefresh}));
-    EXPECT_EQ(EnabledOf(SeriesState::Idle, false, LengthFixed),
-              (V{CtlBack, CtlBegin, CtlTextNumber, CtlTextType, CtlLength, CtlSpeed, CtlSpeedStep, CtlGroups,
-                 CtlRefresh}));
-    EXPECT_EQ(
-        EnabledOf(SeriesState::Series, false, LengthStandard),
-        (V{CtlFinish, CtlRepeat, CtlStart, CtlTextType, CtlLength, CtlSpeed, CtlSpeedStep, CtlRefresh}));
-    EXPECT_EQ(EnabledOf(SeriesState::Series, true, LengthFixed),
-              (V{CtlFinish, CtlPrevious, CtlRepeat, CtlStart, CtlTextType, CtlLength, CtlSpeed, CtlSpeedStep,
-                 CtlGroups, CtlRefresh}));
-    EXPECT_EQ(EnabledOf(SeriesState::Playing, true, LengthFixed), (V{CtlStop}));
 }
 
 TEST(PlaybackWatch, IdleCountsAsFinishedOnlyAfterPlayingOrTheGracePeriod) {
