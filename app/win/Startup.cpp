@@ -28,8 +28,9 @@ void RunMessageLoop(HWND mainWindow, HACCEL accelerators) {
 }
 
 void RegisterControlClasses(HINSTANCE instance) {
-    // Results are not checked: a page whose control class is missing still
-    // opens, only without that control.
+    // Results are not checked here: the page templates use these classes,
+    // so one that failed to register makes the main window fail to start,
+    // which the entry point reports.
     RegisterTextBoxClass(instance);
     RegisterLabelClass(instance);
     RegisterTimerClass(instance);
