@@ -92,8 +92,12 @@ private:
     std::string dir_;
 };
 
-// A player that works and stays silent: the working pages reached through
-// the menus must neither open the sound card nor stop at its error box.
+// Main window tests: each test starts the real main window from its
+// template with a configuration file of its own (written by Configure
+// before Start) and closes it at the end.
+// A player that works and stays silent: the working pages open one when
+// shown, and a test machine has no sound card (whose warning box would wait
+// for an answer).
 class SilentPlayer : public IMorsePlayer {
 public:
     bool failed() const override { return false; }
@@ -105,25 +109,21 @@ public:
     int64_t markTimeB() const override { return -1; }
 };
 
-inline int AnswerOk(HWND, const char*, const char*, UINT type) { return (type & MB_YESNO) ? IDNO : IDOK; }
+inline int AnswerOk(HWND, const char*, const char*, UINT) { return IDOK; }
 
-// Main window tests: each test starts the real main window from its
-// template with a configuration file of its own (written by Configure
-// before Start) and closes it at the end. Message boxes are answered and
-// players are silent, so no page can block a test.
 class MainWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { RegisterControlClasses(Instance()); }
 
     void SetUp() override {
+        SetMorsePlayerFactory([](void*, int, int, int) { return std::make_unique<SilentPlayer>(); });
         previousBox_ = SetMessageBoxHook(AnswerOk);
-        SetMorsePlayerFactory([](void*, int, int, int) { return std::unique_ptr<IMorsePlayer>(new SilentPlayer); });
     }
 
     void TearDown() override {
         Close();
-        SetMessageBoxHook(previousBox_);
         SetMorsePlayerFactory(nullptr);
+        SetMessageBoxHook(previousBox_);
     }
 
     void Configure(const ConfigStore& store) { ASSERT_TRUE(store.Save(folder.ConfigFile())); }
