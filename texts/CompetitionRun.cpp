@@ -25,10 +25,6 @@ SentText CompetitionSentText(int kind, int speed, const std::string& text) {
     return s;
 }
 
-TextRange CompetitionHighlight(int current, int preambleLength, int speed) {
-    const int first = current - preambleLength;
-    return {first, first + 1 + speed / 300};
-}
 
 namespace {
 // Tick counts wrap after 49.7 days, so differences are taken modulo 2^32,
@@ -55,7 +51,7 @@ RunClockStep DecideRunClock(const RunClockInput& in) {
             step.setTextClock = true;
             step.textClock = Elapsed(in.now, in.markA);
             step.setSelection = true;
-            step.selection = CompetitionHighlight(in.currentCharacter, in.preambleLength, in.speed);
+            step.selection = HighlightRange(in.currentCharacter, in.preambleLength, in.speed);
         }
         if (!in.playing)
             step.action = RunClockAction::TextOver;

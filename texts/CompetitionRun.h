@@ -3,6 +3,8 @@
 // where the large-display clocks go.
 #pragma once
 
+#include "texts/Highlight.h"
+
 #include <cstdint>
 #include <string>
 
@@ -23,14 +25,6 @@ struct SentText {
 };
 SentText CompetitionSentText(int kind, int speed, const std::string& text);
 
-// Characters highlighted while character `current` of the sent string is
-// heard: the sounding one, its blank, and one more per 300 characters per
-// minute. Indexes are into the text (the preamble subtracted).
-struct TextRange {
-    int first;
-    int last; // inclusive
-};
-TextRange CompetitionHighlight(int current, int preambleLength, int speed);
 
 // Everything one 100 ms tick of the run clock needs to know.
 struct RunClockInput {

@@ -32,10 +32,6 @@ int TextDurationMs(const std::string& text, int unit, int sampleRate) {
     return static_cast<int>(std::llround(samples / sampleRate * 1000.0));
 }
 
-TextRange HighlightRange(int current, int preambleLength, int speed) {
-    const int first = current - preambleLength;
-    return {first, first + speed / 300 + 1};
-}
 
 int32_t TextClockMs(LengthMode mode, uint32_t now, uint32_t textStart, int durationMs) {
     if (mode == LengthStandard)

@@ -6,6 +6,7 @@
 
 #include "sound/MorsePlayerApi.h"
 #include "sound/PlaybackWatch.h"
+#include "texts/Highlight.h"
 
 #include <cstdint>
 #include <memory>
@@ -42,13 +43,6 @@ std::string TrainingSentString(const std::string& text);
 // Sounding time of the text alone (blank = 2 units), in whole milliseconds.
 int TextDurationMs(const std::string& text, int unit, int sampleRate);
 
-// Characters highlighted while character `current` of the sent string sounds:
-// the character and the next speed / 300 + 1 positions, in text indices.
-struct TextRange {
-    int first;
-    int last;
-};
-TextRange HighlightRange(int current, int preambleLength, int speed);
 
 // Text clock while the text sounds: time since it began (standard length) or
 // time left (fixed length; negative once past the end). Tick arithmetic

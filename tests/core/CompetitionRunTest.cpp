@@ -21,13 +21,13 @@ TEST(CompetitionRun, SentStringMarksTextAndClosingSign) {
 
 TEST(CompetitionRun, HighlightGrowsEvery300) {
     // The sounding character and its blank, plus one per 300 per minute.
-    EXPECT_EQ(CompetitionHighlight(40, 32, 100).first, 8);
-    EXPECT_EQ(CompetitionHighlight(40, 32, 100).last, 9);
-    EXPECT_EQ(CompetitionHighlight(40, 32, 299).last, 9);
-    EXPECT_EQ(CompetitionHighlight(40, 32, 300).last, 10);
+    EXPECT_EQ(HighlightRange(40, 32, 100).first, 8);
+    EXPECT_EQ(HighlightRange(40, 32, 100).last, 9);
+    EXPECT_EQ(HighlightRange(40, 32, 299).last, 9);
+    EXPECT_EQ(HighlightRange(40, 32, 300).last, 10);
     // At 600: the sounding character and the three positions after it.
-    EXPECT_EQ(CompetitionHighlight(40, 32, 600).first, 8);
-    EXPECT_EQ(CompetitionHighlight(40, 32, 600).last, 11);
+    EXPECT_EQ(HighlightRange(40, 32, 600).first, 8);
+    EXPECT_EQ(HighlightRange(40, 32, 600).last, 11);
 }
 
 namespace {
