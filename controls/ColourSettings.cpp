@@ -9,16 +9,23 @@ namespace {
 
 const ColourSetting kSettings[kColourSettingCount] = {
     // Main time indicator
-    {1210, "PNC_12", "Цвет текста", "WFTimer", "TColor", &AppConfig::GetFTimerTColor, &AppConfig::SetFTimerTColor},
-    {1211, "PNC_13", "Цвет фона", "WFTimer", "BColor", &AppConfig::GetFTimerBColor, &AppConfig::SetFTimerBColor},
+    {1210, "PNC_12", "Цвет текста", "WFTimer", "TColor", &AppConfig::GetFTimerTColor,
+     &AppConfig::SetFTimerTColor},
+    {1211, "PNC_13", "Цвет фона", "WFTimer", "BColor", &AppConfig::GetFTimerBColor,
+     &AppConfig::SetFTimerBColor},
     // Additional time indicator
-    {1212, "PNC_15", "Цвет текста", "WSTimer", "TColor", &AppConfig::GetSTimerTColor, &AppConfig::SetSTimerTColor},
-    {1213, "PNC_16", "Цвет фона", "WSTimer", "BColor", &AppConfig::GetSTimerBColor, &AppConfig::SetSTimerBColor},
+    {1212, "PNC_15", "Цвет текста", "WSTimer", "TColor", &AppConfig::GetSTimerTColor,
+     &AppConfig::SetSTimerTColor},
+    {1213, "PNC_16", "Цвет фона", "WSTimer", "BColor", &AppConfig::GetSTimerBColor,
+     &AppConfig::SetSTimerBColor},
     // Speed indicator
-    {1217, "PNC_18", "Цвет текста", "WSpeed", "SpeedTColor", &AppConfig::GetSpeedTColor, &AppConfig::SetSpeedTColor},
-    {1216, "PNC_19", "Цвет фона", "WSpeed", "SpeedBColor", &AppConfig::GetSpeedBColor, &AppConfig::SetSpeedBColor},
+    {1217, "PNC_18", "Цвет текста", "WSpeed", "SpeedTColor", &AppConfig::GetSpeedTColor,
+     &AppConfig::SetSpeedTColor},
+    {1216, "PNC_19", "Цвет фона", "WSpeed", "SpeedBColor", &AppConfig::GetSpeedBColor,
+     &AppConfig::SetSpeedBColor},
     // Score indicator
-    {1221, "PNC_28", "Цвет текста", "Score", "ScoreColor", &AppConfig::GetScoreColor, &AppConfig::SetScoreColor},
+    {1221, "PNC_28", "Цвет текста", "Score", "ScoreColor", &AppConfig::GetScoreColor,
+     &AppConfig::SetScoreColor},
     // Text box: the error colours are its first mark class, the merge
     // colours its second.
     {1202, "PNC_03", "Цвет основного текста", "WTextBox", "TColor", &AppConfig::GetTextBoxTColor,
@@ -33,9 +40,11 @@ const ColourSetting kSettings[kColourSettingCount] = {
      &AppConfig::SetTextBoxMHColor},
     {1208, "PNC_09", "Подсветка сливаний", "WTextBox", "MH2Color", &AppConfig::GetTextBoxMH2Color,
      &AppConfig::SetTextBoxMH2Color},
-    {1206, "PNC_07", "Цвет фона", "WTextBox", "BColor", &AppConfig::GetTextBoxBColor, &AppConfig::SetTextBoxBColor},
+    {1206, "PNC_07", "Цвет фона", "WTextBox", "BColor", &AppConfig::GetTextBoxBColor,
+     &AppConfig::SetTextBoxBColor},
     // Other elements
-    {1215, "PNC_21", "Цвет фона окон", "Default", "DlgColor", &AppConfig::GetDlgColor, &AppConfig::SetDlgColor},
+    {1215, "PNC_21", "Цвет фона окон", "Default", "DlgColor", &AppConfig::GetDlgColor,
+     &AppConfig::SetDlgColor},
     {1220, "PNC_22", "Цвет статического текста", "WLabel", "LabelColor", &AppConfig::GetLabelColor,
      &AppConfig::SetLabelColor},
     {1218, "PNC_23", "Цвет заголовков", "WCaption", "CaptionColor", &AppConfig::GetCaptionColor,
@@ -45,18 +54,19 @@ const ColourSetting kSettings[kColourSettingCount] = {
 };
 
 const ColourGroup kGroups[kColourGroupCount] = {
-    {"PNC_11", "Основной индикатор времени", 0, 2},
-    {"PNC_14", "Дополнительный индикатор времени", 2, 2},
-    {"PNC_17", "Индикатор скорости", 4, 2},
-    {"PNC_27", "Индикатор очков", 6, 1},
-    {"PNC_02", "Параметры отображения текста", 7, 7},
-    {"PNC_20", "Другие элементы", 14, 4},
+    {"PNC_11", "Основной индикатор времени", 0, 2},   {"PNC_14", "Дополнительный индикатор времени", 2, 2},
+    {"PNC_17", "Индикатор скорости", 4, 2},           {"PNC_27", "Индикатор очков", 6, 1},
+    {"PNC_02", "Параметры отображения текста", 7, 7}, {"PNC_20", "Другие элементы", 14, 4},
 };
 
 } // namespace
 
-const ColourSetting* ColourSettings() { return kSettings; }
-const ColourGroup* ColourGroups() { return kGroups; }
+const ColourSetting* ColourSettings() {
+    return kSettings;
+}
+const ColourGroup* ColourGroups() {
+    return kGroups;
+}
 
 int ColourSettingIndex(int swatchId) {
     for (std::size_t i = 0; i < kColourSettingCount; ++i)

@@ -36,12 +36,12 @@ TEST(ColourSettings, EveryEntryReadsAndWritesItsOwnSetting) {
 
 TEST(ColourSettings, CoversTheEighteenColoursOnce) {
     const std::set<std::pair<std::string, std::string>> expected = {
-        {"WFTimer", "TColor"},      {"WFTimer", "BColor"},       {"WSTimer", "TColor"},
-        {"WSTimer", "BColor"},      {"WSpeed", "SpeedTColor"},   {"WSpeed", "SpeedBColor"},
-        {"Score", "ScoreColor"},    {"WTextBox", "TColor"},      {"WTextBox", "MTColor"},
-        {"WTextBox", "MT2Color"},   {"WTextBox", "HColor"},      {"WTextBox", "MHColor"},
-        {"WTextBox", "MH2Color"},   {"WTextBox", "BColor"},      {"Default", "DlgColor"},
-        {"WLabel", "LabelColor"},   {"WCaption", "CaptionColor"}, {"WName", "NameColor"},
+        {"WFTimer", "TColor"},    {"WFTimer", "BColor"},        {"WSTimer", "TColor"},
+        {"WSTimer", "BColor"},    {"WSpeed", "SpeedTColor"},    {"WSpeed", "SpeedBColor"},
+        {"Score", "ScoreColor"},  {"WTextBox", "TColor"},       {"WTextBox", "MTColor"},
+        {"WTextBox", "MT2Color"}, {"WTextBox", "HColor"},       {"WTextBox", "MHColor"},
+        {"WTextBox", "MH2Color"}, {"WTextBox", "BColor"},       {"Default", "DlgColor"},
+        {"WLabel", "LabelColor"}, {"WCaption", "CaptionColor"}, {"WName", "NameColor"},
     };
     std::set<std::pair<std::string, std::string>> seen;
     std::set<int> ids;
