@@ -13,6 +13,10 @@ TempSoundFile::~TempSoundFile() {
 
 Application::Application(HWND mainWindow) : mainWindow(mainWindow), tempSoundFile_(TempSoundFilePath()) {}
 
+HWND Application::Page(int index) const {
+    return index >= 0 && index < pageCount ? pages[index].window : nullptr;
+}
+
 Application* AppFromWindow(HWND window) {
     return reinterpret_cast<Application*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }

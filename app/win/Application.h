@@ -1,13 +1,17 @@
 // The application object: the configuration store with its settings and
-// language lookups, the record store and the state pages keep between
-// visits. Created by the main window at initialisation, destroyed at close.
+// language lookups, the record store, the page table and the state pages
+// keep between visits. Created by the main window at initialisation,
+// destroyed at close; members are built in declaration order and destroyed
+// in reverse, so the page states go first and the store last.
 #pragma once
 
+#include "app/win/PageStates.h"
 #include "config/AppConfig.h"
 #include "config/RecordStore.h"
 
 #include <windows.h>
 
+#include <array>
 #include <cstdio>
 #include <string>
 
@@ -23,17 +27,53 @@ private:
     std::FILE* file_;
 };
 
+// One entry of the page table.
+struct PageEntry {
+    HWND window = nullptr;
+    bool fill = false; // fills the client area; otherwise keeps its size, centred
+};
+
+// A page switch in progress: the old page slides towards the bottom-right
+// corner in eleven timer-driven moves before the new page is shown.
+struct PageSlide {
+    bool active = false;
+    int from = 0;
+    int to = 0;
+    int step = 0; // moves made so far
+    RECT start{}; // the old page's rectangle in client coordinates
+    int dx = 0, dy = 0;
+};
+
 class Application : public AppConfig {
 public:
     explicit Application(HWND mainWindow);
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    static constexpr int kMaxPages = 32;
 
     RecordStore records;
     HWND mainWindow;
     int currentPage = 0;
     int pageCount = 0;
+    std::array<PageEntry, kMaxPages> pages{};
+    // The text generator page's client size at its last layout.
+    int textGeneratorWidth = 0, textGeneratorHeight = 0;
+    // Last path chosen in the save-file dialog during this run.
+    std::string lastSavePath;
 
 private:
     TempSoundFile tempSoundFile_;
+
+public:
+    PageSlide slide;
+    TrainingState training;
+    std::unique_ptr<IMorsePlayer> soundTestPlayer; // sound settings page's test
+    ColoursState colours;
+    CompetitionState competition;
+
+    // The window of page `index`, or null outside the table.
+    HWND Page(int index) const;
 };
 
 // The application object stored in a window's user data, or null.

@@ -1,0 +1,56 @@
+// What the working pages keep between visits. The blocks live in the
+// application object, so a page can be hidden and shown again, and so two
+// instances of one page share one block.
+#pragma once
+
+#include "sound/MorsePlayerApi.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// Training reception page.
+struct TrainingState {
+    int layoutWidth = 0, layoutHeight = 0;
+    std::unique_ptr<IMorsePlayer> player; // only while the page is shown
+    std::string alphabet;
+    int textType = 0;
+    int lengthMode = 1; // 0 fixed, 1 standard
+    int speed = 100;
+    int groups = 20;
+    int textNumber = 1;
+    std::string text;
+    int firstTextNumber = 1;
+    uint32_t seriesStart = 0;
+    int textDuration = 0; // ms
+    int sampleRate = 0;
+    int preambleLength = 12;
+    bool repeat = false;
+};
+
+// Display colours page: the working copy, and the custom colours that every
+// colour chooser of the run shares (white at start, never saved).
+struct ColoursState {
+    static constexpr int kColours = 18;
+    std::array<uint32_t, kColours> working{};
+    std::array<uint32_t, 16> custom;
+    ColoursState() { custom.fill(0xFFFFFF); }
+};
+
+// Competition reception, shared by the options page and the run page.
+struct CompetitionState {
+    int textKind = 0;
+    int speed = 100;
+    int interval = 60;
+    std::string controlFile;
+    int textNumber = -1;
+    std::string text;
+    std::string alphabet;
+    int clientWidth = 0, clientHeight = 0;
+    std::unique_ptr<IMorsePlayer> player; // only while the run page is shown
+    uint32_t pauseStart = 0;
+    uint32_t runStart = 0;
+    int preambleLength = 0;
+    bool sending = false;
+};
