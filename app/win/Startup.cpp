@@ -1,5 +1,7 @@
 #include "app/win/Startup.h"
 
+#include "controls/win/ControlClasses.h"
+
 HACCEL CreateKlaviroAccelerators() {
     ACCEL keys[5] = {
         {FVIRTKEY, VK_RETURN, 50050}, {FVIRTKEY, VK_ESCAPE, 50051}, {FVIRTKEY, VK_PRIOR, 50052},
@@ -28,5 +30,7 @@ void RunMessageLoop(HWND mainWindow, HACCEL accelerators) {
 void RegisterControlClasses(HINSTANCE instance) {
     // Each display control registers its own class; their results are not
     // checked, as a page without them still opens (the controls stay blank).
-    (void)instance;
+    RegisterTextBoxClass(instance);
+    RegisterLabelClass(instance);
+    RegisterTimerClass(instance);
 }

@@ -1,0 +1,202 @@
+// ATextLWnd: a transparent one-line caption in bold Arial that grows to fill
+// its rectangle, drawn over the parent's own background.
+#include "app/win/DialogHelpers.h"
+#include "controls/ControlMessages.h"
+#include "controls/LabelTimerRules.h"
+#include "controls/win/ControlClasses.h"
+#include "controls/win/DisplayControls.h"
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+struct LabelRecord {
+    COLORREF colour = RGB(0, 0, 255);
+    LOGFONTA font{};
+    std::string text;
+    bool trimmed = false;
+
+    LabelRecord() {
+        font.lfWeight = FW_BOLD;
+        font.lfCharSet = RUSSIAN_CHARSET;
+        font.lfOutPrecision = OUT_CHARACTER_PRECIS;
+        font.lfPitchAndFamily = FF_MODERN;
+        std::strcpy(font.lfFaceName, "Arial");
+    }
+};
+
+LabelRecord* RecordOf(HWND window) {
+    return reinterpret_cast<LabelRecord*>(GetWindowLongPtrA(window, 0));
+}
+
+SIZE MeasureText(HDC dc, const LOGFONTA& font, const std::string& text) {
+    HFONT handle = CreateFontIndirectA(&font);
+    HGDIOBJ old = SelectObject(dc, handle);
+    SIZE size{0, 0};
+    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    DeleteObject(handle);
+    return size;
+}
+
+// One drawing of the whole text, centred in the client rectangle moved by
+// (dx, dy). A lone character goes through the slashed-zero drawing so that a
+// single digit zero is told apart from the letter O.
+void DrawOnce(HDC dc, const std::string& text, const RECT& client, int dx, int dy, COLORREF colour) {
+    RECT r = client;
+    OffsetRect(&r, dx, dy);
+    SetTextColor(dc, colour);
+    const UINT format = DT_SINGLELINE | DT_CENTER | DT_VCENTER;
+    if (text.size() == 1) {
+        char work[2] = {text[0], '\0'};
+        DrawTextSlashedZero(dc, work, 1, &r, format);
+    } else {
+        DrawTextA(dc, text.data(), static_cast<int>(text.size()), &r, format);
+    }
+}
+
+void Paint(HWND window, LabelRecord& record, HDC target, const RECT& update) {
+    RECT client;
+    GetClientRect(window, &client);
+    int w = client.right, h = client.bottom;
+    HDC dc = CreateCompatibleDC(target);
+    HBITMAP bitmap = CreateCompatibleBitmap(target, w, h);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+
+    // The parent paints its background into the bitmap, in its own
+    // coordinates so that a patterned background lines up.
+    HWND parent = GetParent(window);
+    POINT origin{0, 0};
+    MapWindowPoints(window, parent, &origin, 1);
+    SetWindowOrgEx(dc, origin.x, origin.y, nullptr);
+    SendMessageA(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    SetWindowOrgEx(dc, 0, 0, nullptr);
+
+    HFONT font = nullptr;
+    HGDIOBJ oldFont = nullptr;
+    if (!record.text.empty()) {
+        record.font.lfHeight = LabelStartHeight(h);
+        record.font.lfQuality = DEFAULT_QUALITY;
+        SIZE extent = MeasureText(dc, record.font, record.text);
+        record.font.lfHeight = LabelFittedHeight(w, h, extent.cx, extent.cy);
+        bool relief = LabelInRelief(record.font.lfHeight);
+        if (!relief)
+            record.font.lfQuality = ANTIALIASED_QUALITY;
+        font = CreateFontIndirectA(&record.font);
+        oldFont = SelectObject(dc, font);
+        SetBkMode(dc, TRANSPARENT);
+        if (relief) {
+            const COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0);
+            DrawOnce(dc, record.text, client, -1, 0, white);
+            DrawOnce(dc, record.text, client, 0, -1, white);
+            DrawOnce(dc, record.text, client, -1, -1, white);
+            DrawOnce(dc, record.text, client, 0, 1, black);
+            DrawOnce(dc, record.text, client, 1, 0, black);
+            DrawOnce(dc, record.text, client, 1, 1, black);
+        }
+        DrawOnce(dc, record.text, client, 0, 0, record.colour);
+    }
+
+    BitBlt(target, update.left, update.top, update.right - update.left, update.bottom - update.top, dc,
+           update.left, update.top, SRCCOPY);
+    if (oldFont)
+        SelectObject(dc, oldFont);
+    if (font)
+        DeleteObject(font);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+// The label is transparent: the parent must repaint the background behind it.
+void InvalidateInParent(HWND window) {
+    HWND parent = GetParent(window);
+    RECT r;
+    GetWindowRect(window, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    InvalidateRect(parent, &r, TRUE);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    if (message == WM_CREATE) {
+        SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(new LabelRecord));
+        return true;
+    }
+    LabelRecord* record = RecordOf(window);
+    if (!record)
+        return false;
+    switch (message) {
+    case WM_DESTROY:
+        SetWindowLongPtrA(window, 0, 0);
+        delete record;
+        return false;
+    case WM_SETTEXT: {
+        const char* text = reinterpret_cast<const char*>(lParam);
+        record->text.clear();
+        for (size_t i = 0; text && i < 1023 && text[i] != '\0'; ++i)
+            record->text += text[i];
+        record->trimmed = false;
+        break;
+    }
+    case ATL_SETCOLOR:
+        record->colour = static_cast<COLORREF>(lParam);
+        break;
+    case ATL_SETTEXTTRIM:
+        record->text = TrimLabelText(reinterpret_cast<const char*>(lParam));
+        record->trimmed = true;
+        break;
+    case WM_ERASEBKGND:
+        result = 1;
+        return true;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        Paint(window, *record, dc, ps.rcPaint);
+        EndPaint(window, &ps);
+        return true;
+    }
+    case WM_PRINTCLIENT: {
+        RECT client;
+        GetClientRect(window, &client);
+        Paint(window, *record, reinterpret_cast<HDC>(wParam), client);
+        return true;
+    }
+    default:
+        return false;
+    }
+    (void)wParam;
+    InvalidateInParent(window);
+    return true;
+}
+
+LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        LRESULT result;
+        if (HandleMessage(window, message, wParam, lParam, result))
+            return result;
+    } catch (...) {
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace
+
+ATOM RegisterLabelClass(HINSTANCE instance) {
+    WNDCLASSA wc{};
+    wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    wc.lpfnWndProc = LabelProc;
+    wc.cbWndExtra = sizeof(void*);
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    wc.lpszClassName = "ATextLWnd";
+    return RegisterClassA(&wc);
+}
+
+std::string LabelShownText(HWND label) {
+    LabelRecord* record = RecordOf(label);
+    return record ? record->text : std::string();
+}

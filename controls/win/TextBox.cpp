@@ -1,0 +1,290 @@
+// ATextBWnd: fixed-column lines of Morse text with three mark classes, a
+// highlighted selection and a vertical scroll bar. The text, scrolling and
+// selection rules live in TextBoxModel; this file measures the font, keeps
+// the scroll bar in step and paints.
+#include "app/win/DialogHelpers.h"
+#include "controls/ControlMessages.h"
+#include "controls/TextBoxGeometry.h"
+#include "controls/win/ControlClasses.h"
+
+#include <windowsx.h>
+
+#include <cstring>
+#include <new>
+
+namespace {
+
+enum Colour { kText, kHighlight, kMark, kMarkHighlight, kMark2, kMark2Highlight, kBackground, kColourCount };
+
+struct TextBoxRecord {
+    TextBoxModel model;
+    COLORREF colours[kColourCount] = {RGB(0, 128, 0), RGB(192, 192, 192), RGB(255, 0, 0), RGB(255, 128, 128),
+                                      RGB(0, 0, 255), RGB(128, 128, 255), RGB(0, 0, 0)};
+    LOGFONTA font{};
+    TextBoxModel::Scroll shownScroll{-1, -1, false}; // what the scroll bar shows now
+    TextBoxModel::LineParts parts;                   // reused by every paint
+
+    TextBoxRecord() {
+        font.lfWeight = FW_BOLD;
+        font.lfCharSet = RUSSIAN_CHARSET;
+        font.lfOutPrecision = OUT_CHARACTER_PRECIS;
+        font.lfPitchAndFamily = FF_MODERN;
+        std::strcpy(font.lfFaceName, "Courier New");
+    }
+};
+
+TextBoxRecord* RecordOf(HWND window) {
+    return reinterpret_cast<TextBoxRecord*>(GetWindowLongPtrA(window, 0));
+}
+
+SIZE ExtentOfW(HDC dc, LOGFONTA& font) {
+    HFONT handle = CreateFontIndirectA(&font);
+    HGDIOBJ old = SelectObject(dc, handle);
+    SIZE size{0, 0};
+    GetTextExtentPoint32A(dc, "W", 1, &size);
+    SelectObject(dc, old);
+    DeleteObject(handle);
+    return size;
+}
+
+// Sizes the record's font for the client area; the painted area is 4 pixels
+// narrower than the client, hit-testing and row counting use the full width.
+SIZE SizeFont(HDC dc, TextBoxRecord& record, const RECT& client, bool forPainting) {
+    record.font.lfHeight = 0;
+    SIZE base = ExtentOfW(dc, record.font);
+    int areaWidth = forPainting ? client.right - 4 : client.right;
+    record.font.lfHeight = TextFontHeight(areaWidth, client.bottom, record.model.Rows(),
+                                          record.model.Columns(), base.cx, base.cy);
+    return ExtentOfW(dc, record.font);
+}
+
+SIZE CellOf(HWND window, TextBoxRecord& record) {
+    RECT client;
+    GetClientRect(window, &client);
+    HDC dc = GetDC(window);
+    SIZE cell = SizeFont(dc, record, client, false);
+    ReleaseDC(window, dc);
+    return cell;
+}
+
+int VisibleRows(HWND window, TextBoxRecord& record) {
+    RECT client;
+    GetClientRect(window, &client);
+    return TextVisibleRows(client.bottom, CellOf(window, record).cy);
+}
+
+void SyncScrollBar(HWND window, TextBoxRecord& record) {
+    const TextBoxModel::Scroll& s = record.model.ScrollBar();
+    TextBoxModel::Scroll& shown = record.shownScroll;
+    if (s.maximum == shown.maximum && s.position == shown.position && s.enabled == shown.enabled)
+        return;
+    SetScrollRange(window, SB_VERT, 0, s.maximum, FALSE);
+    SetScrollPos(window, SB_VERT, s.position, TRUE);
+    // Enabling last: setting the range may re-enable the arrows.
+    EnableScrollBar(window, SB_VERT, s.enabled ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH);
+    shown = s;
+}
+
+void Paint(HWND window, TextBoxRecord& record, HDC target, const RECT& update) {
+    RECT client;
+    GetClientRect(window, &client);
+    int w = client.right, h = client.bottom;
+    HDC dc = CreateCompatibleDC(target);
+    HBITMAP bitmap = CreateCompatibleBitmap(target, w, h);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    SIZE cell = SizeFont(dc, record, client, true);
+    HFONT font = CreateFontIndirectA(&record.font);
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    HBRUSH background = CreateSolidBrush(record.colours[kBackground]);
+    FillRect(dc, &update, background);
+
+    const TextBoxModel& model = record.model;
+    const int length = static_cast<int>(model.Text().size());
+    const int columns = model.Columns();
+    if (length > 0 && cell.cy > 0) {
+        SetBkMode(dc, TRANSPARENT);
+        static const int colourOf[3][2] = {
+            {kText, kHighlight}, {kMark, kMarkHighlight}, {kMark2, kMark2Highlight}};
+        std::string work;
+        int line = model.FirstLine();
+        for (int y = 0; y < h && static_cast<long long>(line) * columns < length; y += cell.cy, ++line) {
+            model.ComposeLine(line, record.parts);
+            RECT row{4, y, w - 4, y + cell.cy};
+            for (int cls = 0; cls < 3; ++cls) {
+                for (int lit = 0; lit < 2; ++lit) {
+                    if (!record.parts.used[cls][lit])
+                        continue; // an all-blank part draws nothing
+                    SetTextColor(dc, record.colours[colourOf[cls][lit]]);
+                    work = record.parts.part[cls][lit];
+                    // No prefix processing: an "&" in the text must not
+                    // shift the columns.
+                    DrawTextSlashedZero(dc, &work[0], columns, &row,
+                                        DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+                }
+            }
+        }
+    }
+
+    BitBlt(target, update.left, update.top, update.right - update.left, update.bottom - update.top, dc,
+           update.left, update.top, SRCCOPY);
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(background);
+    DeleteObject(font);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+int HitIndex(HWND window, TextBoxRecord& record, LPARAM lParam) {
+    RECT client;
+    GetClientRect(window, &client);
+    SIZE cell = CellOf(window, record);
+    return TextHitIndex(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), client.right, client.bottom, cell.cx,
+                        cell.cy, record.model.Columns(), record.model.FirstLine());
+}
+
+// Handles the control's own messages; false sends the message on to the
+// default window procedure.
+bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    if (message == WM_CREATE) {
+        auto* record = new TextBoxRecord;
+        SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(record));
+        ShowScrollBar(window, SB_VERT, TRUE);
+        SyncScrollBar(window, *record);
+        return true;
+    }
+    TextBoxRecord* record = RecordOf(window);
+    if (!record)
+        return false;
+    TextBoxModel& model = record->model;
+    bool repaint = message >= ATB_SETTEXT && message <= ATB_SETMARK2HIGHLIGHTCOLOR &&
+                   message != ATB_GETSELSTART && message != ATB_GETSELEND;
+    COLORREF colour = static_cast<COLORREF>(lParam);
+    switch (message) {
+    case WM_DESTROY:
+        SetWindowLongPtrA(window, 0, 0);
+        delete record;
+        return false;
+    case ATB_SETTEXT:
+        model.SetText(reinterpret_cast<const char*>(wParam), reinterpret_cast<const char*>(lParam));
+        break;
+    case ATB_INSERTTEXT:
+        model.InsertText(static_cast<int>(wParam), reinterpret_cast<const char*>(lParam),
+                         VisibleRows(window, *record));
+        break;
+    case ATB_DELETETEXT:
+        model.DeleteText(static_cast<int>(wParam), static_cast<int>(lParam));
+        break;
+    case ATB_SETMARK:
+        model.SetMark(static_cast<int>(wParam), static_cast<char>(lParam & 0xFF));
+        break;
+    case ATB_SETTEXTCOLOR:
+        record->colours[kText] = colour;
+        break;
+    case ATB_SETHIGHLIGHTCOLOR:
+        record->colours[kHighlight] = colour;
+        break;
+    case ATB_SETMARKCOLOR:
+        record->colours[kMark] = colour;
+        break;
+    case ATB_SETMARKHIGHLIGHTCOLOR:
+        record->colours[kMarkHighlight] = colour;
+        break;
+    case ATB_SETMARK2COLOR:
+        record->colours[kMark2] = colour;
+        break;
+    case ATB_SETMARK2HIGHLIGHTCOLOR:
+        record->colours[kMark2Highlight] = colour;
+        break;
+    case ATB_SETBKCOLOR:
+        record->colours[kBackground] = colour;
+        break;
+    case ATB_SETROWS:
+        model.SetRows(static_cast<int>(lParam));
+        break;
+    case ATB_SETCOLUMNS:
+        model.SetColumns(static_cast<int>(lParam));
+        break;
+    case ATB_SETSEL:
+        model.SetSelection(static_cast<int>(wParam), static_cast<int>(lParam), VisibleRows(window, *record));
+        break;
+    case ATB_SHOWPOS:
+        model.ShowPosition(static_cast<int>(lParam), VisibleRows(window, *record));
+        break;
+    case ATB_GETSELSTART:
+        result = model.SelectionStart();
+        return true;
+    case ATB_GETSELEND:
+        result = model.SelectionEnd();
+        return true;
+    case ATB_ENABLEMOUSESEL:
+        model.AllowMouseSelection(lParam != 0);
+        return true;
+    case WM_VSCROLL:
+        if (model.ScrollBy(LOWORD(wParam), static_cast<int>(HIWORD(wParam)), VisibleRows(window, *record)))
+            repaint = true;
+        break;
+    case WM_LBUTTONDBLCLK:
+        if (model.MouseSelectionAllowed() && model.DoubleClick(HitIndex(window, *record, lParam)))
+            repaint = true;
+        break;
+    case WM_MOUSEMOVE:
+        if (model.Tracking() && model.MouseMove(HitIndex(window, *record, lParam)))
+            repaint = true;
+        break;
+    case WM_RBUTTONDBLCLK:
+        SendMessageA(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), 0), lParam);
+        return true;
+    case WM_SIZE:
+        return true; // the next paint adapts
+    case WM_ERASEBKGND:
+        result = 1;
+        return true; // painting covers the whole client area
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        Paint(window, *record, dc, ps.rcPaint);
+        EndPaint(window, &ps);
+        return true;
+    }
+    case WM_PRINTCLIENT: {
+        RECT client;
+        GetClientRect(window, &client);
+        Paint(window, *record, reinterpret_cast<HDC>(wParam), client);
+        return true;
+    }
+    default:
+        return false;
+    }
+    SyncScrollBar(window, *record);
+    if (repaint)
+        InvalidateRect(window, nullptr, FALSE);
+    return true;
+}
+
+LRESULT CALLBACK TextBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        LRESULT result;
+        if (HandleMessage(window, message, wParam, lParam, result))
+            return result;
+    } catch (...) {
+        // Out of memory while changing the text: the control keeps what it
+        // had and the message gets default processing.
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace
+
+ATOM RegisterTextBoxClass(HINSTANCE instance) {
+    WNDCLASSA wc{};
+    wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    wc.lpfnWndProc = TextBoxProc;
+    wc.cbWndExtra = sizeof(void*);
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    wc.lpszClassName = "ATextBWnd";
+    return RegisterClassA(&wc);
+}

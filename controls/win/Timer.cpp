@@ -1,0 +1,179 @@
+// ATimerWnd: a filled box with one line of bold Courier New in relief, for
+// stopwatches, countdowns, speeds and counts.
+#include "controls/ControlMessages.h"
+#include "controls/LabelTimerRules.h"
+#include "controls/TimeFormat.h"
+#include "controls/win/ControlClasses.h"
+#include "controls/win/DisplayControls.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+struct TimerRecord {
+    COLORREF textColour = RGB(0, 0, 255);
+    COLORREF background = RGB(192, 192, 192);
+    LOGFONTA font{};
+    std::string text = "--:--";
+
+    TimerRecord() {
+        font.lfWeight = FW_BOLD;
+        font.lfCharSet = RUSSIAN_CHARSET;
+        font.lfOutPrecision = OUT_CHARACTER_PRECIS;
+        font.lfPitchAndFamily = FF_MODERN;
+        std::strcpy(font.lfFaceName, "Courier New");
+    }
+};
+
+TimerRecord* RecordOf(HWND window) {
+    return reinterpret_cast<TimerRecord*>(GetWindowLongPtrA(window, 0));
+}
+
+void DrawOnce(HDC dc, const std::string& text, const RECT& client, int dx, int dy, COLORREF colour) {
+    RECT r = client;
+    OffsetRect(&r, dx, dy);
+    SetTextColor(dc, colour);
+    DrawTextA(dc, text.data(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+}
+
+void Paint(HWND window, TimerRecord& record, HDC target, const RECT& update) {
+    RECT client;
+    GetClientRect(window, &client);
+    int w = client.right, h = client.bottom;
+    HDC dc = CreateCompatibleDC(target);
+    HBITMAP bitmap = CreateCompatibleBitmap(target, w, h);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    HPEN pen = CreatePen(PS_SOLID, 1, record.background);
+    HBRUSH brush = CreateSolidBrush(record.background);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+
+    record.font.lfHeight = TimerStartHeight(h);
+    HFONT font = CreateFontIndirectA(&record.font);
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SIZE extent{0, 0};
+    GetTextExtentPoint32A(dc, record.text.data(), static_cast<int>(record.text.size()), &extent);
+    record.font.lfHeight = TimerFittedHeight(w, h, extent.cx, extent.cy);
+    SelectObject(dc, oldFont);
+    DeleteObject(font);
+    font = CreateFontIndirectA(&record.font);
+    SelectObject(dc, font);
+
+    Rectangle(dc, update.left, update.top, update.right, update.bottom);
+    SetBkMode(dc, TRANSPARENT);
+    const COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0);
+    DrawOnce(dc, record.text, client, 1, 0, black);
+    DrawOnce(dc, record.text, client, 0, 1, black);
+    DrawOnce(dc, record.text, client, 1, 1, black);
+    DrawOnce(dc, record.text, client, -1, 0, white);
+    DrawOnce(dc, record.text, client, 0, -1, white);
+    DrawOnce(dc, record.text, client, -1, -1, white);
+    DrawOnce(dc, record.text, client, 0, 0, record.textColour);
+
+    BitBlt(target, update.left, update.top, update.right - update.left, update.bottom - update.top, dc,
+           update.left, update.top, SRCCOPY);
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(font);
+    DeleteObject(brush);
+    DeleteObject(pen);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    if (message == WM_CREATE) {
+        SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(new TimerRecord));
+        return true;
+    }
+    TimerRecord* record = RecordOf(window);
+    if (!record)
+        return false;
+    switch (message) {
+    case WM_DESTROY:
+        SetWindowLongPtrA(window, 0, 0);
+        delete record;
+        return false;
+    case WM_SETTEXT: {
+        const char* text = reinterpret_cast<const char*>(lParam);
+        if (!text) {
+            record->text = "--:--";
+        } else {
+            record->text.clear();
+            for (size_t i = 0; i < 127 && text[i] != '\0'; ++i)
+                record->text += text[i];
+        }
+        break;
+    }
+    case ATM_SETTIME:
+        record->text = FormatClockTime(static_cast<long long>(lParam));
+        break;
+    case ATM_SETBKCOLOR:
+        record->background = static_cast<COLORREF>(lParam);
+        break;
+    case ATM_SETTEXTCOLOR:
+        record->textColour = static_cast<COLORREF>(lParam);
+        break;
+    case ATM_SETNUMBER: {
+        char buffer[16];
+        std::snprintf(buffer, sizeof buffer, "%d", static_cast<int>(lParam));
+        record->text = buffer;
+        break;
+    }
+    case WM_ERASEBKGND:
+        result = 1;
+        return true;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        Paint(window, *record, dc, ps.rcPaint);
+        EndPaint(window, &ps);
+        return true;
+    }
+    case WM_PRINTCLIENT: {
+        RECT client;
+        GetClientRect(window, &client);
+        Paint(window, *record, reinterpret_cast<HDC>(wParam), client);
+        return true;
+    }
+    default:
+        return false;
+    }
+    (void)wParam;
+    InvalidateRect(window, nullptr, FALSE);
+    return true;
+}
+
+LRESULT CALLBACK TimerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        LRESULT result;
+        if (HandleMessage(window, message, wParam, lParam, result))
+            return result;
+    } catch (...) {
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace
+
+ATOM RegisterTimerClass(HINSTANCE instance) {
+    WNDCLASSA wc{};
+    wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    wc.lpfnWndProc = TimerProc;
+    wc.cbWndExtra = sizeof(void*);
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    wc.lpszClassName = "ATimerWnd";
+    return RegisterClassA(&wc);
+}
+
+std::string TimerShownText(HWND timer) {
+    TimerRecord* record = RecordOf(timer);
+    return record ? record->text : std::string();
+}
