@@ -9,54 +9,57 @@ namespace {
 
 const ColourSetting kSettings[kColourSettingCount] = {
     // Main time indicator
-    {1210, "PNC_12", "Цвет текста", "WFTimer", "TColor", &AppConfig::GetFTimerTColor,
+    {1210, 1411, "PNC_12", "Цвет текста", "WFTimer", "TColor", &AppConfig::GetFTimerTColor,
      &AppConfig::SetFTimerTColor},
-    {1211, "PNC_13", "Цвет фона", "WFTimer", "BColor", &AppConfig::GetFTimerBColor,
+    {1211, 1412, "PNC_13", "Цвет фона", "WFTimer", "BColor", &AppConfig::GetFTimerBColor,
      &AppConfig::SetFTimerBColor},
     // Additional time indicator
-    {1212, "PNC_15", "Цвет текста", "WSTimer", "TColor", &AppConfig::GetSTimerTColor,
+    {1212, 1413, "PNC_15", "Цвет текста", "WSTimer", "TColor", &AppConfig::GetSTimerTColor,
      &AppConfig::SetSTimerTColor},
-    {1213, "PNC_16", "Цвет фона", "WSTimer", "BColor", &AppConfig::GetSTimerBColor,
+    {1213, 1414, "PNC_16", "Цвет фона", "WSTimer", "BColor", &AppConfig::GetSTimerBColor,
      &AppConfig::SetSTimerBColor},
     // Speed indicator
-    {1217, "PNC_18", "Цвет текста", "WSpeed", "SpeedTColor", &AppConfig::GetSpeedTColor,
+    {1217, 1415, "PNC_18", "Цвет текста", "WSpeed", "SpeedTColor", &AppConfig::GetSpeedTColor,
      &AppConfig::SetSpeedTColor},
-    {1216, "PNC_19", "Цвет фона", "WSpeed", "SpeedBColor", &AppConfig::GetSpeedBColor,
+    {1216, 1416, "PNC_19", "Цвет фона", "WSpeed", "SpeedBColor", &AppConfig::GetSpeedBColor,
      &AppConfig::SetSpeedBColor},
     // Score indicator
-    {1221, "PNC_28", "Цвет текста", "Score", "ScoreColor", &AppConfig::GetScoreColor,
+    {1221, 1417, "PNC_28", "Цвет текста", "Score", "ScoreColor", &AppConfig::GetScoreColor,
      &AppConfig::SetScoreColor},
     // Text box: the error colours are its first mark class, the merge
     // colours its second.
-    {1202, "PNC_03", "Цвет основного текста", "WTextBox", "TColor", &AppConfig::GetTextBoxTColor,
+    {1202, 1418, "PNC_03", "Цвет основного текста", "WTextBox", "TColor", &AppConfig::GetTextBoxTColor,
      &AppConfig::SetTextBoxTColor},
-    {1203, "PNC_04", "Цвет ошибок", "WTextBox", "MTColor", &AppConfig::GetTextBoxMTColor,
+    {1203, 1419, "PNC_04", "Цвет ошибок", "WTextBox", "MTColor", &AppConfig::GetTextBoxMTColor,
      &AppConfig::SetTextBoxMTColor},
-    {1207, "PNC_08", "Цвет сливаний", "WTextBox", "MT2Color", &AppConfig::GetTextBoxMT2Color,
+    {1207, 1420, "PNC_08", "Цвет сливаний", "WTextBox", "MT2Color", &AppConfig::GetTextBoxMT2Color,
      &AppConfig::SetTextBoxMT2Color},
-    {1204, "PNC_05", "Подсветка текста", "WTextBox", "HColor", &AppConfig::GetTextBoxHColor,
+    {1204, 1421, "PNC_05", "Подсветка текста", "WTextBox", "HColor", &AppConfig::GetTextBoxHColor,
      &AppConfig::SetTextBoxHColor},
-    {1205, "PNC_06", "Подсветка ошибок", "WTextBox", "MHColor", &AppConfig::GetTextBoxMHColor,
+    {1205, 1422, "PNC_06", "Подсветка ошибок", "WTextBox", "MHColor", &AppConfig::GetTextBoxMHColor,
      &AppConfig::SetTextBoxMHColor},
-    {1208, "PNC_09", "Подсветка сливаний", "WTextBox", "MH2Color", &AppConfig::GetTextBoxMH2Color,
+    {1208, 1423, "PNC_09", "Подсветка сливаний", "WTextBox", "MH2Color", &AppConfig::GetTextBoxMH2Color,
      &AppConfig::SetTextBoxMH2Color},
-    {1206, "PNC_07", "Цвет фона", "WTextBox", "BColor", &AppConfig::GetTextBoxBColor,
+    {1206, 1424, "PNC_07", "Цвет фона", "WTextBox", "BColor", &AppConfig::GetTextBoxBColor,
      &AppConfig::SetTextBoxBColor},
     // Other elements
-    {1215, "PNC_21", "Цвет фона окон", "Default", "DlgColor", &AppConfig::GetDlgColor,
+    {1215, 1425, "PNC_21", "Цвет фона окон", "Default", "DlgColor", &AppConfig::GetDlgColor,
      &AppConfig::SetDlgColor},
-    {1220, "PNC_22", "Цвет статического текста", "WLabel", "LabelColor", &AppConfig::GetLabelColor,
+    {1220, 1426, "PNC_22", "Цвет статического текста", "WLabel", "LabelColor", &AppConfig::GetLabelColor,
      &AppConfig::SetLabelColor},
-    {1218, "PNC_23", "Цвет заголовков", "WCaption", "CaptionColor", &AppConfig::GetCaptionColor,
+    {1218, 1427, "PNC_23", "Цвет заголовков", "WCaption", "CaptionColor", &AppConfig::GetCaptionColor,
      &AppConfig::SetCaptionColor},
-    {1139, "PNC_24", "Цвет выделенного текста", "WName", "NameColor", &AppConfig::GetNameColor,
+    {1139, 1428, "PNC_24", "Цвет выделенного текста", "WName", "NameColor", &AppConfig::GetNameColor,
      &AppConfig::SetNameColor},
 };
 
 const ColourGroup kGroups[kColourGroupCount] = {
-    {"PNC_11", "Основной индикатор времени", 0, 2},   {"PNC_14", "Дополнительный индикатор времени", 2, 2},
-    {"PNC_17", "Индикатор скорости", 4, 2},           {"PNC_27", "Индикатор очков", 6, 1},
-    {"PNC_02", "Параметры отображения текста", 7, 7}, {"PNC_20", "Другие элементы", 14, 4},
+    {1401, "PNC_11", "Основной индикатор времени", 0, 2},
+    {1402, "PNC_14", "Дополнительный индикатор времени", 2, 2},
+    {1403, "PNC_17", "Индикатор скорости", 4, 2},
+    {1404, "PNC_27", "Индикатор очков", 6, 1},
+    {1405, "PNC_02", "Параметры отображения текста", 7, 7},
+    {1406, "PNC_20", "Другие элементы", 14, 4},
 };
 
 } // namespace

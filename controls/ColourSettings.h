@@ -9,6 +9,7 @@
 
 struct ColourSetting {
     int swatchId;          // button showing the colour
+    int labelId;           // static text naming it
     const char* labelKey;  // language key of the label at its left
     const char* labelText; // built-in text of the label
     const char* section;   // configuration section ...
@@ -19,6 +20,7 @@ struct ColourSetting {
 
 // A group box: its caption and the run of table entries it encloses.
 struct ColourGroup {
+    int id; // the group box control
     const char* key;
     const char* text;
     std::size_t first; // index of its first entry in ColourSettings()

@@ -49,6 +49,7 @@ TEST(ColourSettings, CoversTheEighteenColoursOnce) {
     for (std::size_t i = 0; i < kColourSettingCount; ++i) {
         EXPECT_TRUE(seen.insert({table[i].section, table[i].key}).second) << table[i].key;
         EXPECT_TRUE(ids.insert(table[i].swatchId).second) << table[i].swatchId;
+        EXPECT_TRUE(ids.insert(table[i].labelId).second) << table[i].labelId;
         EXPECT_EQ(ColourSettingIndex(table[i].swatchId), static_cast<int>(i));
     }
     EXPECT_EQ(seen, expected);
@@ -60,9 +61,13 @@ TEST(ColourSettings, CoversTheEighteenColoursOnce) {
     for (std::size_t g = 0; g < kColourGroupCount; ++g) {
         EXPECT_EQ(ColourGroups()[g].first, next);
         EXPECT_GT(ColourGroups()[g].count, 0u);
+        EXPECT_TRUE(ids.insert(ColourGroups()[g].id).second) << ColourGroups()[g].id;
         next += ColourGroups()[g].count;
     }
     EXPECT_EQ(next, kColourSettingCount);
+    // No control of the page shares an id with another.
+    EXPECT_TRUE(ids.insert(kColoursApplyId).second);
+    EXPECT_TRUE(ids.insert(kColoursCancelId).second);
 }
 
 // Labels, groups and buttons use each text key of the page exactly once:
