@@ -321,162 +321,162 @@ def sound_arcs(c, cx, cy, s, colour):
         c.ring(cx, cy, r * s, 4 * s, colour, -40, 40, alpha=0.9 - 0.2 * k)
 
 
+# The pictures sit centred in controls that, depending on the dialog font,
+# can be smaller than the images: each keeps its drawing inside a centred
+# card and leaves a margin of page colour around it.
+
 def menu_key():
     c = Canvas(420, 400)
-    c.panel(6, 6, 414, 394, (214, 232, 252), (120, 170, 230))
-    c.circle(330, 90, 60, WHITE, alpha=0.25, soft=30)
-    # signal coming out of the key
-    y = 60
-    for line, word in enumerate(('KLAVIRO', 'CQ CQ', 'TEST 73')):
+    c.panel(22, 54, 398, 346, (214, 232, 252), (120, 170, 230))
+    c.circle(320, 130, 50, WHITE, alpha=0.25, soft=30)
+    for line, word in enumerate(('KLAVIRO', 'CQ CQ')):
         w = c.morse_width(word, 4.5)
-        c.morse((420 - w) / 2, y + line * 34, word, 4.5, (NAVY if line == 0 else BLUE))
-    draw_key(c, 88, 292, 1.1)
+        c.morse((420 - w) / 2, 118 + line * 30, word, 4.5, (NAVY if line == 0 else BLUE))
+    draw_key(c, 104, 258, 1.0)
     name = 'KLAVIRO'
-    w = c.text_width(name, 4)
-    c.text((420 - w) / 2, 346, name, 4, NAVY)
+    w = c.text_width(name, 3)
+    c.text((420 - w) / 2, 308, name, 3, NAVY)
     return c
 
 
 def training():
     c = Canvas(420, 400)
-    c.panel(6, 6, 414, 394, (220, 244, 228), (120, 196, 150))
-    draw_headphones(c, 210, 120, 1.15)
-    sound_arcs(c, 210, 170, 1.0, (30, 110, 60))
+    c.panel(22, 54, 398, 346, (220, 244, 228), (120, 196, 150))
+    draw_headphones(c, 210, 168, 0.85)
+    sound_arcs(c, 210, 210, 0.9, (30, 110, 60))
     # a reception sheet with groups of five
-    c.rect(60, 282, 360, 384, (40, 60, 40), r=6, alpha=0.3, soft=4)
-    c.rect(56, 278, 356, 380, (252, 252, 244), r=6)
-    for k, group in enumerate(('KLAVI', 'ROQTE', 'NDSZU')):
-        c.text(74 + k * 94, 292, group, 2.4, (30, 60, 40), dots=False, spacing=1)
-    for k, group in enumerate(('73 88', 'MORSE', 'CQ DX')):
-        c.text(74 + k * 94, 330, group, 2.4, (30, 60, 40), dots=False, spacing=1)
-    c.capsule(72, 366, 340, 366, 1, (150, 170, 150))
+    c.rect(74, 264, 350, 340, (40, 60, 40), r=6, alpha=0.3, soft=4)
+    c.rect(70, 260, 346, 336, (252, 252, 244), r=6)
+    for row, groups in enumerate((('KLAVI', 'ROQTE', 'NDSZU'), ('73 88', 'MORSE', 'CQ DX'))):
+        for k, group in enumerate(groups):
+            c.text(86 + k * 88, 270 + row * 26, group, 2.2, (30, 60, 40), dots=False)
     return c
 
 
 def settings():
     c = Canvas(420, 400)
-    c.panel(6, 6, 414, 394, (232, 232, 240), (150, 156, 176))
+    c.panel(22, 54, 398, 346, (232, 232, 240), (150, 156, 176))
     # an oscilloscope showing a keyed tone: dash, dot, dash (K)
-    c.rect(40, 40, 380, 200, (30, 34, 40), r=14)
-    c.rect(52, 52, 368, 188, (16, 40, 30), r=8)
-    for gx in range(52, 369, 32):
-        c.capsule(gx, 54, gx, 186, 0.5, (40, 90, 60))
-    for gy in range(56, 188, 22):
-        c.capsule(54, gy, 366, gy, 0.5, (40, 90, 60))
-    keyed = [(60, 150), (166, 200), (236, 340)]
-    x = 60
-    prev_high = False
-    while x < 360:
-        high = any(a <= x < b for a, b in keyed)
-        if high:
-            period = 10
-            top = 84 if (x // period) % 2 == 0 else 156
-            c.capsule(x, top, x + period, top, 1.3, (120, 255, 160))
-            c.capsule(x + period, 84, x + period, 156, 1.3, (120, 255, 160))
-            x += period
+    c.rect(44, 100, 376, 214, (30, 34, 40), r=12)
+    c.rect(54, 110, 366, 204, (16, 40, 30), r=6)
+    for gx in range(54, 367, 26):
+        c.capsule(gx, 112, gx, 202, 0.5, (40, 90, 60))
+    for gy in range(113, 204, 18):
+        c.capsule(56, gy, 364, gy, 0.5, (40, 90, 60))
+    trace = (120, 255, 160)
+    keyed = [(64, 150), (166, 196), (212, 298)]
+    x = 64
+    while x < 356:
+        if any(a <= x < b for a, b in keyed):
+            top = 128 if (x // 8) % 2 == 0 else 186
+            c.capsule(x, top, x + 8, top, 1.3, trace)
+            c.capsule(x + 8, 128, x + 8, 186, 1.3, trace)
+            x += 8
         else:
-            c.capsule(x, 120, x + 2, 120, 1.3, (120, 255, 160))
+            c.capsule(x, 157, x + 2, 157, 1.3, trace)
             x += 2
-        prev_high = high
-    del prev_high
     # three sliders: delay, tone, volume
     for k, (label, pos) in enumerate((('DELAY', 0.3), ('TONE', 0.6), ('VOL', 0.8))):
-        y = 238 + k * 46
-        c.text(46, y - 7, label, 2.2, NAVY, dots=False)
-        c.capsule(150, y, 370, y, 4, (90, 96, 116))
-        c.capsule(150, y, 150 + 220 * pos, y, 4, BLUE)
-        c.circle(150 + 220 * pos, y, 12, (60, 64, 80), soft=3)
-        c.circle(150 + 220 * pos, y, 10, (240, 242, 248))
+        y = 246 + k * 34
+        c.text(48, y - 7, label, 2.1, NAVY, dots=False)
+        c.capsule(146, y, 366, y, 4, (90, 96, 116))
+        c.capsule(146, y, 146 + 220 * pos, y, 4, BLUE)
+        c.circle(146 + 220 * pos, y, 11, (60, 64, 80), soft=3)
+        c.circle(146 + 220 * pos, y, 9, (240, 242, 248))
     return c
 
 
 def banner(title, subtitle, emblem, top, bottom):
+    # Full-bleed: the banner lies over the corner of the page's big picture,
+    # where a margin would show as a notch.
     c = Canvas(350, 100)
-    c.panel(4, 4, 346, 94, top, bottom, r=16)
+    c.gradient(0, 0, 350, 100, top, bottom)
+    c.rect(0, 0, 350, 3, WHITE, alpha=0.25)
     emblem(c)
-    c.text(108, 16, title, 4.4, WHITE)
-    c.text(110, 56, subtitle, 2.2, PALE, dots=False)
-    c.morse(110, 82, 'KLAVIRO', 2.2, (255, 255, 255))
+    c.text(112, 17, title, 3.6, WHITE)
+    c.text(113, 48, subtitle, 1.9, PALE, dots=False)
+    c.morse(113, 71, 'KLAVIRO', 1.8, (255, 255, 255))
     return c
 
 
 def emblem_key(c):
-    draw_key(c, 12, 70, 0.37)
+    draw_key(c, 24, 68, 0.34)
 
 
 def emblem_headphones(c):
-    draw_headphones(c, 52, 30, 0.3)
+    draw_headphones(c, 62, 30, 0.27)
 
 
 def emblem_cup(c):
-    c.ring(54, 52, 26, 5, (255, 220, 120), 120, 240)
-    c.ring(54, 36, 24, 5, GOLD, 180, 360)
-    c.rect(30, 20, 78, 38, GOLD, r=2)
-    c.rect(48, 58, 60, 72, BRASS)
-    c.rect(38, 72, 70, 82, (120, 80, 30), r=3)
-    c.ring(28, 38, 10, 4, GOLD, 90, 270)
-    c.ring(80, 38, 10, 4, GOLD, -90, 90)
+    c.ring(62, 36, 20, 4, GOLD, 180, 360)
+    c.rect(42, 24, 82, 37, GOLD, r=2)
+    c.rect(57, 54, 67, 64, BRASS)
+    c.rect(48, 64, 76, 74, (120, 80, 30), r=3)
+    c.ring(40, 38, 8, 3, GOLD, 90, 270)
+    c.ring(84, 38, 8, 3, GOLD, -90, 90)
 
 
 def emblem_gear(c):
-    cx, cy = 54, 50
+    cx, cy = 62, 50
     for k in range(8):
         a = k * math.pi / 4
-        c.capsule(cx + 20 * math.cos(a), cy + 20 * math.sin(a), cx + 31 * math.cos(a), cy + 31 * math.sin(a),
-                  6, (230, 232, 240))
-    c.circle(cx, cy, 24, (230, 232, 240))
-    c.circle(cx, cy, 10, (110, 116, 136))
+        c.capsule(cx + 16 * math.cos(a), cy + 16 * math.sin(a), cx + 25 * math.cos(a), cy + 25 * math.sin(a),
+                  5, (230, 232, 240))
+    c.circle(cx, cy, 19, (230, 232, 240))
+    c.circle(cx, cy, 8, (110, 116, 136))
 
 
 def about_key():
+    # kept clear of the title picture at its right and the link below it
     c = Canvas(202, 305)
-    c.panel(5, 5, 197, 300, (220, 234, 252), (110, 160, 226))
-    c.text(58, 24, 'K', 17, NAVY)
+    c.panel(10, 40, 176, 252, (220, 234, 252), (110, 160, 226))
+    c.text(63, 52, 'K', 11, NAVY)
     # the name, letter by letter, with each letter's code
     for k, ch in enumerate('KLAVIRO'):
-        y = 168 + k * 17
-        c.text(30, y - 7, ch, 2, NAVY, dots=False)
-        c.morse(52, y, ch, 5, BLUE)
+        y = 144 + k * 15
+        c.text(36, y - 7, ch, 2, NAVY, dots=False)
+        c.morse(58, y, ch, 5, BLUE)
     return c
 
 
 def about_title():
     c = Canvas(378, 176)
-    c.panel(5, 5, 373, 171, (36, 84, 160), (18, 38, 84), r=18)
+    c.panel(17, 24, 361, 152, (36, 84, 160), (18, 38, 84), r=16)
     name = 'KLAVIRO'
-    w = c.text_width(name, 7)
-    c.text((378 - w) / 2, 24, name, 7, WHITE)
-    w = c.morse_width(name, 3.4)
-    c.morse((378 - w) / 2, 100, name, 3.4, GOLD)
+    w = c.text_width(name, 6)
+    c.text((378 - w) / 2, 36, name, 6, WHITE)
+    w = c.morse_width(name, 3.2)
+    c.morse((378 - w) / 2, 100, name, 3.2, GOLD)
     sub = 'VERSION 1.0'
-    w = c.text_width(sub, 2.4)
-    c.text((378 - w) / 2, 126, sub, 2.4, PALE, dots=False)
+    w = c.text_width(sub, 2.2)
+    c.text((378 - w) / 2, 118, sub, 2.2, PALE, dots=False)
     return c
 
 
 def about_text():
+    # starts below the title picture and right of the link; its two Morse
+    # lines lie under the two etched frames of the page
     c = Canvas(339, 250)
-    c.panel(4, 4, 335, 246, (250, 250, 252), (222, 230, 242), r=14)
+    c.panel(30, 56, 324, 216, (250, 250, 252), (222, 230, 242), r=12)
     for k, line in enumerate(('HIGH-SPEED MORSE', 'RECEPTION TRAINER', 'TEXTS / CONTESTS')):
-        w = c.text_width(line, 2.6)
-        c.text((339 - w) / 2, 18 + k * 28, line, 2.6, NAVY, dots=False)
-    # the two lines the mail link frames lie over
-    for (x0, x1, y, word, unit) in ((29, 236, 154, 'CQ CQ', 3.6), (22, 327, 206, 'PARIS PARIS', 3.2)):
+        w = c.text_width(line, 2.1)
+        c.text((354 - w) / 2, 66 + k * 21, line, 2.1, NAVY, dots=False)
+    for (cx, y, word, unit) in ((140, 150, 'CQ CQ', 2.8), (177, 194, 'PARIS PARIS', 2.6)):
         w = c.morse_width(word, unit)
-        c.morse((x0 + x1 - w) / 2, y, word, unit, BLUE)
+        c.morse(cx - w / 2, y, word, unit, BLUE)
     return c
 
 
 def about_link():
     c = Canvas(165, 75)
     c.gradient(0, 0, 165, 75, (60, 120, 200), (18, 38, 84))
-    c.ring(36, 37, 22, 3, WHITE)
-    c.ring(36, 37, 11, 2, WHITE, 90, 270)
-    c.ring(36, 37, 11, 2, WHITE, -90, 90)
-    c.capsule(14, 37, 58, 37, 1.2, WHITE)
-    c.capsule(36, 15, 36, 59, 1.2, WHITE)
-    c.text(70, 16, 'WEB', 4, WHITE)
-    c.morse(70, 56, 'WEB', 2.6, GOLD)
+    c.ring(42, 37, 18, 3, WHITE)
+    c.ring(42, 37, 9, 2, WHITE, 90, 270)
+    c.ring(42, 37, 9, 2, WHITE, -90, 90)
+    c.capsule(24, 37, 60, 37, 1.2, WHITE)
+    c.capsule(42, 19, 42, 55, 1.2, WHITE)
+    c.text(72, 18, 'WEB', 3.6, WHITE)
+    c.morse(72, 54, 'WEB', 2.2, GOLD)
     return c
 
 

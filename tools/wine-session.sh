@@ -8,6 +8,9 @@ wine_session_start() {
     export WINEPREFIX="$build/wineprefix"
     export WINEDEBUG=-all
     export LANG=ru_RU.UTF-8          # ANSI code page 1251 inside Wine
+    # Where the ru_RU locale is not generated, Wine falls back to 1252 unless
+    # LC_ALL names it too.
+    export LC_ALL=ru_RU.UTF-8
     export WINEDLLOVERRIDES="mscoree,mshtml="
     export WINEARCH=win64
     mkdir -p "$build"

@@ -3,12 +3,11 @@
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
 #include "app/win/Pages.h"
+#include "controls/ControlMessages.h"
 
 namespace {
 
 const int kCaption = 1004;
-const UINT ATL_SETCOLOR = WM_USER + 1;
-const UINT ATL_SETTEXTTRIM = WM_USER + 2;
 
 const MenuLink kLinks[] = {
     {1011, PAGE_COMPETITION_OPTIONS}, {1012, 22}, {1257, 16}, {1024, 21}, {1025, 29}, {1014, PAGE_MAIN_MENU},
