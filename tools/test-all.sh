@@ -27,3 +27,6 @@ echo "== End-to-end tests"
 
 echo "== Benchmarks"
 "$root/build/native/tests/klaviro-bench" --benchmark_min_time=0.2
+for bench in "$root"/build/win/tests/*Bench.exe; do
+    [ -e "$bench" ] && wine "$bench"
+done

@@ -2,6 +2,8 @@
 // that gives all pages one look, and the one replaceable message box.
 #pragma once
 
+#include "app/ColorMath.h" // ScaleColor
+
 #include <windows.h>
 
 #include <string>

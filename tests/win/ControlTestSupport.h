@@ -5,6 +5,7 @@
 
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
+#include "controls/win/ControlClasses.h"
 
 #include <windows.h>
 
@@ -127,5 +128,42 @@ private:
     HGDIOBJ old_;
     DWORD* bits_ = nullptr;
 };
+
+inline void EnsureControlClasses() {
+    static bool done = [] {
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        RegisterTextBoxClass(instance);
+        RegisterLabelClass(instance);
+        RegisterTimerClass(instance);
+        return true;
+    }();
+    (void)done;
+}
+
+inline SIZE ClientSize(HWND window) {
+    RECT r;
+    GetClientRect(window, &r);
+    return SIZE{r.right, r.bottom};
+}
+
+// Renders a control's client area through WM_PRINTCLIENT into the canvas,
+// which must be at least the client size.
+inline void Render(HWND control, Canvas& canvas) {
+    SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc), PRF_CLIENT);
+}
+
+// Horizontal extent of the pixels of one colour: {first x, last x}, or
+// {-1, -1} when there are none.
+inline POINT ColumnsOf(const Canvas& canvas, COLORREF colour, int y0, int y1) {
+    POINT span{-1, -1};
+    for (int x = 0; x < canvas.Width(); ++x) {
+        if (canvas.Count(colour, x, y0, x + 1, y1) == 0)
+            continue;
+        if (span.x < 0)
+            span.x = x;
+        span.y = x;
+    }
+    return span;
+}
 
 } // namespace testsupport

@@ -202,18 +202,14 @@ struct ButtonFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(ButtonFixture, NormalLook) {
-    PaintButton(parent, canvas, 0);
-    EXPECT_EQ(canvas.At(kW / 2, 3), Sc(kBase, 1.1));
-    ExpectBorder(false);
-    EXPECT_GT(canvas.Count(kText), 0);
-    EXPECT_EQ(canvas.At(4, kH / 2), Sc(kBase, 1.1)) << "no marks";
-}
-
-TEST_F(ButtonFixture, FocusWithOtherBitsIsNormal) {
-    PaintButton(parent, canvas, ODS_FOCUS | ODS_NOFOCUSRECT);
-    EXPECT_EQ(canvas.At(kW / 2, 3), Sc(kBase, 1.1));
-    EXPECT_EQ(canvas.Count(Sc(kBase, 0.8)), 0);
+TEST_F(ButtonFixture, NormalLookAlsoForFocusWithOtherBits) {
+    for (UINT state : {0u, static_cast<UINT>(ODS_FOCUS | ODS_NOFOCUSRECT)}) {
+        PaintButton(parent, canvas, state);
+        EXPECT_EQ(canvas.At(kW / 2, 3), Sc(kBase, 1.1));
+        ExpectBorder(false);
+        EXPECT_GT(canvas.Count(kText), 0);
+        EXPECT_EQ(canvas.Count(Sc(kBase, 0.8)), 0) << "no marks";
+    }
 }
 
 TEST_F(ButtonFixture, FocusedLook) {
@@ -264,10 +260,8 @@ TEST_F(ButtonFixture, DisabledLookIsFlatWithOrWithoutBsFlat) {
     canvas.Fill(0);
     PaintButton(parent, canvas, 0);
     ExpectBorder(true);
-}
 
-TEST_F(ButtonFixture, FlatStyleFlattensAnEnabledButton) {
-    SetWindowLongPtrA(button, GWL_STYLE, GetWindowLongPtrA(button, GWL_STYLE) | BS_FLAT);
+    EnableWindow(button, TRUE); // BS_FLAT alone flattens an enabled button
     PaintButton(parent, canvas, 0);
     EXPECT_EQ(canvas.At(kW / 2, 3), Sc(kBase, 1.1));
     ExpectBorder(true);
