@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws the program icon (resources/klaviro.ico): the letter K in Morse,
-dash-dot-dash, in white on a round blue badge. 32 x 32 and 16 x 16, 32-bit."""
+dash-dot-dash, in white on a round blue badge. 48, 32 and 16 pixels, 32-bit."""
 import struct, sys, os
 
 def badge(size):
@@ -14,15 +14,16 @@ def badge(size):
     for y in range(size - 1, -1, -1):  # bottom-up rows
         for x in range(size):
             d = ((x - c) ** 2 + (y - c) ** 2) ** 0.5
-            if d > r:
+            alpha = max(0.0, min(1.0, r - d + 0.5))  # antialiased rim
+            if alpha <= 0.0:
                 px.append((0, 0, 0, 0))
                 continue
             on = abs(y - c) <= unit * 0.75 and any(a <= x + 0.5 <= b for a, b in marks)
             if on:
-                px.append((255, 255, 255, 255))
+                px.append((255, 255, 255, int(255 * alpha)))
             else:
-                shade = int(150 - 60 * d / r)
-                px.append((shade + 60, shade // 2, 20, 255))  # BGRA: deep blue
+                shade = int(150 - 60 * min(d, r) / r)
+                px.append((shade + 60, shade // 2, 20, int(255 * alpha)))  # BGRA: deep blue
     return px
 
 def image(size):
@@ -41,7 +42,7 @@ def image(size):
     return header + xor + andmask
 
 def main(out):
-    sizes = [32, 16]
+    sizes = [48, 32, 16]
     images = [image(s) for s in sizes]
     data = struct.pack('<HHH', 0, 1, len(sizes))
     offset = 6 + 16 * len(sizes)

@@ -68,11 +68,14 @@ void MakeLink(HWND page, int control) {
     SetPropA(link, "KlaviroLinkProc", reinterpret_cast<HANDLE>(previous));
 }
 
-BOOL OnCommand(HWND page, int control) {
-    switch (control) {
-    case kOk:
+BOOL OnCommand(HWND page, int control, int notification) {
+    if (control == kOk) {
         GoToPage(page, PAGE_MAIN_MENU, false);
         return TRUE;
+    }
+    if (notification != STN_CLICKED) // a double click opens a link once
+        return control == kWebLink || control == kMailLink1 || control == kMailLink2;
+    switch (control) {
     case kWebLink:
         OpenLink(kWeb);
         return TRUE;
@@ -111,7 +114,7 @@ INT_PTR CALLBACK AboutPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lP
         }
         return FALSE;
     case WM_COMMAND:
-        return OnCommand(page, LOWORD(wParam));
+        return OnCommand(page, LOWORD(wParam), HIWORD(wParam));
     }
     return FALSE;
 }

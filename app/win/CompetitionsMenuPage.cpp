@@ -14,14 +14,15 @@ const MenuLink kLinks[] = {
 };
 
 const PageText kTexts[] = {
-    {1011, "PX_01", "Прием"},      {1012, "PX_02", "Передача"},    {1024, "PX_03", "Результаты"},
-    {1014, "PX_04", "<< Назад"},   {1257, "PX_06", "Организация"}, {1025, "PX_07", "Жеребьевка"},
+    {1011, "PX_01", "Прием"},        {1012, "PX_02", "Передача"},    {1024, "PX_03", "Результаты"},
+    {1014, "PX_04", "<< Назад"},     {1257, "PX_06", "Организация"}, {1025, "PX_07", "Жеребьевка"},
     {1070, "PX_09", "Соревнования"},
 };
 
 void ShowCaption(HWND page, Application& app) {
     SendDlgItemMessageA(page, kCaption, ATL_SETCOLOR, 0, static_cast<LPARAM>(app.GetCaptionColor()));
-    SendDlgItemMessageA(page, kCaption, ATL_SETTEXTTRIM, 0, reinterpret_cast<LPARAM>(app.records.Title().c_str()));
+    SendDlgItemMessageA(page, kCaption, ATL_SETTEXTTRIM, 0,
+                        reinterpret_cast<LPARAM>(app.records.Title().c_str()));
 }
 
 } // namespace

@@ -11,14 +11,19 @@ const int kExit = 1007;
 const int kLanguageList = 1008;
 
 const MenuLink kLinks[] = {
-    {1002, 1}, {1003, PAGE_TRAINING_MENU}, {1004, PAGE_COMPETITIONS_MENU}, {1010, PAGE_TEXT_GENERATOR},
-    {1025, 5}, {1005, PAGE_SETTINGS_MENU}, {1006, 7},
+    {1002, 1},
+    {1003, PAGE_TRAINING_MENU},
+    {1004, PAGE_COMPETITIONS_MENU},
+    {1010, PAGE_TEXT_GENERATOR},
+    {1025, 5},
+    {1005, PAGE_SETTINGS_MENU},
+    {1006, 7},
 };
 
 // The label "Language" (1009) and the list keep their texts in every language.
 const PageText kTexts[] = {
-    {1002, "PS_01", "Обучение"},      {1003, "PS_02", "Тренировка"},    {1004, "PS_03", "Соревнования"},
-    {1005, "PS_04", "Настройки"},     {1006, "PS_05", "О программе..."}, {kExit, "PS_06", "Выход"},
+    {1002, "PS_01", "Обучение"},       {1003, "PS_02", "Тренировка"},     {1004, "PS_03", "Соревнования"},
+    {1005, "PS_04", "Настройки"},      {1006, "PS_05", "О программе..."}, {kExit, "PS_06", "Выход"},
     {1010, "PS_07", "Печать текстов"}, {1025, "PS_08", "Проигрыватель"},
 };
 

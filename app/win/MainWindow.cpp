@@ -17,37 +17,37 @@ struct PageSpec {
 // Every menu button whose screen is not part of this program leads to an
 // instance of the about page.
 const PageSpec kPageTable[PAGE_COUNT] = {
-    {IDD_MAIN_MENU, MainMenuProc, false},                   // 0
-    {IDD_ABOUT, AboutPageProc, false},                      // 1
-    {IDD_TRAINING_MENU, TrainingMenuProc, false},           // 2
-    {IDD_COMPETITIONS_MENU, CompetitionsMenuProc, false},   // 3
-    {IDD_TEXT_GENERATOR, TextGeneratorPageProc, true},      // 4
-    {IDD_ABOUT, AboutPageProc, false},                      // 5
-    {IDD_SETTINGS_MENU, SettingsMenuProc, false},           // 6
-    {IDD_ABOUT, AboutPageProc, false},                      // 7
-    {IDD_ABOUT, AboutPageProc, false},                      // 8
-    {IDD_ABOUT, AboutPageProc, false},                      // 9
-    {IDD_ABOUT, AboutPageProc, false},                      // 10
-    {IDD_ABOUT, AboutPageProc, false},                      // 11
-    {IDD_ABOUT, AboutPageProc, false},                      // 12
-    {IDD_TRAINING, TrainingPageProc, true},                 // 13
+    {IDD_MAIN_MENU, MainMenuProc, false},                         // 0
+    {IDD_ABOUT, AboutPageProc, false},                            // 1
+    {IDD_TRAINING_MENU, TrainingMenuProc, false},                 // 2
+    {IDD_COMPETITIONS_MENU, CompetitionsMenuProc, false},         // 3
+    {IDD_TEXT_GENERATOR, TextGeneratorPageProc, true},            // 4
+    {IDD_ABOUT, AboutPageProc, false},                            // 5
+    {IDD_SETTINGS_MENU, SettingsMenuProc, false},                 // 6
+    {IDD_ABOUT, AboutPageProc, false},                            // 7
+    {IDD_ABOUT, AboutPageProc, false},                            // 8
+    {IDD_ABOUT, AboutPageProc, false},                            // 9
+    {IDD_ABOUT, AboutPageProc, false},                            // 10
+    {IDD_ABOUT, AboutPageProc, false},                            // 11
+    {IDD_ABOUT, AboutPageProc, false},                            // 12
+    {IDD_TRAINING, TrainingPageProc, true},                       // 13
     {IDD_COMPETITION_OPTIONS, CompetitionOptionsPageProc, false}, // 14
-    {IDD_COMPETITION_RUN, CompetitionRunPageProc, true},    // 15
-    {IDD_ABOUT, AboutPageProc, false},                      // 16
-    {IDD_ABOUT, AboutPageProc, false},                      // 17
-    {IDD_ABOUT, AboutPageProc, false},                      // 18
-    {IDD_ABOUT, AboutPageProc, false},                      // 19
-    {IDD_ABOUT, AboutPageProc, false},                      // 20
-    {IDD_ABOUT, AboutPageProc, false},                      // 21
-    {IDD_ABOUT, AboutPageProc, false},                      // 22
-    {IDD_ABOUT, AboutPageProc, false},                      // 23
-    {IDD_ABOUT, AboutPageProc, false},                      // 24
-    {IDD_ABOUT, AboutPageProc, false},                      // 25
-    {IDD_COLOURS, ColoursPageProc, false},                  // 26
-    {IDD_SOUND_SETTINGS, SoundSettingsPageProc, false},     // 27
-    {IDD_SOUND_SETTINGS, SoundSettingsPageProc, false},     // 28
-    {IDD_ABOUT, AboutPageProc, false},                      // 29
-    {IDD_ABOUT, AboutPageProc, false},                      // 30
+    {IDD_COMPETITION_RUN, CompetitionRunPageProc, true},          // 15
+    {IDD_ABOUT, AboutPageProc, false},                            // 16
+    {IDD_ABOUT, AboutPageProc, false},                            // 17
+    {IDD_ABOUT, AboutPageProc, false},                            // 18
+    {IDD_ABOUT, AboutPageProc, false},                            // 19
+    {IDD_ABOUT, AboutPageProc, false},                            // 20
+    {IDD_ABOUT, AboutPageProc, false},                            // 21
+    {IDD_ABOUT, AboutPageProc, false},                            // 22
+    {IDD_ABOUT, AboutPageProc, false},                            // 23
+    {IDD_ABOUT, AboutPageProc, false},                            // 24
+    {IDD_ABOUT, AboutPageProc, false},                            // 25
+    {IDD_COLOURS, ColoursPageProc, false},                        // 26
+    {IDD_SOUND_SETTINGS, SoundSettingsPageProc, false},           // 27
+    {IDD_SOUND_SETTINGS, SoundSettingsPageProc, false},           // 28
+    {IDD_ABOUT, AboutPageProc, false},                            // 29
+    {IDD_ABOUT, AboutPageProc, false},                            // 30
 };
 
 const UINT_PTR kSlideTimer = 1;
@@ -57,11 +57,16 @@ const UINT kSlidePeriodMs = 10;
 // Accelerator commands and the key codes the current page receives for them.
 int KeyForCommand(int command) {
     switch (command) {
-    case 50050: return KEY_ENTER;
-    case 50051: return KEY_ESC;
-    case 50052: return KEY_PAGE_UP;
-    case 50053: return KEY_PAGE_DOWN;
-    case 50054: return KEY_INSERT;
+    case 50050:
+        return KEY_ENTER;
+    case 50051:
+        return KEY_ESC;
+    case 50052:
+        return KEY_PAGE_UP;
+    case 50053:
+        return KEY_PAGE_DOWN;
+    case 50054:
+        return KEY_INSERT;
     }
     return 0;
 }
@@ -183,6 +188,10 @@ BOOL Initialise(HWND window) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         delete app;
         DestroyWindow(window);
+        // The entry point reports the failure in a message box, which must
+        // not find the quit message of this destruction in the queue.
+        MSG quit;
+        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
         return FALSE;
     }
     SendMessageA(window, PM_LOAD_TEXTS, 0, 0);
@@ -265,5 +274,7 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 } // namespace
 
 HWND CreateMainWindow(HINSTANCE instance) {
-    return CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainWindowProc, 0);
+    HWND window = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainWindowProc, 0);
+    // A dialog destroyed during its own initialisation may still be returned.
+    return window && IsWindow(window) ? window : nullptr;
 }

@@ -28,9 +28,11 @@ void RunMessageLoop(HWND mainWindow, HACCEL accelerators) {
 }
 
 void RegisterControlClasses(HINSTANCE instance) {
-    // Each display control registers its own class; their results are not
-    // checked, as a page without them still opens (the controls stay blank).
+    // Results are not checked here: the page templates use these classes,
+    // so one that failed to register makes the main window fail to start,
+    // which the entry point reports.
     RegisterTextBoxClass(instance);
     RegisterLabelClass(instance);
     RegisterTimerClass(instance);
+    RegisterPictureClass(instance);
 }

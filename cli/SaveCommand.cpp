@@ -1,0 +1,60 @@
+// klaviro-cli save: writes consecutive texts into a control-text file, the
+// same bytes the text generator page's Save writes.
+#include "cli/Command.h"
+#include "cli/TextOptions.h"
+
+#include "app/Platform.h"
+#include "texts/ControlTextFile.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+int RunSave(const std::vector<std::string>& args) {
+    CliOptions options({"kind", "number", "series", "groups", "count", "width"}, {"force"});
+    std::string error;
+    if (!options.Parse(args, error))
+        return CliFail("save", error);
+    if (options.Positional().size() != 1)
+        return CliFail("save", options.Positional().empty()
+                                   ? "no FILE given"
+                                   : "one FILE expected, got " + std::to_string(options.Positional().size()));
+    const std::string path = options.Positional().front();
+    TextChoice choice;
+    long long count = 1, width = kDefaultLineWidth;
+    if (!ReadTextChoice(options, choice, error) || !options.GetInt("count", 1, 100, 1, count, error) ||
+        !options.GetInt("width", 1, 1000000, kDefaultLineWidth, width, error))
+        return CliFail("save", error);
+    // The page clamps its number field at the top and would save the last
+    // text again and again; a file of repeated texts is never what is wanted.
+    if (choice.number + count - 1 > kMaxTextNumber)
+        return CliFail("save", "texts " + std::to_string(choice.number) + " to " +
+                                   std::to_string(choice.number + count - 1) + " run past " +
+                                   std::to_string(kMaxTextNumber));
+
+    std::error_code ec;
+    const auto type = std::filesystem::symlink_status(path, ec).type();
+    if (type == std::filesystem::file_type::none)
+        return CliFail("save", "cannot check " + path + ": " + ec.message());
+    if (type != std::filesystem::file_type::not_found && !options.Has("force"))
+        return CliFail("save", path + " exists; use --force to overwrite it");
+
+    std::string bytes = ControlTextBlock("", static_cast<int>(width), -1);
+    for (long long k = 0; k < count; ++k) {
+        const long long number = choice.number + k;
+        bytes +=
+            ControlTextBlock(TextOfNumber(choice, number), static_cast<int>(width), static_cast<int>(number));
+    }
+    // Written beside the file and renamed over it, so that a failed write
+    // leaves whatever was there before.
+    if (!WriteFileReplacing(path, bytes))
+        return CliFail("save", "cannot write " + path);
+    return 0;
+}
+
+const CliRegistrar
+    registrar({"save", "--kind K --number N [--series S] [--groups G] [--count C] [--width W] [--force] FILE",
+               "write C consecutive texts in the control-text file format", RunSave});
+
+} // namespace

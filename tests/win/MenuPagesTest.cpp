@@ -1,0 +1,285 @@
+// The menu pages and the about page inside the real main window: where each
+// button leads, Enter and Esc, the hidden button and the language list.
+#include "ShellTestSupport.h"
+
+#include "controls/win/DisplayControls.h"
+#include "resources/resource.h"
+
+using namespace shelltest;
+
+namespace {
+
+struct Route {
+    int page;
+    int control;
+    int target;
+};
+
+const Route kRoutes[] = {
+    // main menu
+    {0, 1002, 1},
+    {0, 1003, 2},
+    {0, 1004, 3},
+    {0, 1010, 4},
+    {0, 1025, 5},
+    {0, 1005, 6},
+    {0, 1006, 7},
+    // training menu
+    {2, 1013, 13},
+    {2, 1012, 12},
+    {2, 1014, 0},
+    // competitions menu
+    {3, 1011, 14},
+    {3, 1012, 22},
+    {3, 1257, 16},
+    {3, 1024, 21},
+    {3, 1025, 29},
+    {3, 1014, 0},
+    // settings menu
+    {6, 1395, 26},
+    {6, 1027, 27},
+    {6, 1025, 28},
+    {6, 1014, 0},
+    // about page
+    {1, 1014, 0},
+    {30, 1014, 0},
+    // the working pages' way back
+    {4, 1014, 0},
+    {13, 1014, 2},
+    {14, 1014, 3},
+    {15, 1014, 14},
+    {26, 1014, 6},
+    {27, 1014, 6},
+    {28, 1014, 6},
+};
+
+TEST_F(MainWindowTest, EveryButtonReachesItsPage) {
+    Start();
+    for (const Route& route : kRoutes) {
+        if (app->currentPage != route.page)
+            ShowPage(route.page);
+        Click(route.page, route.control);
+        EXPECT_EQ(app->currentPage, route.target) << "page " << route.page << " button " << route.control;
+        EXPECT_TRUE(IsWindowVisible(Page(route.target)));
+        EXPECT_EQ(VisiblePages(), 1);
+    }
+}
+
+TEST_F(MainWindowTest, EnterPressesTheFocusedButton) {
+    Start();
+    // A page shown for the first time has the focus on its first button; a
+    // page shown again gets back the control that had the focus there.
+    ShowPage(PAGE_SETTINGS_MENU);
+    Key(kEnter);
+    EXPECT_EQ(app->currentPage, PAGE_COLOURS);
+    const Route focused[] = {{0, 1004, 3},  {3, 1025, 29}, {0, 1005, 6},
+                             {6, 1027, 27}, {0, 1003, 2},  {2, 1012, 12}};
+    for (const Route& route : focused) {
+        ShowPage(route.page);
+        SetFocus(Control(route.page, route.control));
+        Key(kEnter);
+        EXPECT_EQ(app->currentPage, route.target) << "page " << route.page << " button " << route.control;
+    }
+    ShowPage(0);
+    Key(kEnter);
+    EXPECT_EQ(app->currentPage, 2);
+}
+
+bool SwallowPageSwitch(MessageSpy&, HWND, UINT message, WPARAM, LPARAM) {
+    return message == PM_SHOW_PAGE;
+}
+
+TEST_F(MainWindowTest, EscLeavesEachMenuAndAboutPageForTheMainMenu) {
+    Start();
+    Key(kEsc); // the main menu ignores it: nothing closes
+    EXPECT_TRUE(IsWindow(main));
+    EXPECT_EQ(app->currentPage, 0);
+
+    for (int page : {2, 3, 6, 1}) {
+        ShowPage(page);
+        Key(kEsc);
+        EXPECT_EQ(app->currentPage, 0) << "Esc on page " << page;
+    }
+    {
+        // Every about-page instance asks for the main menu on Enter and Esc;
+        // the requests are caught before the main window acts on them.
+        MessageSpy requests(main, SwallowPageSwitch);
+        const int about[] = {1, 5, 7, 8, 9, 10, 11, 12, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 29, 30};
+        for (int page : about)
+            for (int key : {KEY_ENTER, KEY_ESC}) {
+                requests.entries.clear();
+                SendMessageA(Page(page), PM_KEY, 0, key);
+                ASSERT_EQ(requests.Count(PM_SHOW_PAGE), 1) << page;
+                for (const auto& e : requests.entries) {
+                    if (e.message == PM_SHOW_PAGE) {
+                        EXPECT_EQ(e.lParam, 0) << page;
+                    }
+                }
+            }
+    }
+
+    // Other keys do nothing on the menus.
+    ShowPage(2);
+    Key(kPageUp);
+    Key(kInsert);
+    EXPECT_EQ(app->currentPage, 2);
+
+    // Esc presses the settings menu's Back button, so a disabled one keeps it.
+    ShowPage(6);
+    EnableWindow(Control(6, 1014), FALSE);
+    Key(kEsc);
+    EXPECT_EQ(app->currentPage, 6);
+}
+
+TEST_F(MainWindowTest, TheHiddenTrainingButtonNeverShows) {
+    Start();
+    HWND hidden = Control(PAGE_TRAINING_MENU, 1011);
+    ASSERT_NE(hidden, nullptr);
+    EXPECT_FALSE(GetWindowLongPtrA(hidden, GWL_STYLE) & WS_VISIBLE);
+    ShowPage(PAGE_TRAINING_MENU);
+    EXPECT_FALSE(IsWindowVisible(hidden));
+    // Tabbing round the page never lands on it.
+    HWND page = Page(PAGE_TRAINING_MENU);
+    HWND control = GetNextDlgTabItem(page, nullptr, FALSE);
+    for (int i = 0; i < 10 && control; ++i) {
+        EXPECT_NE(control, hidden);
+        control = GetNextDlgTabItem(page, control, FALSE);
+    }
+    SendMessageA(main, WM_SIZE, 0, MAKELPARAM(900, 700));
+    EXPECT_FALSE(IsWindowVisible(hidden));
+}
+
+TEST_F(MainWindowTest, ExitButtonClosesTheProgramAndSavesTheConfiguration) {
+    Start();
+    SendMessageA(Control(0, 1007), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindow(main));
+    main = nullptr;
+    ConfigStore saved;
+    ASSERT_TRUE(saved.Load(folder.ConfigFile()));
+    std::string value;
+    EXPECT_TRUE(saved.GetString("Default", "Database", value));
+}
+
+TEST_F(MainWindowTest, FirstStartListsRussianAndShowsTheBuiltInTexts) {
+    Start();
+    HWND list = Control(0, 1008);
+    ASSERT_EQ(SendMessageA(list, CB_GETCOUNT, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 0);
+    char name[64] = "";
+    SendMessageA(list, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(name));
+    EXPECT_STREQ(name, "Russian");
+    EXPECT_EQ(WindowText(Control(0, 1002)), "Обучение");
+    EXPECT_EQ(WindowText(Control(0, 1007)), "Выход");
+    EXPECT_EQ(WindowText(Control(2, 1016)), "Тренировка");
+    EXPECT_EQ(WindowText(Control(3, 1070)), "Соревнования");
+    EXPECT_EQ(WindowText(Control(6, 1014)), "<< Назад");
+}
+
+void PickLanguage(HWND mainMenu, int index) {
+    HWND list = GetDlgItem(mainMenu, 1008);
+    SendMessageA(list, CB_SETCURSEL, index, 0);
+    SendMessageA(mainMenu, WM_COMMAND, MAKEWPARAM(1008, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+TEST_F(MainWindowTest, PickingALanguageRelabelsEveryPageAndStoresTheMissingTexts) {
+    ConfigStore store;
+    store.SetString("Default", "Language", "Russian");
+    store.SetString("Language", "English", "English");
+    store.SetString("Language", "Russian", "Русский");
+    store.SetString("English", "PS_01", "Learning");
+    store.SetString("English", "PT_05", "Training");
+    store.SetString("English", "PX_01", "Reception");
+    store.SetString("English", "POPTM_05", "Settings");
+    store.SetString("English", "PTI_02", "<< Back");
+    store.SetString("English", "PN_01", "Sound");
+    store.SetString("English", "PSIO_03", "Next >>");
+    store.SetString("English", "PNC_25", "Cancel");
+    store.SetString("English", "PP_15", "Print");
+    store.SetString("English", "PSI_07", "Begin");
+    Configure(store);
+    Start();
+
+    HWND list = Control(0, 1008);
+    ASSERT_EQ(SendMessageA(list, CB_GETCOUNT, 0, 0), 2);
+    char name[64] = "";
+    SendMessageA(list, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(name));
+    EXPECT_STREQ(name, "English"); // the store's key order
+    EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(WindowText(Control(0, 1002)), "Обучение");
+
+    PickLanguage(Page(0), 0);
+    // Every page, hidden ones included, at once.
+    EXPECT_EQ(WindowText(Control(0, 1002)), "Learning");
+    EXPECT_EQ(WindowText(Control(2, 1016)), "Training");
+    EXPECT_EQ(WindowText(Control(3, 1011)), "Reception");
+    EXPECT_EQ(WindowText(Control(6, 1070)), "Settings");
+    EXPECT_EQ(WindowText(Control(13, 1014)), "<< Back");
+    EXPECT_EQ(WindowText(Control(27, 1070)), "Sound");
+    EXPECT_EQ(WindowText(Control(28, 1070)), "Sound");
+    EXPECT_EQ(WindowText(Control(14, 1067)), "Next >>");
+    EXPECT_EQ(WindowText(Control(26, 1014)), "Cancel");
+    EXPECT_EQ(WindowText(Control(4, 1010)), "Print");
+    EXPECT_EQ(WindowText(Control(15, 1174)), "Begin");
+    // Missing texts appear in Russian and are stored under English.
+    EXPECT_EQ(WindowText(Control(0, 1003)), "Тренировка");
+    std::string text;
+    EXPECT_TRUE(app->GetString("English", "PS_02", text));
+    EXPECT_EQ(text, "Тренировка");
+    EXPECT_TRUE(app->GetString("English", "PTI_01", text));
+    EXPECT_EQ(text, "Тренировка по приему");
+    // The label beside the list stays as it is.
+    EXPECT_EQ(WindowText(Control(0, 1009)), "Language");
+
+    // Picking the selected entry again reloads nothing.
+    app->SetString("English", "PS_01", "Changed");
+    PickLanguage(Page(0), 0);
+    EXPECT_EQ(WindowText(Control(0, 1002)), "Learning");
+
+    // Enter on the list does not pick anything either.
+    SendMessageA(list, CB_SETCURSEL, 1, 0);
+    SetFocus(list);
+    Key(kEnter);
+    EXPECT_EQ(app->currentPage, 0);
+    EXPECT_EQ(WindowText(Control(0, 1002)), "Learning");
+
+    Close();
+    ConfigStore saved;
+    ASSERT_TRUE(saved.Load(folder.ConfigFile()));
+    EXPECT_TRUE(saved.GetString("Default", "Language", text));
+    EXPECT_EQ(text, "English");
+    EXPECT_TRUE(saved.GetString("English", "PS_02", text));
+    EXPECT_EQ(text, "Тренировка");
+}
+
+TEST_F(MainWindowTest, CompetitionsMenuCaptionIsTheRecordStoreTitle) {
+    Start();
+    ShowPage(PAGE_COMPETITIONS_MENU);
+    EXPECT_EQ(LabelShownText(Control(3, 1004)), app->records.Title());
+    std::string colour;
+    EXPECT_TRUE(app->GetString("WCaption", "CaptionColor", colour)); // read, so stored
+}
+
+TEST_F(MainWindowTest, AboutLinksShowTheHandAndOpenNothingWhenEmpty) {
+    Start();
+    ShowPage(7);
+    HCURSOR hand = LoadCursorA(Instance(), MAKEINTRESOURCEA(IDC_LINK_HAND));
+    ASSERT_NE(hand, nullptr);
+    for (int link : {1322, 1323, 1324}) {
+        SetCursor(LoadCursor(nullptr, IDC_ARROW));
+        HWND control = Control(7, link);
+        SendMessageA(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(GetCursor(), hand) << link;
+        SendMessageA(Page(7), WM_COMMAND, MAKEWPARAM(link, STN_CLICKED), reinterpret_cast<LPARAM>(control));
+        EXPECT_EQ(app->currentPage, 7);
+    }
+    EXPECT_EQ(WindowText(Control(7, 1271)), "");
+    EXPECT_FALSE(IsWindowVisible(Control(7, 1271)));
+    // An ordinary static keeps the arrow.
+    HWND frame = Control(0, 1009);
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    SendMessageA(frame, WM_SETCURSOR, reinterpret_cast<WPARAM>(frame), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_NE(GetCursor(), hand);
+}
+
+} // namespace

@@ -1,0 +1,218 @@
+// The real main window, run in-process: a fresh program folder for its
+// configuration file, message pumping until a page switch has finished,
+// and ways to press buttons and keys as the operator does.
+#pragma once
+
+#include "app/Paths.h"
+#include "app/win/Application.h"
+#include "app/win/MainWindow.h"
+#include "app/win/Pages.h"
+#include "app/win/Startup.h"
+#include "config/ConfigStore.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace shelltest {
+
+inline HINSTANCE Instance() {
+    return GetModuleHandleA(nullptr);
+}
+
+// Handles the queue until `done` holds or two seconds have passed. The quit
+// message of a closed main window is dropped: tests run no message loop.
+template <class Pred> bool PumpUntil(Pred done, DWORD limitMs = 2000) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                continue;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (done())
+            return true;
+        if (GetTickCount() - start > limitMs)
+            return false;
+        Sleep(1);
+    }
+}
+
+inline std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+inline bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+inline std::string WindowText(HWND window) {
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+// A program folder of its own under the temporary directory, holding the
+// configuration file and the temporary sound file of one test.
+class ProgramFolder {
+public:
+    ProgramFolder() {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        static int counter = 0;
+        dir_ = std::string(temp) + "klaviro_shell_" + std::to_string(GetCurrentProcessId()) + "_" +
+               std::to_string(++counter) + "\\";
+        CreateDirectoryA(dir_.c_str(), nullptr);
+        StartupPaths paths{dir_, dir_ + "KLAVIRO.bsf", dir_ + "KLAVIRO.cfg"};
+        SetStartupPaths(paths);
+    }
+    ~ProgramFolder() {
+        DeleteFileA(ConfigFile().c_str());
+        DeleteFileA(SoundFile().c_str());
+        RemoveDirectoryA(dir_.c_str());
+    }
+    ProgramFolder(const ProgramFolder&) = delete;
+    ProgramFolder& operator=(const ProgramFolder&) = delete;
+
+    std::string ConfigFile() const { return dir_ + "KLAVIRO.cfg"; }
+    std::string SoundFile() const { return dir_ + "KLAVIRO.bsf"; }
+
+private:
+    std::string dir_;
+};
+
+// Main window tests: each test starts the real main window from its
+// template with a configuration file of its own (written by Configure
+// before Start) and closes it at the end.
+class MainWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { RegisterControlClasses(Instance()); }
+
+    void TearDown() override { Close(); }
+
+    void Configure(const ConfigStore& store) { ASSERT_TRUE(store.Save(folder.ConfigFile())); }
+
+    void Start() {
+        main = CreateMainWindow(Instance());
+        ASSERT_NE(main, nullptr);
+        app = AppFromWindow(main);
+        ASSERT_NE(app, nullptr);
+    }
+
+    void Close() {
+        if (main && IsWindow(main))
+            DestroyWindow(main);
+        main = nullptr;
+        app = nullptr;
+        PumpUntil([] { return true; });
+    }
+
+    HWND Page(int index) const { return app->Page(index); }
+    HWND Control(int page, int id) const { return GetDlgItem(Page(page), id); }
+
+    // Waits for a running page switch to end.
+    bool Settle() {
+        return PumpUntil([this] { return !app->slide.active; });
+    }
+
+    void ShowPage(int index) {
+        SendMessageA(main, PM_SHOW_PAGE, 0, index);
+        ASSERT_TRUE(Settle());
+        ASSERT_EQ(app->currentPage, index);
+    }
+
+    // The operator's click: BM_CLICK makes the button notify its page.
+    void Click(int page, int id) {
+        HWND button = Control(page, id);
+        ASSERT_NE(button, nullptr) << "page " << page << " control " << id;
+        SendMessageA(button, BM_CLICK, 0, 0);
+        Settle();
+    }
+
+    // One of the five accelerator keys, as the message loop delivers it.
+    void Key(int command) {
+        SendMessageA(main, WM_COMMAND, MAKEWPARAM(command, 1), 0);
+        Settle();
+    }
+
+    int VisiblePages() const {
+        int n = 0;
+        for (int i = 0; i < app->pageCount; ++i)
+            n += IsWindowVisible(Page(i)) ? 1 : 0;
+        return n;
+    }
+
+    ProgramFolder folder;
+    HWND main = nullptr;
+    Application* app = nullptr;
+};
+
+constexpr int kEnter = 50050, kEsc = 50051, kPageUp = 50052, kPageDown = 50053, kInsert = 50054;
+
+// Records the messages a window receives, ahead of its own procedure.
+class MessageSpy {
+public:
+    using Hook = bool (*)(MessageSpy&, HWND, UINT, WPARAM, LPARAM); // true: swallow
+
+    MessageSpy(HWND window, Hook hook = nullptr) : window_(window), hook_(hook) {
+        SetPropA(window, "ShellTestSpy", this);
+        previous_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MessageSpy::Proc)));
+    }
+    ~MessageSpy() {
+        if (IsWindow(window_)) {
+            SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+            RemovePropA(window_, "ShellTestSpy");
+        }
+    }
+    MessageSpy(const MessageSpy&) = delete;
+    MessageSpy& operator=(const MessageSpy&) = delete;
+
+    struct Entry {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        RECT rect; // the window's rectangle in its parent at that moment
+        bool visible;
+    };
+    std::vector<Entry> entries;
+
+    int Count(UINT message) const {
+        int n = 0;
+        for (const Entry& e : entries)
+            n += e.message == message;
+        return n;
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        MessageSpy* spy = static_cast<MessageSpy*>(GetPropA(window, "ShellTestSpy"));
+        WNDPROC previous = spy->previous_;
+        RECT r;
+        GetWindowRect(window, &r);
+        MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+        spy->entries.push_back({message, wParam, lParam, r, IsWindowVisible(window) != FALSE});
+        if (spy->hook_ && spy->hook_(*spy, window, message, wParam, lParam))
+            return 0;
+        if (message == WM_NCDESTROY) {
+            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+            RemovePropA(window, "ShellTestSpy");
+        }
+        return CallWindowProcA(previous, window, message, wParam, lParam);
+    }
+
+    HWND window_;
+    Hook hook_;
+    WNDPROC previous_;
+};
+
+} // namespace shelltest

@@ -1,0 +1,31 @@
+// Control-text files: the texts a competition run sent or the text generator
+// page saved, for marking the participants' copies. Lines end in CR LF on
+// every build, so a file written by klaviro-cli on Linux is the same file the
+// program writes on Windows.
+//
+// One block per text: a header line with the number (nothing on it when the
+// number is negative), an empty line, the text in lines of `width`
+// characters (the last may be shorter), an empty line.
+#pragma once
+
+#include <string>
+
+// Width used when the configured one is unusable.
+constexpr int kDefaultLineWidth = 60;
+
+// The bytes of one block.
+std::string ControlTextBlock(const std::string& text, int width, int number);
+
+// The current directory, a backslash unless it already ends with one, and
+// `name`; just "\" and `name` when the directory cannot be read.
+std::string CurrentDirPath(const std::string& name);
+// The same rule with a given directory.
+std::string DirPath(const std::string& dir, const std::string& name);
+
+// True when `path` is not empty and opens for reading.
+bool FileExists(const std::string& path);
+
+// Appends one block to `path`, or with `overwrite` first empties the file
+// (creating it either way). False when the file cannot be opened or a write
+// fails; the file is closed in both cases. Blocks already in the file stay.
+bool WriteTextFile(const std::string& path, const std::string& text, int width, int number, bool overwrite);
