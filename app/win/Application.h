@@ -68,7 +68,7 @@ private:
 public:
     PageSlide slide;
     TrainingState training;
-    std::unique_ptr<IMorsePlayer> soundTestPlayer; // sound settings page's test
+    SoundSettingsState soundSettings; // the test player of both sound settings pages
     ColoursState colours;
     CompetitionState competition;
 

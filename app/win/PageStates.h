@@ -4,30 +4,13 @@
 #pragma once
 
 #include "sound/MorsePlayerApi.h"
+#include "sound/SoundSettingsValues.h" // SoundSettingsState
+#include "texts/TrainingSession.h"     // TrainingState
 
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
-
-// Training reception page.
-struct TrainingState {
-    int layoutWidth = 0, layoutHeight = 0;
-    std::unique_ptr<IMorsePlayer> player; // only while the page is shown
-    std::string alphabet;
-    int textType = 0;
-    int lengthMode = 1; // 0 fixed, 1 standard
-    int speed = 100;
-    int groups = 20;
-    int textNumber = 1;
-    std::string text;
-    int firstTextNumber = 1;
-    uint32_t seriesStart = 0;
-    int textDuration = 0; // ms
-    int sampleRate = 0;
-    int preambleLength = 12;
-    bool repeat = false;
-};
 
 // Display colours page: the working copy, and the custom colours that every
 // colour chooser of the run shares (white at start, never saved).

@@ -1,36 +1,58 @@
-// Sound settings page (pages 27 and 28), interim: it labels its controls and
-// Cancel leads back to the settings menu; testing and applying come with
-// their own work.
+// Sound settings page (pages 27 and 28, one procedure): start delay,
+// frequency, volume and buffer scheme of the Morse sound, tried with a test
+// text, and the text box layout values; stored only on Apply.
+#include "app/Platform.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
 #include "app/win/Pages.h"
 #include "config/win/LanguageWin.h"
+#include "sound/MorseTable.h"
+#include "sound/SoundSettingsValues.h"
 
 namespace {
 
-const int kCancel = 1014;
-const int kDeviceList = 1403, kRateList = 1405;
+constexpr int kStartDelay = 1220, kStartDelaySpin = 1222;
+constexpr int kFrequency = 1230, kFrequencySpin = 1231;
+constexpr int kVolume = 1233, kVolumeSpin = 1234;
+constexpr int kTest = 1266, kStop = 1247;
+constexpr int kDeviceList = 1403, kRateList = 1405;
+constexpr int kSoundType = 1036;
+constexpr int kGroupsPerLine = 1207, kGroupsPerLineSpin = 1219;
+constexpr int kLinesShown = 1208, kLinesShownSpin = 1221;
+constexpr int kCharsPerLine = 1209, kCharsPerLineSpin = 1224;
+constexpr int kApply = 1214, kCancel = 1014;
+
+constexpr UINT_PTR kTestTimer = 0;
+constexpr UINT kTickMs = 100;
 
 const PageText kTexts[] = {
     {1070, "PN_01", "Настройки"},
     {1225, "PN_32", "Параметры звучания"},
     {1226, "PN_33", "Задержка, с"},
-    {1036, "PN_34", "Аппаратное ускорение *"},
+    {kSoundType, "PN_34", "Аппаратное ускорение *"},
     {1229, "PN_35", "Частота, Гц"},
     {1232, "PN_36", "Громкость"},
-    {1266, "PN_37", "Тест"},
+    {kTest, "PN_37", "Тест"},
     {1235, "PN_38", "Число отображаемых строк"},
     {1236, "PN_39", "Число групп в строке ( прием )"},
     {1242, "PN_40", "Число символов в строке ( передача )"},
     {kCancel, "PN_41", "Отмена"},
-    {1214, "PN_42", "Применить"},
-    {1247, "PN_43", "Стоп"},
+    {kApply, "PN_42", "Применить"},
+    {kStop, "PN_43", "Стоп"},
     {1404, "PN_44", "Звуковая карта"},
     {1406, "PN_46", "Частота дискретизации"},
     {1408, "PN_48", "Дополнительные параметры звука"},
     {1407, "PN_49", "Настройки отображения текста"},
     {1409, "PN_50", "* Не для всех звуковых карт"},
 };
+
+int ReadField(HWND page, int control, const SoundField& field) {
+    return ReadBoundedInt(page, control, field.minimum, field.maximum, field.defaultValue);
+}
+
+void ShowField(HWND page, int control, const SoundField& field, int value) {
+    ShowClampedInt(page, control, field.minimum, field.maximum, value);
+}
 
 void LoadTexts(HWND page, Application& app) {
     LoadPageTexts(page, app, kTexts);
@@ -43,11 +65,93 @@ void LoadTexts(HWND page, Application& app) {
     ComboSetSelection(page, kRateList, 0);
 }
 
+// The timer goes before the player, so no tick can reach a destroyed player.
+void StopTest(HWND page, SoundSettingsState& st) {
+    KillTimer(page, kTestTimer);
+    st.testPlayer.reset();
+}
+
+void Show(HWND page, Application& app) {
+    app.soundSettings.testPlayer.reset();
+    ShowField(page, kStartDelay, kStartDelayField, app.GetStartDelay());
+    ShowField(page, kFrequency, kFrequencyField, app.GetFrequency());
+    ShowField(page, kVolume, kVolumeField, app.GetVolume());
+    CheckDlgButton(page, kSoundType, app.GetSoundType() ? BST_CHECKED : BST_UNCHECKED);
+    ShowField(page, kGroupsPerLine, kGroupsPerLineField, GroupsPerLineFromWidth(app.GetTextBoxWidth()));
+    ShowField(page, kLinesShown, kLinesShownField, app.GetTextBoxHeight());
+    ShowField(page, kCharsPerLine, kCharsPerLineField, CharsPerLineFromWidth2(app.GetTextBoxWidth2()));
+    EnableControl(page, kStop, FALSE);
+}
+
+// Plays the test text with the values in the fields, applied or not.
+void Test(HWND page, Application& app) {
+    SoundSettingsState& st = app.soundSettings;
+    StopTest(page, st);
+    const int sampleRate = app.GetSPS();
+    const int volume = ReadField(page, kVolume, kVolumeField);
+    const int soundType = IsDlgButtonChecked(page, kSoundType) == BST_CHECKED ? 1 : 0;
+    std::unique_ptr<IMorsePlayer> player = CreateMorsePlayer(page, sampleRate, volume, soundType);
+    if (!player || player->failed()) {
+        player.reset();
+        ShowWarning(page, app.SoundCardErrorText());
+        return;
+    }
+    st.testPlayer = std::move(player);
+    const int delay = ReadField(page, kStartDelay, kStartDelayField);
+    const int frequency = ReadField(page, kFrequency, kFrequencyField);
+    st.testPlayer->start(kSoundTestText, unitSamples(TextLetters, kSoundTestSpeed, sampleRate), delay,
+                         frequency, 0, 0, -1);
+    st.testPlayer->pause(false);
+    st.watch.release(TickCount());
+    SetTimer(page, kTestTimer, kTickMs, nullptr);
+    EnableControl(page, kStop, TRUE);
+}
+
+void Apply(HWND page, Application& app) {
+    app.SetStartDelay(ReadField(page, kStartDelay, kStartDelayField));
+    app.SetFrequency(ReadField(page, kFrequency, kFrequencyField));
+    app.SetVolume(ReadField(page, kVolume, kVolumeField));
+    app.SetSoundType(IsDlgButtonChecked(page, kSoundType) == BST_CHECKED ? 1 : 0);
+    app.SetTextBoxWidth(WidthFromGroupsPerLine(ReadField(page, kGroupsPerLine, kGroupsPerLineField)));
+    app.SetTextBoxHeight(ReadField(page, kLinesShown, kLinesShownField));
+    app.SetTextBoxWidth2(Width2FromCharsPerLine(ReadField(page, kCharsPerLine, kCharsPerLineField)));
+}
+
+BOOL OnCommand(HWND page, Application& app, int control) {
+    switch (control) {
+    case kTest:
+        Test(page, app);
+        return TRUE;
+    case kStop:
+        StopTest(page, app.soundSettings);
+        EnableControl(page, kStop, FALSE);
+        return TRUE;
+    case kApply:
+        Apply(page, app);
+        GoToPage(page, PAGE_SETTINGS_MENU, false);
+        return TRUE;
+    case kCancel:
+        GoToPage(page, PAGE_SETTINGS_MENU, false);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void InitDialog(HWND page) {
+    SetSpinRange(page, kStartDelaySpin, kStartDelayField.minimum, kStartDelayField.maximum);
+    SetSpinRange(page, kFrequencySpin, kFrequencyField.minimum, kFrequencyField.maximum);
+    SetSpinRange(page, kVolumeSpin, kVolumeField.minimum, kVolumeField.maximum);
+    SetSpinRange(page, kGroupsPerLineSpin, kGroupsPerLineField.minimum, kGroupsPerLineField.maximum);
+    SetSpinRange(page, kLinesShownSpin, kLinesShownField.minimum, kLinesShownField.maximum);
+    SetSpinRange(page, kCharsPerLineSpin, kCharsPerLineField.minimum, kCharsPerLineField.maximum);
+}
+
 } // namespace
 
 INT_PTR CALLBACK SoundSettingsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         AttachApplication(page, lParam);
+        InitDialog(page);
         return TRUE;
     }
     if (IsCommonDrawMessage(message))
@@ -55,6 +159,7 @@ INT_PTR CALLBACK SoundSettingsPageProc(HWND page, UINT message, WPARAM wParam, L
     Application* app = AppFromWindow(page);
     if (!app)
         return FALSE;
+    SoundSettingsState& st = app->soundSettings;
     switch (message) {
     case PM_LOAD_TEXTS:
         LoadTexts(page, *app);
@@ -66,10 +171,23 @@ INT_PTR CALLBACK SoundSettingsPageProc(HWND page, UINT message, WPARAM wParam, L
             return FALSE;
         ClickControl(page, kCancel);
         return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) != kCancel)
+    case WM_SHOWWINDOW:
+        if (lParam != 0) // the parent being minimised or restored, not a page switch
             return FALSE;
-        GoToPage(page, PAGE_SETTINGS_MENU, false);
+        if (wParam)
+            Show(page, *app);
+        else if (st.testPlayer)
+            StopTest(page, st);
+        return TRUE;
+    case WM_COMMAND:
+        return OnCommand(page, *app, LOWORD(wParam));
+    case WM_TIMER:
+        if (wParam != kTestTimer)
+            return FALSE;
+        if (!st.testPlayer || st.watch.finished(st.testPlayer->isPlaying(), TickCount())) {
+            StopTest(page, st);
+            EnableControl(page, kStop, FALSE);
+        }
         return TRUE;
     }
     return FALSE;

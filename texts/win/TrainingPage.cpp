@@ -1,33 +1,133 @@
-// Training reception page (page 13), interim: it labels its controls and
-// leads back to the training menu; playing texts comes with its own work.
+// Training reception page (page 13): numbered texts played one after another
+// in a series, the text shown with the sounding characters highlighted, a
+// series clock and a text clock. The rules live in texts/TrainingSession; this
+// file reads the controls, applies the rules and drives the player.
+#include "app/Platform.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
 #include "app/win/Pages.h"
 #include "config/win/LanguageWin.h"
+#include "controls/ControlMessages.h"
+#include "sound/MorseTable.h"
+#include "texts/TextGenerator.h"
+#include "texts/TrainingSession.h"
+
+#include <commctrl.h>
 
 namespace {
 
-const int kBack = 1014, kFinish = 1064, kStop = 1247;
-const int kTypeList = 1036, kLengthList = 1037;
+constexpr int kCaption = 1070;
+constexpr int kTextNumber = 1165, kTextNumberSpin = 1166;
+constexpr int kTypeList = 1036, kLengthList = 1037;
+constexpr int kSpeedStep = 1049;
+constexpr int kFirstText = 1060;
+constexpr int kSpeed = 1043, kSpeedSpin = 1045;
+constexpr int kGroups = 1033, kGroupsSpin = 1255;
+constexpr int kRefresh = 1032;
+constexpr int kSeriesClock = 1068, kTextClock = 1062;
+constexpr int kTextBox = 1027;
+constexpr int kBack = 1014, kBegin = 1063, kFinish = 1064, kPrevious = 1185, kStop = 1247, kRepeat = 1066,
+              kStart = 1174;
+
+constexpr UINT_PTR kSeriesTimer = 1, kPlayTimer = 2;
+constexpr UINT kTickMs = 100;
+
+// Control ids in TrainingControl order.
+constexpr int kControlIds[CtlCount] = {kBack,   kBegin,     kFinish,     kPrevious, kStop,
+                                       kRepeat, kStart,     kTextNumber, kTypeList, kLengthList,
+                                       kSpeed,  kSpeedStep, kGroups,     kRefresh};
 
 const PageText kTexts[] = {
-    {1070, "PTI_01", "Тренировка по приему"},
+    {kCaption, "PTI_01", "Тренировка по приему"},
     {kBack, "PTI_02", "<< Назад"},
     {1167, "PTI_03", "Номер текста"},
     {1034, "PTI_04", "Число групп"},
     {1061, "PTI_05", "Первый текст"},
     {1051, "PTI_06", "Шаг скорости"},
-    {1032, "PTI_11", "Обновить"},
-    {1063, "PTI_12", "Начать"},
+    {kRefresh, "PTI_11", "Обновить"},
+    {kBegin, "PTI_12", "Начать"},
     {kFinish, "PTI_13", "Закончить"},
-    {1185, "PTI_14", "Предыдущий"},
+    {kPrevious, "PTI_14", "Предыдущий"},
     {kStop, "PTI_15", "Стоп"},
-    {1174, "PTI_16", "Старт"},
+    {kStart, "PTI_16", "Старт"},
     {1038, "PTI_20", "Тип текста"},
     {1039, "PTI_26", "Длина"},
     {1044, "PTI_29", "Скорость"},
-    {1066, "PTI_30", "Повторить"},
+    {kRepeat, "PTI_30", "Повторить"},
 };
+
+int ReadField(HWND page, int control, const NumberField& field) {
+    return ReadBoundedInt(page, control, field.minimum, field.maximum, field.defaultValue);
+}
+
+void WriteField(HWND page, int control, const NumberField& field, long long value) {
+    ShowClampedInt(page, control, field.minimum, field.maximum, LimitFieldValue(field, value));
+}
+
+LengthMode SelectedLength(HWND page) {
+    return ComboGetSelection(page, kLengthList) == LengthStandard ? LengthStandard : LengthFixed;
+}
+
+void SetClock(HWND page, int clock, int32_t ms) {
+    SendDlgItemMessageA(page, clock, ATM_SETTIME, 0, static_cast<LPARAM>(ms));
+}
+
+void SetHighlight(HWND page, int first, int last) {
+    SendDlgItemMessageA(page, kTextBox, ATB_SETSEL, static_cast<WPARAM>(first), static_cast<LPARAM>(last));
+}
+
+void ApplyEnabling(HWND page, const TrainingState& st) {
+    const std::vector<bool> on =
+        EnabledControls(st.state, st.previousAllowed, static_cast<LengthMode>(st.lengthMode));
+    for (int c = 0; c < CtlCount; ++c)
+        EnableControl(page, kControlIds[c], on[c]);
+}
+
+// In standard length the groups follow the speed and cannot be typed; while
+// a text plays the field stays disabled whatever the length.
+void UpdateGroupsFromSpeed(HWND page, const TrainingState& st, LengthMode mode, int speed) {
+    if (mode == LengthStandard)
+        WriteField(page, kGroups, kGroupsField, StandardGroups(speed));
+    EnableControl(page, kGroups, mode == LengthFixed && st.state != SeriesState::Playing);
+}
+
+// Reads every parameter, generates the text of the number shown and puts it
+// in the text box without highlight.
+void Regenerate(HWND page, TrainingState& st) {
+    st.lengthMode = SelectedLength(page);
+    st.speed = ReadField(page, kSpeed, kSpeedField);
+    UpdateGroupsFromSpeed(page, st, static_cast<LengthMode>(st.lengthMode), st.speed);
+    st.textNumber = ReadField(page, kTextNumber, kTextNumberField);
+    st.groups = ReadField(page, kGroups, kGroupsField);
+    const int type = ComboGetSelection(page, kTypeList);
+    st.textType = type >= TextLetters && type <= TextMixed ? type : TextLetters;
+    st.alphabet = TextAlphabet(st.textType);
+    st.text = generateText(st.textNumber, st.groups * 5, st.alphabet);
+    SendDlgItemMessageA(page, kTextBox, ATB_SETTEXT, reinterpret_cast<WPARAM>(st.text.c_str()), 0);
+}
+
+// After Begin, Previous and Stop: never below the first number of the series.
+void CheckTextNumber(HWND page, TrainingState& st) {
+    const int shown = ReadField(page, kTextNumber, kTextNumberField);
+    st.previousAllowed = st.series.previousAllowed(shown);
+    WriteField(page, kTextNumber, kTextNumberField, st.series.checkedNumber(shown));
+    Regenerate(page, st);
+}
+
+void ApplyColours(HWND page, Application& app) {
+    SendDlgItemMessageA(page, kCaption, ATL_SETCOLOR, 0, app.GetCaptionColor());
+    SendDlgItemMessageA(page, kTextBox, ATB_SETTEXTCOLOR, 0, app.GetTextBoxTColor());
+    SendDlgItemMessageA(page, kTextBox, ATB_SETMARKCOLOR, 0, app.GetTextBoxMTColor());
+    SendDlgItemMessageA(page, kTextBox, ATB_SETHIGHLIGHTCOLOR, 0, app.GetTextBoxHColor());
+    SendDlgItemMessageA(page, kTextBox, ATB_SETMARKHIGHLIGHTCOLOR, 0, app.GetTextBoxMHColor());
+    SendDlgItemMessageA(page, kTextBox, ATB_SETBKCOLOR, 0, app.GetTextBoxBColor());
+    SendDlgItemMessageA(page, kTextBox, ATB_SETCOLUMNS, 0, app.GetTextBoxWidth());
+    SendDlgItemMessageA(page, kTextBox, ATB_SETROWS, 0, app.GetTextBoxHeight());
+    SendDlgItemMessageA(page, kSeriesClock, ATM_SETTEXTCOLOR, 0, app.GetFTimerTColor());
+    SendDlgItemMessageA(page, kSeriesClock, ATM_SETBKCOLOR, 0, app.GetFTimerBColor());
+    SendDlgItemMessageA(page, kTextClock, ATM_SETTEXTCOLOR, 0, app.GetSTimerTColor());
+    SendDlgItemMessageA(page, kTextClock, ATM_SETBKCOLOR, 0, app.GetSTimerBColor());
+}
 
 void LoadTexts(HWND page, Application& app) {
     LoadPageTexts(page, app, kTexts);
@@ -40,16 +140,267 @@ void LoadTexts(HWND page, Application& app) {
     ComboClear(page, kLengthList);
     AddLangComboString(page, kLengthList, app, language, "PTI_27", "Фиксированная");
     AddLangComboString(page, kLengthList, app, language, "PTI_28", "Стандартная");
-    ComboSetSelection(page, kLengthList, 1);
+    ComboSetSelection(page, kLengthList, LengthStandard);
+    app.training.lengthMode = LengthStandard;
+    UpdateGroupsFromSpeed(page, app.training, LengthStandard, ReadField(page, kSpeed, kSpeedField));
+}
+
+void Show(HWND page, Application& app) {
+    TrainingState& st = app.training;
+    st.sampleRate = app.GetSPS();
+    st.player.reset();
+    st.player = CreateMorsePlayer(page, st.sampleRate, app.GetVolume(), app.GetSoundType());
+    ApplyColours(page, app);
+    if (!st.player || st.player->failed()) {
+        st.player.reset();
+        ShowWarning(page, app.SoundCardErrorText());
+        GoToPage(page, PAGE_TRAINING_MENU, true);
+        return;
+    }
+    st.state = SeriesState::Idle;
+    Regenerate(page, st);
+    ApplyEnabling(page, st);
+    SetClock(page, kSeriesClock, -1);
+    SetClock(page, kTextClock, -1);
+}
+
+// The timers go before the player, so no tick can reach a destroyed player.
+void Hide(HWND page, TrainingState& st) {
+    KillTimer(page, kSeriesTimer);
+    KillTimer(page, kPlayTimer);
+    st.player.reset();
+    st.state = SeriesState::Idle;
+}
+
+void Begin(HWND page, TrainingState& st) {
+    st.state = SeriesState::Series;
+    const int first = ReadField(page, kTextNumber, kTextNumberField);
+    SetDlgItemInt(page, kFirstText, static_cast<UINT>(first), FALSE);
+    st.series.begin(first);
+    CheckTextNumber(page, st);
+    ApplyEnabling(page, st);
+    st.seriesStart = TickCount();
+    SetTimer(page, kSeriesTimer, kTickMs, nullptr);
+    FocusControl(page, kStart);
+}
+
+void Start(HWND page, Application& app) {
+    TrainingState& st = app.training;
+    if (!st.player)
+        return;
+    const int number = st.series.numberToPlay(ReadField(page, kTextNumber, kTextNumberField));
+    WriteField(page, kTextNumber, kTextNumberField, number);
+    Regenerate(page, st);
+    st.state = SeriesState::Playing;
+    ApplyEnabling(page, st);
+
+    const int unit = unitSamples(st.textType, st.speed, st.sampleRate);
+    const std::string sent = TrainingSentString(st.text);
+    st.preambleLength = kTrainingPreambleLength;
+    st.textDuration = TextDurationMs(st.text, unit, st.sampleRate);
+    const int textLength = static_cast<int>(st.text.size());
+    st.player->start(sent, unit, app.GetStartDelay(), app.GetFrequency(), st.preambleLength,
+                     st.preambleLength + textLength, -1);
+    SetClock(page, kTextClock, st.lengthMode == LengthStandard ? -1 : st.textDuration);
+    SetTimer(page, kPlayTimer, kTickMs, nullptr);
+    st.player->pause(false);
+    st.watch.release(TickCount());
+    EnableControl(page, kStop, TRUE);
+    FocusControl(page, kStop);
+}
+
+void Stop(HWND page, TrainingState& st) {
+    EnableControl(page, kStop, FALSE);
+    KillTimer(page, kPlayTimer);
+    if (st.player)
+        st.player->pause(true);
+    st.state = SeriesState::Series;
+    CheckTextNumber(page, st);
+    ApplyEnabling(page, st);
+    FocusControl(page, kStart);
+}
+
+void Finish(HWND page, TrainingState& st) {
+    KillTimer(page, kSeriesTimer);
+    st.state = SeriesState::Idle;
+    SetClock(page, kSeriesClock, -1);
+    SetClock(page, kTextClock, -1);
+    ApplyEnabling(page, st);
+    FocusControl(page, kBegin);
+}
+
+void Previous(HWND page, TrainingState& st) {
+    const int shown = ReadField(page, kTextNumber, kTextNumberField);
+    WriteField(page, kTextNumber, kTextNumberField, st.series.previous(shown));
+    CheckTextNumber(page, st);
+    ApplyEnabling(page, st);
+}
+
+void PlayTick(HWND page, TrainingState& st) {
+    if (!st.player) {
+        KillTimer(page, kPlayTimer);
+        return;
+    }
+    const uint32_t now = TickCount();
+    const int64_t markB = st.player->markTimeB();
+    const int64_t markA = st.player->markTimeA();
+    if (markB != -1) {
+        SetClock(page, kTextClock, st.textDuration);
+        SetHighlight(page, -1, -1);
+    } else if (markA != -1) {
+        SetClock(page, kTextClock,
+                 TextClockMs(static_cast<LengthMode>(st.lengthMode), now, static_cast<uint32_t>(markA),
+                             st.textDuration));
+        const TextRange r = HighlightRange(st.player->currentCharacter(), st.preambleLength, st.speed);
+        SetHighlight(page, r.first, r.last);
+    }
+    if (st.watch.finished(st.player->isPlaying(), now))
+        ClickControl(page, kStop);
+}
+
+// Page Up / Page Down: one speed step, in every state; a text in progress
+// keeps sounding at its own speed.
+void StepSpeed(HWND page, TrainingState& st, int direction) {
+    const int speed = ReadField(page, kSpeed, kSpeedField);
+    const int step = ReadField(page, kSpeedStep, kSpeedStepField);
+    WriteField(page, kSpeed, kSpeedField, static_cast<long long>(speed) + direction * step);
+    Regenerate(page, st);
+}
+
+BOOL OnKey(HWND page, TrainingState& st, LPARAM key) {
+    switch (key) {
+    case KEY_ENTER:
+        if (!ClickControl(page, kStart))
+            ClickControl(page, kBegin);
+        return TRUE;
+    case KEY_PAGE_UP:
+        StepSpeed(page, st, +1);
+        return TRUE;
+    case KEY_PAGE_DOWN:
+        StepSpeed(page, st, -1);
+        return TRUE;
+    case KEY_ESC:
+        if (!ClickControl(page, kStop) && !ClickControl(page, kFinish))
+            ClickControl(page, kBack);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// The arrows of the speed, text number and groups fields write the field
+// themselves; the up-down is told not to move (its own position is unused).
+BOOL OnDelta(HWND page, TrainingState& st, const NMUPDOWN& nm) {
+    const long long delta = nm.iDelta;
+    switch (nm.hdr.idFrom) {
+    case kSpeedSpin: {
+        const int speed = ReadField(page, kSpeed, kSpeedField);
+        const int step = ReadField(page, kSpeedStep, kSpeedStepField);
+        WriteField(page, kSpeed, kSpeedField, speed + step * delta);
+        const LengthMode mode = SelectedLength(page);
+        UpdateGroupsFromSpeed(page, st, mode, ReadField(page, kSpeed, kSpeedField));
+        if (mode == LengthStandard)
+            Regenerate(page, st);
+        break;
+    }
+    case kTextNumberSpin:
+        WriteField(page, kTextNumber, kTextNumberField,
+                   ReadField(page, kTextNumber, kTextNumberField) + delta);
+        Regenerate(page, st);
+        break;
+    case kGroupsSpin:
+        WriteField(page, kGroups, kGroupsField, ReadField(page, kGroups, kGroupsField) + delta);
+        Regenerate(page, st);
+        break;
+    default:
+        return FALSE;
+    }
+    SetWindowLongPtrA(page, DWLP_MSGRESULT, TRUE);
+    return TRUE;
+}
+
+BOOL OnCommand(HWND page, Application& app, int control, int notification) {
+    TrainingState& st = app.training;
+    switch (control) {
+    case kBack:
+        GoToPage(page, PAGE_TRAINING_MENU, false);
+        return TRUE;
+    case kTypeList:
+        if (notification == CBN_SELCHANGE)
+            Regenerate(page, st);
+        return TRUE;
+    case kLengthList:
+        if (notification == CBN_SELCHANGE) {
+            UpdateGroupsFromSpeed(page, st, SelectedLength(page), ReadField(page, kSpeed, kSpeedField));
+            Regenerate(page, st);
+        }
+        return TRUE;
+    case kRefresh:
+        Regenerate(page, st);
+        return TRUE;
+    case kBegin:
+        Begin(page, st);
+        return TRUE;
+    case kFinish:
+        Finish(page, st);
+        return TRUE;
+    case kRepeat:
+        st.series.setRepeat();
+        ClickControl(page, kStart);
+        return TRUE;
+    case kStart:
+        Start(page, app);
+        return TRUE;
+    case kPrevious:
+        Previous(page, st);
+        return TRUE;
+    case kStop:
+        Stop(page, st);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// Fill page: the caption widens, the clocks and the series buttons follow the
+// right edge, the text box takes up the rest, Back stays at the left.
+void Layout(HWND page, TrainingState& st, int width, int height) {
+    const SIZE old{st.layoutWidth, st.layoutHeight};
+    const SIZE now{width, height};
+    AnchorControl(page, kCaption, old, now, true, true, true, false, TRUE);
+    for (int clock : {kSeriesClock, kTextClock})
+        AnchorControl(page, clock, old, now, false, true, true, false, TRUE);
+    AnchorControl(page, kTextBox, old, now, true, true, true, true, TRUE);
+    for (int button : {kStart, kStop, kPrevious, kRepeat, kBegin, kFinish})
+        AnchorControl(page, button, old, now, false, false, true, true, TRUE);
+    AnchorControl(page, kBack, old, now, true, false, false, true, TRUE);
+    st.layoutWidth = width;
+    st.layoutHeight = height;
+    InvalidateChildren(page);
+}
+
+void InitDialog(HWND page, Application& app) {
+    SetSpinRange(page, kTextNumberSpin, kTextNumberField.minimum, kTextNumberField.maximum);
+    SetSpinRange(page, kGroupsSpin, kGroupsField.minimum, kGroupsField.maximum);
+    SetSpinRange(page, kSpeedSpin, kSpeedField.minimum, kSpeedField.maximum);
+    SetSpinRange(page, 1050, kSpeedStepField.minimum, kSpeedStepField.maximum);
+    SendDlgItemMessageA(page, kTextBox, ATB_SETTEXT, reinterpret_cast<WPARAM>(""), 0);
+    SetDlgItemInt(page, kSpeed, 100, FALSE);
+    SetDlgItemInt(page, kTextNumber, 1, FALSE);
+    SetDlgItemInt(page, kGroups, 20, FALSE);
+    SetDlgItemInt(page, kSpeedStep, 10, FALSE);
+    RECT client;
+    GetClientRect(page, &client);
+    app.training.layoutWidth = client.right;
+    app.training.layoutHeight = client.bottom;
+    ApplyEnabling(page, app.training);
 }
 
 } // namespace
 
 INT_PTR CALLBACK TrainingPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        AttachApplication(page, lParam);
-        for (int control : {kFinish, 1185, kStop, 1066, 1174}) // no series yet
-            EnableControl(page, control, FALSE);
+        Application* app = AttachApplication(page, lParam);
+        if (app)
+            InitDialog(page, *app);
         return TRUE;
     }
     if (IsCommonDrawMessage(message))
@@ -57,6 +408,7 @@ INT_PTR CALLBACK TrainingPageProc(HWND page, UINT message, WPARAM wParam, LPARAM
     Application* app = AppFromWindow(page);
     if (!app)
         return FALSE;
+    TrainingState& st = app->training;
     switch (message) {
     case PM_LOAD_TEXTS:
         LoadTexts(page, *app);
@@ -64,15 +416,31 @@ INT_PTR CALLBACK TrainingPageProc(HWND page, UINT message, WPARAM wParam, LPARAM
     case PM_CLOSING:
         return TRUE;
     case PM_KEY:
-        if (lParam != KEY_ESC)
+        return OnKey(page, st, lParam);
+    case WM_SHOWWINDOW:
+        if (lParam != 0) // the parent being minimised or restored, not a page switch
             return FALSE;
-        if (!ClickControl(page, kStop) && !ClickControl(page, kFinish))
-            ClickControl(page, kBack);
+        if (wParam)
+            Show(page, *app);
+        else
+            Hide(page, st);
+        return TRUE;
+    case WM_SIZE:
+        Layout(page, st, LOWORD(lParam), HIWORD(lParam));
         return TRUE;
     case WM_COMMAND:
-        if (LOWORD(wParam) != kBack)
+        return OnCommand(page, *app, LOWORD(wParam), HIWORD(wParam));
+    case WM_NOTIFY: {
+        const NMHDR* hdr = reinterpret_cast<const NMHDR*>(lParam);
+        if (hdr->code != UDN_DELTAPOS)
             return FALSE;
-        GoToPage(page, PAGE_TRAINING_MENU, false);
+        return OnDelta(page, st, *reinterpret_cast<const NMUPDOWN*>(lParam));
+    }
+    case WM_TIMER:
+        if (wParam == kSeriesTimer)
+            SetClock(page, kSeriesClock, static_cast<int32_t>(TickCount() - st.seriesStart));
+        else if (wParam == kPlayTimer && st.state == SeriesState::Playing)
+            PlayTick(page, st);
         return TRUE;
     }
     return FALSE;

@@ -1,0 +1,88 @@
+// The byte stream that the player writes into its sound buffer: 8-bit
+// unsigned mono samples of a Morse text, produced segment by segment directly
+// into the memory the caller hands over.
+//
+// Stream offsets count samples from the first sample of the start delay.
+// Load runs while nothing fills; Fill may run on another thread while the
+// owner reads the character start list and the marks, which is why Load
+// allocates the whole list and Fill publishes entries through an atomic count.
+#pragma once
+
+#include "FCommon/FArray.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+// Bytes the player writes for silence, the end of the text and tone halves.
+enum : uint8_t { MorseSilence = 0x80, MorseAfterEnd = 0x7F, MorseToneHigh = 0xFF, MorseToneLow = 0x00 };
+
+// Segment of the looping buffer: a sixteenth of a second, at least 1024 bytes.
+uint32_t MorseSegmentBytes(int sampleRate);
+// The looping buffer holds 16 segments.
+uint32_t MorseBufferBytes(int sampleRate);
+enum { MorseSegmentsPerBuffer = 16 };
+
+// Tick count at which the character at `offset` began to sound, given that
+// output (re)started at `tickAtStart`; -1 while the play position has not
+// passed it or the mark has not been reached.
+int64_t MorseMarkTime(int64_t offset, uint32_t playPosition, int64_t tickAtStart, int sampleRate);
+
+class MorseStream {
+public:
+    explicit MorseStream(int sampleRate);
+    MorseStream(const MorseStream&) = delete;
+    MorseStream& operator=(const MorseStream&) = delete;
+
+    // Loads a text (one blank is appended) and rewinds the stream to offset 0.
+    // space < 0 means two units. The stream then begins with delaySeconds of
+    // silence. Throws FCMemException when the start list cannot be allocated.
+    void Load(const std::string& text, int unit, int delaySeconds, int frequency, int markA, int markB,
+              int space);
+
+    // Writes exactly n bytes at `out` (the stream from BytesWritten() on) and
+    // advances BytesWritten() by n. Returns whether the whole text has been
+    // generated; the bytes after its end are MorseAfterEnd.
+    bool Fill(uint8_t* out, uint32_t n);
+
+    int SampleRate() const { return rate_; }
+    uint32_t BytesWritten() const { return written_; }
+    // Characters including the appended blank (N); 0 before the first Load.
+    int Length() const { return static_cast<int>(text_.size()); }
+    const std::string& Text() const { return text_; }
+
+    // Character start list: entry i is the offset where character i starts,
+    // entry N the offset just after the last character.
+    uint32_t StartCount() const { return startCount_.load(std::memory_order_acquire); }
+    uint32_t StartOffset(uint32_t index) const { return *starts_.At(index); }
+    // Index of the character heard at a play position; -1 before the first.
+    int CurrentCharacter(uint32_t playPosition) const;
+
+    int64_t MarkOffsetA() const { return markOffsetA_.load(std::memory_order_acquire); }
+    int64_t MarkOffsetB() const { return markOffsetB_.load(std::memory_order_acquire); }
+    // Offset just after the last character; 0 until the text is complete.
+    uint32_t EndOffset() const { return endOffset_.load(std::memory_order_acquire); }
+
+private:
+    void StartCharacter(uint32_t offset);
+    bool NextElement();
+    void WriteElement(uint8_t* out, uint32_t count);
+
+    const int rate_;
+    bool loaded_ = false;
+    std::string text_;
+    uint32_t unit_ = 0, space_ = 0, frequency_ = 0;
+    int markA_ = -1, markB_ = -1;
+
+    int current_ = -1; // character index, -1 during the start delay
+    int element_ = 0;  // index into the current character's pattern
+    uint32_t elementLength_ = 0;
+    uint32_t produced_ = 0; // samples of the current element already written
+    bool tone_ = false;
+    uint32_t written_ = 0; // stream offset of the next byte Fill writes
+
+    FCArray<uint32_t> starts_;
+    std::atomic<uint32_t> startCount_{0};
+    std::atomic<int64_t> markOffsetA_{-1}, markOffsetB_{-1};
+    std::atomic<uint32_t> endOffset_{0};
+};

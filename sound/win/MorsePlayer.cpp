@@ -1,0 +1,399 @@
+#include "sound/win/MorsePlayer.h"
+
+#include "app/Platform.h"
+#include "sound/MorseStream.h"
+
+// WIN32_LEAN_AND_MEAN leaves out the wave format types DirectSound needs.
+#include <mmsystem.h>
+#include <dsound.h>
+
+#include <atomic>
+#include <cstdio>
+
+namespace {
+
+// Flags of the two buffer schemes. Scheme 0: position notifications and
+// volume on a buffer wherever the driver puts it; scheme 1 forces a software
+// buffer with pan and frequency control, which some cards need.
+constexpr DWORD kFlagsType0 =
+    DSBCAPS_GETCURRENTPOSITION2 | DSBCAPS_STICKYFOCUS | DSBCAPS_CTRLPOSITIONNOTIFY | DSBCAPS_CTRLVOLUME;
+constexpr DWORD kFlagsType1 = kFlagsType0 | DSBCAPS_LOCSOFTWARE | DSBCAPS_CTRLPAN | DSBCAPS_CTRLFREQUENCY;
+static_assert(kFlagsType0 == 0x14180 && kFlagsType1 == 0x141E8, "DirectSound buffer flags");
+
+constexpr DWORD kThreadWaitMs = 100;  // longest block of the playback thread
+constexpr DWORD kPauseWaitMs = 400;   // pause(true) waits this long for the thread
+constexpr DWORD kCreateWaitMs = 5000; // creation gives up on the thread after this
+constexpr DWORD kCreateStepMs = 200;
+constexpr DWORD kDestroyWaitMs = 1000; // see ~MorsePlayer
+constexpr int kEndCountdown = 4;
+
+bool IsSet(HANDLE event) {
+    return WaitForSingleObject(event, 0) == WAIT_OBJECT_0;
+}
+
+void Report(const char* call, HRESULT hr) {
+    char text[128];
+    std::snprintf(text, sizeof text, "MorsePlayer: %s failed, 0x%08lX\n", call,
+                  static_cast<unsigned long>(hr));
+    OutputDebugStringA(text);
+}
+
+template <class T> void Release(T*& p) {
+    if (p) {
+        p->Release();
+        p = nullptr;
+    }
+}
+
+} // namespace
+
+// Everything the playback thread touches. The player and the thread share it,
+// so it lives until both have let go of it, whatever the order.
+struct MorsePlayerState {
+    MorsePlayerState(HWND w, int rate, int vol, int type)
+        : window(w), sampleRate(rate), volume(vol), soundType(type), stream(rate) {
+        for (HANDLE* e : {&play, &paused, &quit, &exited, &failed})
+            *e = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    }
+    ~MorsePlayerState() {
+        for (HANDLE e : {play, paused, quit, exited, failed})
+            if (e)
+                CloseHandle(e);
+    }
+    bool EventsCreated() const { return play && paused && quit && exited && failed; }
+
+    const HWND window;
+    const int sampleRate;
+    const int volume;
+    const int soundType;
+    HANDLE play = nullptr, paused = nullptr, quit = nullptr, exited = nullptr, failed = nullptr;
+
+    std::atomic<uint32_t> playPosition{0};
+    std::atomic<int64_t> tickAtStart{-1};
+    std::atomic<int> phase{3}; // 3..1 segments to pre-fill, 0 begin output, -1 running, -2 quit while idle
+    std::atomic<int> endCountdown{-1};
+    MorseStream stream;
+};
+
+namespace {
+
+// The DirectSound objects of one playback thread.
+class Output {
+public:
+    explicit Output(MorsePlayerState& s)
+        : s_(s), segment_(MorseSegmentBytes(s.sampleRate)), bufferBytes_(MorseBufferBytes(s.sampleRate)) {}
+    ~Output() {
+        Release(buffer_);
+        Release(device_);
+        for (DWORD i = 0; i < eventCount_; ++i)
+            CloseHandle(events_[i]);
+    }
+
+    bool Open();
+    void Run();
+
+private:
+    void ClearBuffer();
+    void FillSegment(DWORD signalled);
+    void BeginOutput() {
+        buffer_->Play(0, 0, DSBPLAY_LOOPING);
+        s_.tickAtStart.store(TickCount());
+        ResetEvent(s_.paused);
+    }
+
+    MorsePlayerState& s_;
+    const uint32_t segment_;
+    const uint32_t bufferBytes_;
+    IDirectSound* device_ = nullptr;
+    IDirectSoundBuffer* buffer_ = nullptr;
+    HANDLE events_[MorseSegmentsPerBuffer] = {};
+    DWORD eventCount_ = 0;
+};
+
+bool Output::Open() {
+    HRESULT hr = DirectSoundCreate(&DSDEVID_DefaultPlayback, &device_, nullptr);
+    if (FAILED(hr)) {
+        Report("DirectSoundCreate", hr);
+        return false;
+    }
+    // Without a window (tools, tests) this fails; DirectSound then keeps its
+    // default level, which is the one asked for.
+    device_->SetCooperativeLevel(s_.window, DSSCL_NORMAL);
+
+    WAVEFORMATEX format = {};
+    format.wFormatTag = WAVE_FORMAT_PCM;
+    format.nChannels = 1;
+    format.nSamplesPerSec = static_cast<DWORD>(s_.sampleRate);
+    format.nAvgBytesPerSec = static_cast<DWORD>(s_.sampleRate);
+    format.nBlockAlign = 1;
+    format.wBitsPerSample = 8;
+    // The description that carries guid3DAlgorithm (left zero).
+    DSBUFFERDESC desc = {};
+    desc.dwSize = sizeof desc;
+    desc.dwFlags = s_.soundType ? kFlagsType1 : kFlagsType0;
+    desc.dwBufferBytes = bufferBytes_;
+    desc.lpwfxFormat = &format;
+    hr = device_->CreateSoundBuffer(&desc, &buffer_, nullptr);
+    if (FAILED(hr)) {
+        Report("CreateSoundBuffer", hr);
+        return false;
+    }
+
+    IDirectSoundNotify* notify = nullptr;
+    hr = buffer_->QueryInterface(IID_IDirectSoundNotify, reinterpret_cast<void**>(&notify));
+    if (FAILED(hr)) {
+        Report("QueryInterface(IDirectSoundNotify)", hr);
+        return false;
+    }
+    // Scheme 0 wakes on one event for every segment end and reads the cursor;
+    // scheme 1 has an event per segment and so knows the segment directly.
+    eventCount_ = s_.soundType ? MorseSegmentsPerBuffer : 1;
+    for (DWORD i = 0; i < eventCount_; ++i) {
+        events_[i] = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+        if (!events_[i]) {
+            eventCount_ = i;
+            Release(notify);
+            Report("CreateEvent", HRESULT_FROM_WIN32(GetLastError()));
+            return false;
+        }
+    }
+    DSBPOSITIONNOTIFY positions[MorseSegmentsPerBuffer];
+    for (DWORD i = 0; i < MorseSegmentsPerBuffer; ++i) {
+        positions[i].dwOffset = segment_ * (i + 1) - 1;
+        positions[i].hEventNotify = events_[s_.soundType ? i : 0];
+    }
+    hr = notify->SetNotificationPositions(MorseSegmentsPerBuffer, positions);
+    Release(notify);
+    if (FAILED(hr)) {
+        Report("SetNotificationPositions", hr);
+        return false;
+    }
+
+    int volume = s_.volume < 0 ? 0 : s_.volume > 100 ? 100 : s_.volume;
+    buffer_->SetVolume((volume - 100) * 100);
+    s_.phase.store(3);
+    s_.tickAtStart.store(-1);
+    return true;
+}
+
+void Output::ClearBuffer() {
+    void* p1 = nullptr;
+    void* p2 = nullptr;
+    DWORD n1 = 0, n2 = 0;
+    HRESULT hr = buffer_->Lock(0, bufferBytes_, &p1, &n1, &p2, &n2, 0);
+    if (FAILED(hr)) {
+        Report("Lock (whole buffer)", hr);
+        return;
+    }
+    memset(p1, MorseSilence, n1);
+    if (p2)
+        memset(p2, MorseSilence, n2);
+    buffer_->Unlock(p1, n1, p2, n2);
+}
+
+void Output::FillSegment(DWORD signalled) {
+    DWORD cursor = 0, writeCursor = 0;
+    if (FAILED(buffer_->GetCurrentPosition(&cursor, &writeCursor)))
+        cursor = 0;
+    const uint32_t written = s_.stream.BytesWritten();
+    uint32_t index;
+    if (s_.phase.load() > 0) {
+        index = (written / segment_) % MorseSegmentsPerBuffer;
+        s_.playPosition.store(0);
+    } else if (s_.soundType) {
+        index = (signalled + 3) % MorseSegmentsPerBuffer;
+        s_.playPosition.store(written - 2 * segment_);
+    } else {
+        index = (cursor / segment_ + 2) % MorseSegmentsPerBuffer;
+        s_.playPosition.store(written - 2 * segment_ + cursor % segment_);
+    }
+
+    void* p1 = nullptr;
+    void* p2 = nullptr;
+    DWORD n1 = 0, n2 = 0;
+    HRESULT hr = buffer_->Lock(index * segment_, segment_, &p1, &n1, &p2, &n2, 0);
+    if (FAILED(hr)) {
+        // Nothing is generated into memory we do not hold; the stream stays
+        // where it is and the next wake-up writes this part of the text.
+        Report("Lock (segment)", hr);
+        return;
+    }
+    bool complete = s_.stream.Fill(static_cast<uint8_t*>(p1), n1);
+    if (p2 && n2)
+        complete = s_.stream.Fill(static_cast<uint8_t*>(p2), n2);
+    buffer_->Unlock(p1, n1, p2, n2);
+    if (complete && s_.endCountdown.load() < 0)
+        s_.endCountdown.store(kEndCountdown);
+}
+
+void Output::Run() {
+    for (;;) {
+        if (!IsSet(s_.play)) {
+            if (s_.phase.load() < 0)
+                buffer_->Stop();
+            SetEvent(s_.paused);
+            for (;;) {
+                if (WaitForSingleObject(s_.play, kThreadWaitMs) == WAIT_OBJECT_0) {
+                    if (s_.phase.load() < 0) {
+                        BeginOutput(); // resume where the buffer stopped
+                    } else {
+                        // A new text: pre-filling starts at segment 0.
+                        buffer_->SetCurrentPosition(0);
+                        ClearBuffer();
+                        ResetEvent(s_.paused);
+                    }
+                    break;
+                }
+                if (IsSet(s_.quit)) {
+                    s_.phase.store(-2);
+                    break;
+                }
+            }
+        }
+        if (s_.phase.load() == 0) {
+            BeginOutput();
+            s_.phase.store(-1);
+        }
+        if (IsSet(s_.quit))
+            break;
+        bool notified = false;
+        DWORD signalled = 0;
+        if (s_.phase.load() < 0) {
+            DWORD r = WaitForMultipleObjects(eventCount_, events_, FALSE, kThreadWaitMs);
+            if (r < WAIT_OBJECT_0 + eventCount_) {
+                notified = true;
+                signalled = r - WAIT_OBJECT_0;
+            }
+        }
+        if (s_.phase.load() > 0 || notified)
+            FillSegment(signalled);
+        if (s_.phase.load() > 0)
+            s_.phase.fetch_sub(1);
+        const int countdown = s_.endCountdown.load();
+        if (countdown > 0 && s_.phase.load() < 0) {
+            if (countdown == 1) {
+                ResetEvent(s_.play); // the next pass stops the buffer and reports idle
+                s_.endCountdown.store(-1);
+            } else {
+                s_.endCountdown.store(countdown - 1);
+            }
+        }
+    }
+    if (s_.phase.load() != -2)
+        buffer_->Stop();
+}
+
+DWORD WINAPI PlaybackThread(void* parameter) {
+    // The thread's own reference: the state outlives the player if need be.
+    std::shared_ptr<MorsePlayerState> state(
+        std::move(*static_cast<std::shared_ptr<MorsePlayerState>*>(parameter)));
+    delete static_cast<std::shared_ptr<MorsePlayerState>*>(parameter);
+    {
+        Output output(*state);
+        if (!output.Open()) {
+            SetEvent(state->failed);
+            return 1;
+        }
+        output.Run();
+    } // buffer and device released, notification events closed
+    SetEvent(state->exited);
+    return 0;
+}
+
+} // namespace
+
+MorsePlayer::MorsePlayer(HWND window, int sampleRate, int volume, int soundType)
+    : state_(std::make_shared<MorsePlayerState>(window, sampleRate, volume, soundType ? 1 : 0)) {
+    if (!state_->EventsCreated()) {
+        Report("CreateEvent", HRESULT_FROM_WIN32(GetLastError()));
+        if (state_->failed)
+            SetEvent(state_->failed);
+        return;
+    }
+    auto* parameter = new std::shared_ptr<MorsePlayerState>(state_);
+    thread_ = CreateThread(nullptr, 0, PlaybackThread, parameter, CREATE_SUSPENDED, nullptr);
+    if (!thread_) {
+        delete parameter;
+        Report("CreateThread", HRESULT_FROM_WIN32(GetLastError()));
+        SetEvent(state_->failed);
+        return;
+    }
+    // The writer must keep its two-segment lead while the machine is busy.
+    SetThreadPriority(thread_, THREAD_PRIORITY_HIGHEST);
+    ResumeThread(thread_);
+
+    // The thread reports ready by going idle (paused set; play is not set yet).
+    const HANDLE ready[] = {state_->paused, state_->failed, state_->quit};
+    const DWORD begin = GetTickCount();
+    while (WaitForMultipleObjects(3, ready, FALSE, kCreateStepMs) == WAIT_TIMEOUT) {
+        if (GetTickCount() - begin >= kCreateWaitMs) {
+            SetEvent(state_->quit);
+            SetEvent(state_->failed);
+            break;
+        }
+    }
+}
+
+MorsePlayer::~MorsePlayer() {
+    if (!state_->EventsCreated())
+        return;
+    SetEvent(state_->quit);
+    if (thread_) {
+        // The thread answers quit within one 100 ms wait, so this normally
+        // returns with the sound stopped and the device released. A thread
+        // stuck inside the sound driver keeps its own reference to the state,
+        // so nothing it may still touch is freed here.
+        WaitForSingleObject(thread_, kDestroyWaitMs);
+        CloseHandle(thread_);
+    }
+}
+
+bool MorsePlayer::failed() const {
+    return !state_->failed || IsSet(state_->failed);
+}
+
+void MorsePlayer::start(const std::string& text, int unit, int delaySeconds, int frequency, int markA,
+                        int markB, int space) {
+    if (!state_->EventsCreated())
+        return;
+    pause(true);
+    // The text state belongs to the thread while it runs: change it only once
+    // the thread has reported idle.
+    if (!IsSet(state_->paused) || IsSet(state_->failed))
+        return;
+    MorsePlayerState& s = *state_;
+    s.stream.Load(text, unit, delaySeconds, frequency, markA, markB, space);
+    s.endCountdown.store(-1);
+    s.tickAtStart.store(-1);
+    s.playPosition.store(0);
+    s.phase.store(3);
+}
+
+void MorsePlayer::pause(bool paused) {
+    if (!state_->EventsCreated())
+        return;
+    if (paused) {
+        ResetEvent(state_->play);
+        WaitForSingleObject(state_->paused, kPauseWaitMs);
+    } else {
+        SetEvent(state_->play);
+    }
+}
+
+bool MorsePlayer::isPlaying() const {
+    return state_->paused && !IsSet(state_->paused);
+}
+
+int MorsePlayer::currentCharacter() const {
+    return state_->stream.CurrentCharacter(state_->playPosition.load());
+}
+
+int64_t MorsePlayer::markTimeA() const {
+    return MorseMarkTime(state_->stream.MarkOffsetA(), state_->playPosition.load(),
+                         state_->tickAtStart.load(), state_->sampleRate);
+}
+
+int64_t MorsePlayer::markTimeB() const {
+    return MorseMarkTime(state_->stream.MarkOffsetB(), state_->playPosition.load(),
+                         state_->tickAtStart.load(), state_->sampleRate);
+}

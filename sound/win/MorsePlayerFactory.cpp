@@ -1,0 +1,21 @@
+#include "sound/MorsePlayerApi.h"
+#include "sound/win/MorsePlayer.h"
+
+#include <utility>
+
+namespace {
+MorsePlayerFactory& Factory() {
+    static MorsePlayerFactory factory;
+    return factory;
+}
+} // namespace
+
+void SetMorsePlayerFactory(MorsePlayerFactory factory) {
+    Factory() = std::move(factory);
+}
+
+std::unique_ptr<IMorsePlayer> CreateMorsePlayer(void* window, int sampleRate, int volume, int soundType) {
+    if (Factory())
+        return Factory()(window, sampleRate, volume, soundType);
+    return std::make_unique<MorsePlayer>(static_cast<HWND>(window), sampleRate, volume, soundType);
+}

@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# klaviro-cli wav: the file holds exactly the player's samples, an independent
+# decoder reads back every kind of text at slow and fast speeds, the volume
+# scales around the silence level, and bad values are refused.
+set -eu
+cli=${KLAVIRO_CLI:?}
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/morse_decode.sh"
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+fail() { echo "wav: $*"; exit 1; }
+
+unit_of() { local out=$1; out=${out##*unit }; echo "${out%% *}"; }
+
+# Decoding: every kind, speeds from 40 to 1000, every sample rate, the
+# frequency range, and the training preamble around the text.
+while read -r kind number speed rate freq extra; do
+    [ "$extra" = - ] && extra=""
+    out=$("$cli" wav --kind "$kind" --number "$number" --groups 6 --speed "$speed" --rate "$rate" \
+        --frequency "$freq" --delay 1 $extra --out "$dir/t.wav")
+    unit=$(unit_of "$out")
+    text=$("$cli" text --kind "$kind" --number "$number" --groups 6)
+    [ "$extra" = "--preamble" ] && text="V V V   =   ${text}AR"
+    got=$(morse_decode $((unit * 1000 / rate)) "$dir/t.wav")
+    want=$(morse_expected "$text")
+    [ "$got" = "$want" ] || fail "$kind $number at $speed cpm, $rate/s, $freq Hz: decoded \"$got\", sent \"$want\""
+done <<'EOF'
+letters 1 40 11025 850 -
+letters 2 250 44100 500 --preamble
+letters 3 1000 96000 3000 -
+figures 4 60 22050 850 -
+figures 5 300 48000 1200 -
+figures 6 900 44100 2500 -
+mixed 7 50 44100 850 --preamble
+mixed 8 200 96000 700 -
+mixed 9 600 11025 1500 -
+EOF
+
+# Exact samples: E at 11025 with a 2 s delay is 22050 x 0x80, one tone unit
+# starting high, then the closing gap and the appended blank (3 units of 0x80).
+out=$("$cli" wav --text E --speed 100 --rate 11025 --delay 2 --out "$dir/e.wav")
+unit=$(unit_of "$out")
+soxi "$dir/e.wav" | grep -q 'Sample Rate *: 11025' || fail "sample rate"
+soxi "$dir/e.wav" | grep -q 'Channels *: 1' || fail "channels"
+soxi "$dir/e.wav" | grep -q '8-bit Unsigned' || fail "sample encoding"
+python3 - "$dir/e.wav" "$unit" <<'EOF' || fail "E samples"
+import sys
+data = open(sys.argv[1], "rb").read()
+u = int(sys.argv[2])
+n = int.from_bytes(data[40:44], "little")
+assert n == 22050 + 4 * u, (n, u)
+s = data[44:44 + n]
+assert s[:22050] == b"\x80" * 22050
+tone = s[22050:22050 + u]
+assert all(b == (0x00 if (k * 1700 // 11025) % 2 else 0xFF) for k, b in enumerate(tone))
+assert s[22050 + u:] == b"\x80" * (3 * u)
+assert len(data) == 44 + n + (n & 1)
+EOF
+
+# Volume: 100 leaves the three levels, 85 is -15 dB around 0x80, 0 is silence.
+for v in 100 85 0; do
+    "$cli" wav --text "T E S T" --speed 300 --delay 0 --volume $v --out "$dir/v$v.wav" >/dev/null
+done
+python3 - "$dir" <<'EOF' || fail "volume levels"
+import sys
+d = sys.argv[1]
+levels = {v: set(open("%s/v%d.wav" % (d, v), "rb").read()[44:]) for v in (100, 85, 0)}
+assert levels[100] == {0x00, 0x80, 0xFF}, levels[100]
+assert levels[85] == {105, 0x80, 151}, levels[85]
+assert levels[0] == {0x80}, levels[0]
+EOF
+
+# Bad values: exit code 2 and a message naming the problem.
+refuse() {
+    local what=$1
+    shift
+    if "$cli" wav "$@" 2>"$dir/err" >/dev/null; then fail "accepted $*"; fi
+    grep -q -- "$what" "$dir/err" || fail "message for $* lacks \"$what\": $(cat "$dir/err")"
+}
+refuse "--rate must be one of" --text E --rate 12345 --out "$dir/x.wav"
+refuse "--speed must be between 1 and 1000" --text E --speed 0 --out "$dir/x.wav"
+refuse "--speed must be a whole number" --text E --speed fast --out "$dir/x.wav"
+refuse "--frequency must be between 500 and 3000" --text E --frequency 499 --out "$dir/x.wav"
+refuse "--volume must be between 0 and 100" --text E --volume 101 --out "$dir/x.wav"
+refuse "--delay must be between 0 and 60" --text E --delay 61 --out "$dir/x.wav"
+refuse "--out FILE is required" --text E
+refuse "not both" --text E --number 3 --kind letters --out "$dir/x.wav"
+refuse "give the text" --speed 100 --out "$dir/x.wav"
+refuse "--kind must be letters, figures or mixed" --text E --kind words --out "$dir/x.wav"
+refuse "--number" --kind letters --groups 3 --out "$dir/x.wav"
+refuse "cannot create" --text E --out "$dir/no/such/dir/x.wav"
+[ ! -e "$dir/x.wav" ] || fail "a refused command left a file"
+echo "wav ok"

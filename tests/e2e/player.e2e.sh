@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# The real Morse player under Wine, with ALSA's file plugin as the sound card:
+# the sound settings page's test text decodes back to itself with both buffer
+# schemes, pause and resume continue the text, destroy stops a tone at once,
+# players come and go without leaks, and with no sound card the player fails.
+#
+# Two things of the captured sound are Wine's, not the player's: on a loaded
+# machine its mixer can run dry and insert a few tens of milliseconds of
+# silence (so a scenario whose decoding fails is run once more), and it turns
+# the 0x7F bytes after the end of a text into a brief burst, which a band-pass
+# around the tone keeps away from the decoder.
+set -eu
+build=$1
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../cli/morse_decode.sh"
+exe="$build/win/tests/klaviro_win_tests.exe"
+work="$build/e2e/player"
+rm -rf "$work"
+mkdir -p "$work"
+fail() { echo "player: $*"; exit 1; }
+
+# run_player <name> <KLAVIRO_SOUND> <gtest filter> [VAR=value...]: runs the
+# tests in a HOME of their own; with "capture" the sound goes through a pipe
+# read at real time into $work/<name>/capture.<n>.wav.
+run_player() {
+    local name=$1 mode=$2 filter=$3 home="$work/$1" pacer=""
+    shift 3
+    rm -rf "$home"
+    mkdir -p "$home"
+    if [ "$mode" = capture ]; then
+        mkfifo "$home/fifo"
+        printf 'pcm.!default {\n  type file\n  slave.pcm "null"\n  file "%s"\n  format "wav"\n}\n' \
+            "$home/fifo" >"$home/.asoundrc"
+        python3 "$here/sound_capture.py" pace "$home/fifo" "$home/capture" &
+        pacer=$!
+    fi
+    local status=0
+    env HOME="$home" KLAVIRO_SOUND="$mode" KLAVIRO_PLAYER_LOG="$(winepath -w "$home/log.txt")" "$@" \
+        wine "$exe" --gtest_brief=1 --gtest_filter="$filter" >"$home/out.txt" 2>&1 || status=$?
+    if [ -n "$pacer" ]; then
+        touch "$home/fifo.stop"
+        wait "$pacer" || true
+    fi
+    if [ $status -ne 0 ] || grep -q SKIPPED "$home/out.txt"; then
+        grep -v '^ALSA lib' "$home/out.txt"
+        echo "player: $name: the tests did not all run and pass"
+        return 1
+    fi
+}
+
+# The longest capture of a run: the device opening that played.
+capture_of() { ls -S "$work/$1"/capture.*.wav | head -n 1; }
+logged() { tr -d '\r' <"$work/$1/log.txt" | sed -n "s/^$2=//p"; }
+tones() { python3 "$here/sound_capture.py" tones "$1"; }
+
+# attempt <scenario> <args...>: runs it, and once more if it fails.
+attempt() {
+    "$@" && return 0
+    echo "player: $1 failed once, running it again"
+    "$@" || fail "$1 failed twice"
+}
+
+# The test text at the page's settings (50 characters per minute, 3 s delay,
+# buffer scheme 0), or at another speed, delay and scheme.
+hello() {
+    local name=$1 type=$2 speed=$3 delay=$4 file got want first
+    run_player "$name" capture 'MorsePlayerTest.PlaysTheSoundTestText' \
+        KLAVIRO_SOUND_TYPE="$type" KLAVIRO_SPEED="$speed" KLAVIRO_DELAY="$delay" || return 1
+    file=$(capture_of "$name")
+    got=$(MORSE_FILTER="sinc 600-1100" morse_decode "$(logged "$name" unit_ms)" "$file")
+    want=$(morse_expected "V V V   =   H E L L O   W O R L D   AR")
+    first=$(tones "$file" | sed -n 's/^first=\([0-9]*\).*/\1/p')
+    echo "$name: decoded \"$got\", first tone at $first ms of the capture, played in $(logged "$name" play_ms) ms"
+    [ "$got" = "$want" ] || { echo "player: $name: sent \"$want\""; return 1; }
+    [ "$first" -ge $((delay * 1000)) ] && [ "$first" -le $((delay * 1000 + 600)) ] ||
+        { echo "player: $name: first tone at $first ms"; return 1; }
+}
+
+# Pause and resume: the longest silence is the pause; without it the capture
+# still decodes to the whole text, so nothing was lost or repeated.
+pause_resume() {
+    local file pause_ms unit_ms longest at length natural keep units d d0 got
+    run_player pause capture 'MorsePlayerTest.PauseAndResume*' || return 1
+    file=$(capture_of pause)
+    pause_ms=$(logged pause pause_ms)
+    unit_ms=$(logged pause unit_ms)
+    longest=$(tones "$file" | sed -n 's/^gap=//p' | sort -t, -k2 -n | tail -n 1)
+    at=${longest%,*}
+    length=${longest#*,}
+    echo "pause: $pause_ms ms paused, longest silence $length ms at $at ms"
+    # The thread stops the buffer at its next wake-up, up to a segment
+    # (62 ms) after pause(true): take half of that off.
+    natural=$((length - pause_ms + 31))
+    [ "$natural" -ge -100 ] && [ "$natural" -le $((7 * unit_ms + 100)) ] ||
+        { echo "player: pause: silence of $length ms"; return 1; }
+    # What is left is the gap that was there anyway: none (paused in a tone)
+    # or one of the Morse gaps of 1, 3 or 7 units.
+    keep=0
+    for units in 1 3 7; do
+        d=$((natural - units * unit_ms))
+        d0=$((natural - keep))
+        [ ${d#-} -lt ${d0#-} ] && keep=$((units * unit_ms))
+    done
+    python3 "$here/sound_capture.py" splice "$file" "$work/pause/spliced.wav" "$at" "$length" "$keep"
+    got=$(MORSE_FILTER="sinc 450-950" morse_decode "$unit_ms" "$work/pause/spliced.wav")
+    [ "$got" = "PARIS" ] || { echo "player: pause: decoded \"$got\" with the pause cut out"; return 1; }
+}
+
+# Destroy in the middle of a long tone: the tone lasts no longer than the
+# time it was allowed to play plus about 100 ms.
+destroy() {
+    local file spans first last played over
+    run_player destroy capture 'MorsePlayerTest.DestroyWhilePlaying*' || return 1
+    file=$(capture_of destroy)
+    spans=$(tones "$file")
+    first=$(echo "$spans" | sed -n 's/^first=\([0-9]*\) last=.*/\1/p')
+    last=$(echo "$spans" | sed -n 's/^first=[0-9]* last=\([0-9]*\)/\1/p')
+    played=$(logged destroy played_ms)
+    over=$((last - first - played))
+    echo "destroy: tone of $((last - first)) ms for $played ms of playing, destroy took $(logged destroy destroy_ms) ms"
+    [ "$over" -ge -50 ] && [ "$over" -le 150 ] || { echo "player: destroy: the tone went on $over ms"; return 1; }
+    ! echo "$spans" | grep -q '^gap=' || { echo "player: destroy: the tone was interrupted: $spans"; return 1; }
+}
+
+# No sound card: DirectSoundCreate fails and failed() says so; the life cycle
+# still leaks nothing.
+run_player none none 'MorsePlayerTest.FailsWithoutSoundCard:MorsePlayerTest.TwoHundred*' || fail "no sound card"
+[ "$(logged none cycles_working)" = 0 ] || fail "players worked without a sound card"
+
+attempt hello hello0 0 50 3
+attempt hello hello1 1 100 0
+attempt pause_resume
+attempt destroy
+
+# Two hundred working players, created and destroyed.
+run_player cycles capture 'MorsePlayerTest.TwoHundred*' || fail "cycles"
+[ "$(logged cycles cycles_working)" = 200 ] || fail "cycles: $(logged cycles cycles_working) of 200 players worked"
+echo "player ok"

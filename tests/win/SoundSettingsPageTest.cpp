@@ -1,0 +1,194 @@
+// The sound settings page driven with the operator's messages, a scripted
+// player and a test clock.
+#include "ScriptedPlayerHost.h"
+
+#include "resources/resource.h"
+#include "sound/MorseTable.h"
+#include "sound/SoundSettingsValues.h"
+
+#include <gtest/gtest.h>
+
+using namespace pagetest;
+
+namespace {
+
+enum {
+    kStartDelay = 1220,
+    kFrequency = 1230,
+    kVolume = 1233,
+    kTest = 1266,
+    kStop = 1247,
+    kSoundType = 1036,
+    kGroupsPerLine = 1207,
+    kLinesShown = 1208,
+    kCharsPerLine = 1209,
+    kApply = 1214,
+    kCancel = 1014,
+    kDeviceList = 1403,
+    kRateList = 1405
+};
+constexpr UINT_PTR kTestTimer = 0;
+
+struct SoundSettingsPage : ::testing::Test {
+    PageHost h{IDD_SOUND_SETTINGS, SoundSettingsPageProc};
+};
+
+TEST_F(SoundSettingsPage, ShowsTheStoredSettingsWithTheDisplayValuesConverted) {
+    h.app->SetTextBoxHeight(7);
+    h.app->SetTextBoxWidth2(120);
+    h.app->SetSoundType(0);
+    h.app->SetTextBoxWidth(1000); // beyond the field: shown at its limit
+    h.Show();
+    EXPECT_EQ(h.Number(kStartDelay), 3);
+    EXPECT_EQ(h.Number(kFrequency), 850);
+    EXPECT_EQ(h.Number(kVolume), 80);
+    EXPECT_EQ(IsDlgButtonChecked(h.page, kSoundType), BST_UNCHECKED);
+    EXPECT_EQ(h.Number(kGroupsPerLine), 60);
+    EXPECT_EQ(h.Number(kLinesShown), 7);
+    EXPECT_EQ(h.Number(kCharsPerLine), 60);
+    EXPECT_FALSE(h.Enabled(kStop));
+    EXPECT_TRUE(h.players.empty());
+    // The informational lists hold their one item, selected.
+    EXPECT_EQ(SendDlgItemMessageA(h.page, kDeviceList, CB_GETCOUNT, 0, 0), 1);
+    EXPECT_EQ(ComboGetSelection(h.page, kDeviceList), 0);
+    EXPECT_EQ(ComboGetSelection(h.page, kRateList), 0);
+}
+
+TEST_F(SoundSettingsPage, TestPlaysTheFieldValuesAndCorrectsInvalidOnes) {
+    h.Show();
+    h.SetNumber(kFrequency, 5000);
+    h.SetNumber(kVolume, 0);
+    h.SetNumber(kStartDelay, 1);
+    CheckDlgButton(h.page, kSoundType, BST_UNCHECKED);
+    h.Click(kTest);
+    ASSERT_EQ(h.players.size(), 1u);
+    EXPECT_EQ(h.Player().sampleRate, 44100);
+    EXPECT_EQ(h.Player().volume, 0);
+    EXPECT_EQ(h.Player().soundType, 0);
+    ASSERT_EQ(h.Player().starts.size(), 1u);
+    const auto& s = h.Player().starts[0];
+    EXPECT_EQ(s.text, "V V V   =   H E L L O   W O R L D   AR");
+    EXPECT_EQ(s.unit, unitSamples(TextLetters, 50, 44100));
+    EXPECT_EQ(s.delay, 1);
+    EXPECT_EQ(s.frequency, 850);
+    EXPECT_EQ(s.markA, 0);
+    EXPECT_EQ(s.markB, 0);
+    EXPECT_EQ(s.space, -1);
+    EXPECT_EQ(h.Player().pauses, (std::vector<bool>{false}));
+    EXPECT_EQ(h.Number(kFrequency), 850);
+    EXPECT_TRUE(h.Enabled(kStop));
+    // The test does not store anything.
+    EXPECT_EQ(h.app->GetFrequency(), 850);
+    EXPECT_EQ(h.app->GetVolume(), 80);
+}
+
+TEST_F(SoundSettingsPage, TestTwiceRestartsWithANewPlayer) {
+    h.Show();
+    h.Click(kTest);
+    h.Click(kTest);
+    ASSERT_EQ(h.players.size(), 2u);
+    EXPECT_TRUE(h.players[0]->destroyed);
+    EXPECT_FALSE(h.players[1]->destroyed);
+    EXPECT_EQ(h.players[1]->starts.size(), 1u);
+    EXPECT_TRUE(h.TimerRunning(kTestTimer));
+}
+
+TEST_F(SoundSettingsPage, StopAndTheEndOfTheTextReturnToIdle) {
+    h.Show();
+    h.Click(kTest);
+    h.Click(kStop);
+    EXPECT_TRUE(h.Player().destroyed);
+    EXPECT_FALSE(h.Enabled(kStop));
+    EXPECT_FALSE(h.TimerRunning(kTestTimer));
+
+    h.Click(kTest);
+    Now() += 100;
+    h.Tick(kTestTimer); // not yet picked up by the player's thread
+    EXPECT_FALSE(h.Player().destroyed);
+    h.Player().playing = true;
+    h.Tick(kTestTimer);
+    EXPECT_TRUE(h.Enabled(kStop));
+    h.Player().playing = false;
+    h.Tick(kTestTimer);
+    EXPECT_TRUE(h.Player().destroyed);
+    EXPECT_EQ(h.app->soundSettings.testPlayer, nullptr);
+    EXPECT_FALSE(h.Enabled(kStop));
+    EXPECT_FALSE(h.TimerRunning(kTestTimer));
+}
+
+TEST_F(SoundSettingsPage, LeavingThePageStopsTheSound) {
+    h.Show();
+    h.Click(kTest);
+    h.Hide();
+    EXPECT_TRUE(h.Player().destroyed);
+    EXPECT_EQ(h.app->soundSettings.testPlayer, nullptr);
+    EXPECT_FALSE(h.TimerRunning(kTestTimer));
+    h.Tick(kTestTimer); // a queued tick finds no player
+}
+
+TEST_F(SoundSettingsPage, ApplyStoresTheSevenSettingsAndLeaves) {
+    h.Show();
+    h.SetNumber(kStartDelay, 0);
+    h.SetNumber(kFrequency, 1200);
+    h.SetNumber(kVolume, 100);
+    CheckDlgButton(h.page, kSoundType, BST_UNCHECKED);
+    h.SetNumber(kGroupsPerLine, 5);
+    h.SetText(kLinesShown, "101");
+    h.SetNumber(kCharsPerLine, 30);
+    h.Click(kApply);
+    EXPECT_EQ(h.app->GetStartDelay(), 0);
+    EXPECT_EQ(h.app->GetFrequency(), 1200);
+    EXPECT_EQ(h.app->GetVolume(), 100);
+    EXPECT_EQ(h.app->GetSoundType(), 0);
+    EXPECT_EQ(h.app->GetTextBoxWidth(), 60);
+    EXPECT_EQ(h.app->GetTextBoxHeight(), 10); // 101 is out of range: the default
+    EXPECT_EQ(h.Number(kLinesShown), 10);
+    EXPECT_EQ(h.app->GetTextBoxWidth2(), 60);
+    EXPECT_EQ(Switches(), (std::vector<int>{6}));
+
+    // Shown again, Width2 60 is 30 characters per line.
+    h.Hide();
+    h.Show();
+    EXPECT_EQ(h.Number(kCharsPerLine), 30);
+    EXPECT_EQ(h.Number(kGroupsPerLine), 5);
+}
+
+TEST_F(SoundSettingsPage, CancelAndEscDropTheChanges) {
+    h.Show();
+    h.SetNumber(kFrequency, 1200);
+    h.Key(27);
+    EXPECT_EQ(h.app->GetFrequency(), 850);
+    EXPECT_EQ(Switches(), (std::vector<int>{6}));
+    EXPECT_EQ(SendMessageA(h.page, PM_KEY, 0, 13), 0);
+    h.Click(kCancel);
+    EXPECT_EQ(Switches(), (std::vector<int>{6, 6}));
+}
+
+TEST_F(SoundSettingsPage, SoundCardFailureWarnsAndStaysIdle) {
+    h.Show();
+    h.failNext = true;
+    h.Click(kTest);
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{"Ошибка при работе со звуковой картой"}));
+    EXPECT_TRUE(h.Player().starts.empty());
+    EXPECT_TRUE(h.Player().destroyed);
+    EXPECT_EQ(h.app->soundSettings.testPlayer, nullptr);
+    EXPECT_FALSE(h.Enabled(kStop));
+    EXPECT_FALSE(h.TimerRunning(kTestTimer));
+}
+
+TEST_F(SoundSettingsPage, BothInstancesShareOneTestPlayer) {
+    h.Show();
+    HWND second = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SOUND_SETTINGS), h.host,
+                                     SoundSettingsPageProc, reinterpret_cast<LPARAM>(h.app.get()));
+    h.Click(kTest);
+    h.Hide();
+    ShowWindow(second, SW_SHOW);
+    EXPECT_TRUE(h.players[0]->destroyed);
+    EXPECT_EQ(h.app->soundSettings.testPlayer, nullptr);
+    SendMessageA(second, WM_COMMAND, kTest, 0);
+    EXPECT_EQ(h.players.size(), 2u);
+    EXPECT_NE(h.app->soundSettings.testPlayer, nullptr);
+    DestroyWindow(second);
+}
+
+} // namespace

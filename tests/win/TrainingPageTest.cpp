@@ -1,0 +1,426 @@
+// The training reception page driven with the messages of the operator's
+// actions, a scripted player and a test clock.
+#include "ScriptedPlayerHost.h"
+
+#include "controls/ControlMessages.h"
+#include "controls/win/DisplayControls.h"
+#include "resources/resource.h"
+#include "sound/MorseTable.h"
+#include "texts/TextGenerator.h"
+#include "texts/TrainingSession.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+using namespace pagetest;
+
+namespace {
+
+enum {
+    kTextNumber = 1165,
+    kTextNumberSpin = 1166,
+    kTypeList = 1036,
+    kLengthList = 1037,
+    kSpeedStep = 1049,
+    kFirstText = 1060,
+    kSpeed = 1043,
+    kSpeedSpin = 1045,
+    kGroups = 1033,
+    kGroupsSpin = 1255,
+    kRefresh = 1032,
+    kSeriesClock = 1068,
+    kTextClock = 1062,
+    kTextBox = 1027,
+    kBack = 1014,
+    kBegin = 1063,
+    kFinish = 1064,
+    kPrevious = 1185,
+    kStop = 1247,
+    kRepeat = 1066,
+    kStart = 1174,
+    kCaption = 1070
+};
+constexpr UINT_PTR kSeriesTimer = 1, kPlayTimer = 2;
+
+// The last text the page put into the text box.
+std::string g_boxText;
+WNDPROC g_boxProc = nullptr;
+LRESULT CALLBACK RecordingBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == ATB_SETTEXT)
+        g_boxText = wParam ? reinterpret_cast<const char*>(wParam) : "";
+    return CallWindowProcA(g_boxProc, window, message, wParam, lParam);
+}
+
+struct TrainingPage : ::testing::Test {
+    PageHost h{IDD_TRAINING, TrainingPageProc};
+
+    void SetUp() override {
+        HWND box = GetDlgItem(h.page, kTextBox);
+        g_boxProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingBoxProc)));
+        h.Show();
+    }
+    std::string Clock(int id) { return TimerShownText(GetDlgItem(h.page, id)); }
+    int SelStart() { return static_cast<int>(SendDlgItemMessageA(h.page, kTextBox, ATB_GETSELSTART, 0, 0)); }
+    int SelEnd() { return static_cast<int>(SendDlgItemMessageA(h.page, kTextBox, ATB_GETSELEND, 0, 0)); }
+    // The text the page plays: the sent string without preamble and AR.
+    std::string PlayedText() {
+        const std::string& s = h.Player().starts.back().text;
+        return s.substr(kTrainingPreambleLength, s.size() - kTrainingPreambleLength - 2);
+    }
+    std::string Letters(int number, int groups) { return generateText(number, groups * 5, TextAlphabet(0)); }
+    // The controls enabled now, among the ones whose state the series decides.
+    std::vector<int> EnabledNow() {
+        std::vector<int> on;
+        for (int id : {kBack, kBegin, kFinish, kPrevious, kStop, kRepeat, kStart, kTextNumber, kTypeList,
+                       kLengthList, kSpeed, kSpeedStep, kGroups, kRefresh})
+            if (h.Enabled(id))
+                on.push_back(id);
+        return on;
+    }
+};
+
+using Ids = std::vector<int>;
+
+// The clocks' minutes, seconds and tenths.
+std::string Clocked(int ms) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%d:%02d.%d", ms / 60000, ms % 60000 / 1000, ms % 1000 / 100);
+    return text;
+}
+
+TEST_F(TrainingPage, ShownIdleWithTheTextOfTheNumberAndNoClocks) {
+    EXPECT_EQ(h.Number(kSpeed), 100);
+    EXPECT_EQ(h.Number(kTextNumber), 1);
+    EXPECT_EQ(h.Number(kSpeedStep), 10);
+    EXPECT_EQ(h.Number(kGroups), 20); // standard length at 100
+    EXPECT_EQ(g_boxText, Letters(1, 20));
+    EXPECT_EQ(EnabledNow(),
+              (Ids{kBack, kBegin, kTextNumber, kTypeList, kLengthList, kSpeed, kSpeedStep, kRefresh}));
+    EXPECT_EQ(Clock(kSeriesClock), "--:--");
+    EXPECT_EQ(Clock(kTextClock), "--:--");
+    ASSERT_EQ(h.players.size(), 1u);
+    EXPECT_EQ(h.Player().sampleRate, 44100);
+    EXPECT_EQ(h.Player().volume, 80);
+    EXPECT_EQ(h.Player().soundType, 1);
+    EXPECT_FALSE(h.Enabled(kFirstText));
+}
+
+TEST_F(TrainingPage, SeriesWalkPlaysSevenEightSevenWithTheStatesEnabled) {
+    h.SetNumber(kTextNumber, 7);
+    h.Click(kBegin);
+    EXPECT_EQ(h.Number(kFirstText), 7);
+    EXPECT_EQ(EnabledNow(),
+              (Ids{kFinish, kRepeat, kStart, kTypeList, kLengthList, kSpeed, kSpeedStep, kRefresh}));
+    EXPECT_EQ(GetFocus(), GetDlgItem(h.page, kStart));
+
+    h.Click(kStart);
+    ASSERT_EQ(h.Player().starts.size(), 1u);
+    const auto& s = h.Player().starts[0];
+    const std::string text = Letters(7, 20);
+    EXPECT_EQ(s.text, "V V V   =   " + text + "AR");
+    EXPECT_EQ(s.unit, unitSamples(TextLetters, 100, 44100));
+    EXPECT_EQ(s.delay, 3);
+    EXPECT_EQ(s.frequency, 850);
+    EXPECT_EQ(s.markA, 12);
+    EXPECT_EQ(s.markB, 12 + static_cast<int>(text.size()));
+    EXPECT_EQ(s.space, -1);
+    EXPECT_EQ(h.Player().pauses, (std::vector<bool>{false}));
+    EXPECT_EQ(g_boxText, text);
+    EXPECT_EQ(EnabledNow(), (Ids{kStop}));
+    EXPECT_EQ(GetFocus(), GetDlgItem(h.page, kStop));
+
+    h.Click(kStop);
+    EXPECT_EQ(h.Player().pauses.back(), true);
+    EXPECT_EQ(EnabledNow(),
+              (Ids{kFinish, kRepeat, kStart, kTypeList, kLengthList, kSpeed, kSpeedStep, kRefresh}));
+    h.Click(kStart);
+    EXPECT_EQ(h.Number(kTextNumber), 8);
+    EXPECT_EQ(PlayedText(), Letters(8, 20));
+    h.Click(kStop);
+    EXPECT_TRUE(h.Enabled(kPrevious));
+
+    h.Click(kPrevious);
+    EXPECT_EQ(h.Number(kTextNumber), 7);
+    EXPECT_FALSE(h.Enabled(kPrevious));
+    h.Click(kStart);
+    EXPECT_EQ(h.Number(kTextNumber), 7);
+    EXPECT_EQ(PlayedText(), Letters(7, 20));
+    EXPECT_EQ(h.players.size(), 1u); // one player for the whole visit
+}
+
+TEST_F(TrainingPage, RepeatReplaysTheNumberShown) {
+    h.SetNumber(kTextNumber, 3);
+    h.Click(kBegin);
+    h.Click(kStart);
+    h.Click(kStop);
+    h.Click(kRepeat);
+    EXPECT_EQ(h.Number(kTextNumber), 3);
+    EXPECT_EQ(h.Player().starts.size(), 2u);
+    EXPECT_EQ(h.Player().starts[1].text, h.Player().starts[0].text);
+}
+
+TEST_F(TrainingPage, NumberLoweredBelowTheFirstByTheArrowsIsRaisedBackOnStop) {
+    h.SetNumber(kTextNumber, 7);
+    h.Click(kBegin);
+    h.Click(kStart);
+    EXPECT_NE(h.Arrow(kTextNumberSpin, -1), 0); // the page moves the field itself
+    h.Arrow(kTextNumberSpin, -1);
+    EXPECT_EQ(h.Number(kTextNumber), 5);
+    EXPECT_EQ(g_boxText, Letters(5, 20)); // the arrows act while playing too
+    EXPECT_EQ(h.Player().starts.size(), 1u);
+    h.Click(kStop);
+    EXPECT_EQ(h.Number(kTextNumber), 7);
+    EXPECT_FALSE(h.Enabled(kPrevious));
+    EXPECT_EQ(g_boxText, Letters(7, 20));
+}
+
+TEST_F(TrainingPage, StandardLengthFollowsTheSpeedAndFixedLengthIsTyped) {
+    h.SetNumber(kSpeed, 3);
+    h.Click(kRefresh);
+    EXPECT_EQ(h.Number(kGroups), 1);
+    EXPECT_EQ(g_boxText, Letters(1, 1));
+    h.Arrow(kSpeedSpin, +1); // 3 + step 10
+    EXPECT_EQ(h.Number(kSpeed), 13);
+    EXPECT_EQ(h.Number(kGroups), 2);
+    EXPECT_EQ(g_boxText, Letters(1, 2));
+
+    h.Select(kLengthList, 0);
+    EXPECT_TRUE(h.Enabled(kGroups));
+    h.SetNumber(kGroups, 3);
+    h.Arrow(kGroupsSpin, +1);
+    EXPECT_EQ(h.Number(kGroups), 4);
+    EXPECT_EQ(g_boxText, Letters(1, 4));
+    // In fixed length the speed arrow leaves groups and text alone.
+    h.Arrow(kSpeedSpin, +1);
+    EXPECT_EQ(h.Number(kSpeed), 23);
+    EXPECT_EQ(h.Number(kGroups), 4);
+    EXPECT_EQ(g_boxText, Letters(1, 4));
+
+    h.Select(kLengthList, 1);
+    EXPECT_FALSE(h.Enabled(kGroups));
+    EXPECT_EQ(h.Number(kGroups), 4);
+    h.SetNumber(kSpeed, 100);
+    h.Click(kRefresh);
+    EXPECT_EQ(h.Number(kGroups), 20);
+}
+
+TEST_F(TrainingPage, InvalidFieldsFallBackToTheirDefaults) {
+    h.SetText(kSpeed, "abc");
+    h.SetText(kTextNumber, "0");
+    h.Click(kRefresh);
+    EXPECT_EQ(h.Number(kSpeed), 100);
+    EXPECT_EQ(h.Number(kTextNumber), 100);
+    h.SetText(kSpeedStep, "5000");
+    h.SetNumber(kSpeed, 1000);
+    h.Arrow(kSpeedSpin, +1); // step read as 1, speed limited to 1000
+    EXPECT_EQ(h.Number(kSpeedStep), 1);
+    EXPECT_EQ(h.Number(kSpeed), 1000);
+    h.SetNumber(kTextNumber, 10000000);
+    h.Arrow(kTextNumberSpin, +1);
+    EXPECT_EQ(h.Number(kTextNumber), 10000000);
+}
+
+TEST_F(TrainingPage, SelectedTextTypeIsGeneratedAndPlayedWithItsUnit) {
+    h.Select(kTypeList, 2);
+    h.Click(kBegin);
+    h.Click(kStart);
+    EXPECT_EQ(PlayedText(), generateText(1, 100, TextAlphabet(2)));
+    EXPECT_EQ(h.Player().starts[0].unit, unitSamples(TextMixed, 100, 44100));
+}
+
+TEST_F(TrainingPage, FixedModeClockCountsDownAndShowsTheFullDurationAtAr) {
+    h.Select(kLengthList, 0);
+    h.SetNumber(kGroups, 20);
+    h.Click(kBegin);
+    h.Click(kStart);
+    const std::string text = PlayedText();
+    const int duration = TextDurationMs(text, unitSamples(TextLetters, 100, 44100), 44100);
+    EXPECT_GT(duration, 50000);
+    const std::string full = Clock(kTextClock);
+    EXPECT_EQ(full, Clocked(duration));
+
+    // Start delay and preamble: nothing moves.
+    h.Player().playing = true;
+    h.Player().current = 3;
+    Now() += 3000;
+    h.Tick(kPlayTimer);
+    EXPECT_EQ(Clock(kTextClock), full);
+    EXPECT_EQ(SelStart(), -1);
+
+    h.Player().markA = Now();
+    h.Player().current = 12 + 10;
+    Now() += 5000;
+    h.Tick(kPlayTimer);
+    EXPECT_EQ(Clock(kTextClock), Clocked(duration - 5000));
+    EXPECT_EQ(SelStart(), 10);
+    EXPECT_EQ(SelEnd(), 11);
+
+    Now() += duration;
+    h.Player().markB = Now();
+    h.Tick(kPlayTimer);
+    EXPECT_EQ(Clock(kTextClock), full);
+    EXPECT_EQ(SelStart(), -1);
+}
+
+TEST_F(TrainingPage, StandardModeClockCountsUpFromTheFirstCharacter) {
+    h.Click(kBegin);
+    h.Click(kStart);
+    EXPECT_EQ(Clock(kTextClock), "--:--");
+    h.Player().playing = true;
+    h.Player().markA = Now();
+    h.Player().current = 12;
+    Now() += 65432;
+    h.Tick(kPlayTimer);
+    EXPECT_EQ(Clock(kTextClock), "1:05.4");
+}
+
+TEST_F(TrainingPage, HighlightAtSixHundredCoversFourPositions) {
+    h.SetNumber(kSpeed, 600);
+    h.Click(kBegin);
+    h.Click(kStart);
+    h.Player().playing = true;
+    h.Player().markA = Now();
+    h.Player().current = 12 + 25;
+    h.Tick(kPlayTimer);
+    EXPECT_EQ(SelStart(), 25);
+    EXPECT_EQ(SelEnd(), 28);
+}
+
+TEST_F(TrainingPage, EndOfTheSoundStopsButNotBeforeThePlayerHasStarted) {
+    h.Click(kBegin);
+    h.Click(kStart);
+    Now() += 100;
+    h.Tick(kPlayTimer); // the player's thread has not picked the text up yet
+    EXPECT_TRUE(h.Enabled(kStop));
+    h.Player().playing = true;
+    Now() += 100;
+    h.Tick(kPlayTimer);
+    EXPECT_TRUE(h.Enabled(kStop));
+    h.Player().playing = false;
+    Now() += 100;
+    h.Tick(kPlayTimer);
+    EXPECT_FALSE(h.Enabled(kStop));
+    EXPECT_TRUE(h.Enabled(kStart));
+    EXPECT_FALSE(h.TimerRunning(kPlayTimer));
+    EXPECT_TRUE(h.TimerRunning(kSeriesTimer));
+}
+
+TEST_F(TrainingPage, SeriesClockRunsFromBeginAndFinishClearsBothClocks) {
+    h.Click(kBegin);
+    Now() += 65432;
+    h.Tick(kSeriesTimer);
+    EXPECT_EQ(Clock(kSeriesClock), "1:05.4");
+    h.Click(kFinish);
+    EXPECT_EQ(Clock(kSeriesClock), "--:--");
+    EXPECT_EQ(Clock(kTextClock), "--:--");
+    EXPECT_FALSE(h.TimerRunning(kSeriesTimer));
+    EXPECT_EQ(EnabledNow(),
+              (Ids{kBack, kBegin, kTextNumber, kTypeList, kLengthList, kSpeed, kSpeedStep, kRefresh}));
+    EXPECT_EQ(GetFocus(), GetDlgItem(h.page, kBegin));
+}
+
+TEST_F(TrainingPage, EscStopsThenFinishesThenLeaves) {
+    h.Click(kBegin);
+    h.Click(kStart);
+    h.Key(27);
+    EXPECT_FALSE(h.Enabled(kStop));
+    EXPECT_TRUE(h.Enabled(kFinish));
+    h.Key(27);
+    EXPECT_TRUE(h.Enabled(kBegin));
+    EXPECT_TRUE(Switches().empty());
+    h.Key(27);
+    EXPECT_EQ(Switches(), (std::vector<int>{2}));
+}
+
+TEST_F(TrainingPage, EnterBeginsThenStarts) {
+    h.Key(13);
+    EXPECT_TRUE(h.Enabled(kFinish));
+    EXPECT_TRUE(h.Player().starts.empty());
+    h.Key(13);
+    EXPECT_EQ(h.Player().starts.size(), 1u);
+    h.Key(13); // Start and Begin are both disabled while playing
+    EXPECT_EQ(h.Player().starts.size(), 1u);
+    EXPECT_EQ(SendMessageA(h.page, PM_KEY, 0, 23), 0); // Insert is not the page's
+}
+
+TEST_F(TrainingPage, PageKeysStepTheSpeedEvenWhilePlaying) {
+    h.Key(24);
+    EXPECT_EQ(h.Number(kSpeed), 110);
+    EXPECT_EQ(h.Number(kGroups), 22);
+    EXPECT_EQ(g_boxText, Letters(1, 22));
+    h.Click(kBegin);
+    h.Click(kStart);
+    const std::string playing = h.Player().starts[0].text;
+    h.Key(25);
+    h.Key(25);
+    EXPECT_EQ(h.Number(kSpeed), 90);
+    EXPECT_EQ(h.Number(kGroups), 18);
+    EXPECT_EQ(g_boxText, Letters(1, 18));
+    EXPECT_FALSE(h.Enabled(kGroups));
+    EXPECT_EQ(h.Player().starts.size(), 1u);
+    EXPECT_EQ(h.Player().starts[0].text, playing);
+    h.SetNumber(kSpeed, 5);
+    h.Key(25);
+    EXPECT_EQ(h.Number(kSpeed), 1);
+}
+
+TEST_F(TrainingPage, HidingWhilePlayingStopsTheTimersBeforeThePlayerGoes) {
+    h.Click(kBegin);
+    h.Click(kStart);
+    h.Hide();
+    EXPECT_TRUE(h.Player().destroyed);
+    EXPECT_EQ(h.app->training.player, nullptr);
+    EXPECT_FALSE(h.TimerRunning(kPlayTimer));
+    EXPECT_FALSE(h.TimerRunning(kSeriesTimer));
+    h.Tick(kPlayTimer); // a tick already queued must find no player
+    h.Tick(kSeriesTimer);
+
+    // Shown again: a new player and an idle page.
+    h.Show();
+    ASSERT_EQ(h.players.size(), 2u);
+    EXPECT_TRUE(h.Enabled(kBegin));
+    EXPECT_FALSE(h.Enabled(kStop));
+    EXPECT_EQ(Clock(kSeriesClock), "--:--");
+}
+
+TEST_F(TrainingPage, SoundCardFailureWarnsAndReturnsToTheTrainingMenu) {
+    h.Hide();
+    h.failNext = true;
+    h.Show();
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{"Ошибка при работе со звуковой картой"}));
+    EXPECT_TRUE(h.players.back()->destroyed);
+    EXPECT_EQ(h.app->training.player, nullptr);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, h.host, PM_SHOW_PAGE, PM_SHOW_PAGE, PM_REMOVE)); // posted, not sent
+    EXPECT_EQ(msg.lParam, 2);
+}
+
+TEST_F(TrainingPage, LayoutStretchesTheBoxAndMovesTheButtons) {
+    auto rectOf = [&](int id) {
+        RECT r;
+        GetWindowRect(GetDlgItem(h.page, id), &r);
+        MapWindowPoints(nullptr, h.page, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    RECT client;
+    GetClientRect(h.page, &client);
+    const RECT box = rectOf(kTextBox), start = rectOf(kStart), back = rectOf(kBack),
+               clock = rectOf(kTextClock), caption = rectOf(kCaption), speed = rectOf(kSpeed);
+    SetWindowPos(h.page, nullptr, 0, 0, client.right + 100, client.bottom + 60, SWP_NOZORDER | SWP_NOMOVE);
+    EXPECT_EQ(rectOf(kTextBox).right, box.right + 100);
+    EXPECT_EQ(rectOf(kTextBox).bottom, box.bottom + 60);
+    EXPECT_EQ(rectOf(kTextBox).left, box.left);
+    EXPECT_EQ(rectOf(kStart).left, start.left + 100);
+    EXPECT_EQ(rectOf(kStart).top, start.top + 60);
+    EXPECT_EQ(rectOf(kBack).left, back.left);
+    EXPECT_EQ(rectOf(kBack).top, back.top + 60);
+    EXPECT_EQ(rectOf(kTextClock).left, clock.left + 100);
+    EXPECT_EQ(rectOf(kTextClock).top, clock.top);
+    EXPECT_EQ(rectOf(kCaption).right, caption.right + 100);
+    EXPECT_EQ(rectOf(kSpeed).left, speed.left);
+    EXPECT_EQ(h.app->training.layoutWidth, client.right + 100);
+}
+
+} // namespace
