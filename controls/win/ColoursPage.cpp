@@ -119,8 +119,9 @@ INT_PTR CALLBACK ColoursPageProc(HWND page, UINT message, WPARAM wParam, LPARAM 
     case PM_CLOSING:
         return TRUE;
     case WM_SHOWWINDOW:
-        // Choices not applied are dropped whenever the page is left.
-        if (wParam) {
+        // Choices not applied are dropped whenever the page is left. A
+        // non-zero status is the parent being minimised or restored.
+        if (wParam && lParam == 0) {
             LoadWorkingCopy(*app);
             PaintAllSwatches(page, app->colours);
         }

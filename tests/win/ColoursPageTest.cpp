@@ -1,17 +1,18 @@
 // The display colours page inside the real main window: the colour dialog
 // is answered by a script, the swatches' bitmaps are read back.
 #include "ControlTestSupport.h"
+#include "ScriptedPlayerHost.h"
 #include "ShellTestSupport.h"
 
 #include "app/win/Pages.h"
 #include "controls/ColourSettings.h"
-#include "controls/ControlMessages.h"
 #include "controls/win/ColourDialog.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace {
@@ -68,6 +69,7 @@ protected:
         Start();
     }
     void TearDown() override {
+        SetMorsePlayerFactory(nullptr);
         MainWindowTest::TearDown();
         SetColourDialogHook(previousHook_);
     }
@@ -177,8 +179,8 @@ TEST_F(ColoursPage, ApplyWithoutChangeRewritesAllEighteen) {
 }
 
 // After Apply the page shown next (the settings menu) has the new
-// background, and a text box and a clock set up the way the working pages
-// set theirs up paint in the new colours.
+// background, and the training page, shown after it, paints its text box
+// and its series clock in the new colours.
 TEST_F(ColoursPage, AppliedColoursReachThePagesShownNext) {
     ASSERT_NO_FATAL_FAILURE(OpenColours());
     Choose(1215, RGB(180, 140, 60)); // DlgColor
@@ -187,29 +189,34 @@ TEST_F(ColoursPage, AppliedColoursReachThePagesShownNext) {
     Click(PAGE_COLOURS, kColoursApplyId);
     ASSERT_EQ(app->currentPage, PAGE_SETTINGS_MENU);
 
-    HWND menu = app->Page(PAGE_SETTINGS_MENU);
+    HWND menu = Page(PAGE_SETTINGS_MENU);
     RECT r;
     GetClientRect(menu, &r);
-    testsupport::Canvas page(r.right, r.bottom);
-    page.Fill(RGB(255, 255, 255));
-    PrintWindow(menu, page.dc, PW_CLIENTONLY);
-    EXPECT_EQ(page.At(2, 2), RGB(180, 140, 60));
+    testsupport::Canvas background(r.right, r.bottom);
+    background.Fill(RGB(255, 255, 255));
+    PrintWindow(menu, background.dc, PW_CLIENTONLY);
+    EXPECT_EQ(background.At(2, 2), RGB(180, 140, 60));
 
-    testsupport::ParentWindow host(400, 300, false);
-    HWND textBox = host.Child("ATextBWnd", 1027, 0, 0, 0, 300, 120);
-    HWND clock = host.Child("ATimerWnd", 1068, 0, 0, 150, 120, 40);
+    // The training page opens a player when shown; a scripted one stands in.
+    auto log = std::make_shared<pagetest::PlayerLog>();
+    SetMorsePlayerFactory([log](void*, int, int, int) -> std::unique_ptr<IMorsePlayer> {
+        return std::make_unique<pagetest::ScriptedPlayer>(log);
+    });
+    ShowPage(PAGE_TRAINING);
+    SetMorsePlayerFactory(nullptr);
+
+    HWND textBox = Control(PAGE_TRAINING, 1027), clock = Control(PAGE_TRAINING, 1068);
     ASSERT_TRUE(textBox && clock);
-    SendMessageA(textBox, ATB_SETTEXTCOLOR, 0, app->GetTextBoxTColor());
-    SendMessageA(textBox, ATB_SETBKCOLOR, 0, app->GetTextBoxBColor());
-    SendMessageA(clock, ATM_SETTEXTCOLOR, 0, app->GetFTimerTColor());
-    SendMessageA(clock, ATM_SETBKCOLOR, 0, app->GetFTimerBColor());
-    SendMessageA(clock, ATM_SETTIME, 0, 0);
-
-    testsupport::Canvas box(300, 120), timer(120, 40);
+    GetClientRect(textBox, &r);
+    testsupport::Canvas box(r.right, r.bottom);
     SendMessageA(textBox, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(box.dc), PRF_CLIENT);
+    // The box shows a text; most of it is still background.
+    EXPECT_GT(box.Count(RGB(20, 40, 160)), box.Width() * box.Height() / 2);
+    EXPECT_EQ(box.At(box.Width() - 6, box.Height() - 2), RGB(20, 40, 160));
+    GetClientRect(clock, &r);
+    testsupport::Canvas timer(r.right, r.bottom);
     SendMessageA(clock, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(timer.dc), PRF_CLIENT);
-    EXPECT_EQ(box.At(10, 60), RGB(20, 40, 160));
-    EXPECT_EQ(timer.At(3, 3), RGB(200, 30, 120));
+    EXPECT_EQ(timer.At(2, 2), RGB(200, 30, 120));
 }
 
 } // namespace
