@@ -8,7 +8,9 @@
 #include "app/win/MainWindow.h"
 #include "app/win/Pages.h"
 #include "app/win/Startup.h"
+#include "app/win/DialogHelpers.h"
 #include "config/ConfigStore.h"
+#include "sound/MorsePlayerApi.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -93,11 +95,36 @@ private:
 // Main window tests: each test starts the real main window from its
 // template with a configuration file of its own (written by Configure
 // before Start) and closes it at the end.
+// A player that works and stays silent: the working pages open one when
+// shown, and a test machine has no sound card (whose warning box would wait
+// for an answer).
+class SilentPlayer : public IMorsePlayer {
+public:
+    bool failed() const override { return false; }
+    void start(const std::string&, int, int, int, int, int, int) override {}
+    void pause(bool) override {}
+    bool isPlaying() const override { return false; }
+    int currentCharacter() const override { return -1; }
+    int64_t markTimeA() const override { return -1; }
+    int64_t markTimeB() const override { return -1; }
+};
+
+inline int AnswerOk(HWND, const char*, const char*, UINT) { return IDOK; }
+
 class MainWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { RegisterControlClasses(Instance()); }
 
-    void TearDown() override { Close(); }
+    void SetUp() override {
+        SetMorsePlayerFactory([](void*, int, int, int) { return std::make_unique<SilentPlayer>(); });
+        previousBox_ = SetMessageBoxHook(AnswerOk);
+    }
+
+    void TearDown() override {
+        Close();
+        SetMorsePlayerFactory(nullptr);
+        SetMessageBoxHook(previousBox_);
+    }
 
     void Configure(const ConfigStore& store) { ASSERT_TRUE(store.Save(folder.ConfigFile())); }
 
@@ -154,6 +181,9 @@ protected:
     ProgramFolder folder;
     HWND main = nullptr;
     Application* app = nullptr;
+
+private:
+    MessageBoxHook previousBox_ = nullptr;
 };
 
 constexpr int kEnter = 50050, kEsc = 50051, kPageUp = 50052, kPageDown = 50053, kInsert = 50054;
