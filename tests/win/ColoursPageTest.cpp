@@ -1,7 +1,6 @@
 // The display colours page inside the real main window: the colour dialog
 // is answered by a script, the swatches' bitmaps are read back.
 #include "ControlTestSupport.h"
-#include "ScriptedPlayerHost.h"
 #include "ShellTestSupport.h"
 
 #include "app/win/Pages.h"
@@ -12,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 namespace {
@@ -64,12 +62,12 @@ COLORREF SwatchColour(HWND page, int id) {
 class ColoursPage : public shelltest::MainWindowTest {
 protected:
     void SetUp() override {
+        MainWindowTest::SetUp();
         previousHook_ = SetColourDialogHook(ScriptedDialog);
         script = DialogScript{};
         Start();
     }
     void TearDown() override {
-        SetMorsePlayerFactory(nullptr);
         MainWindowTest::TearDown();
         SetColourDialogHook(previousHook_);
     }
@@ -197,13 +195,7 @@ TEST_F(ColoursPage, AppliedColoursReachThePagesShownNext) {
     PrintWindow(menu, background.dc, PW_CLIENTONLY);
     EXPECT_EQ(background.At(2, 2), RGB(180, 140, 60));
 
-    // The training page opens a player when shown; a scripted one stands in.
-    auto log = std::make_shared<pagetest::PlayerLog>();
-    SetMorsePlayerFactory([log](void*, int, int, int) -> std::unique_ptr<IMorsePlayer> {
-        return std::make_unique<pagetest::ScriptedPlayer>(log);
-    });
-    ShowPage(PAGE_TRAINING);
-    SetMorsePlayerFactory(nullptr);
+    ShowPage(PAGE_TRAINING); // its player is the fixture's silent one
 
     HWND textBox = Control(PAGE_TRAINING, 1027), clock = Control(PAGE_TRAINING, 1068);
     ASSERT_TRUE(textBox && clock);
