@@ -91,27 +91,3 @@ TEST(ColourSettings, TextKeysAreThePagesKeysOnce) {
     }
     EXPECT_EQ(used, expected);
 }
-
-TEST(ColourSettings, ReadStoresDefaultsAndWriteRewritesAll) {
-    AppConfig c;
-    int colours[kColourSettingCount];
-    ReadColourSettings(c, colours);
-    EXPECT_EQ(EntryCount(c), kColourSettingCount);
-    EXPECT_EQ(colours[0], 16711680);  // WFTimer TColor
-    EXPECT_EQ(colours[1], 65280);     // WFTimer BColor
-    EXPECT_EQ(colours[6], 13172735);  // ScoreColor
-    EXPECT_EQ(colours[14], 13160660); // DlgColor
-
-    // A hand-written value is read unchanged and written back as it is.
-    c.SetString("WName", "NameColor", "-7");
-    ReadColourSettings(c, colours);
-    EXPECT_EQ(colours[17], -7);
-    for (std::size_t i = 0; i < kColourSettingCount; ++i)
-        colours[i] = static_cast<int>(i);
-    WriteColourSettings(c, colours);
-    for (std::size_t i = 0; i < kColourSettingCount; ++i) {
-        int v = -1;
-        c.GetInt(ColourSettings()[i].section, ColourSettings()[i].key, v);
-        EXPECT_EQ(v, static_cast<int>(i)) << ColourSettings()[i].key;
-    }
-}

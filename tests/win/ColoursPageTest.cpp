@@ -117,11 +117,6 @@ TEST_F(ColoursPage, ChoiceIsDroppedByCancelAndByEsc) {
         EXPECT_EQ(SwatchColour(Colours(), 1210), RGB(0, 0, 255));
         EXPECT_EQ(app->colours.working[index], 16711680u);
     }
-    // A disabled Cancel is not pressed by Esc.
-    EnableWindow(Control(PAGE_COLOURS, kColoursCancelId), FALSE);
-    SendMessageA(main, WM_COMMAND, shelltest::kEsc, 0);
-    EXPECT_FALSE(app->slide.active); // a switch would have started at once
-    EXPECT_EQ(app->currentPage, PAGE_COLOURS);
 }
 
 TEST_F(ColoursPage, CancelledDialogKeepsSwatchAndWorkingColour) {
