@@ -1,42 +1,100 @@
-// Display colours page (page 26), interim: it labels its controls and Cancel
-// leads back to the settings menu; choosing colours comes with its own work.
+// Display colours page (page 26): eighteen colour swatches edited in a
+// working copy that only Apply writes to the settings.
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
 #include "app/win/Pages.h"
+#include "config/win/LanguageWin.h"
+#include "controls/ColourSettings.h"
+#include "controls/win/ColourDialog.h"
+
+#include <algorithm>
 
 namespace {
 
-const int kCancel = 1014;
+const int kSwatchWidth = 60, kSwatchHeight = 30;
 
-// Groups 1401 to 1406 and swatch labels 1411 to 1428 of the template.
-const PageText kTexts[] = {
-    {1401, "PNC_11", "Основной индикатор времени"},
-    {1411, "PNC_12", "Цвет текста"},
-    {1412, "PNC_13", "Цвет фона"},
-    {1402, "PNC_14", "Дополнительный индикатор времени"},
-    {1413, "PNC_15", "Цвет текста"},
-    {1414, "PNC_16", "Цвет фона"},
-    {1403, "PNC_17", "Индикатор скорости"},
-    {1415, "PNC_18", "Цвет текста"},
-    {1416, "PNC_19", "Цвет фона"},
-    {1404, "PNC_27", "Индикатор очков"},
-    {1417, "PNC_28", "Цвет текста"},
-    {1405, "PNC_02", "Параметры отображения текста"},
-    {1418, "PNC_03", "Цвет основного текста"},
-    {1419, "PNC_04", "Цвет ошибок"},
-    {1420, "PNC_08", "Цвет сливаний"},
-    {1421, "PNC_05", "Подсветка текста"},
-    {1422, "PNC_06", "Подсветка ошибок"},
-    {1423, "PNC_09", "Подсветка сливаний"},
-    {1424, "PNC_07", "Цвет фона"},
-    {1406, "PNC_20", "Другие элементы"},
-    {1425, "PNC_21", "Цвет фона окон"},
-    {1426, "PNC_22", "Цвет статического текста"},
-    {1427, "PNC_23", "Цвет заголовков"},
-    {1428, "PNC_24", "Цвет выделенного текста"},
-    {kCancel, "PNC_25", "Отмена"},
-    {1214, "PNC_26", "Применить"},
-};
+static_assert(ColoursState::kColours == static_cast<int>(kColourSettingCount),
+              "the working copy holds one value per swatch");
+
+// Gives the swatch a new bitmap of the colour and deletes the one it had.
+void PaintSwatch(HWND page, int swatchId, COLORREF colour) {
+    HWND button = GetDlgItem(page, swatchId);
+    if (!button)
+        return;
+    HBITMAP bitmap = MakeColorSwatch(button, colour, kSwatchWidth, kSwatchHeight);
+    SendMessageA(button, BM_SETSTYLE, BS_BITMAP, TRUE);
+    HGDIOBJ old = reinterpret_cast<HGDIOBJ>(
+        SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+    if (old && old != bitmap)
+        DeleteObject(old);
+}
+
+void PaintAllSwatches(HWND page, const ColoursState& state) {
+    for (std::size_t i = 0; i < kColourSettingCount; ++i)
+        PaintSwatch(page, ColourSettings()[i].swatchId, state.working[i]);
+}
+
+// The buttons do not own their images, so the page frees the last ones.
+void FreeSwatches(HWND page) {
+    for (std::size_t i = 0; i < kColourSettingCount; ++i) {
+        HWND button = GetDlgItem(page, ColourSettings()[i].swatchId);
+        if (!button)
+            continue;
+        HGDIOBJ old = reinterpret_cast<HGDIOBJ>(SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, 0));
+        if (old)
+            DeleteObject(old);
+    }
+}
+
+void LoadTexts(HWND page, Application& app) {
+    const std::string language = app.CurrentLanguage();
+    for (std::size_t g = 0; g < kColourGroupCount; ++g) {
+        const ColourGroup& group = ColourGroups()[g];
+        SetLangItemText(page, group.id, app, language, group.key, group.text);
+    }
+    for (std::size_t i = 0; i < kColourSettingCount; ++i) {
+        const ColourSetting& s = ColourSettings()[i];
+        SetLangItemText(page, s.labelId, app, language, s.labelKey, s.labelText);
+    }
+    SetLangItemText(page, kColoursCancelId, app, language, kColoursCancelKey, kColoursCancelText);
+    SetLangItemText(page, kColoursApplyId, app, language, kColoursApplyKey, kColoursApplyText);
+}
+
+void LoadWorkingCopy(Application& app) {
+    int colours[kColourSettingCount];
+    ReadColourSettings(app, colours);
+    for (std::size_t i = 0; i < kColourSettingCount; ++i)
+        app.colours.working[i] = static_cast<uint32_t>(colours[i]);
+}
+
+void ChooseColour(HWND page, Application& app, int index) {
+    ColoursState& state = app.colours;
+    // The dialog edits COLORREFs; the shared custom colours go in and come
+    // back through a copy of that type.
+    COLORREF custom[16];
+    std::copy(state.custom.begin(), state.custom.end(), custom);
+    CHOOSECOLORA choose{};
+    choose.lStructSize = sizeof choose;
+    choose.hwndOwner = page;
+    choose.rgbResult = state.working[index];
+    choose.lpCustColors = custom;
+    choose.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ANYCOLOR;
+    const BOOL chosen = ShowColourDialog(&choose);
+    std::copy(custom, custom + 16, state.custom.begin());
+    if (chosen)
+        state.working[index] = choose.rgbResult;
+    PaintSwatch(page, ColourSettings()[index].swatchId, state.working[index]);
+}
+
+void Apply(HWND page, Application& app) {
+    int colours[kColourSettingCount];
+    for (std::size_t i = 0; i < kColourSettingCount; ++i)
+        colours[i] = static_cast<int>(app.colours.working[i]);
+    WriteColourSettings(app, colours);
+    // Everything on screen takes its colours from the settings at paint time.
+    InvalidateRect(app.mainWindow, nullptr, TRUE);
+    GoToPage(page, PAGE_SETTINGS_MENU, false);
+}
 
 } // namespace
 
@@ -45,6 +103,10 @@ INT_PTR CALLBACK ColoursPageProc(HWND page, UINT message, WPARAM wParam, LPARAM 
         AttachApplication(page, lParam);
         return TRUE;
     }
+    if (message == WM_DESTROY) {
+        FreeSwatches(page);
+        return FALSE;
+    }
     if (IsCommonDrawMessage(message))
         return CommonDrawHandler(page, message, wParam, lParam);
     Application* app = AppFromWindow(page);
@@ -52,20 +114,39 @@ INT_PTR CALLBACK ColoursPageProc(HWND page, UINT message, WPARAM wParam, LPARAM 
         return FALSE;
     switch (message) {
     case PM_LOAD_TEXTS:
-        LoadPageTexts(page, *app, kTexts);
+        LoadTexts(page, *app);
         return TRUE;
     case PM_CLOSING:
         return TRUE;
+    case WM_SHOWWINDOW:
+        // Choices not applied are dropped whenever the page is left. A
+        // non-zero status is the parent being minimised or restored.
+        if (wParam && lParam == 0) {
+            LoadWorkingCopy(*app);
+            PaintAllSwatches(page, app->colours);
+        }
+        return FALSE;
     case PM_KEY:
         if (lParam != KEY_ESC)
             return FALSE;
-        ClickControl(page, kCancel);
+        ClickControl(page, kColoursCancelId);
         return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) != kCancel)
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        if (id == kColoursApplyId) {
+            Apply(page, *app);
+            return TRUE;
+        }
+        if (id == kColoursCancelId) {
+            GoToPage(page, PAGE_SETTINGS_MENU, false);
+            return TRUE;
+        }
+        const int index = ColourSettingIndex(id);
+        if (index < 0)
             return FALSE;
-        GoToPage(page, PAGE_SETTINGS_MENU, false);
+        ChooseColour(page, *app, index);
         return TRUE;
+    }
     }
     return FALSE;
 }
