@@ -8,7 +8,7 @@
 
 namespace {
 
-struct PageSpec {
+struct PageEntryTemplate {
     int dialog;
     DLGPROC procedure;
     bool fill;
@@ -16,7 +16,7 @@ struct PageSpec {
 
 // Every menu button whose screen is not part of this program leads to an
 // instance of the about page.
-const PageSpec kPageTable[PAGE_COUNT] = {
+const PageEntryTemplate kPageTable[PAGE_COUNT] = {
     {IDD_MAIN_MENU, MainMenuProc, false},                         // 0
     {IDD_ABOUT, AboutPageProc, false},                            // 1
     {IDD_TRAINING_MENU, TrainingMenuProc, false},                 // 2
@@ -164,13 +164,13 @@ void Layout(HWND window, Application& app, int width, int height) {
 // created (a missing template or control class): the program cannot run.
 bool CreatePages(HWND window, Application& app) {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
-    for (const PageSpec& spec : kPageTable) {
-        HWND page = CreateDialogParamA(instance, MAKEINTRESOURCEA(spec.dialog), window, spec.procedure,
+    for (const PageEntryTemplate& entry : kPageTable) {
+        HWND page = CreateDialogParamA(instance, MAKEINTRESOURCEA(entry.dialog), window, entry.procedure,
                                        reinterpret_cast<LPARAM>(&app));
         if (!page)
             return false;
         app.pages[app.pageCount].window = page;
-        app.pages[app.pageCount].fill = spec.fill;
+        app.pages[app.pageCount].fill = entry.fill;
         ++app.pageCount;
     }
     return true;
