@@ -1,4 +1,5 @@
 #include "texts/CompetitionRun.h"
+#include "texts/Highlight.h"
 
 #include <gtest/gtest.h>
 
@@ -19,15 +20,18 @@ TEST(CompetitionRun, SentStringMarksTextAndClosingSign) {
     EXPECT_EQ(s.sent.substr(s.markB), "AR");
 }
 
-TEST(CompetitionRun, HighlightGrowsEvery300) {
-    // The sounding character and its blank, plus one per 300 per minute.
-    EXPECT_EQ(HighlightRange(40, 32, 100).first, 8);
-    EXPECT_EQ(HighlightRange(40, 32, 100).last, 9);
-    EXPECT_EQ(HighlightRange(40, 32, 299).last, 9);
-    EXPECT_EQ(HighlightRange(40, 32, 300).last, 10);
-    // At 600: the sounding character and the three positions after it.
-    EXPECT_EQ(HighlightRange(40, 32, 600).first, 8);
-    EXPECT_EQ(HighlightRange(40, 32, 600).last, 11);
+TEST(Highlight, SoundingCharacterAndOneMorePositionPer300) {
+    const struct {
+        int current, preamble, speed, first, last;
+    } cases[] = {
+        {40, 32, 100, 8, 9},  {40, 32, 299, 8, 9},  {40, 32, 300, 8, 10},
+        {40, 32, 599, 8, 10}, {40, 32, 600, 8, 11}, {17, 12, 600, 5, 8},
+    };
+    for (const auto& c : cases) {
+        const TextRange r = HighlightRange(c.current, c.preamble, c.speed);
+        EXPECT_EQ(r.first, c.first) << c.speed;
+        EXPECT_EQ(r.last, c.last) << c.speed;
+    }
 }
 
 namespace {

@@ -61,15 +61,6 @@ TEST(TrainingText, DurationCountsTheTextAloneRoundedToMilliseconds) {
     EXPECT_EQ(TextDurationMs("", 4410, 44100), 0);
 }
 
-TEST(TrainingText, HighlightGrowsWithSpeed) {
-    TextRange r = HighlightRange(12 + 5, 12, 600);
-    EXPECT_EQ(r.first, 5);
-    EXPECT_EQ(r.last, 8); // four positions
-    EXPECT_EQ(HighlightRange(12, 12, 299).last, 1);
-    EXPECT_EQ(HighlightRange(12, 12, 300).last, 2);
-    EXPECT_EQ(HighlightRange(12, 12, 599).last, 2);
-}
-
 TEST(TrainingText, TextClockCountsUpOrDownAcrossTickWrap) {
     EXPECT_EQ(TextClockMs(LengthStandard, 5000, 2000, 60000), 3000);
     EXPECT_EQ(TextClockMs(LengthFixed, 2000, 2000, 60000), 60000);

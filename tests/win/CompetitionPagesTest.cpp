@@ -149,19 +149,18 @@ struct RunPage : PageUnderTest {
         Show();
     }
     ~RunPage() { std::remove(path.c_str()); }
-    void Tick() { SendMessageA(page, WM_TIMER, 0, 0); }
     // Plays the current text to its end: the text sounds from `a`, AR from
     // a + textMs, and the player then falls silent.
     void PlayThrough(uint32_t textMs) {
         const uint32_t a = Now() + 3000;
         Now() = a;
-        Script().markA = a;
-        Script().current = Script().starts.back().markA;
+        Player().markA = a;
+        Player().current = Player().starts.back().markA;
         Tick();
-        Script().markB = a + textMs;
+        Player().markB = a + textMs;
         Now() = a + textMs + 400;
         Tick();
-        Script().playing = false;
+        Player().playing = false;
         Tick();
     }
     int SelStart() { return static_cast<int>(SendDlgItemMessageA(page, kTextBox, ATB_GETSELSTART, 0, 0)); }
@@ -181,7 +180,7 @@ int32_t FollowingNumber(int32_t number, int count, const std::string& alphabet) 
 
 TEST(CompetitionRunPage, ShowingCreatesThePlayerAndReadiesTheRun) {
     RunPage p;
-    EXPECT_EQ(Script().alive, 1);
+    EXPECT_EQ(p.PlayersAlive(), 1);
     EXPECT_TRUE(p.Enabled(kStart));
     EXPECT_FALSE(p.Enabled(kStop));
     EXPECT_TRUE(p.Enabled(kBack));
@@ -197,7 +196,7 @@ TEST(CompetitionRunPage, ShowingCreatesThePlayerAndReadiesTheRun) {
 
     // Leaving destroys the player; a tick arriving afterwards reaches nothing.
     p.Hide();
-    EXPECT_EQ(Script().alive, 0);
+    EXPECT_EQ(p.PlayersAlive(), 0);
     EXPECT_EQ(p.app->competition.player, nullptr);
     p.Tick();
     EXPECT_EQ(p.Clock(kTotalClock), "--:--");
@@ -208,7 +207,7 @@ TEST(CompetitionRunPage, ShowingCreatesThePlayerAndReadiesTheRun) {
 
 TEST(CompetitionRunPage, SoundCardFailureReturnsToTheTrainingMenu) {
     PageUnderTest p(IDD_COMPETITION_RUN, CompetitionRunPageProc);
-    Script().failed = true;
+    p.failNext = true;
     p.Show();
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].text, "Ошибка при работе со звуковой картой");
@@ -220,18 +219,18 @@ TEST(CompetitionRunPage, SoundCardFailureReturnsToTheTrainingMenu) {
 TEST(CompetitionRunPage, LettersFrom100SendTextsAndWriteThem) {
     RunPage p(100, 60);
     p.Key(13); // Enter: Start
-    ASSERT_EQ(Script().starts.size(), 1u);
+    ASSERT_EQ(p.Player().starts.size(), 1u);
     EXPECT_FALSE(p.Enabled(kStart));
     EXPECT_FALSE(p.Enabled(kBack));
     EXPECT_TRUE(p.Enabled(kStop));
-    EXPECT_EQ(Script().pauses, std::vector<bool>{false});
+    EXPECT_EQ(p.Player().pauses, std::vector<bool>{false});
 
     const int32_t first = p.app->competition.textNumber;
     EXPECT_GE(first, 20000000);
     EXPECT_LE(first, 29999999);
     const std::string text = generateText(first, 100, kLetters);
     EXPECT_EQ(ShownText(), text);
-    const auto& s1 = Script().starts[0];
+    const auto& s1 = p.Player().starts[0];
     const std::string preamble = "O O O O O   1 0 0   V V V   =   ";
     EXPECT_EQ(s1.text, preamble + text + "AR");
     EXPECT_EQ(s1.markA, 32);
@@ -252,8 +251,8 @@ TEST(CompetitionRunPage, LettersFrom100SendTextsAndWriteThem) {
 
     // The text: time from its first character, the sounding one highlighted.
     const uint32_t a = Now() + 500;
-    Script().markA = a;
-    Script().current = 32 + 10;
+    p.Player().markA = a;
+    p.Player().current = 32 + 10;
     Now() = a + 1500;
     p.Tick();
     EXPECT_EQ(p.Clock(kTextClock), "0:01.5");
@@ -262,12 +261,12 @@ TEST(CompetitionRunPage, LettersFrom100SendTextsAndWriteThem) {
     EXPECT_EQ(p.SelEnd(), 11);
 
     // AR: the text's own time, no highlight; it stays through the pause.
-    Script().markB = a + 59800;
+    p.Player().markB = a + 59800;
     Now() = a + 60100;
     p.Tick();
     EXPECT_EQ(p.Clock(kTextClock), "0:59.8");
     EXPECT_EQ(p.SelStart(), -1);
-    Script().playing = false;
+    p.Player().playing = false;
     p.Tick();
     EXPECT_EQ(p.Clock(kSpeedClock), "110");  // the next speed, shown in the pause
     EXPECT_FALSE(p.Visible(kBigPauseClock)); // the large view is off
@@ -280,12 +279,12 @@ TEST(CompetitionRunPage, LettersFrom100SendTextsAndWriteThem) {
     p.Tick();
     EXPECT_EQ(p.Clock(kPauseClock), "0:29.9");
     EXPECT_EQ(p.Clock(kTextClock), "0:59.8");
-    EXPECT_EQ(Script().starts.size(), 1u);
+    EXPECT_EQ(p.Player().starts.size(), 1u);
 
     // Interval over: 110, appended to the same file.
     Now() += 29900;
     p.Tick();
-    ASSERT_EQ(Script().starts.size(), 2u);
+    ASSERT_EQ(p.Player().starts.size(), 2u);
     EXPECT_EQ(p.Clock(kPauseClock), "--:--");
     EXPECT_EQ(p.Clock(kTextClock), "--:--");
     EXPECT_EQ(p.app->competition.speed, 110);
@@ -293,8 +292,8 @@ TEST(CompetitionRunPage, LettersFrom100SendTextsAndWriteThem) {
     const int32_t second = p.app->competition.textNumber;
     EXPECT_EQ(second, FollowingNumber(first, 100, kLetters));
     const std::string text2 = generateText(second, 110, kLetters);
-    EXPECT_EQ(Script().starts[1].text, "O O O O O   1 1 0   V V V   =   " + text2 + "AR");
-    EXPECT_EQ(Script().starts[1].unit, unitSamples(0, 110, p.app->GetSPS()));
+    EXPECT_EQ(p.Player().starts[1].text, "O O O O O   1 1 0   V V V   =   " + text2 + "AR");
+    EXPECT_EQ(p.Player().starts[1].unit, unitSamples(0, 110, p.app->GetSPS()));
     EXPECT_EQ(ReadFile(p.path),
               ControlTextBlock(text, p.Width(), 100) + ControlTextBlock(text2, p.Width(), 110));
     EXPECT_EQ(ShownText(), text2);
@@ -309,21 +308,21 @@ TEST(CompetitionRunPage, LettersFrom100SendTextsAndWriteThem) {
 TEST(CompetitionRunPage, IntervalZeroAndTheStopAfter1000) {
     RunPage p(1000, 0, 1);
     p.Command(kStart);
-    ASSERT_EQ(Script().starts.size(), 1u);
-    EXPECT_EQ(Script().starts[0].text.substr(0, 34), "0 0 0 0 0   1 0 0 0   V V V   =   ");
+    ASSERT_EQ(p.Player().starts.size(), 1u);
+    EXPECT_EQ(p.Player().starts[0].text.substr(0, 34), "0 0 0 0 0   1 0 0 0   V V V   =   ");
     p.PlayThrough(60000); // the tick that sees the end starts the pause
-    EXPECT_EQ(Script().starts.size(), 1u);
+    EXPECT_EQ(p.Player().starts.size(), 1u);
     p.Tick(); // the next tick: interval 0 is over
-    ASSERT_EQ(Script().starts.size(), 2u);
+    ASSERT_EQ(p.Player().starts.size(), 2u);
     EXPECT_EQ(p.app->competition.speed, 1010);
-    EXPECT_EQ(Script().starts[1].text.substr(0, 34), "0 0 0 0 0   1 0 1 0   V V V   =   ");
+    EXPECT_EQ(p.Player().starts[1].text.substr(0, 34), "0 0 0 0 0   1 0 1 0   V V V   =   ");
     p.PlayThrough(60000);
     p.Tick(); // above 1000: the run ends by itself
-    EXPECT_EQ(Script().starts.size(), 2u);
+    EXPECT_EQ(p.Player().starts.size(), 2u);
     EXPECT_FALSE(p.Enabled(kStop));
     EXPECT_TRUE(p.Enabled(kStart));
     EXPECT_TRUE(p.Enabled(kBack));
-    EXPECT_EQ(Script().pauses.back(), true);
+    EXPECT_EQ(p.Player().pauses.back(), true);
     EXPECT_EQ(p.Clock(kSpeedClock), "1010");
     for (int clock : {kTextClock, kPauseClock, kTotalClock})
         EXPECT_EQ(p.Clock(clock), "--:--");
@@ -333,7 +332,7 @@ TEST(CompetitionRunPage, IntervalZeroAndTheStopAfter1000) {
     EXPECT_NE(file.find("\r\n1010\r\n"), std::string::npos);
     // Ticks after the end change nothing.
     p.Tick();
-    EXPECT_EQ(Script().starts.size(), 2u);
+    EXPECT_EQ(p.Player().starts.size(), 2u);
 }
 
 TEST(CompetitionRunPage, StopThenStartContinuesAtTheLastSpeed) {
@@ -343,12 +342,12 @@ TEST(CompetitionRunPage, StopThenStartContinuesAtTheLastSpeed) {
     p.Tick();
     ASSERT_EQ(p.app->competition.speed, 110);
     p.Command(kStop);
-    EXPECT_EQ(Script().pauses.back(), true);
+    EXPECT_EQ(p.Player().pauses.back(), true);
     EXPECT_EQ(p.Clock(kSpeedClock), "110");
 
     p.Command(kStart);
-    ASSERT_EQ(Script().starts.size(), 3u);
-    EXPECT_EQ(Script().starts[2].text.substr(0, 32), "O O O O O   1 1 0   V V V   =   ");
+    ASSERT_EQ(p.Player().starts.size(), 3u);
+    EXPECT_EQ(p.Player().starts[2].text.substr(0, 32), "O O O O O   1 1 0   V V V   =   ");
     const std::string text = generateText(p.app->competition.textNumber, 110, kLetters);
     EXPECT_EQ(ReadFile(p.path), ControlTextBlock(text, p.Width(), 110)); // overwritten
 }
@@ -356,9 +355,9 @@ TEST(CompetitionRunPage, StopThenStartContinuesAtTheLastSpeed) {
 TEST(CompetitionRunPage, HighlightAt600) {
     RunPage p(600);
     p.Command(kStart);
-    const int a = Script().starts[0].markA;
-    Script().markA = Now();
-    Script().current = a + 20;
+    const int a = p.Player().starts[0].markA;
+    p.Player().markA = Now();
+    p.Player().current = a + 20;
     Now() += 100;
     p.Tick();
     EXPECT_EQ(p.SelStart(), 20);
@@ -372,7 +371,7 @@ TEST(CompetitionRunPage, UnwritableFileAtStartIsReported) {
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].text, kWriteError);
     EXPECT_EQ(Boxes()[0].type & MB_ICONWARNING, static_cast<UINT>(MB_ICONWARNING));
-    EXPECT_TRUE(Script().starts.empty());
+    EXPECT_TRUE(p.Player().starts.empty());
     EXPECT_EQ(ShownText(), "");
     EXPECT_EQ(p.app->competition.textNumber, -1);
     EXPECT_TRUE(p.Enabled(kStart));
@@ -390,10 +389,10 @@ TEST(CompetitionRunPage, UnwritableFileForALaterTextStopsTheRun) {
     p.Tick();
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].text, kWriteError);
-    EXPECT_EQ(Script().starts.size(), 1u);
+    EXPECT_EQ(p.Player().starts.size(), 1u);
     EXPECT_FALSE(p.Enabled(kStop));
     EXPECT_TRUE(p.Enabled(kStart));
-    EXPECT_EQ(Script().pauses.back(), true);
+    EXPECT_EQ(p.Player().pauses.back(), true);
     p.Tick();
     EXPECT_EQ(Boxes().size(), 1u);
 }
@@ -424,7 +423,7 @@ TEST(CompetitionRunPage, LargeViewAndLayout) {
     EXPECT_TRUE(same(kBigTextClock, l.textClock));
     EXPECT_FALSE(p.Visible(kBigPauseClock));
 
-    Script().playing = false;
+    p.Player().playing = false;
     p.Tick(); // pause: speed and pause remaining
     l = ComputeLargeView(1000, 700, false);
     EXPECT_TRUE(same(kBigSpeedClock, l.speedClock));

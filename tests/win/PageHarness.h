@@ -1,7 +1,10 @@
-// A stand-in main window, an application object and the replaceable seams
-// (message boxes, save dialog, tick count, Morse player) for driving one page
-// at a time with the messages the operator's actions produce.
+// One page of the program under a stand-in main window, driven with the
+// messages the operator's actions produce. The replaceable seams (message
+// boxes, save dialog, tick count, Morse player) are scripted by the test for
+// the life of the page.
 #pragma once
+
+#include "WinTestUtil.h"
 
 #include "app/Platform.h"
 #include "app/win/Application.h"
@@ -29,6 +32,8 @@
 
 namespace harness {
 
+using namespace testutil;
+
 // ---- main window: records the page switches asked for (sent or posted)
 
 inline std::vector<int>& PageRequests() {
@@ -44,15 +49,6 @@ inline LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// Delivers posted messages (GoToPage's posting form).
-inline void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 // ---- message boxes: recorded and answered from a queue (default IDYES/IDOK)
 
 struct Box {
@@ -62,6 +58,12 @@ struct Box {
 inline std::vector<Box>& Boxes() {
     static std::vector<Box> boxes;
     return boxes;
+}
+inline std::vector<std::string> BoxTexts() {
+    std::vector<std::string> texts;
+    for (const Box& b : Boxes())
+        texts.push_back(b.text);
+    return texts;
 }
 inline std::deque<int>& Answers() {
     static std::deque<int> answers;
@@ -116,51 +118,50 @@ inline uint32_t TestTicks() {
     return Now();
 }
 
-// ---- scripted player: the test sets what it reports, and sees what it got
+// ---- scripted player: what the page asked of one player, kept after the
+// player is destroyed, and what its queries answer (set by the test)
 
-struct PlayerScript {
+struct PlayerLog {
+    int sampleRate = 0, volume = 0, soundType = 0;
     bool failed = false;
-    bool playing = false;
-    int current = -1;
-    int64_t markA = -1, markB = -1;
-    // What the page asked for.
+    bool destroyed = false;
     struct Start {
         std::string text;
         int unit, delay, frequency, markA, markB, space;
     };
     std::vector<Start> starts;
     std::vector<bool> pauses;
-    int created = 0;
-    int alive = 0;
+    // The script. A start reports playing with no character or mark yet; a
+    // test that wants the moment before the player's thread picks the text
+    // up sets `playing` back to false.
+    bool playing = false;
+    int current = -1;
+    int64_t markA = -1, markB = -1;
 };
-inline PlayerScript& Script() {
-    static PlayerScript script;
-    return script;
-}
 
 class ScriptedPlayer : public IMorsePlayer {
 public:
-    ScriptedPlayer() {
-        ++Script().created;
-        ++Script().alive;
-    }
-    ~ScriptedPlayer() override { --Script().alive; }
-    bool failed() const override { return Script().failed; }
-    void start(const std::string& text, int unit, int delay, int frequency, int a, int b,
+    explicit ScriptedPlayer(std::shared_ptr<PlayerLog> log) : log_(std::move(log)) {}
+    ~ScriptedPlayer() override { log_->destroyed = true; }
+    bool failed() const override { return log_->failed; }
+    void start(const std::string& text, int unit, int delay, int frequency, int markA, int markB,
                int space) override {
-        Script().starts.push_back({text, unit, delay, frequency, a, b, space});
-        Script().playing = true;
-        Script().current = -1;
-        Script().markA = Script().markB = -1;
+        log_->starts.push_back({text, unit, delay, frequency, markA, markB, space});
+        log_->playing = true;
+        log_->current = -1;
+        log_->markA = log_->markB = -1;
     }
-    void pause(bool paused) override { Script().pauses.push_back(paused); }
-    bool isPlaying() const override { return Script().playing; }
-    int currentCharacter() const override { return Script().current; }
-    int64_t markTimeA() const override { return Script().markA; }
-    int64_t markTimeB() const override { return Script().markB; }
+    void pause(bool paused) override { log_->pauses.push_back(paused); }
+    bool isPlaying() const override { return log_->playing; }
+    int currentCharacter() const override { return log_->current; }
+    int64_t markTimeA() const override { return log_->markA; }
+    int64_t markTimeB() const override { return log_->markB; }
+
+private:
+    std::shared_ptr<PlayerLog> log_;
 };
 
-// ---- text box: what was last put into it
+// ---- text box (control 1027): what was last put into it
 
 inline std::string& ShownText() {
     static std::string text;
@@ -176,38 +177,11 @@ inline LRESULT CALLBACK TextBoxSpy(HWND window, UINT message, WPARAM wParam, LPA
     return CallWindowProcA(TextBoxOriginal(), window, message, wParam, lParam);
 }
 
-// ---- files
-
-inline std::string TempPath(const std::string& name) {
-    char dir[MAX_PATH];
-    GetTempPathA(sizeof dir, dir);
-    return std::string(dir) + "klaviro-page-" + name;
-}
-inline std::string ReadFile(const std::string& path) {
-    std::string s;
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buf[4096];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-            s.append(buf, n);
-        std::fclose(f);
-    }
-    return s;
-}
-inline void WriteFile(const std::string& path, const std::string& bytes) {
-    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
-}
-
-// One page of the program under a stand-in main window, with every seam
-// replaced for the life of the object.
 class PageUnderTest {
 public:
     PageUnderTest(int dialog, DLGPROC procedure) {
         static bool registered = [] {
-            INITCOMMONCONTROLSEX icc{sizeof icc, ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
+            INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
             InitCommonControlsEx(&icc);
             RegisterControlClasses(GetModuleHandleA(nullptr));
             InitMorseTable();
@@ -224,17 +198,25 @@ public:
         Answers().clear();
         SaveRequests().clear();
         SaveAnswer().clear();
-        Script() = PlayerScript();
         ShownText().clear();
         Now() = 100000;
         previousBox_ = SetMessageBoxHook(AnswerBox);
         previousSave_ = SetSaveFileNameHook(AnswerSave);
         previousTicks_ = SetTickSource(TestTicks);
-        SetMorsePlayerFactory([](void*, int, int, int) { return std::make_unique<ScriptedPlayer>(); });
+        SetMorsePlayerFactory([this](void*, int rate, int volume, int type) -> std::unique_ptr<IMorsePlayer> {
+            auto log = std::make_shared<PlayerLog>();
+            log->sampleRate = rate;
+            log->volume = volume;
+            log->soundType = type;
+            log->failed = failNext;
+            players.push_back(log);
+            return std::make_unique<ScriptedPlayer>(log);
+        });
 
         main = CreateWindowExA(0, "KlaviroPageTestMain", "KLAVIRO", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                                1000, 760, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         app = std::make_unique<Application>(main);
+        SetWindowLongPtrA(main, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(app.get()));
         page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(dialog), main, procedure,
                                   reinterpret_cast<LPARAM>(app.get()));
         if (!page)
@@ -261,21 +243,34 @@ public:
 
     void Show() { ShowWindow(page, SW_SHOW); }
     void Hide() { ShowWindow(page, SW_HIDE); }
-    LRESULT Command(int control, int code = 0) {
+    LRESULT Command(int control, int code = BN_CLICKED) {
         return SendMessageA(page, WM_COMMAND, MAKEWPARAM(control, code),
                             reinterpret_cast<LPARAM>(GetDlgItem(page, control)));
     }
     LRESULT Key(int code) { return SendMessageA(page, PM_KEY, 0, code); }
+    void Tick(UINT_PTR timer = 0) { SendMessageA(page, WM_TIMER, timer, 0); }
+    // True when the timer was still running (it is stopped now).
+    bool TimerRunning(UINT_PTR timer) { return KillTimer(page, timer) != FALSE; }
     void Select(int list, int item) {
-        SendDlgItemMessageA(page, list, CB_SETCURSEL, item, 0);
+        ComboSetSelection(page, list, item);
         Command(list, CBN_SELCHANGE);
     }
-    std::string Text(int control) {
-        char buf[2048];
-        GetDlgItemTextA(page, control, buf, sizeof buf);
-        return buf;
+    // One press of an up-down arrow (+1 up, -1 down) through the dialog
+    // manager. Returns the answer the up-down gets (non-zero: do not move).
+    LRESULT Arrow(int updown, int delta) {
+        NMUPDOWN nm{};
+        nm.hdr.hwndFrom = GetDlgItem(page, updown);
+        nm.hdr.idFrom = static_cast<UINT_PTR>(updown);
+        nm.hdr.code = UDN_DELTAPOS;
+        nm.iDelta = delta;
+        SetWindowLongPtrA(page, DWLP_MSGRESULT, 0);
+        SendMessageA(page, WM_NOTIFY, static_cast<WPARAM>(updown), reinterpret_cast<LPARAM>(&nm));
+        return GetWindowLongPtrA(page, DWLP_MSGRESULT);
     }
+    std::string Text(int control) { return WindowText(GetDlgItem(page, control)); }
     void SetText(int control, const std::string& text) { SetDlgItemTextA(page, control, text.c_str()); }
+    int Number(int control) { return static_cast<int>(GetDlgItemInt(page, control, nullptr, FALSE)); }
+    void SetNumber(int control, int value) { SetDlgItemInt(page, control, static_cast<UINT>(value), FALSE); }
     std::string Clock(int control) { return TimerShownText(GetDlgItem(page, control)); }
     bool Enabled(int control) { return IsWindowEnabled(GetDlgItem(page, control)) != FALSE; }
     bool Visible(int control) {
@@ -287,15 +282,26 @@ public:
         MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
         return r;
     }
+    // Gives the page this client size.
     void Resize(int width, int height) {
         RECT r{0, 0, width, height};
         AdjustWindowRectEx(&r, GetWindowLongA(page, GWL_STYLE), FALSE, GetWindowLongA(page, GWL_EXSTYLE));
         MoveWindow(page, 0, 0, r.right - r.left, r.bottom - r.top, TRUE);
     }
+    // The players the page has created, in order; the last one.
+    PlayerLog& Player() { return *players.back(); }
+    int PlayersAlive() const {
+        int n = 0;
+        for (const auto& p : players)
+            n += p->destroyed ? 0 : 1;
+        return n;
+    }
 
     HWND main = nullptr;
     HWND page = nullptr;
     std::unique_ptr<Application> app;
+    std::vector<std::shared_ptr<PlayerLog>> players;
+    bool failNext = false; // the next player created reports a failed sound card
 
 private:
     MessageBoxHook previousBox_;

@@ -3,6 +3,8 @@
 // and ways to press buttons and keys as the operator does.
 #pragma once
 
+#include "WinTestUtil.h"
+
 #include "app/Paths.h"
 #include "app/win/Application.h"
 #include "app/win/MainWindow.h"
@@ -15,9 +17,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace shelltest {
@@ -26,42 +25,10 @@ inline HINSTANCE Instance() {
     return GetModuleHandleA(nullptr);
 }
 
-// Handles the queue until `done` holds or two seconds have passed. The quit
-// message of a closed main window is dropped: tests run no message loop.
-template <class Pred> bool PumpUntil(Pred done, DWORD limitMs = 2000) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue;
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (done())
-            return true;
-        if (GetTickCount() - start > limitMs)
-            return false;
-        Sleep(1);
-    }
-}
-
-inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-inline bool FileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-inline std::string WindowText(HWND window) {
-    char text[1024] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
+using testutil::FileExists;
+using testutil::PumpUntil;
+using testutil::ReadFile;
+using testutil::WindowText;
 
 // A program folder of its own under the temporary directory, holding the
 // configuration file and the temporary sound file of one test.

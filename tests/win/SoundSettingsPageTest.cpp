@@ -1,6 +1,6 @@
 // The sound settings page driven with the operator's messages, a scripted
 // player and a test clock.
-#include "ScriptedPlayerHost.h"
+#include "PageHarness.h"
 
 #include "resources/resource.h"
 #include "sound/MorseTable.h"
@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace pagetest;
+using namespace harness;
 
 namespace {
 
@@ -30,7 +30,7 @@ enum {
 constexpr UINT_PTR kTestTimer = 0;
 
 struct SoundSettingsPage : ::testing::Test {
-    PageHost h{IDD_SOUND_SETTINGS, SoundSettingsPageProc};
+    PageUnderTest h{IDD_SOUND_SETTINGS, SoundSettingsPageProc};
 };
 
 TEST_F(SoundSettingsPage, ShowsTheStoredSettingsWithTheDisplayValuesConverted) {
@@ -60,7 +60,7 @@ TEST_F(SoundSettingsPage, TestPlaysTheFieldValuesAndCorrectsInvalidOnes) {
     h.SetNumber(kVolume, 0);
     h.SetNumber(kStartDelay, 1);
     CheckDlgButton(h.page, kSoundType, BST_UNCHECKED);
-    h.Click(kTest);
+    h.Command(kTest);
     ASSERT_EQ(h.players.size(), 1u);
     EXPECT_EQ(h.Player().sampleRate, 44100);
     EXPECT_EQ(h.Player().volume, 0);
@@ -84,8 +84,8 @@ TEST_F(SoundSettingsPage, TestPlaysTheFieldValuesAndCorrectsInvalidOnes) {
 
 TEST_F(SoundSettingsPage, TestTwiceRestartsWithANewPlayer) {
     h.Show();
-    h.Click(kTest);
-    h.Click(kTest);
+    h.Command(kTest);
+    h.Command(kTest);
     ASSERT_EQ(h.players.size(), 2u);
     EXPECT_TRUE(h.players[0]->destroyed);
     EXPECT_FALSE(h.players[1]->destroyed);
@@ -95,15 +95,16 @@ TEST_F(SoundSettingsPage, TestTwiceRestartsWithANewPlayer) {
 
 TEST_F(SoundSettingsPage, StopAndTheEndOfTheTextReturnToIdle) {
     h.Show();
-    h.Click(kTest);
-    h.Click(kStop);
+    h.Command(kTest);
+    h.Command(kStop);
     EXPECT_TRUE(h.Player().destroyed);
     EXPECT_FALSE(h.Enabled(kStop));
     EXPECT_FALSE(h.TimerRunning(kTestTimer));
 
-    h.Click(kTest);
+    h.Command(kTest);
+    h.Player().playing = false; // not yet picked up by the player's thread
     Now() += 100;
-    h.Tick(kTestTimer); // not yet picked up by the player's thread
+    h.Tick(kTestTimer);
     EXPECT_FALSE(h.Player().destroyed);
     h.Player().playing = true;
     h.Tick(kTestTimer);
@@ -118,7 +119,7 @@ TEST_F(SoundSettingsPage, StopAndTheEndOfTheTextReturnToIdle) {
 
 TEST_F(SoundSettingsPage, LeavingThePageStopsTheSound) {
     h.Show();
-    h.Click(kTest);
+    h.Command(kTest);
     h.Hide();
     EXPECT_TRUE(h.Player().destroyed);
     EXPECT_EQ(h.app->soundSettings.testPlayer, nullptr);
@@ -135,7 +136,7 @@ TEST_F(SoundSettingsPage, ApplyStoresTheSevenSettingsAndLeaves) {
     h.SetNumber(kGroupsPerLine, 5);
     h.SetText(kLinesShown, "101");
     h.SetNumber(kCharsPerLine, 30);
-    h.Click(kApply);
+    h.Command(kApply);
     EXPECT_EQ(h.app->GetStartDelay(), 0);
     EXPECT_EQ(h.app->GetFrequency(), 1200);
     EXPECT_EQ(h.app->GetVolume(), 100);
@@ -144,7 +145,7 @@ TEST_F(SoundSettingsPage, ApplyStoresTheSevenSettingsAndLeaves) {
     EXPECT_EQ(h.app->GetTextBoxHeight(), 10); // 101 is out of range: the default
     EXPECT_EQ(h.Number(kLinesShown), 10);
     EXPECT_EQ(h.app->GetTextBoxWidth2(), 60);
-    EXPECT_EQ(Switches(), (std::vector<int>{6}));
+    EXPECT_EQ(PageRequests(), (std::vector<int>{6}));
 
     // Shown again, Width2 60 is 30 characters per line.
     h.Hide();
@@ -158,17 +159,17 @@ TEST_F(SoundSettingsPage, CancelAndEscDropTheChanges) {
     h.SetNumber(kFrequency, 1200);
     h.Key(27);
     EXPECT_EQ(h.app->GetFrequency(), 850);
-    EXPECT_EQ(Switches(), (std::vector<int>{6}));
+    EXPECT_EQ(PageRequests(), (std::vector<int>{6}));
     EXPECT_EQ(SendMessageA(h.page, PM_KEY, 0, 13), 0);
-    h.Click(kCancel);
-    EXPECT_EQ(Switches(), (std::vector<int>{6, 6}));
+    h.Command(kCancel);
+    EXPECT_EQ(PageRequests(), (std::vector<int>{6, 6}));
 }
 
 TEST_F(SoundSettingsPage, SoundCardFailureWarnsAndStaysIdle) {
     h.Show();
     h.failNext = true;
-    h.Click(kTest);
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{"Ошибка при работе со звуковой картой"}));
+    h.Command(kTest);
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Ошибка при работе со звуковой картой"}));
     EXPECT_TRUE(h.Player().starts.empty());
     EXPECT_TRUE(h.Player().destroyed);
     EXPECT_EQ(h.app->soundSettings.testPlayer, nullptr);
@@ -178,9 +179,9 @@ TEST_F(SoundSettingsPage, SoundCardFailureWarnsAndStaysIdle) {
 
 TEST_F(SoundSettingsPage, BothInstancesShareOneTestPlayer) {
     h.Show();
-    HWND second = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SOUND_SETTINGS), h.host,
+    HWND second = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SOUND_SETTINGS), h.main,
                                      SoundSettingsPageProc, reinterpret_cast<LPARAM>(h.app.get()));
-    h.Click(kTest);
+    h.Command(kTest);
     h.Hide();
     ShowWindow(second, SW_SHOW);
     EXPECT_TRUE(h.players[0]->destroyed);

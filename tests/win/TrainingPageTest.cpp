@@ -1,6 +1,6 @@
 // The training reception page driven with the messages of the operator's
 // actions, a scripted player and a test clock.
-#include "ScriptedPlayerHost.h"
+#include "PageHarness.h"
 
 #include "controls/ControlMessages.h"
 #include "controls/win/DisplayControls.h"
@@ -13,7 +13,7 @@
 
 #include <cstdio>
 
-using namespace pagetest;
+using namespace harness;
 
 namespace {
 
@@ -43,25 +43,10 @@ enum {
 };
 constexpr UINT_PTR kSeriesTimer = 1, kPlayTimer = 2;
 
-// The last text the page put into the text box.
-std::string g_boxText;
-WNDPROC g_boxProc = nullptr;
-LRESULT CALLBACK RecordingBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == ATB_SETTEXT)
-        g_boxText = wParam ? reinterpret_cast<const char*>(wParam) : "";
-    return CallWindowProcA(g_boxProc, window, message, wParam, lParam);
-}
-
 struct TrainingPage : ::testing::Test {
-    PageHost h{IDD_TRAINING, TrainingPageProc};
+    PageUnderTest h{IDD_TRAINING, TrainingPageProc};
 
-    void SetUp() override {
-        HWND box = GetDlgItem(h.page, kTextBox);
-        g_boxProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingBoxProc)));
-        h.Show();
-    }
-    std::string Clock(int id) { return TimerShownText(GetDlgItem(h.page, id)); }
+    void SetUp() override { h.Show(); }
     int SelStart() { return static_cast<int>(SendDlgItemMessageA(h.page, kTextBox, ATB_GETSELSTART, 0, 0)); }
     int SelEnd() { return static_cast<int>(SendDlgItemMessageA(h.page, kTextBox, ATB_GETSELEND, 0, 0)); }
     // The text the page plays: the sent string without preamble and AR.
@@ -95,11 +80,11 @@ TEST_F(TrainingPage, ShownIdleWithTheTextOfTheNumberAndNoClocks) {
     EXPECT_EQ(h.Number(kTextNumber), 1);
     EXPECT_EQ(h.Number(kSpeedStep), 10);
     EXPECT_EQ(h.Number(kGroups), 20); // standard length at 100
-    EXPECT_EQ(g_boxText, Letters(1, 20));
+    EXPECT_EQ(ShownText(), Letters(1, 20));
     EXPECT_EQ(EnabledNow(),
               (Ids{kBack, kBegin, kTextNumber, kTypeList, kLengthList, kSpeed, kSpeedStep, kRefresh}));
-    EXPECT_EQ(Clock(kSeriesClock), "--:--");
-    EXPECT_EQ(Clock(kTextClock), "--:--");
+    EXPECT_EQ(h.Clock(kSeriesClock), "--:--");
+    EXPECT_EQ(h.Clock(kTextClock), "--:--");
     ASSERT_EQ(h.players.size(), 1u);
     EXPECT_EQ(h.Player().sampleRate, 44100);
     EXPECT_EQ(h.Player().volume, 80);
@@ -109,13 +94,13 @@ TEST_F(TrainingPage, ShownIdleWithTheTextOfTheNumberAndNoClocks) {
 
 TEST_F(TrainingPage, SeriesWalkPlaysSevenEightSevenWithTheStatesEnabled) {
     h.SetNumber(kTextNumber, 7);
-    h.Click(kBegin);
+    h.Command(kBegin);
     EXPECT_EQ(h.Number(kFirstText), 7);
     EXPECT_EQ(EnabledNow(),
               (Ids{kFinish, kRepeat, kStart, kTypeList, kLengthList, kSpeed, kSpeedStep, kRefresh}));
     EXPECT_EQ(GetFocus(), GetDlgItem(h.page, kStart));
 
-    h.Click(kStart);
+    h.Command(kStart);
     ASSERT_EQ(h.Player().starts.size(), 1u);
     const auto& s = h.Player().starts[0];
     const std::string text = Letters(7, 20);
@@ -127,24 +112,24 @@ TEST_F(TrainingPage, SeriesWalkPlaysSevenEightSevenWithTheStatesEnabled) {
     EXPECT_EQ(s.markB, 12 + static_cast<int>(text.size()));
     EXPECT_EQ(s.space, -1);
     EXPECT_EQ(h.Player().pauses, (std::vector<bool>{false}));
-    EXPECT_EQ(g_boxText, text);
+    EXPECT_EQ(ShownText(), text);
     EXPECT_EQ(EnabledNow(), (Ids{kStop}));
     EXPECT_EQ(GetFocus(), GetDlgItem(h.page, kStop));
 
-    h.Click(kStop);
+    h.Command(kStop);
     EXPECT_EQ(h.Player().pauses.back(), true);
     EXPECT_EQ(EnabledNow(),
               (Ids{kFinish, kRepeat, kStart, kTypeList, kLengthList, kSpeed, kSpeedStep, kRefresh}));
-    h.Click(kStart);
+    h.Command(kStart);
     EXPECT_EQ(h.Number(kTextNumber), 8);
     EXPECT_EQ(PlayedText(), Letters(8, 20));
-    h.Click(kStop);
+    h.Command(kStop);
     EXPECT_TRUE(h.Enabled(kPrevious));
 
-    h.Click(kPrevious);
+    h.Command(kPrevious);
     EXPECT_EQ(h.Number(kTextNumber), 7);
     EXPECT_FALSE(h.Enabled(kPrevious));
-    h.Click(kStart);
+    h.Command(kStart);
     EXPECT_EQ(h.Number(kTextNumber), 7);
     EXPECT_EQ(PlayedText(), Letters(7, 20));
     EXPECT_EQ(h.players.size(), 1u); // one player for the whole visit
@@ -152,10 +137,10 @@ TEST_F(TrainingPage, SeriesWalkPlaysSevenEightSevenWithTheStatesEnabled) {
 
 TEST_F(TrainingPage, RepeatReplaysTheNumberShown) {
     h.SetNumber(kTextNumber, 3);
-    h.Click(kBegin);
-    h.Click(kStart);
-    h.Click(kStop);
-    h.Click(kRepeat);
+    h.Command(kBegin);
+    h.Command(kStart);
+    h.Command(kStop);
+    h.Command(kRepeat);
     EXPECT_EQ(h.Number(kTextNumber), 3);
     EXPECT_EQ(h.Player().starts.size(), 2u);
     EXPECT_EQ(h.Player().starts[1].text, h.Player().starts[0].text);
@@ -163,53 +148,53 @@ TEST_F(TrainingPage, RepeatReplaysTheNumberShown) {
 
 TEST_F(TrainingPage, NumberLoweredBelowTheFirstByTheArrowsIsRaisedBackOnStop) {
     h.SetNumber(kTextNumber, 7);
-    h.Click(kBegin);
-    h.Click(kStart);
+    h.Command(kBegin);
+    h.Command(kStart);
     EXPECT_NE(h.Arrow(kTextNumberSpin, -1), 0); // the page moves the field itself
     h.Arrow(kTextNumberSpin, -1);
     EXPECT_EQ(h.Number(kTextNumber), 5);
-    EXPECT_EQ(g_boxText, Letters(5, 20)); // the arrows act while playing too
+    EXPECT_EQ(ShownText(), Letters(5, 20)); // the arrows act while playing too
     EXPECT_EQ(h.Player().starts.size(), 1u);
-    h.Click(kStop);
+    h.Command(kStop);
     EXPECT_EQ(h.Number(kTextNumber), 7);
     EXPECT_FALSE(h.Enabled(kPrevious));
-    EXPECT_EQ(g_boxText, Letters(7, 20));
+    EXPECT_EQ(ShownText(), Letters(7, 20));
 }
 
 TEST_F(TrainingPage, StandardLengthFollowsTheSpeedAndFixedLengthIsTyped) {
     h.SetNumber(kSpeed, 3);
-    h.Click(kRefresh);
+    h.Command(kRefresh);
     EXPECT_EQ(h.Number(kGroups), 1);
-    EXPECT_EQ(g_boxText, Letters(1, 1));
+    EXPECT_EQ(ShownText(), Letters(1, 1));
     h.Arrow(kSpeedSpin, +1); // 3 + step 10
     EXPECT_EQ(h.Number(kSpeed), 13);
     EXPECT_EQ(h.Number(kGroups), 2);
-    EXPECT_EQ(g_boxText, Letters(1, 2));
+    EXPECT_EQ(ShownText(), Letters(1, 2));
 
     h.Select(kLengthList, 0);
     EXPECT_TRUE(h.Enabled(kGroups));
     h.SetNumber(kGroups, 3);
     h.Arrow(kGroupsSpin, +1);
     EXPECT_EQ(h.Number(kGroups), 4);
-    EXPECT_EQ(g_boxText, Letters(1, 4));
+    EXPECT_EQ(ShownText(), Letters(1, 4));
     // In fixed length the speed arrow leaves groups and text alone.
     h.Arrow(kSpeedSpin, +1);
     EXPECT_EQ(h.Number(kSpeed), 23);
     EXPECT_EQ(h.Number(kGroups), 4);
-    EXPECT_EQ(g_boxText, Letters(1, 4));
+    EXPECT_EQ(ShownText(), Letters(1, 4));
 
     h.Select(kLengthList, 1);
     EXPECT_FALSE(h.Enabled(kGroups));
     EXPECT_EQ(h.Number(kGroups), 4);
     h.SetNumber(kSpeed, 100);
-    h.Click(kRefresh);
+    h.Command(kRefresh);
     EXPECT_EQ(h.Number(kGroups), 20);
 }
 
 TEST_F(TrainingPage, InvalidFieldsFallBackToTheirDefaults) {
     h.SetText(kSpeed, "abc");
     h.SetText(kTextNumber, "0");
-    h.Click(kRefresh);
+    h.Command(kRefresh);
     EXPECT_EQ(h.Number(kSpeed), 100);
     EXPECT_EQ(h.Number(kTextNumber), 100);
     h.SetText(kSpeedStep, "5000");
@@ -224,8 +209,8 @@ TEST_F(TrainingPage, InvalidFieldsFallBackToTheirDefaults) {
 
 TEST_F(TrainingPage, SelectedTextTypeIsGeneratedAndPlayedWithItsUnit) {
     h.Select(kTypeList, 2);
-    h.Click(kBegin);
-    h.Click(kStart);
+    h.Command(kBegin);
+    h.Command(kStart);
     EXPECT_EQ(PlayedText(), generateText(1, 100, TextAlphabet(2)));
     EXPECT_EQ(h.Player().starts[0].unit, unitSamples(TextMixed, 100, 44100));
 }
@@ -233,12 +218,12 @@ TEST_F(TrainingPage, SelectedTextTypeIsGeneratedAndPlayedWithItsUnit) {
 TEST_F(TrainingPage, FixedModeClockCountsDownAndShowsTheFullDurationAtAr) {
     h.Select(kLengthList, 0);
     h.SetNumber(kGroups, 20);
-    h.Click(kBegin);
-    h.Click(kStart);
+    h.Command(kBegin);
+    h.Command(kStart);
     const std::string text = PlayedText();
     const int duration = TextDurationMs(text, unitSamples(TextLetters, 100, 44100), 44100);
     EXPECT_GT(duration, 50000);
-    const std::string full = Clock(kTextClock);
+    const std::string full = h.Clock(kTextClock);
     EXPECT_EQ(full, Clocked(duration));
 
     // Start delay and preamble: nothing moves.
@@ -246,40 +231,40 @@ TEST_F(TrainingPage, FixedModeClockCountsDownAndShowsTheFullDurationAtAr) {
     h.Player().current = 3;
     Now() += 3000;
     h.Tick(kPlayTimer);
-    EXPECT_EQ(Clock(kTextClock), full);
+    EXPECT_EQ(h.Clock(kTextClock), full);
     EXPECT_EQ(SelStart(), -1);
 
     h.Player().markA = Now();
     h.Player().current = 12 + 10;
     Now() += 5000;
     h.Tick(kPlayTimer);
-    EXPECT_EQ(Clock(kTextClock), Clocked(duration - 5000));
+    EXPECT_EQ(h.Clock(kTextClock), Clocked(duration - 5000));
     EXPECT_EQ(SelStart(), 10);
     EXPECT_EQ(SelEnd(), 11);
 
     Now() += duration;
     h.Player().markB = Now();
     h.Tick(kPlayTimer);
-    EXPECT_EQ(Clock(kTextClock), full);
+    EXPECT_EQ(h.Clock(kTextClock), full);
     EXPECT_EQ(SelStart(), -1);
 }
 
 TEST_F(TrainingPage, StandardModeClockCountsUpFromTheFirstCharacter) {
-    h.Click(kBegin);
-    h.Click(kStart);
-    EXPECT_EQ(Clock(kTextClock), "--:--");
+    h.Command(kBegin);
+    h.Command(kStart);
+    EXPECT_EQ(h.Clock(kTextClock), "--:--");
     h.Player().playing = true;
     h.Player().markA = Now();
     h.Player().current = 12;
     Now() += 65432;
     h.Tick(kPlayTimer);
-    EXPECT_EQ(Clock(kTextClock), "1:05.4");
+    EXPECT_EQ(h.Clock(kTextClock), "1:05.4");
 }
 
 TEST_F(TrainingPage, HighlightAtSixHundredCoversFourPositions) {
     h.SetNumber(kSpeed, 600);
-    h.Click(kBegin);
-    h.Click(kStart);
+    h.Command(kBegin);
+    h.Command(kStart);
     h.Player().playing = true;
     h.Player().markA = Now();
     h.Player().current = 12 + 25;
@@ -289,10 +274,11 @@ TEST_F(TrainingPage, HighlightAtSixHundredCoversFourPositions) {
 }
 
 TEST_F(TrainingPage, EndOfTheSoundStopsButNotBeforeThePlayerHasStarted) {
-    h.Click(kBegin);
-    h.Click(kStart);
+    h.Command(kBegin);
+    h.Command(kStart);
     Now() += 100;
-    h.Tick(kPlayTimer); // the player's thread has not picked the text up yet
+    h.Player().playing = false; // the player's thread has not picked the text up yet
+    h.Tick(kPlayTimer);
     EXPECT_TRUE(h.Enabled(kStop));
     h.Player().playing = true;
     Now() += 100;
@@ -308,13 +294,13 @@ TEST_F(TrainingPage, EndOfTheSoundStopsButNotBeforeThePlayerHasStarted) {
 }
 
 TEST_F(TrainingPage, SeriesClockRunsFromBeginAndFinishClearsBothClocks) {
-    h.Click(kBegin);
+    h.Command(kBegin);
     Now() += 65432;
     h.Tick(kSeriesTimer);
-    EXPECT_EQ(Clock(kSeriesClock), "1:05.4");
-    h.Click(kFinish);
-    EXPECT_EQ(Clock(kSeriesClock), "--:--");
-    EXPECT_EQ(Clock(kTextClock), "--:--");
+    EXPECT_EQ(h.Clock(kSeriesClock), "1:05.4");
+    h.Command(kFinish);
+    EXPECT_EQ(h.Clock(kSeriesClock), "--:--");
+    EXPECT_EQ(h.Clock(kTextClock), "--:--");
     EXPECT_FALSE(h.TimerRunning(kSeriesTimer));
     EXPECT_EQ(EnabledNow(),
               (Ids{kBack, kBegin, kTextNumber, kTypeList, kLengthList, kSpeed, kSpeedStep, kRefresh}));
@@ -322,16 +308,16 @@ TEST_F(TrainingPage, SeriesClockRunsFromBeginAndFinishClearsBothClocks) {
 }
 
 TEST_F(TrainingPage, EscStopsThenFinishesThenLeaves) {
-    h.Click(kBegin);
-    h.Click(kStart);
+    h.Command(kBegin);
+    h.Command(kStart);
     h.Key(27);
     EXPECT_FALSE(h.Enabled(kStop));
     EXPECT_TRUE(h.Enabled(kFinish));
     h.Key(27);
     EXPECT_TRUE(h.Enabled(kBegin));
-    EXPECT_TRUE(Switches().empty());
+    EXPECT_TRUE(PageRequests().empty());
     h.Key(27);
-    EXPECT_EQ(Switches(), (std::vector<int>{2}));
+    EXPECT_EQ(PageRequests(), (std::vector<int>{2}));
 }
 
 TEST_F(TrainingPage, EnterBeginsThenStarts) {
@@ -349,15 +335,15 @@ TEST_F(TrainingPage, PageKeysStepTheSpeedEvenWhilePlaying) {
     h.Key(24);
     EXPECT_EQ(h.Number(kSpeed), 110);
     EXPECT_EQ(h.Number(kGroups), 22);
-    EXPECT_EQ(g_boxText, Letters(1, 22));
-    h.Click(kBegin);
-    h.Click(kStart);
+    EXPECT_EQ(ShownText(), Letters(1, 22));
+    h.Command(kBegin);
+    h.Command(kStart);
     const std::string playing = h.Player().starts[0].text;
     h.Key(25);
     h.Key(25);
     EXPECT_EQ(h.Number(kSpeed), 90);
     EXPECT_EQ(h.Number(kGroups), 18);
-    EXPECT_EQ(g_boxText, Letters(1, 18));
+    EXPECT_EQ(ShownText(), Letters(1, 18));
     EXPECT_FALSE(h.Enabled(kGroups));
     EXPECT_EQ(h.Player().starts.size(), 1u);
     EXPECT_EQ(h.Player().starts[0].text, playing);
@@ -367,8 +353,8 @@ TEST_F(TrainingPage, PageKeysStepTheSpeedEvenWhilePlaying) {
 }
 
 TEST_F(TrainingPage, HidingWhilePlayingStopsTheTimersBeforeThePlayerGoes) {
-    h.Click(kBegin);
-    h.Click(kStart);
+    h.Command(kBegin);
+    h.Command(kStart);
     h.Hide();
     EXPECT_TRUE(h.Player().destroyed);
     EXPECT_EQ(h.app->training.player, nullptr);
@@ -382,44 +368,38 @@ TEST_F(TrainingPage, HidingWhilePlayingStopsTheTimersBeforeThePlayerGoes) {
     ASSERT_EQ(h.players.size(), 2u);
     EXPECT_TRUE(h.Enabled(kBegin));
     EXPECT_FALSE(h.Enabled(kStop));
-    EXPECT_EQ(Clock(kSeriesClock), "--:--");
+    EXPECT_EQ(h.Clock(kSeriesClock), "--:--");
 }
 
 TEST_F(TrainingPage, SoundCardFailureWarnsAndReturnsToTheTrainingMenu) {
     h.Hide();
     h.failNext = true;
     h.Show();
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{"Ошибка при работе со звуковой картой"}));
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Ошибка при работе со звуковой картой"}));
     EXPECT_TRUE(h.players.back()->destroyed);
     EXPECT_EQ(h.app->training.player, nullptr);
     MSG msg;
-    ASSERT_TRUE(PeekMessageA(&msg, h.host, PM_SHOW_PAGE, PM_SHOW_PAGE, PM_REMOVE)); // posted, not sent
+    ASSERT_TRUE(PeekMessageA(&msg, h.main, PM_SHOW_PAGE, PM_SHOW_PAGE, PM_REMOVE)); // posted, not sent
     EXPECT_EQ(msg.lParam, 2);
 }
 
 TEST_F(TrainingPage, LayoutStretchesTheBoxAndMovesTheButtons) {
-    auto rectOf = [&](int id) {
-        RECT r;
-        GetWindowRect(GetDlgItem(h.page, id), &r);
-        MapWindowPoints(nullptr, h.page, reinterpret_cast<POINT*>(&r), 2);
-        return r;
-    };
     RECT client;
     GetClientRect(h.page, &client);
-    const RECT box = rectOf(kTextBox), start = rectOf(kStart), back = rectOf(kBack),
-               clock = rectOf(kTextClock), caption = rectOf(kCaption), speed = rectOf(kSpeed);
+    const RECT box = h.Rect(kTextBox), start = h.Rect(kStart), back = h.Rect(kBack),
+               clock = h.Rect(kTextClock), caption = h.Rect(kCaption), speed = h.Rect(kSpeed);
     SetWindowPos(h.page, nullptr, 0, 0, client.right + 100, client.bottom + 60, SWP_NOZORDER | SWP_NOMOVE);
-    EXPECT_EQ(rectOf(kTextBox).right, box.right + 100);
-    EXPECT_EQ(rectOf(kTextBox).bottom, box.bottom + 60);
-    EXPECT_EQ(rectOf(kTextBox).left, box.left);
-    EXPECT_EQ(rectOf(kStart).left, start.left + 100);
-    EXPECT_EQ(rectOf(kStart).top, start.top + 60);
-    EXPECT_EQ(rectOf(kBack).left, back.left);
-    EXPECT_EQ(rectOf(kBack).top, back.top + 60);
-    EXPECT_EQ(rectOf(kTextClock).left, clock.left + 100);
-    EXPECT_EQ(rectOf(kTextClock).top, clock.top);
-    EXPECT_EQ(rectOf(kCaption).right, caption.right + 100);
-    EXPECT_EQ(rectOf(kSpeed).left, speed.left);
+    EXPECT_EQ(h.Rect(kTextBox).right, box.right + 100);
+    EXPECT_EQ(h.Rect(kTextBox).bottom, box.bottom + 60);
+    EXPECT_EQ(h.Rect(kTextBox).left, box.left);
+    EXPECT_EQ(h.Rect(kStart).left, start.left + 100);
+    EXPECT_EQ(h.Rect(kStart).top, start.top + 60);
+    EXPECT_EQ(h.Rect(kBack).left, back.left);
+    EXPECT_EQ(h.Rect(kBack).top, back.top + 60);
+    EXPECT_EQ(h.Rect(kTextClock).left, clock.left + 100);
+    EXPECT_EQ(h.Rect(kTextClock).top, clock.top);
+    EXPECT_EQ(h.Rect(kCaption).right, caption.right + 100);
+    EXPECT_EQ(h.Rect(kSpeed).left, speed.left);
     EXPECT_EQ(h.app->training.layoutWidth, client.right + 100);
 }
 
