@@ -1,4 +1,5 @@
 #include "ControlTestSupport.h"
+#include "WinTestUtil.h"
 #include "controls/BmpLayout.h"
 #include "controls/win/ControlClasses.h"
 #include "controls/win/Image.h"
@@ -12,6 +13,7 @@
 #include <vector>
 
 using testsupport::Canvas;
+using testutil::TempPath;
 
 namespace {
 
@@ -78,12 +80,6 @@ HBITMAP TwoBandBitmap(int width, int height, COLORREF top, COLORREF bottom) {
     }
     SelectObject(canvas.dc, old);
     return bitmap;
-}
-
-std::string TempPath(const char* name) {
-    char dir[MAX_PATH];
-    GetTempPathA(MAX_PATH, dir);
-    return std::string(dir) + name;
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::string& path) {
@@ -248,7 +244,7 @@ TEST(Picture, DibSectionsOfEachDepthHoldTheirTablesMasksAndPixels) {
 
 TEST(Picture, LoadedBmpSavedAgainReadsBackTheSamePixels) {
     // 3 x 2 at 24 bits, rows padded to 12 bytes, bottom row first.
-    const std::string original = TempPath("klaviro_picture_in.bmp");
+    const std::string original = TempPath("picture_in.bmp");
     const std::vector<uint8_t> rows = {0, 0, 255, 0,   255, 0,   255, 0,  0,  0, 0, 0,
                                        1, 2, 3,   250, 251, 252, 77,  88, 99, 0, 0, 0};
     WriteBmp(original, 3, 2, 24, {}, rows);
@@ -260,7 +256,7 @@ TEST(Picture, LoadedBmpSavedAgainReadsBackTheSamePixels) {
     ASSERT_EQ(image.Height(), 2u);
     EXPECT_EQ(PixelsOf(image), expected);
 
-    const std::string saved = TempPath("klaviro_picture_out.bmp");
+    const std::string saved = TempPath("picture_out.bmp");
     ASSERT_TRUE(image.Save(saved.c_str()));
     const std::vector<uint8_t> file = ReadFileBytes(saved);
     ASSERT_EQ(file.size(), 14u + 40u + 1036u + 24u);
@@ -278,8 +274,8 @@ TEST(Picture, LoadedBmpSavedAgainReadsBackTheSamePixels) {
 
     // A device, a missing folder or a file that is no picture fail.
     EXPECT_FALSE(again.Save("NUL"));
-    EXPECT_FALSE(again.Save(TempPath("klaviro_no_folder\\x.bmp").c_str()));
-    ASSERT_FALSE(again.Load(TempPath("klaviro_no_such_file.bmp").c_str()));
+    EXPECT_FALSE(again.Save(TempPath("no_folder\\x.bmp").c_str()));
+    ASSERT_FALSE(again.Load(TempPath("no_such_file.bmp").c_str()));
     EXPECT_EQ(again.Width(), 0u);
     // An empty image writes nothing and succeeds.
     DeleteFileA(saved.c_str());

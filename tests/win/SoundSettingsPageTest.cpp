@@ -117,16 +117,6 @@ TEST_F(SoundSettingsPage, StopAndTheEndOfTheTextReturnToIdle) {
     EXPECT_FALSE(h.TimerRunning(kTestTimer));
 }
 
-TEST_F(SoundSettingsPage, LeavingThePageStopsTheSound) {
-    h.Show();
-    h.Command(kTest);
-    h.Hide();
-    EXPECT_TRUE(h.Player().destroyed);
-    EXPECT_EQ(h.app->soundSettings.testPlayer, nullptr);
-    EXPECT_FALSE(h.TimerRunning(kTestTimer));
-    h.Tick(kTestTimer); // a queued tick finds no player
-}
-
 TEST_F(SoundSettingsPage, ApplyStoresTheSevenSettingsAndLeaves) {
     h.Show();
     h.SetNumber(kStartDelay, 0);
@@ -177,15 +167,19 @@ TEST_F(SoundSettingsPage, SoundCardFailureWarnsAndStaysIdle) {
     EXPECT_FALSE(h.TimerRunning(kTestTimer));
 }
 
-TEST_F(SoundSettingsPage, BothInstancesShareOneTestPlayer) {
+// Leaving the page stops the sound; the other instance of the page finds
+// no player left and makes its own.
+TEST_F(SoundSettingsPage, LeavingStopsTheSoundAndBothInstancesShareOneTestPlayer) {
     h.Show();
     HWND second = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SOUND_SETTINGS), h.main,
                                      SoundSettingsPageProc, reinterpret_cast<LPARAM>(h.app.get()));
     h.Command(kTest);
     h.Hide();
-    ShowWindow(second, SW_SHOW);
     EXPECT_TRUE(h.players[0]->destroyed);
     EXPECT_EQ(h.app->soundSettings.testPlayer, nullptr);
+    EXPECT_FALSE(h.TimerRunning(kTestTimer));
+    h.Tick(kTestTimer); // a queued tick finds no player
+    ShowWindow(second, SW_SHOW);
     SendMessageA(second, WM_COMMAND, kTest, 0);
     EXPECT_EQ(h.players.size(), 2u);
     EXPECT_NE(h.app->soundSettings.testPlayer, nullptr);

@@ -249,27 +249,17 @@ TEST_F(TrainingPage, FixedModeClockCountsDownAndShowsTheFullDurationAtAr) {
     EXPECT_EQ(SelStart(), -1);
 }
 
-TEST_F(TrainingPage, StandardModeClockCountsUpFromTheFirstCharacter) {
-    h.Command(kBegin);
-    h.Command(kStart);
-    EXPECT_EQ(h.Clock(kTextClock), "--:--");
-    h.Player().playing = true;
-    h.Player().markA = Now();
-    h.Player().current = 12;
-    Now() += 65432;
-    h.Tick(kPlayTimer);
-    EXPECT_EQ(h.Clock(kTextClock), "1:05.4");
-}
-
-TEST_F(TrainingPage, HighlightAtSixHundredCoversFourPositions) {
+TEST_F(TrainingPage, StandardModeClockCountsUpFromTheFirstCharacterAndHighlightsBySpeed) {
     h.SetNumber(kSpeed, 600);
     h.Command(kBegin);
     h.Command(kStart);
-    h.Player().playing = true;
+    EXPECT_EQ(h.Clock(kTextClock), "--:--");
     h.Player().markA = Now();
     h.Player().current = 12 + 25;
+    Now() += 65432;
     h.Tick(kPlayTimer);
-    EXPECT_EQ(SelStart(), 25);
+    EXPECT_EQ(h.Clock(kTextClock), "1:05.4");
+    EXPECT_EQ(SelStart(), 25); // at 600: four positions
     EXPECT_EQ(SelEnd(), 28);
 }
 

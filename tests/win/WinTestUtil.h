@@ -40,10 +40,11 @@ inline std::string WindowText(HWND window) {
     return text;
 }
 
+// A file of the tests' own in the temporary directory.
 inline std::string TempPath(const std::string& name) {
     char dir[MAX_PATH];
     GetTempPathA(sizeof dir, dir);
-    return std::string(dir) + "klaviro-page-" + name;
+    return std::string(dir) + "klaviro-" + name;
 }
 
 inline bool FileExists(const std::string& path) {
