@@ -3,6 +3,7 @@
 #include "app/win/DialogHelpers.h"
 #include "controls/ControlMessages.h"
 #include "controls/LabelTimerRules.h"
+#include "controls/win/ControlClass.h"
 #include "controls/win/ControlClasses.h"
 #include "controls/win/DisplayControls.h"
 
@@ -172,28 +173,11 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
     return true;
 }
 
-LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        LRESULT result;
-        if (HandleMessage(window, message, wParam, lParam, result))
-            return result;
-    } catch (...) {
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 } // namespace
 
 ATOM RegisterLabelClass(HINSTANCE instance) {
-    WNDCLASSA wc{};
-    wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = LabelProc;
-    wc.cbWndExtra = sizeof(void*);
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    wc.lpszClassName = "ATextLWnd";
-    return RegisterClassA(&wc);
+    return RegisterControlClass(instance, "ATextLWnd", ControlWindowProc<HandleMessage>,
+                                static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
 }
 
 std::string LabelShownText(HWND label) {

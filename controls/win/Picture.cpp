@@ -1,5 +1,6 @@
 // APictureWnd: one picture scaled to fit the client area with its aspect,
 // centred and outlined, over the parent's background.
+#include "controls/win/ControlClass.h"
 #include "controls/win/ControlClasses.h"
 #include "controls/win/Image.h"
 
@@ -122,48 +123,39 @@ void SetBitmap(HWND window, PictureRecord& record, HBITMAP bitmap) {
     InvalidateRect(window, nullptr, FALSE);
 }
 
-LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        switch (message) {
-        case WM_CREATE: {
-            PictureRecord* record = new (std::nothrow) PictureRecord;
-            if (!record)
-                return -1;
+bool HandleMessage(HWND window, UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    switch (message) {
+    case WM_CREATE:
+        if (PictureRecord* record = new (std::nothrow) PictureRecord)
             SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(record));
-            return 0;
+        else
+            result = -1;
+        return true;
+    case WM_DESTROY:
+        delete RecordOf(window);
+        SetWindowLongPtrA(window, 0, 0);
+        return true;
+    case WM_ERASEBKGND:
+        result = 1; // painting covers the whole client area
+        return true;
+    case WM_PAINT:
+        Paint(window, RecordOf(window));
+        return true;
+    case kSetBitmap:
+        if (PictureRecord* record = RecordOf(window)) {
+            SetBitmap(window, *record, reinterpret_cast<HBITMAP>(lParam));
+            return true;
         }
-        case WM_DESTROY:
-            delete RecordOf(window);
-            SetWindowLongPtrA(window, 0, 0);
-            return 0;
-        case WM_ERASEBKGND:
-            return 1; // painting covers the whole client area
-        case WM_PAINT:
-            Paint(window, RecordOf(window));
-            return 0;
-        case kSetBitmap:
-            if (PictureRecord* record = RecordOf(window)) {
-                SetBitmap(window, *record, reinterpret_cast<HBITMAP>(lParam));
-                return 0;
-            }
-            break;
-        }
-    } catch (...) {
-        // Out of memory while reading or scaling: fall back to the default.
+        return false;
+    default:
+        return false;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 } // namespace
 
 ATOM RegisterPictureClass(HINSTANCE instance) {
-    WNDCLASSA wc{};
-    wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = PictureProc;
-    wc.cbWndExtra = sizeof(void*);
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    wc.lpszClassName = "APictureWnd";
-    return RegisterClassA(&wc);
+    return RegisterControlClass(instance, "APictureWnd", ControlWindowProc<HandleMessage>,
+                                static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
 }

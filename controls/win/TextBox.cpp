@@ -5,6 +5,7 @@
 #include "app/win/DialogHelpers.h"
 #include "controls/ControlMessages.h"
 #include "controls/TextBoxGeometry.h"
+#include "controls/win/ControlClass.h"
 #include "controls/win/ControlClasses.h"
 
 #include <windowsx.h>
@@ -263,28 +264,9 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
     return true;
 }
 
-LRESULT CALLBACK TextBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        LRESULT result;
-        if (HandleMessage(window, message, wParam, lParam, result))
-            return result;
-    } catch (...) {
-        // Out of memory while changing the text: the control keeps what it
-        // had and the message gets default processing.
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 } // namespace
 
 ATOM RegisterTextBoxClass(HINSTANCE instance) {
-    WNDCLASSA wc{};
-    wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = TextBoxProc;
-    wc.cbWndExtra = sizeof(void*);
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    wc.lpszClassName = "ATextBWnd";
-    return RegisterClassA(&wc);
+    return RegisterControlClass(instance, "ATextBWnd", ControlWindowProc<HandleMessage>,
+                                static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
 }

@@ -3,6 +3,7 @@
 #include "controls/ControlMessages.h"
 #include "controls/LabelTimerRules.h"
 #include "controls/TimeFormat.h"
+#include "controls/win/ControlClass.h"
 #include "controls/win/ControlClasses.h"
 #include "controls/win/DisplayControls.h"
 
@@ -149,28 +150,11 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
     return true;
 }
 
-LRESULT CALLBACK TimerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        LRESULT result;
-        if (HandleMessage(window, message, wParam, lParam, result))
-            return result;
-    } catch (...) {
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 } // namespace
 
 ATOM RegisterTimerClass(HINSTANCE instance) {
-    WNDCLASSA wc{};
-    wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = TimerProc;
-    wc.cbWndExtra = sizeof(void*);
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    wc.lpszClassName = "ATimerWnd";
-    return RegisterClassA(&wc);
+    return RegisterControlClass(instance, "ATimerWnd", ControlWindowProc<HandleMessage>,
+                                static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
 }
 
 std::string TimerShownText(HWND timer) {
