@@ -22,6 +22,35 @@ LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// The paint messages of a control that paints its whole client area off
+// screen: no background erase (it would flicker), WM_PAINT over the update
+// rectangle and WM_PRINTCLIENT over the client area. `paint(dc, rect)`
+// draws; returns true when the message was one of these.
+template <class PaintFunction>
+bool HandlePaintMessages(HWND window, UINT message, WPARAM wParam, LRESULT& result, PaintFunction paint) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        result = 1;
+        return true;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        paint(dc, ps.rcPaint);
+        EndPaint(window, &ps);
+        result = 0;
+        return true;
+    }
+    case WM_PRINTCLIENT: {
+        RECT client;
+        GetClientRect(window, &client);
+        paint(reinterpret_cast<HDC>(wParam), client);
+        result = 0;
+        return true;
+    }
+    }
+    return false;
+}
+
 inline ATOM RegisterControlClass(HINSTANCE instance, const char* name, WNDPROC procedure, HBRUSH background) {
     WNDCLASSA wc{};
     wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;

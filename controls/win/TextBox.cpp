@@ -158,6 +158,9 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
     TextBoxRecord* record = RecordOf(window);
     if (!record)
         return false;
+    if (HandlePaintMessages(window, message, wParam, result,
+                            [&](HDC dc, const RECT& area) { Paint(window, *record, dc, area); }))
+        return true;
     TextBoxModel& model = record->model;
     bool repaint = message >= ATB_SETTEXT && message <= ATB_SETMARK2HIGHLIGHTCOLOR &&
                    message != ATB_GETSELSTART && message != ATB_GETSELEND;
@@ -239,22 +242,6 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
         return true;
     case WM_SIZE:
         return true; // the next paint adapts
-    case WM_ERASEBKGND:
-        result = 1;
-        return true; // painting covers the whole client area
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        Paint(window, *record, dc, ps.rcPaint);
-        EndPaint(window, &ps);
-        return true;
-    }
-    case WM_PRINTCLIENT: {
-        RECT client;
-        GetClientRect(window, &client);
-        Paint(window, *record, reinterpret_cast<HDC>(wParam), client);
-        return true;
-    }
     default:
         return false;
     }

@@ -95,6 +95,9 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
     TimerRecord* record = RecordOf(window);
     if (!record)
         return false;
+    if (HandlePaintMessages(window, message, wParam, result,
+                            [&](HDC dc, const RECT& area) { Paint(window, *record, dc, area); }))
+        return true;
     switch (message) {
     case WM_DESTROY:
         SetWindowLongPtrA(window, 0, 0);
@@ -125,22 +128,6 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
         std::snprintf(buffer, sizeof buffer, "%d", static_cast<int>(lParam));
         record->text = buffer;
         break;
-    }
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        Paint(window, *record, dc, ps.rcPaint);
-        EndPaint(window, &ps);
-        return true;
-    }
-    case WM_PRINTCLIENT: {
-        RECT client;
-        GetClientRect(window, &client);
-        Paint(window, *record, reinterpret_cast<HDC>(wParam), client);
-        return true;
     }
     default:
         return false;
