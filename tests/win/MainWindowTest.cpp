@@ -272,12 +272,37 @@ TEST_F(MainWindowTest, LoadsItsConfigurationFromTheProgramFolder) {
 
 namespace {
 
+// What the temporary sound file held as each page that holds the
+// application object was destroyed: the object closes the file with a line
+// when it is deleted.
+std::string g_soundPath;
+std::vector<std::string> g_soundAtPageDestruction;
+LRESULT CALLBACK NoteSoundFileAtPageDestruction(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_DESTROY) {
+        char name[16] = "";
+        GetClassNameA(sent->hwnd, name, sizeof name);
+        if (std::string(name) == "#32770" && (GetWindowLongPtrA(sent->hwnd, GWL_STYLE) & WS_CHILD) &&
+            GetWindowLongPtrA(sent->hwnd, GWLP_USERDATA))
+            g_soundAtPageDestruction.push_back(ReadFile(g_soundPath));
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 TEST_F(MainWindowTest, APageThatCannotBeCreatedFailsTheStartWithoutSavingOrQuitting) {
-    ASSERT_TRUE(UnregisterClassA("ATextLWnd", Instance()));
+    ASSERT_TRUE(UnregisterClassA("ATextLWnd", Instance())); // the competitions menu (page 3) has one
+    g_soundPath = folder.SoundFile();
+    g_soundAtPageDestruction.clear();
+    HHOOK hook =
+        SetWindowsHookExA(WH_CALLWNDPROC, NoteSoundFileAtPageDestruction, nullptr, GetCurrentThreadId());
     HWND window = CreateMainWindow(Instance());
+    UnhookWindowsHookEx(hook);
     RegisterControlClasses(Instance());
     EXPECT_EQ(window, nullptr);
     EXPECT_FALSE(FileExists(folder.ConfigFile()));
+    // The three pages made before it went while the application object lived.
+    EXPECT_EQ(g_soundAtPageDestruction, std::vector<std::string>(3, ""));
+    EXPECT_EQ(ReadFile(folder.SoundFile()), "3 \r\n");
     MSG msg;
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
 }
