@@ -65,6 +65,9 @@ TEST_F(MainWindowTest, CreatesTheThirtyOnePagesWithTheMainMenuShown) {
 
 TEST_F(MainWindowTest, SlideMovesTheOldPageElevenTimesBeforeTheNewPageShows) {
     Start();
+    // The window manager's answer to maximising may still be queued; a
+    // resize completes a running slide.
+    testutil::Pump();
     HWND oldPage = Page(0);
     RECT start;
     GetWindowRect(oldPage, &start);
