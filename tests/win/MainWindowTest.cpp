@@ -142,6 +142,51 @@ TEST_F(MainWindowTest, AcceleratorCommandsReachTheCurrentPageAsKeyCodes) {
     EXPECT_EQ(codes, (std::vector<LPARAM>{13, 27, 24, 25, 23}));
 }
 
+// Notes the keys the page receives and ends the message loop at Insert,
+// the last key pressed.
+bool NoteKeysUntilInsert(MessageSpy&, HWND, UINT message, WPARAM, LPARAM lParam) {
+    if (message != PM_KEY)
+        return false;
+    if (lParam == KEY_INSERT)
+        PostQuitMessage(0);
+    return true;
+}
+
+void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD) {
+    PostQuitMessage(0);
+}
+
+TEST_F(MainWindowTest, PageUpPageDownAndInsertPressedOnTheKeyboardReachThePageThroughTheAccelerators) {
+    Start();
+    testutil::Pump();
+    SetForegroundWindow(main);
+    SetFocus(Control(PAGE_MAIN_MENU, 1003));
+    MessageSpy spy(Page(PAGE_MAIN_MENU), NoteKeysUntilInsert);
+    std::vector<INPUT> keys;
+    for (WORD key : {VK_PRIOR, VK_NEXT, VK_INSERT})
+        for (DWORD up : {0ul, static_cast<unsigned long>(KEYEVENTF_KEYUP)}) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = key;
+            input.ki.dwFlags = KEYEVENTF_EXTENDEDKEY | up;
+            keys.push_back(input);
+        }
+    ASSERT_EQ(SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)), keys.size());
+    HACCEL accelerators = CreateKlaviroAccelerators();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 5000, GiveUp); // should the keys never arrive
+    RunMessageLoop(main, accelerators);
+    KillTimer(nullptr, timer);
+    DestroyAcceleratorTable(accelerators);
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+
+    std::vector<LPARAM> codes;
+    for (const auto& e : spy.entries)
+        if (e.message == PM_KEY)
+            codes.push_back(e.lParam);
+    EXPECT_EQ(codes, (std::vector<LPARAM>{KEY_PAGE_UP, KEY_PAGE_DOWN, KEY_INSERT}));
+}
+
 TEST_F(MainWindowTest, AKeyDuringASlideGoesToTheNewPage) {
     Start();
     SendMessageA(main, PM_SHOW_PAGE, 0, PAGE_TRAINING_MENU);

@@ -1,5 +1,6 @@
 // The menu pages and the about page inside the real main window: where each
 // button leads, Enter and Esc, the hidden button and the language list.
+#include "ControlTestSupport.h"
 #include "ShellTestSupport.h"
 
 #include "controls/win/DisplayControls.h"
@@ -252,11 +253,26 @@ TEST_F(MainWindowTest, PickingALanguageRelabelsEveryPageAndStoresTheMissingTexts
 }
 
 TEST_F(MainWindowTest, CompetitionsMenuCaptionIsTheRecordStoreTitle) {
+    const COLORREF caption = RGB(200, 30, 170);
+    ConfigStore store;
+    store.SetInt("WCaption", "CaptionColor", static_cast<int>(caption));
+    Configure(store);
     Start();
+    app->records.SetTitle("Кубок клуба   ");
     ShowPage(PAGE_COMPETITIONS_MENU);
-    EXPECT_EQ(LabelShownText(Control(3, 1004)), app->records.Title());
-    std::string colour;
-    EXPECT_TRUE(app->GetString("WCaption", "CaptionColor", colour)); // read, so stored
+    HWND label = Control(PAGE_COMPETITIONS_MENU, 1004);
+    EXPECT_EQ(LabelShownText(label), "Кубок клуба");
+    RECT r;
+    GetClientRect(label, &r);
+    testsupport::Canvas canvas(r.right, r.bottom);
+    SendMessageA(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc), PRF_CLIENT);
+    EXPECT_GT(canvas.Count(caption), 50) << "the title in the caption colour";
+
+    // Shown again, the page reads the title afresh.
+    app->records.SetTitle("");
+    ShowPage(PAGE_MAIN_MENU);
+    ShowPage(PAGE_COMPETITIONS_MENU);
+    EXPECT_EQ(LabelShownText(label), "");
 }
 
 TEST_F(MainWindowTest, AboutLinksShowTheHandAndOpenNothingWhenEmpty) {
