@@ -3,6 +3,7 @@
 // lead, its texts, what Esc does, and the extras only one page has).
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
+#include "app/win/PagePictures.h"
 #include "app/win/Pages.h"
 #include "config/win/LanguageWin.h"
 #include "controls/ControlMessages.h"
@@ -128,10 +129,16 @@ BOOL OnKey(const MenuPage& menu, HWND page, LPARAM key) {
 
 INT_PTR MenuPageProc(const MenuPage& menu, HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        Application* app = AttachApplication(page, lParam);
-        if (app && menu.languageList != kNone)
-            FillLanguageList(page, *app, menu.languageList);
+        if (Application* app = AttachApplication(page, lParam)) {
+            if (menu.languageList != kNone)
+                FillLanguageList(page, *app, menu.languageList);
+            ColourPagePictures(page, *app);
+        }
         return TRUE;
+    }
+    if (message == WM_DESTROY) {
+        ReleasePagePictures(page);
+        return FALSE;
     }
     if (IsCommonDrawMessage(message))
         return CommonDrawHandler(page, message, wParam, lParam);
@@ -145,8 +152,11 @@ INT_PTR MenuPageProc(const MenuPage& menu, HWND page, UINT message, WPARAM wPara
     case PM_CLOSING:
         return TRUE;
     case WM_SHOWWINDOW:
-        if (wParam && menu.caption != kNone)
-            ShowCaption(page, *app, menu.caption);
+        if (wParam) {
+            ColourPagePictures(page, *app);
+            if (menu.caption != kNone)
+                ShowCaption(page, *app, menu.caption);
+        }
         return FALSE;
     case PM_KEY:
         return OnKey(menu, page, lParam);
