@@ -22,8 +22,10 @@ wine_env() {
         return 1
     }
     mkdir -p "$bin"
-    printf '#!/bin/sh\nLANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 exec "%s" "$@"\n' "$real" >"$bin/wine"
-    chmod +x "$bin/wine"
+    # Replaced in one step: another script of the same build may be starting Wine.
+    printf '#!/bin/sh\nLANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 exec "%s" "$@"\n' "$real" >"$bin/wine.$$"
+    chmod +x "$bin/wine.$$"
+    mv -f "$bin/wine.$$" "$bin/wine"
     case ":$PATH:" in
         *":$bin:"*) ;;
         *) export PATH="$bin:$PATH" ;;
