@@ -185,9 +185,11 @@ BOOL Initialise(HWND window) {
     // The main menu reads the language list while it is created.
     app->Load(ConfigFilePath());
     if (!CreatePages(window, *app)) {
+        // Nothing to save: the close sequence finds no application object.
+        // The pages made so far still hold it while they are destroyed.
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        delete app;
         DestroyWindow(window);
+        delete app;
         // The entry point reports the failure in a message box, which must
         // not find the quit message of this destruction in the queue.
         MSG quit;

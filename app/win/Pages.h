@@ -83,16 +83,3 @@ bool IsCommonDrawMessage(UINT message);
 // Enter on a menu: presses the control that has the keyboard focus. FALSE
 // when no window has it.
 BOOL PressFocusedControl();
-
-// A menu button and the page it leads to.
-struct MenuLink {
-    int control;
-    int page;
-};
-// The page of `control` in the table, or -1.
-template <size_t N> int MenuTarget(const MenuLink (&links)[N], int control) {
-    for (const MenuLink& link : links)
-        if (link.control == control)
-            return link.page;
-    return -1;
-}
