@@ -1,4 +1,6 @@
+#include "config/ConfigStore.h"
 #include "texts/ResultsFile.h"
+#include "texts/ResultsSession.h"
 #include "texts/ResultsSheet.h"
 
 #include <gtest/gtest.h>
@@ -207,4 +209,20 @@ TEST(ResultsSheet, OneTablePerDisciplineAndTheOverallTableEscaped) {
         << html;
     EXPECT_NE(html.find("<td class=\"n\">100.00</td>"), std::string::npos);
     EXPECT_NE(html.find(DefaultSheetCaptions().title), std::string::npos);
+}
+
+TEST(ResultsSession, LimitsComeFromTheResultsSectionWithStoredDefaults) {
+    ConfigStore store;
+    EXPECT_EQ(ReadResultsLimits(store).maxErrors, 5);
+    int stored = 0;
+    EXPECT_TRUE(store.GetInt("Results", "MaxCopies", stored));
+    EXPECT_EQ(stored, 3);
+    store.SetInt("Results", "MaxErrors", 0);
+    store.SetInt("Results", "MaxCopies", 0); // no copy at all is no competition
+    const ResultsLimits limits = ReadResultsLimits(store);
+    EXPECT_EQ(limits.maxErrors, 0);
+    EXPECT_EQ(limits.maxCopies, 3);
+    EXPECT_EQ(StepSpeed({100, 110, 130}, 110, 1), 130);
+    EXPECT_EQ(StepSpeed({100, 110, 130}, 100, -1), 100);
+    EXPECT_EQ(StepSpeed({100, 110, 130}, 120, 1), 100); // not among them: the first
 }
