@@ -180,3 +180,42 @@ TEST(ResultsPage, KeysStepThroughTheTextsAndLeave) {
     p.Key(KEY_ESC);
     EXPECT_EQ(PageRequests(), std::vector<int>{PAGE_COMPETITIONS_MENU});
 }
+
+namespace {
+std::deque<std::string>& OpenAnswers() {
+    static std::deque<std::string> answers;
+    return answers;
+}
+bool AnswerOpen(OPENFILENAMEA* request) {
+    if (OpenAnswers().empty())
+        return false;
+    std::snprintf(request->lpstrFile, request->nMaxFile, "%s", OpenAnswers().front().c_str());
+    OpenAnswers().pop_front();
+    return true;
+}
+} // namespace
+
+TEST(ResultsPage, BrowsingTakesAControlFileAndLoadsACopy) {
+    ResultsPage p;
+    const OpenFileNameHook previous = SetOpenFileNameHook(AnswerOpen);
+    const std::string folder = TempPath("results-browse"), digits = folder + "\\Digits.txt",
+                      copy = TempPath("copy.txt");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    WriteFile(digits, "130\r\n\r\n1 2 3 4 5   \r\n\r\n120\r\n\r\n6 7 8 9 0   \r\n\r\n");
+    WriteFile(copy, "\xEF\xBB\xBF"
+                    "12 34\r\n\xD0\xAF"); // UTF-8 with a mark: the digits and a Cyrillic Ya
+    p.Command(kFromNumber);
+    OpenAnswers() = {digits, copy};
+    p.Command(1105); // the control file's browse button
+    EXPECT_TRUE(p.Enabled(kControlPath));
+    EXPECT_EQ(p.Text(kControlPath), digits);
+    EXPECT_EQ(ComboGetSelection(p.page, kDiscipline), 1);
+    EXPECT_EQ(p.Text(kSpeed), "120"); // the lowest speed of the file
+    EXPECT_EQ(ShownText(), "6 7 8 9 0   ");
+    p.Command(1120); // load the copy
+    EXPECT_EQ(p.Text(kCopy), "12 34\r\n\xDF");
+    SetOpenFileNameHook(previous);
+    DeleteFileA(digits.c_str());
+    RemoveDirectoryA(folder.c_str());
+    DeleteFileA(copy.c_str());
+}
