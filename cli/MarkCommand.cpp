@@ -154,7 +154,7 @@ int RunMark(const std::vector<std::string>& args) {
         mark.discipline = discipline;
         mark.speed = static_cast<int>(speed);
         mark.errors = result.errors;
-        mark.copy = copy;
+        mark.copy = StoredCopy(copy);
         mark.markedAt = MarkTimestamp(std::time(nullptr));
         const std::string path = options.Get("results", "");
         const StoreOutcome stored = StoreMark(path, mark, kDefaultMaxCopies, error);

@@ -44,6 +44,13 @@ std::string CleanName(const std::string& name) {
     return out;
 }
 
+std::string StoredCopy(const std::string& copy) {
+    size_t end = copy.size();
+    while (end > 0 && Blank(copy[end - 1]))
+        --end;
+    return copy.substr(0, end);
+}
+
 AddOutcome AddMark(std::vector<MarkRecord>& records, const MarkRecord& mark, int maxCopies) {
     std::set<int> speeds;
     bool correction = false;

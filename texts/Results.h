@@ -35,6 +35,10 @@ struct MarkRecord {
 // a name typed twice with a stray blank stays one participant.
 std::string CleanName(const std::string& name);
 
+// The copy as stored: without the blanks and line breaks that end it (a copy
+// file's last line feed), which mean nothing to marking.
+std::string StoredCopy(const std::string& copy);
+
 enum class AddOutcome {
     Added,
     Replaced, // a correction: the same participant, discipline and speed

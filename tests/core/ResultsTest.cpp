@@ -67,6 +67,7 @@ TEST(Results, ThreeCopiesPerDisciplineAndCorrectionsReplace) {
     EXPECT_EQ(AddMark(r, Mark("Anna", 1, 130, 0), 3), AddOutcome::Added);
     EXPECT_EQ(AddMark(r, Mark("Boris", 0, 130, 0), 3), AddOutcome::Added);
     EXPECT_EQ(CleanName("  Jan \t Kowalski \r\n"), "Jan Kowalski");
+    EXPECT_EQ(StoredCopy(" ABC DE \r\nFG\r\n \n"), " ABC DE \r\nFG");
 }
 
 TEST(Results, RankingSharesRanksSkipsTheNextAndListsTheUnacceptedLast) {

@@ -419,7 +419,7 @@ void Mark(HWND page, Application& app) {
         return;
     const int discipline = ComboGetSelection(page, kDiscipline);
     mark.discipline = discipline >= 0 ? discipline : 0;
-    mark.copy = SystemTextToUtf8(LongFieldText(page, kCopy));
+    mark.copy = StoredCopy(SystemTextToUtf8(LongFieldText(page, kCopy)));
     const std::u32string shown = Decoded(text);
     MarkResult result;
     if (!MarkCopy(shown, Decoded(mark.copy), result)) {
