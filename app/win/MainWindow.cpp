@@ -38,7 +38,7 @@ const PageEntryTemplate kPageTable[PAGE_COUNT] = {
     {IDD_ABOUT, AboutPageProc, false},                            // 18
     {IDD_ABOUT, AboutPageProc, false},                            // 19
     {IDD_ABOUT, AboutPageProc, false},                            // 20
-    {IDD_ABOUT, AboutPageProc, false},                            // 21
+    {IDD_RESULTS, ResultsPageProc, true},                         // 21
     {IDD_ABOUT, AboutPageProc, false},                            // 22
     {IDD_ABOUT, AboutPageProc, false},                            // 23
     {IDD_ABOUT, AboutPageProc, false},                            // 24

@@ -35,6 +35,7 @@ enum : int {
     PAGE_TRAINING = 13,
     PAGE_COMPETITION_OPTIONS = 14,
     PAGE_COMPETITION_RUN = 15,
+    PAGE_RESULTS = 21,
     PAGE_COLOURS = 26,
     PAGE_SOUND_TEXT = 27,
     PAGE_SOUND = 28,
@@ -75,6 +76,7 @@ INT_PTR CALLBACK CompetitionOptionsPageProc(HWND page, UINT message, WPARAM wPar
 INT_PTR CALLBACK CompetitionRunPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK TextGeneratorPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK ColoursPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK ResultsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 // WM_DRAWITEM and WM_CTLCOLOREDIT to WM_CTLCOLORSTATIC: the messages every
 // page passes to the common drawing handler.
