@@ -18,6 +18,20 @@ int64_t MorseMarkTime(int64_t offset, uint32_t playPosition, int64_t tickAtStart
     return tickAtStart + offset * 1000 / sampleRate;
 }
 
+uint32_t MorseSegmentsDue(uint32_t bytesWritten, uint32_t cursorSegment, int sampleRate) {
+    const uint32_t next = bytesWritten / MorseSegmentBytes(sampleRate) % MorseSegmentsPerBuffer;
+    const uint32_t lag =
+        (cursorSegment % MorseSegmentsPerBuffer + 3 + MorseSegmentsPerBuffer - next) % MorseSegmentsPerBuffer;
+    return lag <= MorseSegmentsPerBuffer - 4 ? lag : 0;
+}
+
+uint32_t MorsePlayPosition(uint32_t bytesWritten, uint32_t cursor, int sampleRate) {
+    const uint32_t buffer = MorseBufferBytes(sampleRate);
+    const uint32_t next = bytesWritten % buffer;
+    const uint32_t ahead = (next + buffer - cursor % buffer) % buffer;
+    return ahead <= bytesWritten ? bytesWritten - ahead : 0;
+}
+
 MorseStream::MorseStream(int sampleRate) : rate_(sampleRate > 0 ? sampleRate : 1) {}
 
 void MorseStream::Load(const std::string& text, int unit, int delaySeconds, int frequency, int markA,

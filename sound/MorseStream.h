@@ -28,6 +28,19 @@ enum { MorseSegmentsPerBuffer = 16 };
 // passed it or the mark has not been reached.
 int64_t MorseMarkTime(int64_t offset, uint32_t playPosition, int64_t tickAtStart, int sampleRate);
 
+// The writer fills the buffer segment by segment in stream order, so the
+// segment it fills next is always (bytes written / segment) mod 16; the
+// notifications only tell how far the play cursor has come. Returns how many
+// segments to fill so that the writer is again two whole segments ahead of
+// the segment the cursor is in (one after each notification, more after a
+// late wake-up). A cursor that seems up to three segments behind the writer's
+// lead (a stale notification) asks for nothing rather than overwriting
+// segments not yet heard.
+uint32_t MorseSegmentsDue(uint32_t bytesWritten, uint32_t cursorSegment, int sampleRate);
+// Stream offset being heard when the play cursor is at buffer byte `cursor`,
+// given the stream offset of the next segment to fill.
+uint32_t MorsePlayPosition(uint32_t bytesWritten, uint32_t cursor, int sampleRate);
+
 class MorseStream {
 public:
     explicit MorseStream(int sampleRate);

@@ -6,9 +6,28 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 
 struct MorsePlayerState;
+
+// Test seam into the playback thread of players created while it is set.
+struct MorsePlayerProbe {
+    // After each wake-up of running output (a test sleeps here to act as a
+    // busy machine that wakes the thread late).
+    std::function<void()> afterWake;
+    // After each segment filled: its index in the buffer, the stream offset
+    // written into it and the play cursor read at the wake-up.
+    std::function<void(uint32_t segment, uint32_t offset, uint32_t cursor)> filled;
+    // Before each Lock of the buffer: true makes that Lock fail as a lost
+    // buffer does.
+    std::function<bool()> failLock;
+    // After each Restore of the buffer.
+    std::function<void()> restored;
+};
+// Installs the probe (nullptr removes it); it must outlive the players.
+void SetMorsePlayerProbe(const MorsePlayerProbe* probe);
 
 class MorsePlayer : public IMorsePlayer {
 public:

@@ -184,9 +184,13 @@ INT_PTR CALLBACK SoundSettingsPageProc(HWND page, UINT message, WPARAM wParam, L
     case WM_TIMER:
         if (wParam != kTestTimer)
             return FALSE;
-        if (!st.testPlayer || st.watch.finished(st.testPlayer->isPlaying(), TickCount())) {
+        if (!st.testPlayer || st.testPlayer->failed() ||
+            st.watch.finished(st.testPlayer->isPlaying(), TickCount())) {
+            const bool failed = st.testPlayer && st.testPlayer->failed();
             StopTest(page, st);
             EnableControl(page, kStop, FALSE);
+            if (failed)
+                ShowWarning(page, app->SoundCardErrorText());
         }
         return TRUE;
     }

@@ -106,6 +106,23 @@ pause_resume() {
     [ "$got" = "PARIS" ] || { echo "player: pause: decoded \"$got\" with the pause cut out"; return 1; }
 }
 
+# Late wake-ups of the playback thread with both buffer schemes: the test
+# checks the order of the fills; both captures decode to the text.
+late() {
+    local files got want type=0
+    run_player late capture 'MorsePlayerTest.LateWakeUps*:MorsePlayerTest.LostBuffer*' || return 1
+    want=$(morse_expected "V V V   =   H E L L O   W O R L D   AR")
+    # The two long captures, scheme 0 first.
+    files=$(ls -S "$work/late"/capture.*.wav | head -n 2 | sort -V)
+    for file in $files; do
+        got=$(MORSE_FILTER="sinc 600-1100" morse_decode "$(logged late unit_ms)" "$file")
+        echo "late$type: decoded \"$got\", $(logged late merged_$type) merged wake-ups," \
+            "$(logged late filled_under_cursor_$type) segments filled under the cursor"
+        [ "$got" = "$want" ] || { echo "player: late$type: sent \"$want\""; return 1; }
+        type=$((type + 1))
+    done
+}
+
 # Destroy in the middle of a long tone: the tone lasts no longer than the
 # time it was allowed to play plus about 100 ms.
 destroy() {
@@ -130,6 +147,7 @@ run_player none none 'MorsePlayerTest.FailsWithoutSoundCard:MorsePlayerTest.TwoH
 attempt hello hello0 0 50 3
 attempt hello hello1 1 100 0
 attempt pause_resume
+attempt late
 attempt destroy
 
 # Two hundred working players, created and destroyed.

@@ -216,6 +216,21 @@ TEST(CompetitionRunPage, SoundCardFailureReturnsToTheTrainingMenu) {
     EXPECT_EQ(PageRequests(), std::vector<int>{PAGE_TRAINING_MENU});
 }
 
+// The card lost in the middle of a run: the run stops and says so instead of
+// waiting for an end that never comes.
+TEST(CompetitionRunPage, SoundCardLostDuringTheRunStopsIt) {
+    RunPage p(100, 60);
+    p.Command(kStart);
+    p.Player().failed = true;
+    p.Tick();
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, "Ошибка при работе со звуковой картой");
+    EXPECT_FALSE(p.Enabled(kStop));
+    EXPECT_EQ(p.Player().pauses.back(), true);
+    Pump();
+    EXPECT_EQ(PageRequests(), std::vector<int>{PAGE_TRAINING_MENU});
+}
+
 TEST(CompetitionRunPage, LettersFrom100SendTextsAndWriteThem) {
     RunPage p(100, 60);
     p.Key(13); // Enter: Start

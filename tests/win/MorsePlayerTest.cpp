@@ -14,10 +14,13 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <mutex>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -272,4 +275,105 @@ TEST_F(MorsePlayerTest, DestroyWhilePlayingStopsTheSound) {
     Log("destroy_ms", destroyed - destroyBegin);
     EXPECT_LT(destroyed - destroyBegin, 250u);
     EXPECT_EQ(ThreadCount(), threads) << "the playback thread has ended when destroy returns";
+}
+
+// A busy machine: every third wake-up of the playback thread comes later
+// than the next segment end, so one wake-up stands for two notifications.
+// With either buffer scheme every segment is still filled exactly once, in
+// stream order; the script decodes both captures back to the text.
+TEST_F(MorsePlayerTest, LateWakeUpsStillFillEverySegmentOnceInOrder) {
+    REQUIRE_SOUND("capture");
+    const int rate = 44100;
+    const uint32_t segment = MorseSegmentBytes(rate);
+    const int unit = unitSamples(TextLetters, 150, rate);
+    Log("unit_ms", unit * 1000 / rate);
+    for (int soundType : {0, 1}) {
+        SCOPED_TRACE(soundType);
+        struct Fill {
+            uint32_t segment, offset, cursor;
+            int wake;
+        };
+        std::mutex mutex;
+        std::vector<Fill> fills;
+        int wakes = 0;
+        MorsePlayerProbe probe;
+        probe.afterWake = [&] {
+            int n;
+            {
+                std::lock_guard<std::mutex> lock(mutex);
+                n = ++wakes;
+            }
+            if (n % 3 == 0)
+                Sleep(segment * 1000 / rate * 13 / 10); // 1.3 segments: past the next notification
+        };
+        probe.filled = [&](uint32_t index, uint32_t offset, uint32_t cursor) {
+            std::lock_guard<std::mutex> lock(mutex);
+            fills.push_back({index, offset, cursor, wakes});
+        };
+        SetMorsePlayerProbe(&probe);
+        {
+            MorsePlayer player(window_, rate, 100, soundType);
+            SetMorsePlayerProbe(nullptr);
+            ASSERT_FALSE(player.failed());
+            player.start(kTestText, unit, 0, 850, 0, -1, -1);
+            player.pause(false);
+            const DWORD textMs =
+                static_cast<DWORD>(textSamples(std::string(kTestText) + " ", unit, -1) * 1000ll / rate);
+            EXPECT_TRUE(WaitFor([&] { return !player.isPlaying(); }, textMs + 3000));
+            EXPECT_GE(player.currentCharacter(), static_cast<int>(sizeof kTestText) - 1);
+        }
+        std::lock_guard<std::mutex> lock(mutex);
+        ASSERT_GT(fills.size(), 3u);
+        int merged = 0, late = 0;
+        for (size_t k = 0; k < fills.size(); ++k) {
+            ASSERT_EQ(fills[k].offset, k * segment) << "fill " << k;
+            ASSERT_EQ(fills[k].segment, k % MorseSegmentsPerBuffer) << "fill " << k;
+            if (k > 0 && fills[k].wake > 0 && fills[k].wake == fills[k - 1].wake)
+                ++merged;
+            // Filled while the cursor was already inside: heard stale.
+            if (k >= 3 && soundType == 0 && fills[k].cursor / segment == fills[k].segment)
+                ++late;
+        }
+        EXPECT_GT(merged, 0) << "no wake-up stood for two notifications";
+        Log("merged_" + std::to_string(soundType), merged);
+        Log("filled_under_cursor_" + std::to_string(soundType), late);
+    }
+}
+
+// A lost buffer is restored once and output goes on; a buffer that cannot
+// be locked even after that makes the player report failed, and it no
+// longer claims to be playing.
+TEST_F(MorsePlayerTest, LostBufferIsRestoredOnceAndThenTheOutputFails) {
+    REQUIRE_SOUND("capture");
+    const int rate = 22050;
+    const int unit = unitSamples(TextLetters, 600, rate);
+    std::atomic<int> locks{0}, restores{0}, failFrom{-1};
+    std::atomic<int> failOnly{6};
+    MorsePlayerProbe probe;
+    probe.failLock = [&] {
+        const int n = ++locks;
+        return n == failOnly.load() || (failFrom.load() >= 0 && n >= failFrom.load());
+    };
+    probe.restored = [&] { ++restores; };
+    SetMorsePlayerProbe(&probe);
+    MorsePlayer player(window_, rate, 100, 0);
+    SetMorsePlayerProbe(nullptr);
+    ASSERT_FALSE(player.failed());
+    player.start("E E E E", unit, 0, 850, 0, -1, -1);
+    player.pause(false);
+    ASSERT_TRUE(WaitFor([&] { return locks.load() > 8 && !player.isPlaying(); }, 3000));
+    EXPECT_FALSE(player.failed());
+    EXPECT_EQ(restores.load(), 1);
+    EXPECT_GE(player.currentCharacter(), 7);
+
+    failOnly = -1;
+    failFrom = locks.load() + 5;
+    player.start("T T T T T T T T T T", unit, 0, 850, 0, -1, -1);
+    player.pause(false);
+    ASSERT_TRUE(WaitFor([&] { return player.failed(); }, 2000));
+    EXPECT_EQ(restores.load(), 2);
+    EXPECT_FALSE(player.isPlaying());
+    const int heard = player.currentCharacter();
+    Sleep(300);
+    EXPECT_EQ(player.currentCharacter(), heard) << "nothing plays on";
 }

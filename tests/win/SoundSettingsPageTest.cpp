@@ -165,6 +165,17 @@ TEST_F(SoundSettingsPage, SoundCardFailureWarnsAndStaysIdle) {
     EXPECT_EQ(h.app->soundSettings.testPlayer, nullptr);
     EXPECT_FALSE(h.Enabled(kStop));
     EXPECT_FALSE(h.TimerRunning(kTestTimer));
+
+    // The card lost while the test plays.
+    h.failNext = false;
+    Boxes().clear();
+    h.Command(kTest);
+    h.Player().failed = true;
+    h.Tick(kTestTimer);
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Ошибка при работе со звуковой картой"}));
+    EXPECT_TRUE(h.Player().destroyed);
+    EXPECT_FALSE(h.Enabled(kStop));
+    EXPECT_FALSE(h.TimerRunning(kTestTimer));
 }
 
 // Leaving the page stops the sound; the other instance of the page finds

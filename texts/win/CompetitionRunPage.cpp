@@ -274,6 +274,13 @@ void OnTimer(HWND page, Application& app) {
         return;
     }
     IMorsePlayer& player = *state.player;
+    if (player.failed()) {
+        // The card was lost during the run: say so, as on arrival.
+        ClickControl(page, kStop);
+        ShowWarning(page, app.SoundCardErrorText());
+        GoToPage(page, PAGE_TRAINING_MENU, true);
+        return;
+    }
     RunClockInput in{};
     in.now = TickCount();
     in.runStart = state.runStart;
