@@ -52,8 +52,8 @@ template <class T> void Release(T*& p) {
 // Everything the playback thread touches. The player and the thread share it,
 // so it lives until both have let go of it, whatever the order.
 struct MorsePlayerState {
-    MorsePlayerState(HWND w, int rate, int vol, int type, const MorsePlayerProbe* p)
-        : window(w), sampleRate(rate), volume(vol), soundType(type), probe(p), stream(rate) {
+    MorsePlayerState(HWND w, int rate, int vol, int type, int shape, const MorsePlayerProbe* p)
+        : window(w), sampleRate(rate), volume(vol), soundType(type), probe(p), stream(rate, shape) {
         for (HANDLE* e : {&play, &paused, &quit, &exited, &failed})
             *e = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     }
@@ -84,7 +84,9 @@ namespace {
 class Output {
 public:
     explicit Output(MorsePlayerState& s)
-        : s_(s), segment_(MorseSegmentBytes(s.sampleRate)), bufferBytes_(MorseBufferBytes(s.sampleRate)) {}
+        : s_(s), sampleBytes_(static_cast<uint32_t>(s.stream.BytesPerSample())),
+          segment_(MorseSegmentBytes(s.sampleRate)), segmentBytes_(segment_ * sampleBytes_),
+          bufferBytes_(MorseBufferBytes(s.sampleRate) * sampleBytes_) {}
     ~Output() {
         Release(buffer_);
         Release(device_);
@@ -105,12 +107,21 @@ private:
     bool ClearBuffer();
     void BeginOutput();
     bool FillNext(uint32_t cursor);
+    bool FillRegion(void* p, DWORD bytes) {
+        if (sampleBytes_ == 2)
+            return s_.stream.Fill(static_cast<int16_t*>(p), bytes / 2);
+        return s_.stream.Fill(static_cast<uint8_t*>(p), bytes);
+    }
     bool CatchUp(bool notified, DWORD signalled, uint32_t& filled);
     void CountDown(uint32_t segments);
     void Fail();
 
     MorsePlayerState& s_;
+    // Stream offsets and segments count samples; the buffer counts bytes
+    // (two per sample for the shaped sine).
+    const uint32_t sampleBytes_;
     const uint32_t segment_;
+    const uint32_t segmentBytes_;
     const uint32_t bufferBytes_;
     IDirectSound* device_ = nullptr;
     IDirectSoundBuffer* buffer_ = nullptr;
@@ -132,9 +143,9 @@ bool Output::Open() {
     format.wFormatTag = WAVE_FORMAT_PCM;
     format.nChannels = 1;
     format.nSamplesPerSec = static_cast<DWORD>(s_.sampleRate);
-    format.nAvgBytesPerSec = static_cast<DWORD>(s_.sampleRate);
-    format.nBlockAlign = 1;
-    format.wBitsPerSample = 8;
+    format.nAvgBytesPerSec = static_cast<DWORD>(s_.sampleRate) * sampleBytes_;
+    format.nBlockAlign = static_cast<WORD>(sampleBytes_);
+    format.wBitsPerSample = static_cast<WORD>(8 * sampleBytes_);
     // The description that carries guid3DAlgorithm (left zero).
     DSBUFFERDESC desc = {};
     desc.dwSize = sizeof desc;
@@ -167,7 +178,7 @@ bool Output::Open() {
     }
     DSBPOSITIONNOTIFY positions[MorseSegmentsPerBuffer];
     for (DWORD i = 0; i < MorseSegmentsPerBuffer; ++i) {
-        positions[i].dwOffset = segment_ * (i + 1) - 1;
+        positions[i].dwOffset = segmentBytes_ * (i + 1) - 1;
         positions[i].hEventNotify = events_[s_.soundType ? i : 0];
     }
     hr = notify->SetNotificationPositions(MorseSegmentsPerBuffer, positions);
@@ -207,9 +218,10 @@ bool Output::ClearBuffer() {
     Region r;
     if (!Lock(0, bufferBytes_, r, "Lock (whole buffer)"))
         return false;
-    memset(r.p1, MorseSilence, r.n1);
+    const int silence = sampleBytes_ == 1 ? MorseSilence : 0;
+    memset(r.p1, silence, r.n1);
     if (r.p2)
-        memset(r.p2, MorseSilence, r.n2);
+        memset(r.p2, silence, r.n2);
     buffer_->Unlock(r.p1, r.n1, r.p2, r.n2);
     return true;
 }
@@ -230,11 +242,11 @@ bool Output::FillNext(uint32_t cursor) {
     const uint32_t written = s_.stream.BytesWritten();
     const uint32_t index = written / segment_ % MorseSegmentsPerBuffer;
     Region r;
-    if (!Lock(index * segment_, segment_, r, "Lock (segment)"))
+    if (!Lock(index * segmentBytes_, segmentBytes_, r, "Lock (segment)"))
         return false;
-    bool complete = s_.stream.Fill(static_cast<uint8_t*>(r.p1), r.n1);
+    bool complete = FillRegion(r.p1, r.n1);
     if (r.p2 && r.n2)
-        complete = s_.stream.Fill(static_cast<uint8_t*>(r.p2), r.n2);
+        complete = FillRegion(r.p2, r.n2);
     buffer_->Unlock(r.p1, r.n1, r.p2, r.n2);
     if (s_.probe && s_.probe->filled)
         s_.probe->filled(index, written, cursor);
@@ -267,7 +279,7 @@ bool Output::CatchUp(bool notified, DWORD signalled, uint32_t& filled) {
     } else {
         DWORD play = 0, writeCursor = 0;
         if (SUCCEEDED(buffer_->GetCurrentPosition(&play, &writeCursor))) {
-            cursor = play % bufferBytes_;
+            cursor = play % bufferBytes_ / sampleBytes_;
             // A notification comes at the last byte of a segment: that
             // segment counts as passed.
             cursorSegment = (cursor + 1) / segment_ % MorseSegmentsPerBuffer;
@@ -388,9 +400,9 @@ void SetMorsePlayerProbe(const MorsePlayerProbe* probe) {
     g_probe.store(probe);
 }
 
-MorsePlayer::MorsePlayer(HWND window, int sampleRate, int volume, int soundType)
-    : state_(
-          std::make_shared<MorsePlayerState>(window, sampleRate, volume, soundType ? 1 : 0, g_probe.load())) {
+MorsePlayer::MorsePlayer(HWND window, int sampleRate, int volume, int soundType, int toneShape)
+    : state_(std::make_shared<MorsePlayerState>(window, sampleRate, volume, soundType ? 1 : 0, toneShape,
+                                                g_probe.load())) {
     if (!state_->EventsCreated()) {
         Report("CreateEvent", HRESULT_FROM_WIN32(GetLastError()));
         if (state_->failed)

@@ -1,5 +1,6 @@
-// The real Morse player: a DirectSound looping buffer of 8-bit mono samples,
-// kept filled ahead of the play cursor by a playback thread of its own.
+// The real Morse player: a DirectSound looping buffer of mono samples (8-bit
+// for the square wave, 16-bit for the shaped sine), kept filled ahead of the
+// play cursor by a playback thread of its own.
 #pragma once
 
 #include "sound/MorsePlayerApi.h"
@@ -33,7 +34,7 @@ class MorsePlayer : public IMorsePlayer {
 public:
     // Starts the playback thread and waits (at most 5000 ms) until it is
     // ready or has failed; check failed() afterwards.
-    MorsePlayer(HWND window, int sampleRate, int volume, int soundType);
+    MorsePlayer(HWND window, int sampleRate, int volume, int soundType, int toneShape = 0);
     // Stops the thread and returns once it has ended (see the definition).
     ~MorsePlayer() override;
     MorsePlayer(const MorsePlayer&) = delete;

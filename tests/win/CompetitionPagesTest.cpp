@@ -203,6 +203,12 @@ TEST(CompetitionRunPage, ShowingCreatesThePlayerAndReadiesTheRun) {
 
     p.Key(27); // Esc with Stop disabled: Back
     EXPECT_EQ(PageRequests(), std::vector<int>{PAGE_COMPETITION_OPTIONS});
+
+    // The player has the stored tone shape.
+    EXPECT_EQ(p.Player().toneShape, 0);
+    p.app->SetToneShape(1);
+    p.Show();
+    EXPECT_EQ(p.Player().toneShape, 1);
 }
 
 TEST(CompetitionRunPage, SoundCardFailureReturnsToTheTrainingMenu) {

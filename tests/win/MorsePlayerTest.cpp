@@ -102,15 +102,17 @@ public:
 
 TEST_F(MorsePlayerTest, FactoryCanBeReplacedAndRestored) {
     int created = 0;
-    SetMorsePlayerFactory([&](void* window, int rate, int volume, int type) -> std::unique_ptr<IMorsePlayer> {
-        EXPECT_EQ(window, window_);
-        EXPECT_EQ(rate, 22050);
-        EXPECT_EQ(volume, 40);
-        EXPECT_EQ(type, 1);
-        ++created;
-        return std::make_unique<ScriptedPlayer>();
-    });
-    auto scripted = CreateMorsePlayer(window_, 22050, 40, 1);
+    SetMorsePlayerFactory(
+        [&](void* window, int rate, int volume, int type, int shape) -> std::unique_ptr<IMorsePlayer> {
+            EXPECT_EQ(window, window_);
+            EXPECT_EQ(rate, 22050);
+            EXPECT_EQ(volume, 40);
+            EXPECT_EQ(type, 1);
+            EXPECT_EQ(shape, MorseToneSine);
+            ++created;
+            return std::make_unique<ScriptedPlayer>();
+        });
+    auto scripted = CreateMorsePlayer(window_, 22050, 40, 1, MorseToneSine);
     EXPECT_EQ(created, 1);
     ASSERT_NE(dynamic_cast<ScriptedPlayer*>(scripted.get()), nullptr);
     scripted->start("E E", 1, 0, 850, 0, 0, -1);

@@ -89,7 +89,12 @@ TEST_F(TrainingPage, ShownIdleWithTheTextOfTheNumberAndNoClocks) {
     EXPECT_EQ(h.Player().sampleRate, 44100);
     EXPECT_EQ(h.Player().volume, 80);
     EXPECT_EQ(h.Player().soundType, 1);
+    EXPECT_EQ(h.Player().toneShape, 0);
     EXPECT_FALSE(h.Enabled(kFirstText));
+    h.Hide();
+    h.app->SetToneShape(1);
+    h.Show();
+    EXPECT_EQ(h.Player().toneShape, 1);
 }
 
 TEST_F(TrainingPage, SeriesWalkPlaysSevenEightSevenWithTheStatesEnabled) {

@@ -168,8 +168,7 @@ void SetReady(HWND page) {
 void OnShown(HWND page, Application& app) {
     CompetitionState& state = app.competition;
     Send(page, kCaption, ATL_SETTEXTTRIM, 0, reinterpret_cast<LPARAM>(app.records.Title().c_str()));
-    std::unique_ptr<IMorsePlayer> player =
-        CreateMorsePlayer(page, app.GetSPS(), app.GetVolume(), app.GetSoundType());
+    std::unique_ptr<IMorsePlayer> player = CreateConfiguredPlayer(page, app);
     state.player = std::move(player); // the previous one, if any, goes here
     ApplyColours(page, app);
     if (!state.player || state.player->failed()) {

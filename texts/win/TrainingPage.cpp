@@ -149,7 +149,7 @@ void Show(HWND page, Application& app) {
     TrainingState& st = app.training;
     st.sampleRate = app.GetSPS();
     st.player.reset();
-    st.player = CreateMorsePlayer(page, st.sampleRate, app.GetVolume(), app.GetSoundType());
+    st.player = CreateConfiguredPlayer(page, app);
     ApplyColours(page, app);
     if (!st.player || st.player->failed()) {
         st.player.reset();
