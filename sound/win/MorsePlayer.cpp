@@ -247,9 +247,9 @@ bool Output::FillNext(uint32_t cursor) {
     bool complete = FillRegion(r.p1, r.n1);
     if (r.p2 && r.n2)
         complete = FillRegion(r.p2, r.n2);
-    buffer_->Unlock(r.p1, r.n1, r.p2, r.n2);
     if (s_.probe && s_.probe->filled)
-        s_.probe->filled(index, written, cursor);
+        s_.probe->filled(index, written, cursor, r.p1, r.n1);
+    buffer_->Unlock(r.p1, r.n1, r.p2, r.n2);
     if (complete && s_.endCountdown.load() < 0)
         s_.endCountdown.store(kEndCountdown);
     return true;

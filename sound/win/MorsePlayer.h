@@ -18,9 +18,11 @@ struct MorsePlayerProbe {
     // After each wake-up of running output (a test sleeps here to act as a
     // busy machine that wakes the thread late).
     std::function<void()> afterWake;
-    // After each segment filled: its index in the buffer, the stream offset
-    // written into it and the play cursor read at the wake-up.
-    std::function<void(uint32_t segment, uint32_t offset, uint32_t cursor)> filled;
+    // After each segment filled, before it is unlocked: its index in the
+    // buffer, the stream offset written into it, the play cursor read at the
+    // wake-up, and the bytes written.
+    std::function<void(uint32_t segment, uint32_t offset, uint32_t cursor, const void* data, uint32_t bytes)>
+        filled;
     // Before each Lock of the buffer: true makes that Lock fail as a lost
     // buffer does.
     std::function<bool()> failLock;

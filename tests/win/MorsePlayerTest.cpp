@@ -178,13 +178,24 @@ TEST_F(MorsePlayerTest, PlaysTheSoundTestText) {
     const int speed = speedText ? std::atoi(speedText) : 50;
     const char* delayText = std::getenv("KLAVIRO_DELAY");
     const int delay = delayText ? std::atoi(delayText) : 3;
+    const char* shapeText = std::getenv("KLAVIRO_TONE_SHAPE");
+    const int shape = shapeText ? std::atoi(shapeText) : MorseToneSquare;
     const int rate = 44100;
     const int unit = unitSamples(TextLetters, speed, rate);
     const std::string text = kTestText;
     const int length = static_cast<int>(text.size()) + 1;
     Log("unit_ms", unit * 1000 / rate);
 
-    MorsePlayer player(window_, rate, 100, soundType);
+    // What the player puts into its buffer: exactly the stream of its shape.
+    std::vector<uint8_t> buffered;
+    MorsePlayerProbe probe;
+    probe.filled = [&](uint32_t, uint32_t, uint32_t, const void* data, uint32_t bytes) {
+        buffered.insert(buffered.end(), static_cast<const uint8_t*>(data),
+                        static_cast<const uint8_t*>(data) + bytes);
+    };
+    SetMorsePlayerProbe(&probe);
+    MorsePlayer player(window_, rate, 100, soundType, shape);
+    SetMorsePlayerProbe(nullptr);
     ASSERT_FALSE(player.failed());
     player.start(text, unit, delay, 850, 0, 12, -1);
     EXPECT_FALSE(player.isPlaying()) << "output waits for pause(false)";
@@ -217,6 +228,16 @@ TEST_F(MorsePlayerTest, PlaysTheSoundTestText) {
     EXPECT_GE(finished + 250, textMs);
     EXPECT_LE(finished, textMs + 2000);
     EXPECT_GE(player.currentCharacter(), length - 1);
+
+    MorseStream stream(rate, shape);
+    stream.Load(text, unit, delay, 850, 0, 12, -1);
+    std::vector<uint8_t> expected(buffered.size());
+    const uint32_t samples = static_cast<uint32_t>(buffered.size()) / stream.BytesPerSample();
+    if (shape == MorseToneSine)
+        stream.Fill(reinterpret_cast<int16_t*>(expected.data()), samples);
+    else
+        stream.Fill(expected.data(), samples);
+    EXPECT_TRUE(buffered == expected) << "the buffer does not hold the stream";
 
     const int64_t a = player.markTimeA(), b = player.markTimeB();
     ASSERT_NE(a, -1);
@@ -308,7 +329,7 @@ TEST_F(MorsePlayerTest, LateWakeUpsStillFillEverySegmentOnceInOrder) {
             if (n % 3 == 0)
                 Sleep(segment * 1000 / rate * 13 / 10); // 1.3 segments: past the next notification
         };
-        probe.filled = [&](uint32_t index, uint32_t offset, uint32_t cursor) {
+        probe.filled = [&](uint32_t index, uint32_t offset, uint32_t cursor, const void*, uint32_t) {
             std::lock_guard<std::mutex> lock(mutex);
             fills.push_back({index, offset, cursor, wakes});
         };
