@@ -342,9 +342,13 @@ void Output::Run() {
                     break;
                 }
                 // pause(false) clears "paused"; should play have been taken
-                // back before this thread saw it, it is still idle.
-                if (!IsSet(s_.play))
+                // back before this thread saw it, it is still idle. Play set
+                // in between: this thread takes it up at its next wait.
+                if (!IsSet(s_.play)) {
                     SetEvent(s_.paused);
+                    if (IsSet(s_.play))
+                        ResetEvent(s_.paused);
+                }
             }
         }
         if (s_.phase.load() == 0) {
