@@ -1,5 +1,5 @@
-// klaviro-cli wav: the exact samples the player writes for a text, as an
-// 8-bit unsigned mono WAV file.
+// klaviro-cli wav: the exact samples the player writes for a text, as a mono
+// WAV file: 8-bit unsigned for the square wave, 16-bit signed for the sine.
 #include "cli/Command.h"
 #include "cli/TextOptions.h"
 
@@ -38,7 +38,7 @@ void PutLE(std::vector<uint8_t>& out, uint32_t value, int bytes) {
         out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
-std::vector<uint8_t> WaveHeader(uint32_t rate, uint32_t dataBytes) {
+std::vector<uint8_t> WaveHeader(uint32_t rate, uint32_t dataBytes, uint32_t sampleBytes = 1) {
     std::vector<uint8_t> h;
     const uint32_t pad = dataBytes & 1; // RIFF chunks are padded to even size
     for (char c : std::string("RIFF"))
@@ -47,12 +47,12 @@ std::vector<uint8_t> WaveHeader(uint32_t rate, uint32_t dataBytes) {
     for (char c : std::string("WAVEfmt "))
         h.push_back(static_cast<uint8_t>(c));
     PutLE(h, 16, 4);
-    PutLE(h, 1, 2);    // PCM
-    PutLE(h, 1, 2);    // mono
-    PutLE(h, rate, 4); // samples per second
-    PutLE(h, rate, 4); // bytes per second
-    PutLE(h, 1, 2);    // block align
-    PutLE(h, 8, 2);    // bits per sample
+    PutLE(h, 1, 2);                  // PCM
+    PutLE(h, 1, 2);                  // mono
+    PutLE(h, rate, 4);               // samples per second
+    PutLE(h, rate * sampleBytes, 4); // bytes per second
+    PutLE(h, sampleBytes, 2);        // block align
+    PutLE(h, 8 * sampleBytes, 2);    // bits per sample
     for (char c : std::string("data"))
         h.push_back(static_cast<uint8_t>(c));
     PutLE(h, dataBytes, 4);
@@ -85,7 +85,7 @@ bool ReadRate(const CliOptions& options, long long& rate, std::string& error) {
 
 int Run(const std::vector<std::string>& args) {
     CliOptions options({"text", "kind", "number", "series", "groups", "speed", "frequency", "delay", "rate",
-                        "volume", "out"},
+                        "volume", "out", "shape"},
                        {"preamble"});
     std::string error;
     if (!options.Parse(args, error))
@@ -132,35 +132,54 @@ int Run(const std::vector<std::string>& args) {
     if (options.Has("preamble"))
         text = kPreamble + text + kClosing;
 
+    const std::string shapeName = options.Get("shape", "square");
+    if (shapeName != "square" && shapeName != "sine")
+        return CliFail(kName, "--shape must be square or sine, not \"" + shapeName + "\"");
+    const int shape = shapeName == "sine" ? MorseToneSine : MorseToneSquare;
+
     const int unit = unitSamples(static_cast<int>(kind), static_cast<int>(speed), static_cast<int>(rate));
     const uint64_t total =
         StreamSamples(text + ' ', static_cast<uint64_t>(unit), 2ull * static_cast<uint64_t>(unit),
                       static_cast<uint64_t>(delay * rate));
     // The stream counts in 32 bits and a WAV file holds less than 4 GiB.
-    if (total > 0xFFFF0000ull)
+    if (total * (shape == MorseToneSine ? 2 : 1) > 0xFFFF0000ull)
         return CliFail(kName, "the sound would last " + std::to_string(total / static_cast<uint64_t>(rate)) +
                                   " s, more than a WAV file can hold; use a shorter text or a higher speed");
 
     std::FILE* f = std::fopen(out.c_str(), "wb");
     if (!f)
         return CliFail(kName, "cannot create \"" + out + "\"");
-    MorseStream stream(static_cast<int>(rate));
+    MorseStream stream(static_cast<int>(rate), shape);
     stream.Load(text, unit, static_cast<int>(delay), static_cast<int>(frequency), -1, -1, -1);
     uint8_t table[256];
     VolumeTable(static_cast<int>(volume), table);
 
-    std::vector<uint8_t> header = WaveHeader(static_cast<uint32_t>(rate), 0);
+    const uint32_t sampleBytes = static_cast<uint32_t>(stream.BytesPerSample());
+    std::vector<uint8_t> header = WaveHeader(static_cast<uint32_t>(rate), 0, sampleBytes);
     bool ok = std::fwrite(header.data(), 1, header.size(), f) == header.size();
     std::vector<uint8_t> segment(MorseSegmentBytes(static_cast<int>(rate)));
+    std::vector<int16_t> segment16(shape == MorseToneSine ? segment.size() : 0);
+    const double gain = std::pow(10.0, (volume - 100) / 20.0);
     uint32_t dataBytes = 0;
     bool complete = false;
     while (ok && !complete) {
         const uint32_t offset = stream.BytesWritten();
-        complete = stream.Fill(segment.data(), static_cast<uint32_t>(segment.size()));
+        const uint32_t n = static_cast<uint32_t>(segment.size());
+        complete = shape == MorseToneSine ? stream.Fill(segment16.data(), n) : stream.Fill(segment.data(), n);
         // Entry N of the start list: just after the appended blank.
-        uint32_t keep = static_cast<uint32_t>(segment.size());
+        uint32_t keep = n;
         if (complete)
             keep = stream.StartOffset(static_cast<uint32_t>(stream.Length())) - offset;
+        if (shape == MorseToneSine) {
+            std::vector<uint8_t> bytes;
+            for (uint32_t i = 0; i < keep; ++i)
+                PutLE(bytes,
+                      static_cast<uint16_t>(volume >= 100 ? segment16[i] : std::lround(segment16[i] * gain)),
+                      2);
+            ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+            dataBytes += 2 * keep;
+            continue;
+        }
         for (uint32_t i = 0; i < keep; ++i)
             segment[i] = table[segment[i]];
         ok = std::fwrite(segment.data(), 1, keep, f) == keep;
@@ -169,7 +188,7 @@ int Run(const std::vector<std::string>& args) {
     if (ok && (dataBytes & 1))
         ok = std::fputc(0, f) != EOF;
     if (ok) {
-        header = WaveHeader(static_cast<uint32_t>(rate), dataBytes);
+        header = WaveHeader(static_cast<uint32_t>(rate), dataBytes, sampleBytes);
         ok = std::fseek(f, 0, SEEK_SET) == 0 &&
              std::fwrite(header.data(), 1, header.size(), f) == header.size();
     }
@@ -178,8 +197,9 @@ int Run(const std::vector<std::string>& args) {
         std::remove(out.c_str());
         return CliFail(kName, "cannot write \"" + out + "\"");
     }
-    std::printf("%s: %u samples at %lld per second, %.3f s, unit %d samples\n", out.c_str(), dataBytes, rate,
-                static_cast<double>(dataBytes) / static_cast<double>(rate), unit);
+    const uint32_t samples = dataBytes / sampleBytes;
+    std::printf("%s: %u samples at %lld per second, %.3f s, unit %d samples\n", out.c_str(), samples, rate,
+                static_cast<double>(samples) / static_cast<double>(rate), unit);
     return 0;
 }
 
@@ -187,7 +207,10 @@ const CliRegistrar
     registrar({kName,
                "(--text TEXT [--kind K] | --kind letters|figures|mixed --number N [--series S] [--groups G]) "
                "--out FILE "
-               "[--speed CPM] [--frequency HZ] [--delay S] [--rate SPS] [--volume 0-100] [--preamble]",
-               "render a text into an 8-bit mono WAV file with the samples the player writes", Run});
+               "[--speed CPM] [--frequency HZ] [--delay S] [--rate SPS] [--volume 0-100] [--preamble] "
+               "[--shape square|sine]",
+               "render a text into a mono WAV file (8-bit square wave or 16-bit sine) with the samples the "
+               "player writes",
+               Run});
 
 } // namespace

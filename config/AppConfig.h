@@ -19,6 +19,8 @@ public:
     void SetStartDelay(int v);
     int GetSoundType();
     void SetSoundType(int v);
+    int GetToneShape(); // MorseToneSquare or MorseToneSine
+    void SetToneShape(int v);
     int GetFrequency();
     void SetFrequency(int v);
     int GetDlgColor();

@@ -48,6 +48,8 @@ int AppConfig::GetStartDelay() { return RangeSetting("StartDelay", 3, 0, 60); }
 void AppConfig::SetStartDelay(int v) { LimitedSetting("StartDelay", v, 0, 60); }
 int AppConfig::GetSoundType() { return RangeSetting("SoundType", 1, 0, 1); }
 void AppConfig::SetSoundType(int v) { LimitedSetting("SoundType", v, 0, 1); }
+int AppConfig::GetToneShape() { return RangeSetting("ToneShape", 0, 0, 1); }
+void AppConfig::SetToneShape(int v) { LimitedSetting("ToneShape", v, 0, 1); }
 int AppConfig::GetFrequency() { return RangeSetting("Frequency", 850, 500, 3000); }
 void AppConfig::SetFrequency(int v) { LimitedSetting("Frequency", v, 500, 3000); }
 

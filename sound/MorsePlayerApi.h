@@ -7,13 +7,15 @@
 #include <memory>
 #include <string>
 
+class AppConfig;
+
 class IMorsePlayer {
 public:
     virtual ~IMorsePlayer() = default; // destroys the player (destroy)
     virtual bool failed() const = 0;
     // Loads a text (the player appends one blank); output waits for pause(false).
-    virtual void start(const std::string& text, int unit, int delaySeconds, int frequency, int markA, int markB,
-                       int space) = 0;
+    virtual void start(const std::string& text, int unit, int delaySeconds, int frequency, int markA,
+                       int markB, int space) = 0;
     virtual void pause(bool paused) = 0;
     virtual bool isPlaying() const = 0;
     // Index of the character being heard, -1 before the first.
@@ -23,10 +25,15 @@ public:
     virtual int64_t markTimeB() const = 0;
 };
 
-// Creates a player for a window (void* is its HWND), sample rate, volume and
-// sound type. Pages create every player through this one function.
-using MorsePlayerFactory =
-    std::function<std::unique_ptr<IMorsePlayer>(void* window, int sampleRate, int volume, int soundType)>;
+// Creates a player for a window (void* is its HWND), sample rate, volume,
+// sound type and tone shape (MorseToneSquare or MorseToneSine). Pages create
+// every player through this one function.
+using MorsePlayerFactory = std::function<std::unique_ptr<IMorsePlayer>(
+    void* window, int sampleRate, int volume, int soundType, int toneShape)>;
 // Replaces the factory (tests); an empty function restores the real player.
 void SetMorsePlayerFactory(MorsePlayerFactory factory);
-std::unique_ptr<IMorsePlayer> CreateMorsePlayer(void* window, int sampleRate, int volume, int soundType);
+std::unique_ptr<IMorsePlayer> CreateMorsePlayer(void* window, int sampleRate, int volume, int soundType,
+                                                int toneShape = 0);
+// A player with the stored sound settings (SPS, Volume, SoundType,
+// ToneShape): how the reception pages make theirs.
+std::unique_ptr<IMorsePlayer> CreateConfiguredPlayer(void* window, AppConfig& settings);

@@ -2,6 +2,7 @@
 
 #include "sound/MorseTable.h"
 
+#include <cmath>
 #include <cstring>
 
 uint32_t MorseSegmentBytes(int sampleRate) {
@@ -18,7 +19,29 @@ int64_t MorseMarkTime(int64_t offset, uint32_t playPosition, int64_t tickAtStart
     return tickAtStart + offset * 1000 / sampleRate;
 }
 
-MorseStream::MorseStream(int sampleRate) : rate_(sampleRate > 0 ? sampleRate : 1) {}
+uint32_t MorseSegmentsDue(uint32_t bytesWritten, uint32_t cursorSegment, int sampleRate) {
+    const uint32_t next = bytesWritten / MorseSegmentBytes(sampleRate) % MorseSegmentsPerBuffer;
+    const uint32_t lag =
+        (cursorSegment % MorseSegmentsPerBuffer + 3 + MorseSegmentsPerBuffer - next) % MorseSegmentsPerBuffer;
+    return lag <= MorseSegmentsPerBuffer - 4 ? lag : 0;
+}
+
+uint32_t MorsePlayPosition(uint32_t bytesWritten, uint32_t cursor, int sampleRate) {
+    const uint32_t buffer = MorseBufferBytes(sampleRate);
+    const uint32_t next = bytesWritten % buffer;
+    const uint32_t ahead = (next + buffer - cursor % buffer) % buffer;
+    return ahead <= bytesWritten ? bytesWritten - ahead : 0;
+}
+
+uint32_t MorseRampSamples(int sampleRate, int unit) {
+    const uint32_t fiveMs = sampleRate > 0 ? static_cast<uint32_t>(sampleRate) / 200 : 0u;
+    const uint32_t third = unit > 0 ? static_cast<uint32_t>(unit) / 3 : 0u;
+    return fiveMs < third ? fiveMs : third;
+}
+
+MorseStream::MorseStream(int sampleRate, int toneShape)
+    : rate_(sampleRate > 0 ? sampleRate : 1),
+      shape_(toneShape == MorseToneSine ? MorseToneSine : MorseToneSquare) {}
 
 void MorseStream::Load(const std::string& text, int unit, int delaySeconds, int frequency, int markA,
                        int markB, int space) {
@@ -37,6 +60,7 @@ void MorseStream::Load(const std::string& text, int unit, int delaySeconds, int 
     markOffsetA_.store(-1, std::memory_order_release);
     markOffsetB_.store(-1, std::memory_order_release);
     endOffset_.store(0, std::memory_order_release);
+    endStored_ = false;
     current_ = -1;
     element_ = 0;
     tone_ = false;
@@ -44,6 +68,10 @@ void MorseStream::Load(const std::string& text, int unit, int delaySeconds, int 
     elementLength_ =
         delaySeconds > 0 ? static_cast<uint32_t>(delaySeconds) * static_cast<uint32_t>(rate_) : 0u;
     written_ = 0;
+    position_ = 0;
+    pendingCount_ = 0;
+    if (shape_ == MorseToneSine)
+        PrepareSine();
     loaded_ = true;
 }
 
@@ -79,10 +107,42 @@ bool MorseStream::NextElement() {
     return true;
 }
 
-void MorseStream::WriteElement(uint8_t* out, uint32_t count) {
+// Runs the element sequence on to stream offset `until` or the end of the
+// text, recording character starts and marks at their offsets. emit(count)
+// is called for each run of samples of the current element before they are
+// counted (produced_ and position_ still at the run's first sample).
+template <class Emit> void MorseStream::Generate(uint32_t until, Emit&& emit) {
+    const int length = Length();
+    while (current_ < length && position_ < until) {
+        if (produced_ == elementLength_) {
+            if (current_ == -1) {
+                current_ = 0;
+                element_ = 0;
+                StartCharacter(position_);
+            }
+            if (!NextElement()) {
+                ++current_;
+                element_ = 0;
+                StartCharacter(position_);
+            }
+            continue;
+        }
+        uint32_t count = elementLength_ - produced_;
+        if (count > until - position_)
+            count = until - position_;
+        emit(count);
+        produced_ += count;
+        position_ += count;
+    }
+    if (current_ == length && !endStored_) {
+        endOffset_.store(position_, std::memory_order_release);
+        endStored_ = true;
+    }
+}
+
+void MorseStream::WriteSquare(uint8_t* out, uint32_t count) const {
     if (!tone_ || frequency_ == 0) {
         std::memset(out, tone_ ? MorseToneHigh : MorseSilence, count);
-        produced_ += count;
         return;
     }
     // Sample k is high while trunc(k * 2F / rate) is even; the phase restarts
@@ -101,46 +161,109 @@ void MorseStream::WriteElement(uint8_t* out, uint32_t count) {
         k += run;
         count -= run;
     }
-    produced_ = static_cast<uint32_t>(k);
 }
 
 bool MorseStream::Fill(uint8_t* out, uint32_t n) {
-    const int length = Length();
-    uint32_t filled = 0;
-    if (!loaded_) {
-        std::memset(out, MorseAfterEnd, n);
+    if (!loaded_ || shape_ != MorseToneSquare) {
+        std::memset(out, loaded_ ? MorseSilence : MorseAfterEnd, n);
         written_ += n;
         return true;
     }
-    const bool wasComplete = current_ == length;
-    while (current_ < length && filled < n) {
-        if (produced_ == elementLength_) {
-            if (current_ == -1) {
-                current_ = 0;
-                element_ = 0;
-                StartCharacter(written_ + filled);
-            }
-            if (!NextElement()) {
-                ++current_;
-                element_ = 0;
-                StartCharacter(written_ + filled);
-            }
-            continue;
-        }
-        uint32_t count = elementLength_ - produced_;
-        if (count > n - filled)
-            count = n - filled;
-        WriteElement(out + filled, count);
-        filled += count;
-    }
-    if (current_ == length) {
-        // Set once: later fills during the end countdown do not move it.
-        if (!wasComplete)
-            endOffset_.store(written_ + filled, std::memory_order_release);
+    Generate(written_ + n, [&](uint32_t count) { WriteSquare(out + (position_ - written_), count); });
+    const uint32_t filled = position_ - written_;
+    const bool complete = current_ == Length();
+    if (complete)
         std::memset(out + filled, MorseAfterEnd, n - filled);
-    }
     written_ += n;
-    return current_ == length;
+    position_ = written_;
+    return complete;
+}
+
+// Sample k of a tone sounded for `length` samples: the sine from phase zero
+// at its first sample, rising over the first R samples and falling over the
+// last R along a raised cosine whose half-amplitude points lie half a ramp
+// inside the sounded span, on the element's edges.
+int16_t MorseStream::SineSample(uint32_t k, uint32_t length) const {
+    constexpr double kPi = 3.14159265358979323846;
+    const uint32_t edge = k < length - 1 - k ? k : length - 1 - k;
+    double gain = 1.0;
+    if (edge < ramp_)
+        gain = 0.5 - 0.5 * std::cos(kPi * (edge + 0.5) / ramp_);
+    // k x F reduced modulo the rate first keeps the phase exact on long tones.
+    const uint64_t cycle = static_cast<uint64_t>(k) * frequency_ % static_cast<uint64_t>(rate_);
+    const double phase = 2.0 * kPi * static_cast<double>(cycle) / rate_;
+    return static_cast<int16_t>(std::lround(kMorseSineAmplitude * gain * std::sin(phase)));
+}
+
+void MorseStream::PrepareSine() {
+    ramp_ = MorseRampSamples(rate_, static_cast<int>(unit_));
+    // Every dot and every dash sounds the same: computed once per text, they
+    // are copied while filling. Tones too long to keep are computed in place.
+    const uint64_t dashLength = 3ull * unit_ + ramp_;
+    constexpr uint64_t kMaxKept = 1u << 22;
+    dot_.clear();
+    dash_.clear();
+    if (frequency_ == 0 || dashLength > kMaxKept)
+        return;
+    for (auto* wave : {&dot_, &dash_}) {
+        const uint32_t length = (wave == &dot_ ? unit_ : 3 * unit_) + ramp_;
+        wave->resize(length);
+        for (uint32_t k = 0; k < length; ++k)
+            (*wave)[k] = SineSample(k, length);
+    }
+}
+
+// Writes the part of a tone's span that falls into [from, to) at out[0...].
+void MorseStream::RenderSpan(const SineSpan& span, int16_t* out, uint32_t from, uint32_t to) const {
+    const uint32_t begin = span.begin > from ? span.begin : from;
+    const uint32_t end = span.end < to ? span.end : to;
+    if (begin >= end || frequency_ == 0)
+        return;
+    const uint32_t length = span.end - span.begin;
+    const std::vector<int16_t>* wave = length == dot_.size()    ? &dot_
+                                       : length == dash_.size() ? &dash_
+                                                                : nullptr;
+    int16_t* target = out + (begin - from);
+    const uint32_t first = begin - span.begin;
+    if (wave && !wave->empty()) {
+        std::memcpy(target, wave->data() + first, (end - begin) * sizeof(int16_t));
+        return;
+    }
+    for (uint32_t k = first; k < first + (end - begin); ++k)
+        *target++ = SineSample(k, length);
+}
+
+bool MorseStream::Fill(int16_t* out, uint32_t n) {
+    std::memset(out, 0, n * sizeof(int16_t));
+    if (!loaded_ || shape_ != MorseToneSine) {
+        written_ += n;
+        return true;
+    }
+    const uint32_t from = written_, to = written_ + n;
+    // Tones begun earlier whose sound reaches into these samples.
+    for (int i = 0; i < pendingCount_; ++i)
+        RenderSpan(pending_[i], out, from, to);
+    // A tone sounds over [s - R/2, s + L - R/2 + R): its ramps are centred
+    // on its edges, so one starting up to half a ramp after `to` begins to
+    // sound before it.
+    const uint32_t half = ramp_ / 2;
+    Generate(to + half, [&](uint32_t) {
+        if (!tone_ || produced_ != 0)
+            return;
+        // With no silence before it, the first rise begins at sample 0.
+        const SineSpan span{position_ > half ? position_ - half : 0u,
+                            position_ + elementLength_ + (ramp_ - half)};
+        RenderSpan(span, out, from, to);
+        if (span.end > to && pendingCount_ < 4)
+            pending_[pendingCount_++] = span;
+    });
+    int kept = 0;
+    for (int i = 0; i < pendingCount_; ++i)
+        if (pending_[i].end > to)
+            pending_[kept++] = pending_[i];
+    pendingCount_ = kept;
+    written_ = to;
+    return current_ == Length() && pendingCount_ == 0 && endOffset_.load(std::memory_order_relaxed) <= to;
 }
 
 int MorseStream::CurrentCharacter(uint32_t playPosition) const {

@@ -1,6 +1,7 @@
-// The byte stream that the player writes into its sound buffer: 8-bit
-// unsigned mono samples of a Morse text, produced segment by segment directly
-// into the memory the caller hands over.
+// The sample stream that the player writes into its sound buffer, produced
+// segment by segment directly into the memory the caller hands over: 8-bit
+// unsigned mono samples of a square wave, or 16-bit signed mono samples of a
+// shaped sine whose edges ramp along a raised cosine.
 //
 // Stream offsets count samples from the first sample of the start delay.
 // Load runs while nothing fills; Fill may run on another thread while the
@@ -13,9 +14,19 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Bytes the player writes for silence, the end of the text and tone halves.
 enum : uint8_t { MorseSilence = 0x80, MorseAfterEnd = 0x7F, MorseToneHigh = 0xFF, MorseToneLow = 0x00 };
+
+// Tone shapes ([Default] ToneShape).
+enum MorseToneShape { MorseToneSquare = 0, MorseToneSine = 1 };
+// Peak of the shaped sine, about 0.8 of full scale.
+constexpr double kMorseSineAmplitude = 0.8 * 32767;
+
+// Ramp length R of the shaped sine: 5 ms, or a third of a unit at speeds
+// where 5 ms would eat the dots.
+uint32_t MorseRampSamples(int sampleRate, int unit);
 
 // Segment of the looping buffer: a sixteenth of a second, at least 1024 bytes.
 uint32_t MorseSegmentBytes(int sampleRate);
@@ -28,9 +39,22 @@ enum { MorseSegmentsPerBuffer = 16 };
 // passed it or the mark has not been reached.
 int64_t MorseMarkTime(int64_t offset, uint32_t playPosition, int64_t tickAtStart, int sampleRate);
 
+// The writer fills the buffer segment by segment in stream order, so the
+// segment it fills next is always (bytes written / segment) mod 16; the
+// notifications only tell how far the play cursor has come. Returns how many
+// segments to fill so that the writer is again two whole segments ahead of
+// the segment the cursor is in (one after each notification, more after a
+// late wake-up). A cursor that seems up to three segments behind the writer's
+// lead (a stale notification) asks for nothing rather than overwriting
+// segments not yet heard.
+uint32_t MorseSegmentsDue(uint32_t bytesWritten, uint32_t cursorSegment, int sampleRate);
+// Stream offset being heard when the play cursor is at buffer byte `cursor`,
+// given the stream offset of the next segment to fill.
+uint32_t MorsePlayPosition(uint32_t bytesWritten, uint32_t cursor, int sampleRate);
+
 class MorseStream {
 public:
-    explicit MorseStream(int sampleRate);
+    explicit MorseStream(int sampleRate, int toneShape = MorseToneSquare);
     MorseStream(const MorseStream&) = delete;
     MorseStream& operator=(const MorseStream&) = delete;
 
@@ -40,12 +64,18 @@ public:
     void Load(const std::string& text, int unit, int delaySeconds, int frequency, int markA, int markB,
               int space);
 
-    // Writes exactly n bytes at `out` (the stream from BytesWritten() on) and
-    // advances BytesWritten() by n. Returns whether the whole text has been
-    // generated; the bytes after its end are MorseAfterEnd.
+    // Writes exactly n samples at `out` (the stream from BytesWritten() on)
+    // and advances BytesWritten() by n. Returns whether the whole text has
+    // been written. The square wave fills bytes and writes MorseAfterEnd after
+    // the end; the shaped sine fills 16-bit samples and writes 0 there. A
+    // stream fills only in its own shape: the other form gets silence.
     bool Fill(uint8_t* out, uint32_t n);
+    bool Fill(int16_t* out, uint32_t n);
 
     int SampleRate() const { return rate_; }
+    int ToneShape() const { return shape_; }
+    int BytesPerSample() const { return shape_ == MorseToneSine ? 2 : 1; }
+    // Stream offsets count samples; the name is kept from the 8-bit stream.
     uint32_t BytesWritten() const { return written_; }
     // Characters including the appended blank (N); 0 before the first Load.
     int Length() const { return static_cast<int>(text_.size()); }
@@ -64,11 +94,20 @@ public:
     uint32_t EndOffset() const { return endOffset_.load(std::memory_order_acquire); }
 
 private:
+    // Sounded span [begin, end) of one tone of the shaped sine.
+    struct SineSpan {
+        uint32_t begin, end;
+    };
+    template <class Emit> void Generate(uint32_t until, Emit&& emit);
     void StartCharacter(uint32_t offset);
     bool NextElement();
-    void WriteElement(uint8_t* out, uint32_t count);
+    void WriteSquare(uint8_t* out, uint32_t count) const;
+    void PrepareSine();
+    int16_t SineSample(uint32_t k, uint32_t length) const;
+    void RenderSpan(const SineSpan& span, int16_t* out, uint32_t from, uint32_t to) const;
 
     const int rate_;
+    const int shape_;
     bool loaded_ = false;
     std::string text_;
     uint32_t unit_ = 0, space_ = 0, frequency_ = 0;
@@ -79,7 +118,17 @@ private:
     uint32_t elementLength_ = 0;
     uint32_t produced_ = 0; // samples of the current element already written
     bool tone_ = false;
-    uint32_t written_ = 0; // stream offset of the next byte Fill writes
+    uint32_t written_ = 0;  // stream offset of the next sample Fill writes
+    uint32_t position_ = 0; // stream offset the element sequence has reached
+    bool endStored_ = false;
+
+    // Shaped sine: ramp length, the samples of a whole dot and a whole dash
+    // (every one sounds the same, the phase restarting with each), and the
+    // tones whose ramps reach past the samples written so far.
+    uint32_t ramp_ = 0;
+    std::vector<int16_t> dot_, dash_;
+    SineSpan pending_[4] = {};
+    int pendingCount_ = 0;
 
     FCArray<uint32_t> starts_;
     std::atomic<uint32_t> startCount_{0};

@@ -12,6 +12,8 @@
 
 namespace {
 
+std::atomic<const MorsePlayerProbe*> g_probe{nullptr};
+
 // Flags of the two buffer schemes. Scheme 0: position notifications and
 // volume on a buffer wherever the driver puts it; scheme 1 forces a software
 // buffer with pan and frequency control, which some cards need.
@@ -50,8 +52,8 @@ template <class T> void Release(T*& p) {
 // Everything the playback thread touches. The player and the thread share it,
 // so it lives until both have let go of it, whatever the order.
 struct MorsePlayerState {
-    MorsePlayerState(HWND w, int rate, int vol, int type)
-        : window(w), sampleRate(rate), volume(vol), soundType(type), stream(rate) {
+    MorsePlayerState(HWND w, int rate, int vol, int type, int shape, const MorsePlayerProbe* p)
+        : window(w), sampleRate(rate), volume(vol), soundType(type), probe(p), stream(rate, shape) {
         for (HANDLE* e : {&play, &paused, &quit, &exited, &failed})
             *e = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     }
@@ -66,6 +68,7 @@ struct MorsePlayerState {
     const int sampleRate;
     const int volume;
     const int soundType;
+    const MorsePlayerProbe* const probe;
     HANDLE play = nullptr, paused = nullptr, quit = nullptr, exited = nullptr, failed = nullptr;
 
     std::atomic<uint32_t> playPosition{0};
@@ -81,7 +84,9 @@ namespace {
 class Output {
 public:
     explicit Output(MorsePlayerState& s)
-        : s_(s), segment_(MorseSegmentBytes(s.sampleRate)), bufferBytes_(MorseBufferBytes(s.sampleRate)) {}
+        : s_(s), sampleBytes_(static_cast<uint32_t>(s.stream.BytesPerSample())),
+          segment_(MorseSegmentBytes(s.sampleRate)), segmentBytes_(segment_ * sampleBytes_),
+          bufferBytes_(MorseBufferBytes(s.sampleRate) * sampleBytes_) {}
     ~Output() {
         Release(buffer_);
         Release(device_);
@@ -93,16 +98,30 @@ public:
     void Run();
 
 private:
-    void ClearBuffer();
-    void FillSegment(DWORD signalled);
-    void BeginOutput() {
-        buffer_->Play(0, 0, DSBPLAY_LOOPING);
-        s_.tickAtStart.store(TickCount());
-        ResetEvent(s_.paused);
+    struct Region {
+        void* p1 = nullptr;
+        void* p2 = nullptr;
+        DWORD n1 = 0, n2 = 0;
+    };
+    bool Lock(DWORD offset, DWORD bytes, Region& r, const char* what);
+    bool ClearBuffer();
+    void BeginOutput();
+    bool FillNext(uint32_t cursor);
+    bool FillRegion(void* p, DWORD bytes) {
+        if (sampleBytes_ == 2)
+            return s_.stream.Fill(static_cast<int16_t*>(p), bytes / 2);
+        return s_.stream.Fill(static_cast<uint8_t*>(p), bytes);
     }
+    bool CatchUp(bool notified, DWORD signalled, uint32_t& filled);
+    void CountDown(uint32_t segments);
+    void Fail();
 
     MorsePlayerState& s_;
+    // Stream offsets and segments count samples; the buffer counts bytes
+    // (two per sample for the shaped sine).
+    const uint32_t sampleBytes_;
     const uint32_t segment_;
+    const uint32_t segmentBytes_;
     const uint32_t bufferBytes_;
     IDirectSound* device_ = nullptr;
     IDirectSoundBuffer* buffer_ = nullptr;
@@ -124,9 +143,9 @@ bool Output::Open() {
     format.wFormatTag = WAVE_FORMAT_PCM;
     format.nChannels = 1;
     format.nSamplesPerSec = static_cast<DWORD>(s_.sampleRate);
-    format.nAvgBytesPerSec = static_cast<DWORD>(s_.sampleRate);
-    format.nBlockAlign = 1;
-    format.wBitsPerSample = 8;
+    format.nAvgBytesPerSec = static_cast<DWORD>(s_.sampleRate) * sampleBytes_;
+    format.nBlockAlign = static_cast<WORD>(sampleBytes_);
+    format.wBitsPerSample = static_cast<WORD>(8 * sampleBytes_);
     // The description that carries guid3DAlgorithm (left zero).
     DSBUFFERDESC desc = {};
     desc.dwSize = sizeof desc;
@@ -159,7 +178,7 @@ bool Output::Open() {
     }
     DSBPOSITIONNOTIFY positions[MorseSegmentsPerBuffer];
     for (DWORD i = 0; i < MorseSegmentsPerBuffer; ++i) {
-        positions[i].dwOffset = segment_ * (i + 1) - 1;
+        positions[i].dwOffset = segmentBytes_ * (i + 1) - 1;
         positions[i].hEventNotify = events_[s_.soundType ? i : 0];
     }
     hr = notify->SetNotificationPositions(MorseSegmentsPerBuffer, positions);
@@ -176,54 +195,127 @@ bool Output::Open() {
     return true;
 }
 
-void Output::ClearBuffer() {
-    void* p1 = nullptr;
-    void* p2 = nullptr;
-    DWORD n1 = 0, n2 = 0;
-    HRESULT hr = buffer_->Lock(0, bufferBytes_, &p1, &n1, &p2, &n2, 0);
-    if (FAILED(hr)) {
-        Report("Lock (whole buffer)", hr);
-        return;
+bool Output::Lock(DWORD offset, DWORD bytes, Region& r, const char* what) {
+    // A lost buffer (another program took the card over) gets one Restore;
+    // a buffer that still cannot be locked has failed.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const HRESULT hr = s_.probe && s_.probe->failLock && s_.probe->failLock()
+                               ? DSERR_BUFFERLOST
+                               : buffer_->Lock(offset, bytes, &r.p1, &r.n1, &r.p2, &r.n2, 0);
+        if (SUCCEEDED(hr))
+            return true;
+        Report(what, hr);
+        if (attempt == 0) {
+            buffer_->Restore();
+            if (s_.probe && s_.probe->restored)
+                s_.probe->restored();
+        }
     }
-    memset(p1, MorseSilence, n1);
-    if (p2)
-        memset(p2, MorseSilence, n2);
-    buffer_->Unlock(p1, n1, p2, n2);
+    return false;
 }
 
-void Output::FillSegment(DWORD signalled) {
-    DWORD cursor = 0, writeCursor = 0;
-    if (FAILED(buffer_->GetCurrentPosition(&cursor, &writeCursor)))
-        cursor = 0;
-    const uint32_t written = s_.stream.BytesWritten();
-    uint32_t index;
-    if (s_.phase.load() > 0) {
-        index = (written / segment_) % MorseSegmentsPerBuffer;
-        s_.playPosition.store(0);
-    } else if (s_.soundType) {
-        index = (signalled + 3) % MorseSegmentsPerBuffer;
-        s_.playPosition.store(written - 2 * segment_);
-    } else {
-        index = (cursor / segment_ + 2) % MorseSegmentsPerBuffer;
-        s_.playPosition.store(written - 2 * segment_ + cursor % segment_);
-    }
+bool Output::ClearBuffer() {
+    Region r;
+    if (!Lock(0, bufferBytes_, r, "Lock (whole buffer)"))
+        return false;
+    const int silence = sampleBytes_ == 1 ? MorseSilence : 0;
+    memset(r.p1, silence, r.n1);
+    if (r.p2)
+        memset(r.p2, silence, r.n2);
+    buffer_->Unlock(r.p1, r.n1, r.p2, r.n2);
+    return true;
+}
 
-    void* p1 = nullptr;
-    void* p2 = nullptr;
-    DWORD n1 = 0, n2 = 0;
-    HRESULT hr = buffer_->Lock(index * segment_, segment_, &p1, &n1, &p2, &n2, 0);
-    if (FAILED(hr)) {
-        // Nothing is generated into memory we do not hold; the stream stays
-        // where it is and the next wake-up writes this part of the text.
-        Report("Lock (segment)", hr);
-        return;
-    }
-    bool complete = s_.stream.Fill(static_cast<uint8_t*>(p1), n1);
-    if (p2 && n2)
-        complete = s_.stream.Fill(static_cast<uint8_t*>(p2), n2);
-    buffer_->Unlock(p1, n1, p2, n2);
+void Output::BeginOutput() {
+    // Notifications left from before a pause or from the previous text say
+    // nothing about the cursor now.
+    for (DWORD i = 0; i < eventCount_; ++i)
+        WaitForSingleObject(events_[i], 0);
+    buffer_->Play(0, 0, DSBPLAY_LOOPING);
+    s_.tickAtStart.store(TickCount());
+    ResetEvent(s_.paused);
+}
+
+// Fills the segment that follows in stream order. Nothing is generated into
+// memory that is not locked: false when the buffer could not be locked.
+bool Output::FillNext(uint32_t cursor) {
+    const uint32_t written = s_.stream.BytesWritten();
+    const uint32_t index = written / segment_ % MorseSegmentsPerBuffer;
+    Region r;
+    if (!Lock(index * segmentBytes_, segmentBytes_, r, "Lock (segment)"))
+        return false;
+    bool complete = FillRegion(r.p1, r.n1);
+    if (r.p2 && r.n2)
+        complete = FillRegion(r.p2, r.n2);
+    if (s_.probe && s_.probe->filled)
+        s_.probe->filled(index, written, cursor, r.p1, r.n1);
+    buffer_->Unlock(r.p1, r.n1, r.p2, r.n2);
     if (complete && s_.endCountdown.load() < 0)
         s_.endCountdown.store(kEndCountdown);
+    return true;
+}
+
+// After a wake-up of running output: fills every segment the play cursor has
+// passed since the last fill, however many notifications one late wake-up
+// stands for. Counts the segments filled; false when the buffer failed.
+bool Output::CatchUp(bool notified, DWORD signalled, uint32_t& filled) {
+    const uint32_t written = s_.stream.BytesWritten();
+    uint32_t cursorSegment;
+    uint32_t cursor;
+    if (s_.soundType) {
+        if (!notified)
+            return true;
+        // Each pending event is a segment end passed; the one farthest along
+        // says where the cursor is.
+        cursorSegment = (signalled + 1) % MorseSegmentsPerBuffer;
+        for (DWORD i = 0; i < eventCount_; ++i) {
+            const uint32_t segment = (i + 1) % MorseSegmentsPerBuffer;
+            if (i != signalled && IsSet(events_[i]) &&
+                MorseSegmentsDue(written, segment, s_.sampleRate) >
+                    MorseSegmentsDue(written, cursorSegment, s_.sampleRate))
+                cursorSegment = segment;
+        }
+        cursor = cursorSegment * segment_;
+    } else {
+        DWORD play = 0, writeCursor = 0;
+        if (SUCCEEDED(buffer_->GetCurrentPosition(&play, &writeCursor))) {
+            cursor = play % bufferBytes_ / sampleBytes_;
+            // A notification comes at the last byte of a segment: that
+            // segment counts as passed.
+            cursorSegment = (cursor + 1) / segment_ % MorseSegmentsPerBuffer;
+        } else {
+            if (!notified)
+                return true;
+            // No cursor: take the notification as one segment passed.
+            cursorSegment = (written / segment_ + MorseSegmentsPerBuffer - 2) % MorseSegmentsPerBuffer;
+            cursor = cursorSegment * segment_;
+        }
+    }
+    const uint32_t due = MorseSegmentsDue(written, cursorSegment, s_.sampleRate);
+    for (filled = 0; filled < due; ++filled)
+        if (!FillNext(cursor))
+            return false;
+    const uint32_t position = MorsePlayPosition(s_.stream.BytesWritten(), cursor, s_.sampleRate);
+    if (position > s_.playPosition.load())
+        s_.playPosition.store(position);
+    return true;
+}
+
+// Counts the end down by the segments the cursor has passed (one per
+// wake-up without a notification, so output ends even if they stop coming);
+// at zero output stops at the next pass.
+void Output::CountDown(uint32_t segments) {
+    for (; segments > 0; --segments) {
+        const int countdown = s_.endCountdown.load();
+        if (countdown <= 0)
+            return;
+        if (countdown == 1) {
+            ResetEvent(s_.play);
+            s_.endCountdown.store(-1);
+        } else {
+            s_.endCountdown.store(countdown - 1);
+        }
+    }
 }
 
 void Output::Run() {
@@ -239,7 +331,8 @@ void Output::Run() {
                     } else {
                         // A new text: pre-filling starts at segment 0.
                         buffer_->SetCurrentPosition(0);
-                        ClearBuffer();
+                        if (!ClearBuffer())
+                            return Fail();
                         ResetEvent(s_.paused);
                     }
                     break;
@@ -247,6 +340,14 @@ void Output::Run() {
                 if (IsSet(s_.quit)) {
                     s_.phase.store(-2);
                     break;
+                }
+                // pause(false) clears "paused"; should play have been taken
+                // back before this thread saw it, it is still idle. Play set
+                // in between: this thread takes it up at its next wait.
+                if (!IsSet(s_.play)) {
+                    SetEvent(s_.paused);
+                    if (IsSet(s_.play))
+                        ResetEvent(s_.paused);
                 }
             }
         }
@@ -256,31 +357,28 @@ void Output::Run() {
         }
         if (IsSet(s_.quit))
             break;
-        bool notified = false;
-        DWORD signalled = 0;
-        if (s_.phase.load() < 0) {
-            DWORD r = WaitForMultipleObjects(eventCount_, events_, FALSE, kThreadWaitMs);
-            if (r < WAIT_OBJECT_0 + eventCount_) {
-                notified = true;
-                signalled = r - WAIT_OBJECT_0;
-            }
-        }
-        if (s_.phase.load() > 0 || notified)
-            FillSegment(signalled);
-        if (s_.phase.load() > 0)
+        if (s_.phase.load() > 0) {
+            if (!FillNext(0))
+                return Fail();
             s_.phase.fetch_sub(1);
-        const int countdown = s_.endCountdown.load();
-        if (countdown > 0 && s_.phase.load() < 0) {
-            if (countdown == 1) {
-                ResetEvent(s_.play); // the next pass stops the buffer and reports idle
-                s_.endCountdown.store(-1);
-            } else {
-                s_.endCountdown.store(countdown - 1);
-            }
+            continue;
         }
+        const DWORD r = WaitForMultipleObjects(eventCount_, events_, FALSE, kThreadWaitMs);
+        const bool notified = r < WAIT_OBJECT_0 + eventCount_;
+        if (s_.probe && s_.probe->afterWake)
+            s_.probe->afterWake();
+        uint32_t filled = 0;
+        if (!CatchUp(notified, notified ? r - WAIT_OBJECT_0 : 0, filled))
+            return Fail();
+        CountDown(filled ? filled : notified ? 0 : 1);
     }
     if (s_.phase.load() != -2)
         buffer_->Stop();
+}
+
+void Output::Fail() {
+    buffer_->Stop();
+    SetEvent(s_.failed);
 }
 
 DWORD WINAPI PlaybackThread(void* parameter) {
@@ -302,8 +400,13 @@ DWORD WINAPI PlaybackThread(void* parameter) {
 
 } // namespace
 
-MorsePlayer::MorsePlayer(HWND window, int sampleRate, int volume, int soundType)
-    : state_(std::make_shared<MorsePlayerState>(window, sampleRate, volume, soundType ? 1 : 0)) {
+void SetMorsePlayerProbe(const MorsePlayerProbe* probe) {
+    g_probe.store(probe);
+}
+
+MorsePlayer::MorsePlayer(HWND window, int sampleRate, int volume, int soundType, int toneShape)
+    : state_(std::make_shared<MorsePlayerState>(window, sampleRate, volume, soundType ? 1 : 0, toneShape,
+                                                g_probe.load())) {
     if (!state_->EventsCreated()) {
         Report("CreateEvent", HRESULT_FROM_WIN32(GetLastError()));
         if (state_->failed)
@@ -374,14 +477,18 @@ void MorsePlayer::pause(bool paused) {
         return;
     if (paused) {
         ResetEvent(state_->play);
-        WaitForSingleObject(state_->paused, kPauseWaitMs);
+        const HANDLE idle[] = {state_->paused, state_->failed};
+        WaitForMultipleObjects(2, idle, FALSE, kPauseWaitMs);
     } else {
+        // Playing from here on: a start coming in before the thread has
+        // woken must not take a stale "paused" for an idle thread.
+        ResetEvent(state_->paused);
         SetEvent(state_->play);
     }
 }
 
 bool MorsePlayer::isPlaying() const {
-    return state_->paused && !IsSet(state_->paused);
+    return state_->paused && !IsSet(state_->paused) && !IsSet(state_->failed);
 }
 
 int MorsePlayer::currentCharacter() const {

@@ -1,20 +1,42 @@
-// The real Morse player: a DirectSound looping buffer of 8-bit mono samples,
-// kept filled ahead of the play cursor by a playback thread of its own.
+// The real Morse player: a DirectSound looping buffer of mono samples (8-bit
+// for the square wave, 16-bit for the shaped sine), kept filled ahead of the
+// play cursor by a playback thread of its own.
 #pragma once
 
 #include "sound/MorsePlayerApi.h"
 
 #include <windows.h>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 
 struct MorsePlayerState;
+
+// Test seam into the playback thread of players created while it is set.
+struct MorsePlayerProbe {
+    // After each wake-up of running output (a test sleeps here to act as a
+    // busy machine that wakes the thread late).
+    std::function<void()> afterWake;
+    // After each segment filled, before it is unlocked: its index in the
+    // buffer, the stream offset written into it, the play cursor read at the
+    // wake-up, and the bytes written.
+    std::function<void(uint32_t segment, uint32_t offset, uint32_t cursor, const void* data, uint32_t bytes)>
+        filled;
+    // Before each Lock of the buffer: true makes that Lock fail as a lost
+    // buffer does.
+    std::function<bool()> failLock;
+    // After each Restore of the buffer.
+    std::function<void()> restored;
+};
+// Installs the probe (nullptr removes it); it must outlive the players.
+void SetMorsePlayerProbe(const MorsePlayerProbe* probe);
 
 class MorsePlayer : public IMorsePlayer {
 public:
     // Starts the playback thread and waits (at most 5000 ms) until it is
     // ready or has failed; check failed() afterwards.
-    MorsePlayer(HWND window, int sampleRate, int volume, int soundType);
+    MorsePlayer(HWND window, int sampleRate, int volume, int soundType, int toneShape = 0);
     // Stops the thread and returns once it has ended (see the definition).
     ~MorsePlayer() override;
     MorsePlayer(const MorsePlayer&) = delete;

@@ -1,11 +1,12 @@
 // Sound settings page (pages 27 and 28, one procedure): start delay,
-// frequency, volume and buffer scheme of the Morse sound, tried with a test
-// text, and the text box layout values; stored only on Apply.
+// frequency, volume, buffer scheme and tone shape of the Morse sound, tried
+// with a test text, and the text box layout values; stored only on Apply.
 #include "app/Platform.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
 #include "app/win/Pages.h"
 #include "config/win/LanguageWin.h"
+#include "sound/MorseStream.h"
 #include "sound/MorseTable.h"
 #include "sound/SoundSettingsValues.h"
 
@@ -17,6 +18,7 @@ constexpr int kVolume = 1233, kVolumeSpin = 1234;
 constexpr int kTest = 1266, kStop = 1247;
 constexpr int kDeviceList = 1403, kRateList = 1405;
 constexpr int kSoundType = 1036;
+constexpr int kToneShapeList = 1238;
 constexpr int kGroupsPerLine = 1207, kGroupsPerLineSpin = 1219;
 constexpr int kLinesShown = 1208, kLinesShownSpin = 1221;
 constexpr int kCharsPerLine = 1209, kCharsPerLineSpin = 1224;
@@ -44,6 +46,7 @@ const PageText kTexts[] = {
     {1408, "PN_48", "Дополнительные параметры звука"},
     {1407, "PN_49", "Настройки отображения текста"},
     {1409, "PN_50", "* Не для всех звуковых карт"},
+    {1237, "PN_51", "Форма сигнала"},
 };
 
 int ReadField(HWND page, int control, const SoundField& field) {
@@ -63,6 +66,16 @@ void LoadTexts(HWND page, Application& app) {
     ComboClear(page, kRateList);
     AddLangComboString(page, kRateList, app, language, "PN_47", "Частота дискретизации по умолчанию");
     ComboSetSelection(page, kRateList, 0);
+    // Item index = ToneShape value.
+    const int shape = ComboGetSelection(page, kToneShapeList);
+    ComboClear(page, kToneShapeList);
+    AddLangComboString(page, kToneShapeList, app, language, "PN_52", "Меандр");
+    AddLangComboString(page, kToneShapeList, app, language, "PN_53", "Синус");
+    ComboSetSelection(page, kToneShapeList, shape == MorseToneSine ? MorseToneSine : MorseToneSquare);
+}
+
+int SelectedToneShape(HWND page) {
+    return ComboGetSelection(page, kToneShapeList) == MorseToneSine ? MorseToneSine : MorseToneSquare;
 }
 
 // The timer goes before the player, so no tick can reach a destroyed player.
@@ -77,6 +90,7 @@ void Show(HWND page, Application& app) {
     ShowField(page, kFrequency, kFrequencyField, app.GetFrequency());
     ShowField(page, kVolume, kVolumeField, app.GetVolume());
     CheckDlgButton(page, kSoundType, app.GetSoundType() ? BST_CHECKED : BST_UNCHECKED);
+    ComboSetSelection(page, kToneShapeList, app.GetToneShape());
     ShowField(page, kGroupsPerLine, kGroupsPerLineField, GroupsPerLineFromWidth(app.GetTextBoxWidth()));
     ShowField(page, kLinesShown, kLinesShownField, app.GetTextBoxHeight());
     ShowField(page, kCharsPerLine, kCharsPerLineField, CharsPerLineFromWidth2(app.GetTextBoxWidth2()));
@@ -90,7 +104,8 @@ void Test(HWND page, Application& app) {
     const int sampleRate = app.GetSPS();
     const int volume = ReadField(page, kVolume, kVolumeField);
     const int soundType = IsDlgButtonChecked(page, kSoundType) == BST_CHECKED ? 1 : 0;
-    std::unique_ptr<IMorsePlayer> player = CreateMorsePlayer(page, sampleRate, volume, soundType);
+    std::unique_ptr<IMorsePlayer> player =
+        CreateMorsePlayer(page, sampleRate, volume, soundType, SelectedToneShape(page));
     if (!player || player->failed()) {
         player.reset();
         ShowWarning(page, app.SoundCardErrorText());
@@ -112,6 +127,7 @@ void Apply(HWND page, Application& app) {
     app.SetFrequency(ReadField(page, kFrequency, kFrequencyField));
     app.SetVolume(ReadField(page, kVolume, kVolumeField));
     app.SetSoundType(IsDlgButtonChecked(page, kSoundType) == BST_CHECKED ? 1 : 0);
+    app.SetToneShape(SelectedToneShape(page));
     app.SetTextBoxWidth(WidthFromGroupsPerLine(ReadField(page, kGroupsPerLine, kGroupsPerLineField)));
     app.SetTextBoxHeight(ReadField(page, kLinesShown, kLinesShownField));
     app.SetTextBoxWidth2(Width2FromCharsPerLine(ReadField(page, kCharsPerLine, kCharsPerLineField)));
@@ -184,9 +200,13 @@ INT_PTR CALLBACK SoundSettingsPageProc(HWND page, UINT message, WPARAM wParam, L
     case WM_TIMER:
         if (wParam != kTestTimer)
             return FALSE;
-        if (!st.testPlayer || st.watch.finished(st.testPlayer->isPlaying(), TickCount())) {
+        if (!st.testPlayer || st.testPlayer->failed() ||
+            st.watch.finished(st.testPlayer->isPlaying(), TickCount())) {
+            const bool failed = st.testPlayer && st.testPlayer->failed();
             StopTest(page, st);
             EnableControl(page, kStop, FALSE);
+            if (failed)
+                ShowWarning(page, app->SoundCardErrorText());
         }
         return TRUE;
     }

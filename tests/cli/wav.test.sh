@@ -13,14 +13,15 @@ fail() { echo "wav: $*"; exit 1; }
 unit_of() { local out=$1; out=${out##*unit }; echo "${out%% *}"; }
 
 # Decoding: every kind, speeds from 40 to 1000, every sample rate, the
-# frequency range, and the training preamble around the text.
+# frequency range, and the training preamble around the text, with both
+# tone shapes.
 while read -r kind number speed rate freq extra; do
     [ "$extra" = - ] && extra=""
     out=$("$cli" wav --kind "$kind" --number "$number" --groups 6 --speed "$speed" --rate "$rate" \
         --frequency "$freq" --delay 1 $extra --out "$dir/t.wav")
     unit=$(unit_of "$out")
     text=$("$cli" text --kind "$kind" --number "$number" --groups 6)
-    [ "$extra" = "--preamble" ] && text="V V V   =   ${text}AR"
+    case "$extra" in *--preamble*) text="V V V   =   ${text}AR" ;; esac
     got=$(morse_decode $((unit * 1000 / rate)) "$dir/t.wav")
     want=$(morse_expected "$text")
     [ "$got" = "$want" ] || fail "$kind $number at $speed cpm, $rate/s, $freq Hz: decoded \"$got\", sent \"$want\""
@@ -34,6 +35,12 @@ figures 6 900 44100 2500 -
 mixed 7 50 44100 850 --preamble
 mixed 8 200 96000 700 -
 mixed 9 600 11025 1500 -
+letters 10 40 44100 850 --shape sine
+figures 11 120 11025 700 --shape sine
+mixed 12 300 22050 1500 --shape sine --preamble
+letters 13 1000 44100 850 --shape sine
+figures 14 1000 96000 3000 --shape sine
+mixed 15 1000 48000 500 --shape sine
 EOF
 
 # Exact samples: E at 11025 with a 2 s delay is 22050 x 0x80, one tone unit
@@ -55,6 +62,30 @@ tone = s[22050:22050 + u]
 assert all(b == (0x00 if (k * 1700 // 11025) % 2 else 0xFF) for k, b in enumerate(tone))
 assert s[22050 + u:] == b"\x80" * (3 * u)
 assert len(data) == 44 + n + (n & 1)
+EOF
+
+# The sine: 16-bit, the same length, silence up to half a ramp before the
+# dot, the dot's peak at 0.8 of full scale, and the volume scaling it.
+for v in 100 85; do
+    out=$("$cli" wav --text E --speed 100 --rate 48000 --frequency 1000 --delay 1 --shape sine --volume $v \
+        --out "$dir/s$v.wav")
+done
+unit=$(unit_of "$out")
+soxi "$dir/s100.wav" | grep -q '16-bit Signed' || fail "sine sample encoding"
+python3 - "$dir" "$unit" <<'EOF' || fail "E samples of the sine"
+import array, sys
+u = int(sys.argv[2])
+ramp = min(48000 // 200, u // 3)
+def samples(v):
+    data = open("%s/s%d.wav" % (sys.argv[1], v), "rb").read()
+    assert int.from_bytes(data[40:44], "little") == 2 * (48000 + 4 * u)
+    return array.array("h", data[44:])
+s = samples(100)
+start = 48000 - ramp // 2
+assert not any(s[:start + 1]) and s[start + 1] >= 0
+assert max(s) == 26214 and min(s) == -26214, (max(s), min(s))
+assert not any(s[start + u + ramp:])
+assert max(samples(85)) == round(26214 * 10 ** (-15 / 20))
 EOF
 
 # Volume: 100 leaves the three levels, 85 is -15 dB around 0x80, 0 is silence.

@@ -283,3 +283,37 @@ TEST(MorseStream, CurrentCharacterAndMarkTimes) {
     // Offsets beyond 2^31 / 1000 samples do not overflow.
     EXPECT_EQ(MorseMarkTime(4000000000ll, 4000000001u, 0, 96000), 41666666);
 }
+
+// The writer's next segment follows from the bytes written; the cursor says
+// how many segments it owes. At 44100 a segment is 2756 bytes.
+TEST(MorseStream, SegmentsDueAndPlayPositionFollowTheBytesWritten) {
+    const uint32_t seg = 2756;
+    struct {
+        uint32_t written, cursorSegment, due;
+    } cases[] = {
+        {3 * seg, 0, 0},   // pre-filled, output just begun
+        {3 * seg, 1, 1},   // one notification
+        {3 * seg, 2, 2},   // a late wake-up standing for two
+        {16 * seg, 14, 1}, // next segment 0: the wrap
+        {17 * seg, 15, 1}, {18 * seg, 0, 1},
+        {18 * seg, 1, 2},  {5 * seg, 13, 11}, // far behind, still catching up
+        {6 * seg, 2, 0},                      // a stale notification: the writer is ahead
+        {6 * seg, 0, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MorseSegmentsDue(c.written, c.cursorSegment, 44100), c.due)
+            << c.written / seg << " " << c.cursorSegment;
+
+    struct {
+        uint32_t written, cursor, position;
+    } positions[] = {
+        {3 * seg, 0, 0},
+        {4 * seg, seg + 10, seg + 10},
+        {19 * seg, 2 * seg + 5, 16 * seg + 2 * seg + 5}, // after a wrap of the buffer
+        {17 * seg, 15 * seg - 1, 15 * seg - 1},          // the last byte before the cursor's segment
+        {seg, 5 * seg, 0},                               // never before the start of the stream
+    };
+    for (const auto& p : positions)
+        EXPECT_EQ(MorsePlayPosition(p.written, p.cursor, 44100), p.position)
+            << p.written / seg << " " << p.cursor;
+}

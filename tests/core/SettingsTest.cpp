@@ -44,6 +44,11 @@ TEST(Settings, RangeRuleReplacesOutOfRangeValues) {
     EXPECT_EQ(c.GetFrequency(), 850);
     c.SetString("Default", "StartDelay", "60");
     EXPECT_EQ(c.GetStartDelay(), 60);
+    // The tone shape: square unless exactly 1.
+    for (const char* stored : {"", "1", "2", "-1", "sine"}) {
+        c.SetString("Default", "ToneShape", stored);
+        EXPECT_EQ(c.GetToneShape(), std::string(stored) == "1" ? 1 : 0) << stored;
+    }
 }
 
 TEST(Settings, SampleRateAcceptsOnlyTheFiveRates) {

@@ -203,6 +203,12 @@ TEST(CompetitionRunPage, ShowingCreatesThePlayerAndReadiesTheRun) {
 
     p.Key(27); // Esc with Stop disabled: Back
     EXPECT_EQ(PageRequests(), std::vector<int>{PAGE_COMPETITION_OPTIONS});
+
+    // The player has the stored tone shape.
+    EXPECT_EQ(p.Player().toneShape, 0);
+    p.app->SetToneShape(1);
+    p.Show();
+    EXPECT_EQ(p.Player().toneShape, 1);
 }
 
 TEST(CompetitionRunPage, SoundCardFailureReturnsToTheTrainingMenu) {
@@ -212,6 +218,21 @@ TEST(CompetitionRunPage, SoundCardFailureReturnsToTheTrainingMenu) {
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].text, "Ошибка при работе со звуковой картой");
     EXPECT_TRUE(PageRequests().empty()); // posted, not sent
+    Pump();
+    EXPECT_EQ(PageRequests(), std::vector<int>{PAGE_TRAINING_MENU});
+}
+
+// The card lost in the middle of a run: the run stops and says so instead of
+// waiting for an end that never comes.
+TEST(CompetitionRunPage, SoundCardLostDuringTheRunStopsIt) {
+    RunPage p(100, 60);
+    p.Command(kStart);
+    p.Player().failed = true;
+    p.Tick();
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, "Ошибка при работе со звуковой картой");
+    EXPECT_FALSE(p.Enabled(kStop));
+    EXPECT_EQ(p.Player().pauses.back(), true);
     Pump();
     EXPECT_EQ(PageRequests(), std::vector<int>{PAGE_TRAINING_MENU});
 }

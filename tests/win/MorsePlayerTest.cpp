@@ -14,10 +14,13 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <mutex>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -99,15 +102,17 @@ public:
 
 TEST_F(MorsePlayerTest, FactoryCanBeReplacedAndRestored) {
     int created = 0;
-    SetMorsePlayerFactory([&](void* window, int rate, int volume, int type) -> std::unique_ptr<IMorsePlayer> {
-        EXPECT_EQ(window, window_);
-        EXPECT_EQ(rate, 22050);
-        EXPECT_EQ(volume, 40);
-        EXPECT_EQ(type, 1);
-        ++created;
-        return std::make_unique<ScriptedPlayer>();
-    });
-    auto scripted = CreateMorsePlayer(window_, 22050, 40, 1);
+    SetMorsePlayerFactory(
+        [&](void* window, int rate, int volume, int type, int shape) -> std::unique_ptr<IMorsePlayer> {
+            EXPECT_EQ(window, window_);
+            EXPECT_EQ(rate, 22050);
+            EXPECT_EQ(volume, 40);
+            EXPECT_EQ(type, 1);
+            EXPECT_EQ(shape, MorseToneSine);
+            ++created;
+            return std::make_unique<ScriptedPlayer>();
+        });
+    auto scripted = CreateMorsePlayer(window_, 22050, 40, 1, MorseToneSine);
     EXPECT_EQ(created, 1);
     ASSERT_NE(dynamic_cast<ScriptedPlayer*>(scripted.get()), nullptr);
     scripted->start("E E", 1, 0, 850, 0, 0, -1);
@@ -173,13 +178,24 @@ TEST_F(MorsePlayerTest, PlaysTheSoundTestText) {
     const int speed = speedText ? std::atoi(speedText) : 50;
     const char* delayText = std::getenv("KLAVIRO_DELAY");
     const int delay = delayText ? std::atoi(delayText) : 3;
+    const char* shapeText = std::getenv("KLAVIRO_TONE_SHAPE");
+    const int shape = shapeText ? std::atoi(shapeText) : MorseToneSquare;
     const int rate = 44100;
     const int unit = unitSamples(TextLetters, speed, rate);
     const std::string text = kTestText;
     const int length = static_cast<int>(text.size()) + 1;
     Log("unit_ms", unit * 1000 / rate);
 
-    MorsePlayer player(window_, rate, 100, soundType);
+    // What the player puts into its buffer: exactly the stream of its shape.
+    std::vector<uint8_t> buffered;
+    MorsePlayerProbe probe;
+    probe.filled = [&](uint32_t, uint32_t, uint32_t, const void* data, uint32_t bytes) {
+        buffered.insert(buffered.end(), static_cast<const uint8_t*>(data),
+                        static_cast<const uint8_t*>(data) + bytes);
+    };
+    SetMorsePlayerProbe(&probe);
+    MorsePlayer player(window_, rate, 100, soundType, shape);
+    SetMorsePlayerProbe(nullptr);
     ASSERT_FALSE(player.failed());
     player.start(text, unit, delay, 850, 0, 12, -1);
     EXPECT_FALSE(player.isPlaying()) << "output waits for pause(false)";
@@ -212,6 +228,16 @@ TEST_F(MorsePlayerTest, PlaysTheSoundTestText) {
     EXPECT_GE(finished + 250, textMs);
     EXPECT_LE(finished, textMs + 2000);
     EXPECT_GE(player.currentCharacter(), length - 1);
+
+    MorseStream stream(rate, shape);
+    stream.Load(text, unit, delay, 850, 0, 12, -1);
+    std::vector<uint8_t> expected(buffered.size());
+    const uint32_t samples = static_cast<uint32_t>(buffered.size()) / stream.BytesPerSample();
+    if (shape == MorseToneSine)
+        stream.Fill(reinterpret_cast<int16_t*>(expected.data()), samples);
+    else
+        stream.Fill(expected.data(), samples);
+    EXPECT_TRUE(buffered == expected) << "the buffer does not hold the stream";
 
     const int64_t a = player.markTimeA(), b = player.markTimeB();
     ASSERT_NE(a, -1);
@@ -272,4 +298,105 @@ TEST_F(MorsePlayerTest, DestroyWhilePlayingStopsTheSound) {
     Log("destroy_ms", destroyed - destroyBegin);
     EXPECT_LT(destroyed - destroyBegin, 250u);
     EXPECT_EQ(ThreadCount(), threads) << "the playback thread has ended when destroy returns";
+}
+
+// A busy machine: every third wake-up of the playback thread comes later
+// than the next segment end, so one wake-up stands for two notifications.
+// With either buffer scheme every segment is still filled exactly once, in
+// stream order; the script decodes both captures back to the text.
+TEST_F(MorsePlayerTest, LateWakeUpsStillFillEverySegmentOnceInOrder) {
+    REQUIRE_SOUND("capture");
+    const int rate = 44100;
+    const uint32_t segment = MorseSegmentBytes(rate);
+    const int unit = unitSamples(TextLetters, 150, rate);
+    Log("unit_ms", unit * 1000 / rate);
+    for (int soundType : {0, 1}) {
+        SCOPED_TRACE(soundType);
+        struct Fill {
+            uint32_t segment, offset, cursor;
+            int wake;
+        };
+        std::mutex mutex;
+        std::vector<Fill> fills;
+        int wakes = 0;
+        MorsePlayerProbe probe;
+        probe.afterWake = [&] {
+            int n;
+            {
+                std::lock_guard<std::mutex> lock(mutex);
+                n = ++wakes;
+            }
+            if (n % 3 == 0)
+                Sleep(segment * 1000 / rate * 13 / 10); // 1.3 segments: past the next notification
+        };
+        probe.filled = [&](uint32_t index, uint32_t offset, uint32_t cursor, const void*, uint32_t) {
+            std::lock_guard<std::mutex> lock(mutex);
+            fills.push_back({index, offset, cursor, wakes});
+        };
+        SetMorsePlayerProbe(&probe);
+        {
+            MorsePlayer player(window_, rate, 100, soundType);
+            SetMorsePlayerProbe(nullptr);
+            ASSERT_FALSE(player.failed());
+            player.start(kTestText, unit, 0, 850, 0, -1, -1);
+            player.pause(false);
+            const DWORD textMs =
+                static_cast<DWORD>(textSamples(std::string(kTestText) + " ", unit, -1) * 1000ll / rate);
+            EXPECT_TRUE(WaitFor([&] { return !player.isPlaying(); }, textMs + 3000));
+            EXPECT_GE(player.currentCharacter(), static_cast<int>(sizeof kTestText) - 1);
+        }
+        std::lock_guard<std::mutex> lock(mutex);
+        ASSERT_GT(fills.size(), 3u);
+        int merged = 0, late = 0;
+        for (size_t k = 0; k < fills.size(); ++k) {
+            ASSERT_EQ(fills[k].offset, k * segment) << "fill " << k;
+            ASSERT_EQ(fills[k].segment, k % MorseSegmentsPerBuffer) << "fill " << k;
+            if (k > 0 && fills[k].wake > 0 && fills[k].wake == fills[k - 1].wake)
+                ++merged;
+            // Filled while the cursor was already inside: heard stale.
+            if (k >= 3 && soundType == 0 && fills[k].cursor / segment == fills[k].segment)
+                ++late;
+        }
+        EXPECT_GT(merged, 0) << "no wake-up stood for two notifications";
+        Log("merged_" + std::to_string(soundType), merged);
+        Log("filled_under_cursor_" + std::to_string(soundType), late);
+    }
+}
+
+// A lost buffer is restored once and output goes on; a buffer that cannot
+// be locked even after that makes the player report failed, and it no
+// longer claims to be playing.
+TEST_F(MorsePlayerTest, LostBufferIsRestoredOnceAndThenTheOutputFails) {
+    REQUIRE_SOUND("capture");
+    const int rate = 22050;
+    const int unit = unitSamples(TextLetters, 600, rate);
+    std::atomic<int> locks{0}, restores{0}, failFrom{-1};
+    std::atomic<int> failOnly{6};
+    MorsePlayerProbe probe;
+    probe.failLock = [&] {
+        const int n = ++locks;
+        return n == failOnly.load() || (failFrom.load() >= 0 && n >= failFrom.load());
+    };
+    probe.restored = [&] { ++restores; };
+    SetMorsePlayerProbe(&probe);
+    MorsePlayer player(window_, rate, 100, 0);
+    SetMorsePlayerProbe(nullptr);
+    ASSERT_FALSE(player.failed());
+    player.start("E E E E", unit, 0, 850, 0, -1, -1);
+    player.pause(false);
+    ASSERT_TRUE(WaitFor([&] { return locks.load() > 8 && !player.isPlaying(); }, 3000));
+    EXPECT_FALSE(player.failed());
+    EXPECT_EQ(restores.load(), 1);
+    EXPECT_GE(player.currentCharacter(), 7);
+
+    failOnly = -1;
+    failFrom = locks.load() + 5;
+    player.start("T T T T T T T T T T", unit, 0, 850, 0, -1, -1);
+    player.pause(false);
+    ASSERT_TRUE(WaitFor([&] { return player.failed(); }, 2000));
+    EXPECT_EQ(restores.load(), 2);
+    EXPECT_FALSE(player.isPlaying());
+    const int heard = player.currentCharacter();
+    Sleep(300);
+    EXPECT_EQ(player.currentCharacter(), heard) << "nothing plays on";
 }

@@ -122,7 +122,7 @@ inline uint32_t TestTicks() {
 // player is destroyed, and what its queries answer (set by the test)
 
 struct PlayerLog {
-    int sampleRate = 0, volume = 0, soundType = 0;
+    int sampleRate = 0, volume = 0, soundType = 0, toneShape = 0;
     bool failed = false;
     bool destroyed = false;
     struct Start {
@@ -203,15 +203,17 @@ public:
         previousBox_ = SetMessageBoxHook(AnswerBox);
         previousSave_ = SetSaveFileNameHook(AnswerSave);
         previousTicks_ = SetTickSource(TestTicks);
-        SetMorsePlayerFactory([this](void*, int rate, int volume, int type) -> std::unique_ptr<IMorsePlayer> {
-            auto log = std::make_shared<PlayerLog>();
-            log->sampleRate = rate;
-            log->volume = volume;
-            log->soundType = type;
-            log->failed = failNext;
-            players.push_back(log);
-            return std::make_unique<ScriptedPlayer>(log);
-        });
+        SetMorsePlayerFactory(
+            [this](void*, int rate, int volume, int type, int shape) -> std::unique_ptr<IMorsePlayer> {
+                auto log = std::make_shared<PlayerLog>();
+                log->sampleRate = rate;
+                log->volume = volume;
+                log->soundType = type;
+                log->toneShape = shape;
+                log->failed = failNext;
+                players.push_back(log);
+                return std::make_unique<ScriptedPlayer>(log);
+            });
 
         main = CreateWindowExA(0, "KlaviroPageTestMain", "KLAVIRO", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                                1000, 760, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);

@@ -76,14 +76,16 @@ public:
     int64_t markTimeB() const override { return -1; }
 };
 
-inline int AnswerOk(HWND, const char*, const char*, UINT) { return IDOK; }
+inline int AnswerOk(HWND, const char*, const char*, UINT) {
+    return IDOK;
+}
 
 class MainWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { RegisterControlClasses(Instance()); }
 
     void SetUp() override {
-        SetMorsePlayerFactory([](void*, int, int, int) { return std::make_unique<SilentPlayer>(); });
+        SetMorsePlayerFactory([](void*, int, int, int, int) { return std::make_unique<SilentPlayer>(); });
         previousBox_ = SetMessageBoxHook(AnswerOk);
     }
 

@@ -25,9 +25,22 @@ enum {
     kApply = 1214,
     kCancel = 1014,
     kDeviceList = 1403,
-    kRateList = 1405
+    kRateList = 1405,
+    kToneShapeLabel = 1237,
+    kToneShapeList = 1238
 };
 constexpr UINT_PTR kTestTimer = 0;
+
+std::vector<std::string> ComboItems(HWND page, int list) {
+    std::vector<std::string> items;
+    const int count = static_cast<int>(SendDlgItemMessageA(page, list, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char text[64] = "";
+        SendDlgItemMessageA(page, list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+    }
+    return items;
+}
 
 struct SoundSettingsPage : ::testing::Test {
     PageUnderTest h{IDD_SOUND_SETTINGS, SoundSettingsPageProc};
@@ -37,6 +50,7 @@ TEST_F(SoundSettingsPage, ShowsTheStoredSettingsWithTheDisplayValuesConverted) {
     h.app->SetTextBoxHeight(7);
     h.app->SetTextBoxWidth2(120);
     h.app->SetSoundType(0);
+    h.app->SetToneShape(1);
     h.app->SetTextBoxWidth(1000); // beyond the field: shown at its limit
     h.Show();
     EXPECT_EQ(h.Number(kStartDelay), 3);
@@ -52,6 +66,10 @@ TEST_F(SoundSettingsPage, ShowsTheStoredSettingsWithTheDisplayValuesConverted) {
     EXPECT_EQ(SendDlgItemMessageA(h.page, kDeviceList, CB_GETCOUNT, 0, 0), 1);
     EXPECT_EQ(ComboGetSelection(h.page, kDeviceList), 0);
     EXPECT_EQ(ComboGetSelection(h.page, kRateList), 0);
+    // The tone shape list: item index = ToneShape.
+    EXPECT_EQ(ComboItems(h.page, kToneShapeList), (std::vector<std::string>{"Меандр", "Синус"}));
+    EXPECT_EQ(ComboGetSelection(h.page, kToneShapeList), 1);
+    EXPECT_EQ(h.Text(kToneShapeLabel), "Форма сигнала");
 }
 
 TEST_F(SoundSettingsPage, TestPlaysTheFieldValuesAndCorrectsInvalidOnes) {
@@ -60,11 +78,13 @@ TEST_F(SoundSettingsPage, TestPlaysTheFieldValuesAndCorrectsInvalidOnes) {
     h.SetNumber(kVolume, 0);
     h.SetNumber(kStartDelay, 1);
     CheckDlgButton(h.page, kSoundType, BST_UNCHECKED);
+    ComboSetSelection(h.page, kToneShapeList, 1);
     h.Command(kTest);
     ASSERT_EQ(h.players.size(), 1u);
     EXPECT_EQ(h.Player().sampleRate, 44100);
     EXPECT_EQ(h.Player().volume, 0);
     EXPECT_EQ(h.Player().soundType, 0);
+    EXPECT_EQ(h.Player().toneShape, 1);
     ASSERT_EQ(h.Player().starts.size(), 1u);
     const auto& s = h.Player().starts[0];
     EXPECT_EQ(s.text, "V V V   =   H E L L O   W O R L D   AR");
@@ -80,6 +100,7 @@ TEST_F(SoundSettingsPage, TestPlaysTheFieldValuesAndCorrectsInvalidOnes) {
     // The test does not store anything.
     EXPECT_EQ(h.app->GetFrequency(), 850);
     EXPECT_EQ(h.app->GetVolume(), 80);
+    EXPECT_EQ(h.app->GetToneShape(), 0);
 }
 
 TEST_F(SoundSettingsPage, TestTwiceRestartsWithANewPlayer) {
@@ -123,6 +144,7 @@ TEST_F(SoundSettingsPage, ApplyStoresTheSevenSettingsAndLeaves) {
     h.SetNumber(kFrequency, 1200);
     h.SetNumber(kVolume, 100);
     CheckDlgButton(h.page, kSoundType, BST_UNCHECKED);
+    ComboSetSelection(h.page, kToneShapeList, 1);
     h.SetNumber(kGroupsPerLine, 5);
     h.SetText(kLinesShown, "101");
     h.SetNumber(kCharsPerLine, 30);
@@ -131,6 +153,7 @@ TEST_F(SoundSettingsPage, ApplyStoresTheSevenSettingsAndLeaves) {
     EXPECT_EQ(h.app->GetFrequency(), 1200);
     EXPECT_EQ(h.app->GetVolume(), 100);
     EXPECT_EQ(h.app->GetSoundType(), 0);
+    EXPECT_EQ(h.app->GetToneShape(), 1);
     EXPECT_EQ(h.app->GetTextBoxWidth(), 60);
     EXPECT_EQ(h.app->GetTextBoxHeight(), 10); // 101 is out of range: the default
     EXPECT_EQ(h.Number(kLinesShown), 10);
@@ -142,6 +165,7 @@ TEST_F(SoundSettingsPage, ApplyStoresTheSevenSettingsAndLeaves) {
     h.Show();
     EXPECT_EQ(h.Number(kCharsPerLine), 30);
     EXPECT_EQ(h.Number(kGroupsPerLine), 5);
+    EXPECT_EQ(ComboGetSelection(h.page, kToneShapeList), 1);
 }
 
 TEST_F(SoundSettingsPage, CancelAndEscDropTheChanges) {
@@ -163,6 +187,17 @@ TEST_F(SoundSettingsPage, SoundCardFailureWarnsAndStaysIdle) {
     EXPECT_TRUE(h.Player().starts.empty());
     EXPECT_TRUE(h.Player().destroyed);
     EXPECT_EQ(h.app->soundSettings.testPlayer, nullptr);
+    EXPECT_FALSE(h.Enabled(kStop));
+    EXPECT_FALSE(h.TimerRunning(kTestTimer));
+
+    // The card lost while the test plays.
+    h.failNext = false;
+    Boxes().clear();
+    h.Command(kTest);
+    h.Player().failed = true;
+    h.Tick(kTestTimer);
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Ошибка при работе со звуковой картой"}));
+    EXPECT_TRUE(h.Player().destroyed);
     EXPECT_FALSE(h.Enabled(kStop));
     EXPECT_FALSE(h.TimerRunning(kTestTimer));
 }

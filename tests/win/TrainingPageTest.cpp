@@ -89,7 +89,12 @@ TEST_F(TrainingPage, ShownIdleWithTheTextOfTheNumberAndNoClocks) {
     EXPECT_EQ(h.Player().sampleRate, 44100);
     EXPECT_EQ(h.Player().volume, 80);
     EXPECT_EQ(h.Player().soundType, 1);
+    EXPECT_EQ(h.Player().toneShape, 0);
     EXPECT_FALSE(h.Enabled(kFirstText));
+    h.Hide();
+    h.app->SetToneShape(1);
+    h.Show();
+    EXPECT_EQ(h.Player().toneShape, 1);
 }
 
 TEST_F(TrainingPage, SeriesWalkPlaysSevenEightSevenWithTheStatesEnabled) {
@@ -370,6 +375,22 @@ TEST_F(TrainingPage, SoundCardFailureWarnsAndReturnsToTheTrainingMenu) {
     EXPECT_EQ(h.app->training.player, nullptr);
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, h.main, PM_SHOW_PAGE, PM_SHOW_PAGE, PM_REMOVE)); // posted, not sent
+    EXPECT_EQ(msg.lParam, 2);
+
+    // The card lost in the middle of a text: the page does not wait for an
+    // end that never comes.
+    h.Hide();
+    h.failNext = false;
+    Boxes().clear();
+    h.Show();
+    h.Command(kBegin);
+    h.Command(kStart);
+    h.Player().failed = true;
+    h.Tick(kPlayTimer);
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Ошибка при работе со звуковой картой"}));
+    EXPECT_FALSE(h.Enabled(kStop));
+    EXPECT_FALSE(h.TimerRunning(kPlayTimer));
+    ASSERT_TRUE(PeekMessageA(&msg, h.main, PM_SHOW_PAGE, PM_SHOW_PAGE, PM_REMOVE));
     EXPECT_EQ(msg.lParam, 2);
 }
 

@@ -168,8 +168,7 @@ void SetReady(HWND page) {
 void OnShown(HWND page, Application& app) {
     CompetitionState& state = app.competition;
     Send(page, kCaption, ATL_SETTEXTTRIM, 0, reinterpret_cast<LPARAM>(app.records.Title().c_str()));
-    std::unique_ptr<IMorsePlayer> player =
-        CreateMorsePlayer(page, app.GetSPS(), app.GetVolume(), app.GetSoundType());
+    std::unique_ptr<IMorsePlayer> player = CreateConfiguredPlayer(page, app);
     state.player = std::move(player); // the previous one, if any, goes here
     ApplyColours(page, app);
     if (!state.player || state.player->failed()) {
@@ -274,6 +273,13 @@ void OnTimer(HWND page, Application& app) {
         return;
     }
     IMorsePlayer& player = *state.player;
+    if (player.failed()) {
+        // The card was lost during the run: say so, as on arrival.
+        ClickControl(page, kStop);
+        ShowWarning(page, app.SoundCardErrorText());
+        GoToPage(page, PAGE_TRAINING_MENU, true);
+        return;
+    }
     RunClockInput in{};
     in.now = TickCount();
     in.runStart = state.runStart;

@@ -149,7 +149,7 @@ void Show(HWND page, Application& app) {
     TrainingState& st = app.training;
     st.sampleRate = app.GetSPS();
     st.player.reset();
-    st.player = CreateMorsePlayer(page, st.sampleRate, app.GetVolume(), app.GetSoundType());
+    st.player = CreateConfiguredPlayer(page, app);
     ApplyColours(page, app);
     if (!st.player || st.player->failed()) {
         st.player.reset();
@@ -236,9 +236,17 @@ void Previous(HWND page, TrainingState& st) {
     ApplyEnabling(page, st);
 }
 
-void PlayTick(HWND page, TrainingState& st) {
+void PlayTick(HWND page, Application& app) {
+    TrainingState& st = app.training;
     if (!st.player) {
         KillTimer(page, kPlayTimer);
+        return;
+    }
+    if (st.player->failed()) {
+        // The card was lost during the text: say so, as on arrival.
+        ClickControl(page, kStop);
+        ShowWarning(page, app.SoundCardErrorText());
+        GoToPage(page, PAGE_TRAINING_MENU, true);
         return;
     }
     const uint32_t now = TickCount();
@@ -440,7 +448,7 @@ INT_PTR CALLBACK TrainingPageProc(HWND page, UINT message, WPARAM wParam, LPARAM
         if (wParam == kSeriesTimer)
             SetClock(page, kSeriesClock, static_cast<int32_t>(TickCount() - st.seriesStart));
         else if (wParam == kPlayTimer && st.state == SeriesState::Playing)
-            PlayTick(page, st);
+            PlayTick(page, *app);
         return TRUE;
     }
     return FALSE;
