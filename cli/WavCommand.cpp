@@ -1,11 +1,16 @@
-// klaviro-cli wav: the exact samples the player writes for a text, as an
-// 8-bit unsigned mono WAV file.
+// klaviro-cli wav: the exact samples the player writes for a text, or for
+// every text of a file as the player page plays it, as an 8-bit unsigned
+// mono WAV file.
 #include "cli/Command.h"
 #include "cli/TextOptions.h"
 
-#include "sound/MorseStream.h"
 #include "sound/MorseTable.h"
+#include "texts/ControlTextFile.h"
+#include "texts/PlainText.h"
+#include "texts/PlayerFile.h"
+#include "texts/PlayerRender.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -17,21 +22,6 @@ namespace {
 const char kName[] = "wav";
 const char kPreamble[] = "V V V   =   ";
 const char kClosing[] = "AR";
-
-// Samples from the first sample of the start delay to just after the last
-// character, in 64 bits: long texts at low speeds exceed a WAV file.
-uint64_t StreamSamples(const std::string& sent, uint64_t unit, uint64_t space, uint64_t delaySamples) {
-    uint64_t total = delaySamples;
-    for (unsigned char c : sent) {
-        if (c == ' ') {
-            total += space;
-            continue;
-        }
-        for (const char* p = MorsePattern(c); *p; ++p)
-            total += *p == '-' ? 3 * unit : unit;
-    }
-    return total;
-}
 
 void PutLE(std::vector<uint8_t>& out, uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i)
@@ -83,9 +73,114 @@ bool ReadRate(const CliOptions& options, long long& rate, std::string& error) {
     return false;
 }
 
+// Rendering this long shows a progress line (KLAVIRO_PROGRESS_MS changes
+// it, for tests).
+long long ProgressAfterMs() {
+    const char* v = std::getenv("KLAVIRO_PROGRESS_MS");
+    return v && *v ? std::atoll(v) : 2000;
+}
+
+// Writes the render into `out` as a WAV file; the progress line goes to
+// standard error once rendering has taken a while.
+bool WriteWave(const std::string& out, int rate, int volume, SampleRender& render, std::string& error) {
+    std::FILE* f = std::fopen(out.c_str(), "wb");
+    if (!f) {
+        error = "cannot create \"" + out + "\"";
+        return false;
+    }
+    uint8_t table[256];
+    VolumeTable(volume, table);
+    const uint32_t dataBytes = static_cast<uint32_t>(render.TotalSamples());
+    const std::vector<uint8_t> header = WaveHeader(static_cast<uint32_t>(rate), dataBytes);
+    bool ok = std::fwrite(header.data(), 1, header.size(), f) == header.size();
+
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point begun = Clock::now();
+    const long long after = ProgressAfterMs();
+    Clock::time_point shown = begun;
+    bool progress = false;
+    size_t count = 0;
+    while (ok) {
+        uint8_t* block = const_cast<uint8_t*>(render.Next(count));
+        if (!block)
+            break;
+        for (size_t i = 0; i < count; ++i)
+            block[i] = table[block[i]];
+        ok = std::fwrite(block, 1, count, f) == count;
+        const Clock::time_point now = Clock::now();
+        if (std::chrono::duration_cast<std::chrono::milliseconds>(now - begun).count() >= after &&
+            (!progress || now - shown >= std::chrono::milliseconds(250))) {
+            std::fprintf(
+                stderr, "\rklaviro-cli %s: text %zu of %zu, %3d%%", kName, render.TextIndex() + 1,
+                render.TextCount(),
+                static_cast<int>(render.Done() * 100 / (render.TotalSamples() ? render.TotalSamples() : 1)));
+            progress = true;
+            shown = now;
+        }
+    }
+    if (progress)
+        std::fprintf(stderr, "\rklaviro-cli %s: %zu texts, 100%%     \n", kName, render.TextCount());
+    ok = ok && render.Done() == render.TotalSamples();
+    if (ok && (dataBytes & 1))
+        ok = std::fputc(0, f) != EOF;
+    ok = std::fclose(f) == 0 && ok;
+    if (!ok) {
+        std::remove(out.c_str());
+        error = "cannot write \"" + out + "\"";
+    }
+    return ok;
+}
+
+// The texts of --control or --text-file with their units; false with
+// `error` set.
+bool FileTexts(const CliOptions& options, int rate, std::vector<RenderText>& texts, std::string& error) {
+    const bool control = options.Has("control");
+    const std::string path = options.Get(control ? "control" : "text-file", "");
+    PlayerFile file;
+    // One screen of the text box at its default size.
+    const size_t screen = 60 * 10;
+    if (LoadPlayerFile(path, screen, file, error, !control) != PlayerLoad::Loaded)
+        return false;
+    if (control && !file.control) {
+        error = "\"" + path +
+                "\" is not a control-text file (a number line, an empty line, the text, an empty line); "
+                "send ordinary text with --text-file";
+        return false;
+    }
+    if (file.converted.leftOutCount > 0)
+        std::fprintf(stderr, "klaviro-cli %s: note: left out %zu character(s) without a Morse code: %s\n",
+                     kName, file.converted.leftOutCount, LeftOutList(file.converted).c_str());
+    int kind = file.kind;
+    if (options.Has("kind")) {
+        const std::string name = options.Get("kind", "");
+        const char* const names[] = {"letters", "figures", "mixed"};
+        kind = -1;
+        for (int k = 0; k < 3; ++k)
+            if (name == names[k])
+                kind = k;
+        if (kind < 0) {
+            error = "--kind must be letters, figures or mixed, not \"" + name + "\"";
+            return false;
+        }
+    }
+    long long chosen;
+    if (!options.GetInt("speed", 1, 1000, 100, chosen, error))
+        return false;
+    const bool recorded = file.speedsRecorded && !options.Has("speed");
+    if (file.control && !file.speedsRecorded && !options.Has("speed"))
+        std::fprintf(stderr,
+                     "klaviro-cli %s: note: \"%s\" records no speeds; sending at %lld (see --speed)\n", kName,
+                     path.c_str(), chosen);
+    for (size_t i = 0; i < file.texts.size(); ++i) {
+        const int speed = recorded ? HeaderSpeed(file.texts[i]) : static_cast<int>(chosen);
+        texts.push_back({PlayerSentText(file, i, kind, speed).sent, unitSamples(kind, speed, rate)});
+    }
+    return true;
+}
+
 int Run(const std::vector<std::string>& args) {
-    CliOptions options({"text", "kind", "number", "series", "groups", "speed", "frequency", "delay", "rate",
-                        "volume", "out"},
+    CliOptions options({"text", "plain", "control", "text-file", "kind", "number", "series", "groups",
+                        "speed", "frequency", "delay", "interval", "rate", "volume", "out"},
                        {"preamble"});
     std::string error;
     if (!options.Parse(args, error))
@@ -98,96 +193,101 @@ int Run(const std::vector<std::string>& args) {
     if (out.empty())
         return CliFail(kName, "--out needs a file name");
 
-    long long speed, frequency, delay, rate, volume;
+    long long speed, frequency, delay, rate, volume, interval;
     if (!options.GetInt("speed", 1, 1000, 100, speed, error) ||
         !options.GetInt("frequency", 500, 3000, 850, frequency, error) ||
         !options.GetInt("delay", 0, 60, 3, delay, error) || !ReadRate(options, rate, error) ||
-        !options.GetInt("volume", 0, 100, 100, volume, error))
+        !options.GetInt("volume", 0, 100, 100, volume, error) ||
+        !options.GetInt("interval", 0, 600, 60, interval, error))
         return CliFail(kName, error);
 
     const bool generated = options.Has("number") || options.Has("series") || options.Has("groups");
-    if (options.Has("text") && generated)
-        return CliFail(kName, "give either --text or --number/--series/--groups, not both");
-    if (!options.Has("text") && !generated)
-        return CliFail(kName, "give the text with --text, or a generated one with --kind and --number");
-    // The kind also picks the average character length of the speed.
-    TextChoice choice;
-    std::string text;
-    if (options.Has("text")) {
-        text = options.Get("text", "");
-        const std::string kind = options.Get("kind", "letters");
-        const char* const names[] = {"letters", "figures", "mixed"};
-        choice.kind = -1;
-        for (int k = 0; k < 3; ++k)
-            if (kind == names[k])
-                choice.kind = k;
-        if (choice.kind < 0)
-            return CliFail(kName, "--kind must be letters, figures or mixed, not \"" + kind + "\"");
-    } else {
-        if (!ReadTextChoice(options, choice, error))
+    const bool fromFile = options.Has("control") || options.Has("text-file");
+    const int sources = (options.Has("text") ? 1 : 0) + (options.Has("plain") ? 1 : 0) + (generated ? 1 : 0) +
+                        (options.Has("control") ? 1 : 0) + (options.Has("text-file") ? 1 : 0);
+    if (sources > 1)
+        return CliFail(kName,
+                       "give one of --text, --plain, --number/--series/--groups, --control or --text-file, "
+                       "not several");
+    if (sources == 0)
+        return CliFail(kName,
+                       "give the text with --text or --plain, a generated one with --kind and --number, "
+                       "or a file with --control or --text-file");
+    if (fromFile && options.Has("preamble"))
+        return CliFail(kName, "--control and --text-file always send the preambles; leave out --preamble");
+    if (!fromFile && options.Has("interval"))
+        return CliFail(kName, "--interval is the pause between the texts of --control or --text-file");
+
+    std::vector<RenderText> texts;
+    int unit = 0;
+    if (fromFile) {
+        if (!FileTexts(options, static_cast<int>(rate), texts, error))
             return CliFail(kName, error);
-        text = TextOfNumber(choice, choice.number);
-    }
-    const long long kind = choice.kind;
-    if (options.Has("preamble"))
-        text = kPreamble + text + kClosing;
+    } else {
+        // The kind also picks the average character length of the speed.
+        TextChoice choice;
+        std::string text;
+        if (options.Has("text") || options.Has("plain")) {
+            text = options.Get("text", "");
+            if (options.Has("plain")) {
+                const SendingText converted = PlainToSending(options.Get("plain", ""));
+                if (converted.leftOutCount > 0)
+                    std::fprintf(stderr,
+                                 "klaviro-cli %s: note: left out %zu character(s) without a Morse code: %s\n",
+                                 kName, converted.leftOutCount, LeftOutList(converted).c_str());
+                if (converted.text.empty())
+                    return CliFail(kName, "--plain holds no character with a Morse code");
+                text = converted.text;
+            }
+            const std::string kind = options.Get("kind", "letters");
+            const char* const names[] = {"letters", "figures", "mixed"};
+            choice.kind = -1;
+            for (int k = 0; k < 3; ++k)
+                if (kind == names[k])
+                    choice.kind = k;
+            if (choice.kind < 0)
+                return CliFail(kName, "--kind must be letters, figures or mixed, not \"" + kind + "\"");
+        } else {
+            if (!ReadTextChoice(options, choice, error))
+                return CliFail(kName, error);
+            text = TextOfNumber(choice, choice.number);
+        }
+        const long long kind = choice.kind;
+        if (options.Has("preamble"))
+            text = kPreamble + text + kClosing;
 
-    const int unit = unitSamples(static_cast<int>(kind), static_cast<int>(speed), static_cast<int>(rate));
-    const uint64_t total =
-        StreamSamples(text + ' ', static_cast<uint64_t>(unit), 2ull * static_cast<uint64_t>(unit),
-                      static_cast<uint64_t>(delay * rate));
-    // The stream counts in 32 bits and a WAV file holds less than 4 GiB.
-    if (total > 0xFFFF0000ull)
-        return CliFail(kName, "the sound would last " + std::to_string(total / static_cast<uint64_t>(rate)) +
+        unit = unitSamples(static_cast<int>(kind), static_cast<int>(speed), static_cast<int>(rate));
+        texts.push_back({text, unit});
+    }
+    SampleRender render(static_cast<int>(rate), static_cast<int>(delay), static_cast<int>(frequency),
+                        static_cast<int>(interval), std::move(texts));
+    // Each text's stream counts in 32 bits and a WAV file holds less than
+    // 4 GiB.
+    if (render.TotalSamples() > 0xFFFF0000ull || render.LongestText() > 0xFFFF0000ull)
+        return CliFail(kName, "the sound would last " +
+                                  std::to_string(render.TotalSamples() / static_cast<uint64_t>(rate)) +
                                   " s, more than a WAV file can hold; use a shorter text or a higher speed");
-
-    std::FILE* f = std::fopen(out.c_str(), "wb");
-    if (!f)
-        return CliFail(kName, "cannot create \"" + out + "\"");
-    MorseStream stream(static_cast<int>(rate));
-    stream.Load(text, unit, static_cast<int>(delay), static_cast<int>(frequency), -1, -1, -1);
-    uint8_t table[256];
-    VolumeTable(static_cast<int>(volume), table);
-
-    std::vector<uint8_t> header = WaveHeader(static_cast<uint32_t>(rate), 0);
-    bool ok = std::fwrite(header.data(), 1, header.size(), f) == header.size();
-    std::vector<uint8_t> segment(MorseSegmentBytes(static_cast<int>(rate)));
-    uint32_t dataBytes = 0;
-    bool complete = false;
-    while (ok && !complete) {
-        const uint32_t offset = stream.BytesWritten();
-        complete = stream.Fill(segment.data(), static_cast<uint32_t>(segment.size()));
-        // Entry N of the start list: just after the appended blank.
-        uint32_t keep = static_cast<uint32_t>(segment.size());
-        if (complete)
-            keep = stream.StartOffset(static_cast<uint32_t>(stream.Length())) - offset;
-        for (uint32_t i = 0; i < keep; ++i)
-            segment[i] = table[segment[i]];
-        ok = std::fwrite(segment.data(), 1, keep, f) == keep;
-        dataBytes += keep;
-    }
-    if (ok && (dataBytes & 1))
-        ok = std::fputc(0, f) != EOF;
-    if (ok) {
-        header = WaveHeader(static_cast<uint32_t>(rate), dataBytes);
-        ok = std::fseek(f, 0, SEEK_SET) == 0 &&
-             std::fwrite(header.data(), 1, header.size(), f) == header.size();
-    }
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok) {
-        std::remove(out.c_str());
-        return CliFail(kName, "cannot write \"" + out + "\"");
-    }
-    std::printf("%s: %u samples at %lld per second, %.3f s, unit %d samples\n", out.c_str(), dataBytes, rate,
-                static_cast<double>(dataBytes) / static_cast<double>(rate), unit);
+    if (!WriteWave(out, static_cast<int>(rate), static_cast<int>(volume), render, error))
+        return CliFail(kName, error);
+    const uint64_t samples = render.TotalSamples();
+    const double seconds = static_cast<double>(samples) / static_cast<double>(rate);
+    if (fromFile)
+        std::printf("%s: %llu samples at %lld per second, %.3f s, %zu texts\n", out.c_str(),
+                    static_cast<unsigned long long>(samples), rate, seconds, render.TextCount());
+    else
+        std::printf("%s: %llu samples at %lld per second, %.3f s, unit %d samples\n", out.c_str(),
+                    static_cast<unsigned long long>(samples), rate, seconds, unit);
     return 0;
 }
 
-const CliRegistrar
-    registrar({kName,
-               "(--text TEXT [--kind K] | --kind letters|figures|mixed --number N [--series S] [--groups G]) "
-               "--out FILE "
-               "[--speed CPM] [--frequency HZ] [--delay S] [--rate SPS] [--volume 0-100] [--preamble]",
-               "render a text into an 8-bit mono WAV file with the samples the player writes", Run});
+const CliRegistrar registrar(
+    {kName,
+     "(--text TEXT [--kind K] | --plain TEXT [--kind K] | --kind letters|figures|mixed --number N "
+     "[--series S] [--groups G] | --control FILE [--kind K] [--interval S] | --text-file FILE [--kind K] "
+     "[--interval S]) --out FILE "
+     "[--speed CPM] [--frequency HZ] [--delay S] [--rate SPS] [--volume 0-100] [--preamble]",
+     "render a text (--text in the sending format, --plain ordinary text) or every text of a file "
+     "into an 8-bit mono WAV file with the samples the player writes",
+     Run});
 
 } // namespace

@@ -84,7 +84,7 @@ refuse "--frequency must be between 500 and 3000" --text E --frequency 499 --out
 refuse "--volume must be between 0 and 100" --text E --volume 101 --out "$dir/x.wav"
 refuse "--delay must be between 0 and 60" --text E --delay 61 --out "$dir/x.wav"
 refuse "--out FILE is required" --text E
-refuse "not both" --text E --number 3 --kind letters --out "$dir/x.wav"
+refuse "not several" --text E --number 3 --kind letters --out "$dir/x.wav"
 refuse "give the text" --speed 100 --out "$dir/x.wav"
 refuse "--kind must be letters, figures or mixed" --text E --kind words --out "$dir/x.wav"
 refuse "--number" --kind letters --groups 3 --out "$dir/x.wav"

@@ -1,0 +1,81 @@
+#include "texts/PlayerRender.h"
+
+#include "sound/MorseTable.h"
+
+#include <cstring>
+
+uint64_t RenderedSamples(const std::string& sent, int unit, uint64_t delaySamples) {
+    const uint64_t u = unit > 0 ? static_cast<uint64_t>(unit) : 0;
+    uint64_t total = delaySamples + 2 * u; // the appended blank
+    for (unsigned char c : sent) {
+        if (c == ' ') {
+            total += 2 * u;
+            continue;
+        }
+        for (const char* p = MorsePattern(c); *p; ++p)
+            total += *p == '-' ? 3 * u : u;
+    }
+    return total;
+}
+
+SampleRender::SampleRender(int sampleRate, int delaySeconds, int frequency, int intervalSeconds,
+                           std::vector<RenderText> texts)
+    : rate_(sampleRate > 0 ? sampleRate : 1), delay_(delaySeconds > 0 ? delaySeconds : 0),
+      frequency_(frequency),
+      pause_(static_cast<uint64_t>(intervalSeconds > 0 ? intervalSeconds : 0) * static_cast<uint64_t>(rate_)),
+      texts_(std::move(texts)), block_(MorseSegmentBytes(rate_)) {
+    const uint64_t delaySamples = static_cast<uint64_t>(delay_) * static_cast<uint64_t>(rate_);
+    for (size_t i = 0; i < texts_.size(); ++i) {
+        const uint64_t n = RenderedSamples(texts_[i].sent, texts_[i].unit, delaySamples);
+        longest_ = n > longest_ ? n : longest_;
+        total_ += n + (i + 1 < texts_.size() ? pause_ : 0);
+    }
+    if (!texts_.empty() && longest_ <= 0xFFFFFFFFull)
+        BeginText();
+}
+
+void SampleRender::BeginText() {
+    stream_ = std::make_unique<MorseStream>(rate_);
+    const RenderText& t = texts_[index_];
+    stream_->Load(t.sent, t.unit, delay_, frequency_, -1, -1, -1);
+    textEnd_ = 0;
+    inPause_ = false;
+}
+
+const uint8_t* SampleRender::Next(size_t& count) {
+    count = 0;
+    // A text whose stream would not fit the player's 32-bit offsets is
+    // never rendered; callers check LongestText first.
+    if (!stream_ || done_ >= total_)
+        return nullptr;
+    if (inPause_) {
+        const uint64_t n = pauseLeft_ < block_.size() ? pauseLeft_ : block_.size();
+        std::memset(block_.data(), MorseSilence, static_cast<size_t>(n));
+        pauseLeft_ -= n;
+        done_ += n;
+        count = static_cast<size_t>(n);
+        if (pauseLeft_ == 0) {
+            ++index_;
+            BeginText();
+        }
+        return block_.data();
+    }
+    const uint32_t offset = stream_->BytesWritten();
+    const bool complete = stream_->Fill(block_.data(), static_cast<uint32_t>(block_.size()));
+    uint32_t keep = static_cast<uint32_t>(block_.size());
+    if (complete) {
+        // Entry N of the start list: just after the appended blank.
+        keep = stream_->StartOffset(static_cast<uint32_t>(stream_->Length())) - offset;
+        if (index_ + 1 < texts_.size()) {
+            inPause_ = true;
+            pauseLeft_ = pause_;
+            if (pause_ == 0) {
+                ++index_;
+                BeginText();
+            }
+        }
+    }
+    done_ += keep;
+    count = keep;
+    return block_.data();
+}
