@@ -101,7 +101,7 @@ bool WriteWave(const std::string& out, int rate, int volume, SampleRender& rende
     bool progress = false;
     size_t count = 0;
     while (ok) {
-        uint8_t* block = const_cast<uint8_t*>(render.Next(count));
+        uint8_t* block = render.Next(count);
         if (!block)
             break;
         for (size_t i = 0; i < count; ++i)

@@ -42,7 +42,7 @@ void SampleRender::BeginText() {
     inPause_ = false;
 }
 
-const uint8_t* SampleRender::Next(size_t& count) {
+uint8_t* SampleRender::Next(size_t& count) {
     count = 0;
     // A text whose stream would not fit the player's 32-bit offsets is
     // never rendered; callers check LongestText first.

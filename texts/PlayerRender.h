@@ -35,8 +35,9 @@ public:
     size_t TextIndex() const { return index_; }
     size_t TextCount() const { return texts_.size(); }
 
-    // The next block of samples and its size; null once everything is given.
-    const uint8_t* Next(size_t& count);
+    // The next block of samples and its size (the caller may change them in
+    // place until the next call); null once everything is given.
+    uint8_t* Next(size_t& count);
 
 private:
     void BeginText();
