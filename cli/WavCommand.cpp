@@ -1,11 +1,13 @@
 // klaviro-cli wav: the exact samples the player writes for a text, as an
 // 8-bit unsigned mono WAV file.
 #include "cli/Command.h"
+#include "cli/OutputFile.h"
 #include "cli/TextOptions.h"
 
 #include "sound/MorseStream.h"
 #include "sound/MorseTable.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -86,14 +88,14 @@ bool ReadRate(const CliOptions& options, long long& rate, std::string& error) {
 int Run(const std::vector<std::string>& args) {
     CliOptions options({"text", "kind", "number", "series", "groups", "speed", "frequency", "delay", "rate",
                         "volume", "out"},
-                       {"preamble"});
+                       {"preamble", "force"});
     std::string error;
     if (!options.Parse(args, error))
         return CliFail(kName, error);
     if (!options.Positional().empty())
         return CliFail(kName, "unexpected argument \"" + options.Positional().front() + "\"");
     if (!options.Has("out"))
-        return CliFail(kName, "--out FILE is required");
+        return CliFail(kName, "--out FILE is required (- for standard output)");
     const std::string out = options.Get("out", "");
     if (out.empty())
         return CliFail(kName, "--out needs a file name");
@@ -141,53 +143,52 @@ int Run(const std::vector<std::string>& args) {
         return CliFail(kName, "the sound would last " + std::to_string(total / static_cast<uint64_t>(rate)) +
                                   " s, more than a WAV file can hold; use a shorter text or a higher speed");
 
-    std::FILE* f = std::fopen(out.c_str(), "wb");
-    if (!f)
-        return CliFail(kName, "cannot create \"" + out + "\"");
     MorseStream stream(static_cast<int>(rate));
-    stream.Load(text, unit, static_cast<int>(delay), static_cast<int>(frequency), -1, -1, -1);
+    const auto load = [&] {
+        stream.Load(text, unit, static_cast<int>(delay), static_cast<int>(frequency), -1, -1, -1);
+    };
+    std::vector<uint8_t> segment(MorseSegmentBytes(static_cast<int>(rate)));
+    // The header comes first and holds the length, and a pipe cannot be
+    // rewound to fill it in later: one pass only measures.
+    load();
+    while (!stream.Fill(segment.data(), static_cast<uint32_t>(segment.size()))) {
+    }
+    const uint32_t dataBytes = stream.StartOffset(static_cast<uint32_t>(stream.Length()));
+
+    CliOutput output;
+    if (!output.Open(out, options.Has("force"), error))
+        return CliFail(kName, error);
     uint8_t table[256];
     VolumeTable(static_cast<int>(volume), table);
-
-    std::vector<uint8_t> header = WaveHeader(static_cast<uint32_t>(rate), 0);
-    bool ok = std::fwrite(header.data(), 1, header.size(), f) == header.size();
-    std::vector<uint8_t> segment(MorseSegmentBytes(static_cast<int>(rate)));
-    uint32_t dataBytes = 0;
-    bool complete = false;
-    while (ok && !complete) {
-        const uint32_t offset = stream.BytesWritten();
-        complete = stream.Fill(segment.data(), static_cast<uint32_t>(segment.size()));
-        // Entry N of the start list: just after the appended blank.
-        uint32_t keep = static_cast<uint32_t>(segment.size());
-        if (complete)
-            keep = stream.StartOffset(static_cast<uint32_t>(stream.Length())) - offset;
+    const std::vector<uint8_t> header = WaveHeader(static_cast<uint32_t>(rate), dataBytes);
+    bool ok = output.Write(header.data(), header.size());
+    load();
+    for (uint32_t done = 0; ok && done < dataBytes;) {
+        stream.Fill(segment.data(), static_cast<uint32_t>(segment.size()));
+        const uint32_t keep = std::min(dataBytes - done, static_cast<uint32_t>(segment.size()));
         for (uint32_t i = 0; i < keep; ++i)
             segment[i] = table[segment[i]];
-        ok = std::fwrite(segment.data(), 1, keep, f) == keep;
-        dataBytes += keep;
+        ok = output.Write(segment.data(), keep);
+        done += keep;
     }
+    const uint8_t pad = 0; // RIFF chunks are padded to even size
     if (ok && (dataBytes & 1))
-        ok = std::fputc(0, f) != EOF;
-    if (ok) {
-        header = WaveHeader(static_cast<uint32_t>(rate), dataBytes);
-        ok = std::fseek(f, 0, SEEK_SET) == 0 &&
-             std::fwrite(header.data(), 1, header.size(), f) == header.size();
-    }
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok) {
-        std::remove(out.c_str());
-        return CliFail(kName, "cannot write \"" + out + "\"");
-    }
-    std::printf("%s: %u samples at %lld per second, %.3f s, unit %d samples\n", out.c_str(), dataBytes, rate,
-                static_cast<double>(dataBytes) / static_cast<double>(rate), unit);
+        output.Write(&pad, 1);
+    if (!output.Close(error))
+        return CliFail(kName, error);
+    // Standard output carries the sound itself; the report goes beside it.
+    std::fprintf(output.IsStandardOutput() ? stderr : stdout,
+                 "%s: %u samples at %lld per second, %.3f s, unit %d samples\n", out.c_str(), dataBytes, rate,
+                 static_cast<double>(dataBytes) / static_cast<double>(rate), unit);
     return 0;
 }
 
-const CliRegistrar
-    registrar({kName,
-               "(--text TEXT [--kind K] | --kind letters|figures|mixed --number N [--series S] [--groups G]) "
-               "--out FILE "
-               "[--speed CPM] [--frequency HZ] [--delay S] [--rate SPS] [--volume 0-100] [--preamble]",
-               "render a text into an 8-bit mono WAV file with the samples the player writes", Run});
+const CliRegistrar registrar(
+    {kName,
+     "(--text TEXT [--kind K] | --kind letters|figures|mixed --number N [--series S] [--groups G]) "
+     "--out FILE|- [--force] "
+     "[--speed CPM] [--frequency HZ] [--delay S] [--rate SPS] [--volume 0-100] [--preamble]",
+     "render a text into an 8-bit mono WAV file (- for standard output) with the samples the player writes",
+     Run});
 
 } // namespace

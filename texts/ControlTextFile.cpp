@@ -62,7 +62,9 @@ bool FileExists(const std::string& path) {
 
 bool WriteTextFile(const std::string& path, const std::string& text, int width, int number, bool overwrite) {
     const std::string block = ControlTextBlock(text, width, number);
-    std::FILE* f = std::fopen(path.c_str(), overwrite ? "wb" : "ab");
+    if (overwrite)
+        return WriteFileReplacing(path, block);
+    std::FILE* f = std::fopen(path.c_str(), "ab");
     if (!f)
         return false;
     bool ok = std::fseek(f, 0, SEEK_END) == 0;

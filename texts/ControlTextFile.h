@@ -25,7 +25,8 @@ std::string DirPath(const std::string& dir, const std::string& name);
 // True when `path` is not empty and opens for reading.
 bool FileExists(const std::string& path);
 
-// Appends one block to `path`, or with `overwrite` first empties the file
-// (creating it either way). False when the file cannot be opened or a write
-// fails; the file is closed in both cases. Blocks already in the file stay.
+// Appends one block to `path` (creating it), or with `overwrite` makes the
+// block the whole file: written completely beside it first and only then put
+// in its place, so that a failed write keeps the old content. False when the
+// file cannot be opened or a write fails; the file is closed in both cases.
 bool WriteTextFile(const std::string& path, const std::string& text, int width, int number, bool overwrite);
