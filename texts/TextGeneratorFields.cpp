@@ -58,6 +58,9 @@ SaveOutcome SaveConsecutiveTexts(const std::string& path, const TextFields& fiel
     std::string bytes = ControlTextBlock("", width, -1);
     for (int k = 0; k < count; ++k) {
         bytes += ControlTextBlock(TextOfFields(f), width, f.number);
+        // The last number is saved once; the field stays at it.
+        if (f.number >= kTextNumberLimit)
+            break;
         f.number = StepFieldValue(f.number, 1, kTextNumberLimit);
     }
     if (!WriteFileReplacing(path, bytes))

@@ -31,9 +31,10 @@ std::string TextOfFields(const TextFields& fields);
 std::string SuggestedFileName(const TextFields& fields);
 
 // Saving: the file becomes three empty lines and `count` texts from
-// fields.number on, each headed by its number. All or nothing: on a failed
-// write the old file stays and nextNumber is fields.number, otherwise the one
-// after the last saved (kept within 1..kTextNumberLimit).
+// fields.number on, each headed by its number, stopping after
+// kTextNumberLimit. All or nothing: on a failed write the old file stays and
+// nextNumber is fields.number, otherwise the one after the last saved (kept
+// within 1..kTextNumberLimit).
 struct SaveOutcome {
     bool ok;
     int32_t nextNumber;
