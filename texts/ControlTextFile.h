@@ -10,8 +10,10 @@
 
 #include <string>
 
-// Width used when the configured one is unusable.
+// Width used when the configured one is below 1.
 constexpr int kDefaultLineWidth = 60;
+// Wider lines are cut at this width, the widest a text box shows.
+constexpr int kMaxLineWidth = 500;
 
 // The bytes of one block.
 std::string ControlTextBlock(const std::string& text, int width, int number);

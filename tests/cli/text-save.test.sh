@@ -76,6 +76,7 @@ expect_error() {
 }
 expect_error 'count' --kind letters --number 1 --count 101 "$tmp/x.txt"
 expect_error 'width' --kind letters --number 1 --width 0 "$tmp/x.txt"
+expect_error 'between 1 and 500' --kind letters --number 1 --width 501 "$tmp/x.txt"
 expect_error 'run past' --kind letters --number 9999999 --count 3 "$tmp/x.txt"
 expect_error 'FILE' --kind letters --number 1
 expect_error 'FILE' --kind letters --number 1 "$tmp/x.txt" "$tmp/y.txt"
