@@ -2,6 +2,7 @@
 // every text of a file as the player page plays it, as an 8-bit unsigned
 // mono WAV file.
 #include "cli/Command.h"
+#include "cli/OutputFile.h"
 #include "cli/TextOptions.h"
 
 #include "sound/MorseTable.h"
@@ -82,17 +83,18 @@ long long ProgressAfterMs() {
 
 // Writes the render into `out` as a WAV file; the progress line goes to
 // standard error once rendering has taken a while.
-bool WriteWave(const std::string& out, int rate, int volume, SampleRender& render, std::string& error) {
-    std::FILE* f = std::fopen(out.c_str(), "wb");
-    if (!f) {
-        error = "cannot create \"" + out + "\"";
+bool WriteWave(const std::string& out, bool force, int rate, int volume, SampleRender& render,
+               const std::string& summary, std::string& error) {
+    // The header comes first and holds the length, which the render knows
+    // beforehand: a pipe cannot be rewound to fill it in later.
+    const uint32_t dataBytes = static_cast<uint32_t>(render.TotalSamples());
+    CliOutput output;
+    if (!output.Open(out, force, error))
         return false;
-    }
     uint8_t table[256];
     VolumeTable(volume, table);
-    const uint32_t dataBytes = static_cast<uint32_t>(render.TotalSamples());
     const std::vector<uint8_t> header = WaveHeader(static_cast<uint32_t>(rate), dataBytes);
-    bool ok = std::fwrite(header.data(), 1, header.size(), f) == header.size();
+    bool ok = output.Write(header.data(), header.size());
 
     using Clock = std::chrono::steady_clock;
     const Clock::time_point begun = Clock::now();
@@ -106,7 +108,7 @@ bool WriteWave(const std::string& out, int rate, int volume, SampleRender& rende
             break;
         for (size_t i = 0; i < count; ++i)
             block[i] = table[block[i]];
-        ok = std::fwrite(block, 1, count, f) == count;
+        ok = output.Write(block, count);
         const Clock::time_point now = Clock::now();
         if (std::chrono::duration_cast<std::chrono::milliseconds>(now - begun).count() >= after &&
             (!progress || now - shown >= std::chrono::milliseconds(250))) {
@@ -120,15 +122,14 @@ bool WriteWave(const std::string& out, int rate, int volume, SampleRender& rende
     }
     if (progress)
         std::fprintf(stderr, "\rklaviro-cli %s: %zu texts, 100%%     \n", kName, render.TextCount());
-    ok = ok && render.Done() == render.TotalSamples();
+    const uint8_t pad = 0; // RIFF chunks are padded to even size
     if (ok && (dataBytes & 1))
-        ok = std::fputc(0, f) != EOF;
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok) {
-        std::remove(out.c_str());
-        error = "cannot write \"" + out + "\"";
-    }
-    return ok;
+        output.Write(&pad, 1);
+    if (!output.Close(error))
+        return false;
+    // Standard output carries the sound itself; the report goes beside it.
+    std::fprintf(output.IsStandardOutput() ? stderr : stdout, "%s\n", summary.c_str());
+    return true;
 }
 
 // The texts of --control or --text-file with their units; false with
@@ -181,14 +182,14 @@ bool FileTexts(const CliOptions& options, int rate, std::vector<RenderText>& tex
 int Run(const std::vector<std::string>& args) {
     CliOptions options({"text", "plain", "control", "text-file", "kind", "number", "series", "groups",
                         "speed", "frequency", "delay", "interval", "rate", "volume", "out"},
-                       {"preamble"});
+                       {"preamble", "force"});
     std::string error;
     if (!options.Parse(args, error))
         return CliFail(kName, error);
     if (!options.Positional().empty())
         return CliFail(kName, "unexpected argument \"" + options.Positional().front() + "\"");
     if (!options.Has("out"))
-        return CliFail(kName, "--out FILE is required");
+        return CliFail(kName, "--out FILE is required (- for standard output)");
     const std::string out = options.Get("out", "");
     if (out.empty())
         return CliFail(kName, "--out needs a file name");
@@ -267,16 +268,19 @@ int Run(const std::vector<std::string>& args) {
         return CliFail(kName, "the sound would last " +
                                   std::to_string(render.TotalSamples() / static_cast<uint64_t>(rate)) +
                                   " s, more than a WAV file can hold; use a shorter text or a higher speed");
-    if (!WriteWave(out, static_cast<int>(rate), static_cast<int>(volume), render, error))
-        return CliFail(kName, error);
     const uint64_t samples = render.TotalSamples();
+    char figures[160];
     const double seconds = static_cast<double>(samples) / static_cast<double>(rate);
     if (fromFile)
-        std::printf("%s: %llu samples at %lld per second, %.3f s, %zu texts\n", out.c_str(),
-                    static_cast<unsigned long long>(samples), rate, seconds, render.TextCount());
+        std::snprintf(figures, sizeof figures, "%llu samples at %lld per second, %.3f s, %zu texts",
+                      static_cast<unsigned long long>(samples), rate, seconds, render.TextCount());
     else
-        std::printf("%s: %llu samples at %lld per second, %.3f s, unit %d samples\n", out.c_str(),
-                    static_cast<unsigned long long>(samples), rate, seconds, unit);
+        std::snprintf(figures, sizeof figures, "%llu samples at %lld per second, %.3f s, unit %d samples",
+                      static_cast<unsigned long long>(samples), rate, seconds, unit);
+    const std::string summary = out + ": " + figures;
+    if (!WriteWave(out, options.Has("force"), static_cast<int>(rate), static_cast<int>(volume), render,
+                   summary, error))
+        return CliFail(kName, error);
     return 0;
 }
 
@@ -284,10 +288,10 @@ const CliRegistrar registrar(
     {kName,
      "(--text TEXT [--kind K] | --plain TEXT [--kind K] | --kind letters|figures|mixed --number N "
      "[--series S] [--groups G] | --control FILE [--kind K] [--interval S] | --text-file FILE [--kind K] "
-     "[--interval S]) --out FILE "
+     "[--interval S]) --out FILE|- [--force] "
      "[--speed CPM] [--frequency HZ] [--delay S] [--rate SPS] [--volume 0-100] [--preamble]",
      "render a text (--text in the sending format, --plain ordinary text) or every text of a file "
-     "into an 8-bit mono WAV file with the samples the player writes",
+     "into an 8-bit mono WAV file (- for standard output) with the samples the player writes",
      Run});
 
 } // namespace

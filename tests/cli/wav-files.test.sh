@@ -41,10 +41,10 @@ want="$(morse_expected "O O O O O   2 0 0   V V V   =   ${t1}AR") $(morse_expect
 "$cli" wav --control "$dir/Letters.txt" --kind figures --speed 300 --interval 0 --rate 11025 --delay 0 \
     --out "$dir/fast.wav" >/dev/null
 "$cli" wav --text "0 0 0 0 0   3 0 0   V V V   =   ${t1}AR" --kind figures --speed 300 --rate 11025 \
-    --delay 0 --out "$dir/1.wav" >/dev/null
+    --delay 0 --out "$dir/3.wav" >/dev/null
 "$cli" wav --text "0 0 0 0 0   3 0 0   V V V   =   ${t2}AR" --kind figures --speed 300 --rate 11025 \
-    --delay 0 --out "$dir/2.wav" >/dev/null
-cmp -s <(data "$dir/fast.wav") <(data "$dir/1.wav"; data "$dir/2.wav") || fail "--speed/--kind for all texts"
+    --delay 0 --out "$dir/4.wav" >/dev/null
+cmp -s <(data "$dir/fast.wav") <(data "$dir/3.wav"; data "$dir/4.wav") || fail "--speed/--kind for all texts"
 
 # An ordinary text file is sent as the training page sends text; the progress
 # line shows when rendering takes a while (here: at once). Letters and figures
@@ -53,8 +53,8 @@ printf 'cq test\r\nde R1ABC\r\n' >"$dir/book.txt"
 KLAVIRO_PROGRESS_MS=0 "$cli" wav --text-file "$dir/book.txt" --speed 150 --out "$dir/book.wav" >/dev/null \
     2>"$dir/err"
 grep -q "text 1 of 1" "$dir/err" && grep -q "100%" "$dir/err" || fail "no progress line: $(cat "$dir/err")"
-"$cli" wav --plain "CQ TEST DE R1ABC" --kind mixed --preamble --speed 150 --out "$dir/t.wav" >/dev/null
-cmp -s <(data "$dir/book.wav") <(data "$dir/t.wav") || fail "--text-file differs from --plain with the preamble"
+"$cli" wav --plain "CQ TEST DE R1ABC" --kind mixed --preamble --speed 150 --out "$dir/t2.wav" >/dev/null
+cmp -s <(data "$dir/book.wav") <(data "$dir/t2.wav") || fail "--text-file differs from --plain with the preamble"
 "$cli" wav --text-file "$dir/book.txt" --out "$dir/quiet.wav" >/dev/null 2>"$dir/err"
 [ ! -s "$dir/err" ] || fail "a short render printed: $(cat "$dir/err")"
 

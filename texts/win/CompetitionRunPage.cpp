@@ -85,6 +85,8 @@ void OnShown(HWND page, Application& app) {
         return;
     }
     state.textNumber = -1;
+    // Arriving from the options page, which has asked before overwriting.
+    state.controlFileStarted = false;
     ShowText(page, state);
     DashAllTimes(page);
     ShowSpeed(page, state.speed);
@@ -117,7 +119,8 @@ void Start(HWND page, Application& app) {
     state.textNumber = NextCompetitionTextNumber();
     state.runStart = TickCount();
     ShowText(page, state);
-    if (!WriteTextFile(state.controlFile, state.text, app.GetTextBoxWidth(), state.speed, true)) {
+    if (!WriteTextFile(state.controlFile, state.text, app.GetTextBoxWidth(), state.speed,
+                       !state.controlFileStarted)) {
         // Said aloud: a run that silently refuses to start looks like a
         // dead button.
         ShowWarning(page, app.WriteErrorText());
@@ -126,6 +129,7 @@ void Start(HWND page, Application& app) {
         SetReady(page);
         return;
     }
+    state.controlFileStarted = true;
     SendText(app);
     SetTimer(page, kRunTimer, kRunTimerPeriod, nullptr);
     EnableControl(page, kStop, TRUE);
