@@ -1,12 +1,15 @@
 #include "app/Platform.h"
 
+#include <atomic>
 #include <cstdio>
 
 namespace {
 TickSource g_tickSource = nullptr;
 } // namespace
 
-uint32_t TickCount() { return g_tickSource ? g_tickSource() : SystemTickCount(); }
+uint32_t TickCount() {
+    return g_tickSource ? g_tickSource() : SystemTickCount();
+}
 
 TickSource SetTickSource(TickSource source) {
     TickSource previous = g_tickSource;
@@ -14,17 +17,90 @@ TickSource SetTickSource(TickSource source) {
     return previous;
 }
 
-bool WriteFileReplacing(const std::string& path, const std::string& bytes) {
-    const std::string temp = path + ".tmp";
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f)
+namespace {
+
+// The directory part of a path, separator included; "" for a bare name.
+std::string DirectoryPart(const std::string& path) {
+#ifdef _WIN32
+    const size_t cut = path.find_last_of("/\\:");
+#else
+    const size_t cut = path.rfind('/');
+#endif
+    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+// Eight hex digits that differ between processes and between calls; a name
+// already in use only costs another try.
+std::string TempSuffix(uint32_t attempt) {
+    static std::atomic<uint32_t> calls{0};
+    uint32_t x = ProcessId() * 0x9E3779B1u ^ TickCount() ^ (calls.fetch_add(1) + attempt) * 0x85EBCA77u;
+    x ^= x >> 15;
+    x *= 0x2C1B3C6Du;
+    x ^= x >> 12;
+    char hex[9];
+    std::snprintf(hex, sizeof hex, "%08X", x);
+    return hex;
+}
+
+} // namespace
+
+ReplacingFile::ReplacingFile(const std::string& path) : path_(path) {
+    if (path.empty())
+        return;
+    const std::string dir = DirectoryPart(path);
+    for (uint32_t attempt = 0; attempt < 100; ++attempt) {
+        const std::string temp = dir + "~KLAVIRO-" + TempSuffix(attempt) + ".tmp";
+        bool taken = false;
+        handle_ = CreateNewFile(temp, taken);
+        if (handle_ != kNoFile) {
+            temp_ = temp;
+            ok_ = true;
+            return;
+        }
+        if (!taken)
+            return; // the directory cannot take a new file at all
+    }
+}
+
+ReplacingFile::~ReplacingFile() {
+    Discard();
+}
+
+void ReplacingFile::Discard() {
+    if (handle_ != kNoFile)
+        CloseFile(handle_, false);
+    handle_ = kNoFile;
+    ok_ = false;
+    if (!temp_.empty())
+        RemoveFile(temp_);
+    temp_.clear();
+}
+
+bool ReplacingFile::Write(const void* data, size_t size) {
+    if (!Good())
         return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
-    if (ok)
-        ok = ReplaceFileWith(temp, path);
-    if (!ok)
-        std::remove(temp.c_str());
-    return ok;
+    if (size && !WriteToFile(handle_, data, size))
+        ok_ = false;
+    return ok_;
+}
+
+bool ReplacingFile::Commit() {
+    if (!Good()) {
+        Discard();
+        return false;
+    }
+    const bool closed = CloseFile(handle_, true);
+    handle_ = kNoFile;
+    if (!closed || !ReplaceFileWith(temp_, path_)) {
+        Discard();
+        return false;
+    }
+    temp_.clear(); // it is the file now
+    ok_ = false;
+    return true;
+}
+
+bool WriteFileReplacing(const std::string& path, const std::string& bytes) {
+    ReplacingFile file(path);
+    return file.Write(bytes.data(), bytes.size()) && file.Commit();
 }

@@ -1,9 +1,12 @@
 #include "app/Platform.h"
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 // POSIX stand-ins for the Windows calls, used by the native build and its
@@ -38,7 +41,9 @@ bool FullPathName(const std::string& name, std::string& full, size_t& filePart) 
     return true;
 }
 
-std::string ProcessCommandLine() { return ""; }
+std::string ProcessCommandLine() {
+    return "";
+}
 
 uint32_t SystemTickCount() {
     timespec ts{};
@@ -46,6 +51,43 @@ uint32_t SystemTickCount() {
     return static_cast<uint32_t>(ts.tv_sec * 1000ull + ts.tv_nsec / 1000000);
 }
 
+uint32_t ProcessId() {
+    return static_cast<uint32_t>(getpid());
+}
+
+ReplacingFile::Handle CreateNewFile(const std::string& path, bool& nameTaken) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    nameTaken = fd < 0 && errno == EEXIST;
+    return fd < 0 ? ReplacingFile::kNoFile : fd;
+}
+
+bool WriteToFile(ReplacingFile::Handle file, const void* data, size_t size) {
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t n = write(static_cast<int>(file), p, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool CloseFile(ReplacingFile::Handle file, bool flush) {
+    const bool synced = !flush || fsync(static_cast<int>(file)) == 0;
+    return close(static_cast<int>(file)) == 0 && synced;
+}
+
 bool ReplaceFileWith(const std::string& from, const std::string& to) {
+    // The new file keeps the permissions the old one had.
+    struct stat old {};
+    if (stat(to.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+        chmod(from.c_str(), old.st_mode & 07777);
     return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool RemoveFile(const std::string& path) {
+    return unlink(path.c_str()) == 0;
 }

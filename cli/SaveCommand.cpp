@@ -24,7 +24,7 @@ int RunSave(const std::vector<std::string>& args) {
     TextChoice choice;
     long long count = 1, width = kDefaultLineWidth;
     if (!ReadTextChoice(options, choice, error) || !options.GetInt("count", 1, 100, 1, count, error) ||
-        !options.GetInt("width", 1, 1000000, kDefaultLineWidth, width, error))
+        !options.GetInt("width", 1, kMaxLineWidth, kDefaultLineWidth, width, error))
         return CliFail("save", error);
     // The page clamps its number field at the top and would save the last
     // text again and again; a file of repeated texts is never what is wanted.

@@ -24,9 +24,13 @@ void PrintHelp() {
 }
 } // namespace
 
-CliRegistrar::CliRegistrar(const CliCommand& command) { Registry().push_back(command); }
+CliRegistrar::CliRegistrar(const CliCommand& command) {
+    Registry().push_back(command);
+}
 
-const std::vector<CliCommand>& CliCommands() { return Registry(); }
+const std::vector<CliCommand>& CliCommands() {
+    return Registry();
+}
 
 CliOptions::CliOptions(std::set<std::string> valued, std::set<std::string> flags)
     : valued_(std::move(valued)), flags_(std::move(flags)) {}
@@ -55,7 +59,9 @@ bool CliOptions::Parse(const std::vector<std::string>& args, std::string& error)
     return true;
 }
 
-bool CliOptions::Has(const std::string& name) const { return values_.count(name) || seenFlags_.count(name); }
+bool CliOptions::Has(const std::string& name) const {
+    return values_.count(name) || seenFlags_.count(name);
+}
 
 std::string CliOptions::Get(const std::string& name, const std::string& fallback) const {
     auto it = values_.find(name);
@@ -101,9 +107,17 @@ int main(int argc, char** argv) {
         std::printf("klaviro-cli %s\n", KLAVIRO_VERSION);
         return 0;
     }
-    for (const auto& c : CliCommands())
-        if (!std::strcmp(argv[1], c.name))
-            return c.run(std::vector<std::string>(argv + 2, argv + argc));
+    for (const auto& c : CliCommands()) {
+        if (std::strcmp(argv[1], c.name))
+            continue;
+        const std::vector<std::string> args(argv + 2, argv + argc);
+        for (const std::string& a : args)
+            if (a == "--help" || a == "-h") {
+                std::printf("Usage: klaviro-cli %s %s\n%s\n", c.name, c.usage, c.summary);
+                return 0;
+            }
+        return c.run(args);
+    }
     std::fprintf(stderr, "klaviro-cli: unknown command or option \"%s\" (see --help)\n", argv[1]);
     return 2;
 }

@@ -9,7 +9,9 @@
 
 namespace {
 
-bool IsTrimmed(char c) { return c == '\t' || c == '\r' || c == '\n' || c == ' '; }
+bool IsTrimmed(char c) {
+    return c == '\t' || c == '\r' || c == '\n' || c == ' ';
+}
 
 // Removes tab, CR, LF and blank at both ends; other control bytes stay.
 std::string Trim(const std::string& s) {
@@ -21,7 +23,9 @@ std::string Trim(const std::string& s) {
     return s.substr(b, e - b);
 }
 
-bool IsScanSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsScanSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 // "%d": leading white space, optional sign, at least one digit; the rest of
 // the text is ignored. Out-of-range numbers saturate instead of wrapping.
@@ -111,11 +115,11 @@ void ConfigStore::Parse(const std::string& bytes) {
     size_t pos = 0;
     const size_t size = bytes.size();
     while (pos < size) {
-        // One piece as a 1024-byte line buffer takes it: up to 1023 bytes,
-        // ending early after a line feed. CR LF counts as one line feed, as
-        // a text-mode read would deliver it.
+        // One physical line, however long: values the writer itself made
+        // can exceed any fixed buffer. CR LF counts as one line feed, as a
+        // text-mode read would deliver it.
         std::string piece;
-        while (pos < size && piece.size() < 1023) {
+        while (pos < size) {
             char c = bytes[pos];
             if (c == '\r' && pos + 1 < size && bytes[pos + 1] == '\n') {
                 ++pos;

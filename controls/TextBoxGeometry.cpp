@@ -136,12 +136,12 @@ void TextBoxModel::SetMark(int position, char mark) {
 }
 
 void TextBoxModel::SetRows(int rows) {
-    rows_ = AtLeastOne(rows);
+    rows_ = std::min(AtLeastOne(rows), kTextBoxMaxRows);
     RecomputeRange();
 }
 
 void TextBoxModel::SetColumns(int columns) {
-    columns = AtLeastOne(columns);
+    columns = std::min(AtLeastOne(columns), kTextBoxMaxColumns);
     long long first = static_cast<long long>(columns_) * scroll_.position / columns;
     columns_ = columns;
     scroll_.position = static_cast<int>(first);

@@ -10,6 +10,11 @@
 // Characters per line and rows below 1 are taken as 1, so no division fails.
 int TextLineCount(int length, int columns);
 
+// The most columns and rows a box takes: more than any screen shows, and a
+// hand-edited size beyond them would only build lines of endless blanks.
+constexpr int kTextBoxMaxColumns = 500;
+constexpr int kTextBoxMaxRows = 200;
+
 // The cell height of the font: the smaller of the bound by rows (client
 // height / rows) and the bound by columns (ch0 x areaWidth / (cw0 x columns)),
 // each at least 1. cw0 and ch0 are the extent of "W" at the default height.
@@ -60,6 +65,7 @@ public:
     // Removes up to count characters; scroll rule D.
     void DeleteText(int position, int count);
     void SetMark(int position, char mark);
+    // Both kept within 1 and their maximum.
     void SetRows(int rows);
     void SetColumns(int columns);
     void SetSelection(int first, int last, int visibleRows);

@@ -2,6 +2,7 @@
 
 #include "app/Platform.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -20,7 +21,7 @@ void AppendCrlf(std::string& out, const char* bytes, size_t size) {
 std::string ControlTextBlock(const std::string& text, int width, int number) {
     // A width below 1 can only come from a hand-edited configuration file;
     // cutting lines of it would never advance, so the default width is used.
-    const size_t w = static_cast<size_t>(width < 1 ? kDefaultLineWidth : width);
+    const size_t w = static_cast<size_t>(width < 1 ? kDefaultLineWidth : std::min(width, kMaxLineWidth));
     std::string out;
     out.reserve(text.size() + (text.size() / w + 4) * 2 + 12);
     if (number >= 0)
@@ -62,7 +63,9 @@ bool FileExists(const std::string& path) {
 
 bool WriteTextFile(const std::string& path, const std::string& text, int width, int number, bool overwrite) {
     const std::string block = ControlTextBlock(text, width, number);
-    std::FILE* f = std::fopen(path.c_str(), overwrite ? "wb" : "ab");
+    if (overwrite)
+        return WriteFileReplacing(path, block);
+    std::FILE* f = std::fopen(path.c_str(), "ab");
     if (!f)
         return false;
     bool ok = std::fseek(f, 0, SEEK_END) == 0;

@@ -10,8 +10,10 @@
 
 #include <string>
 
-// Width used when the configured one is unusable.
+// Width used when the configured one is below 1.
 constexpr int kDefaultLineWidth = 60;
+// Wider lines are cut at this width, the widest a text box shows.
+constexpr int kMaxLineWidth = 500;
 
 // The bytes of one block.
 std::string ControlTextBlock(const std::string& text, int width, int number);
@@ -25,7 +27,8 @@ std::string DirPath(const std::string& dir, const std::string& name);
 // True when `path` is not empty and opens for reading.
 bool FileExists(const std::string& path);
 
-// Appends one block to `path`, or with `overwrite` first empties the file
-// (creating it either way). False when the file cannot be opened or a write
-// fails; the file is closed in both cases. Blocks already in the file stay.
+// Appends one block to `path` (creating it), or with `overwrite` makes the
+// block the whole file: written completely beside it first and only then put
+// in its place, so that a failed write keeps the old content. False when the
+// file cannot be opened or a write fails; the file is closed in both cases.
 bool WriteTextFile(const std::string& path, const std::string& text, int width, int number, bool overwrite);

@@ -1,5 +1,6 @@
 #include "texts/TextGeneratorFields.h"
 
+#include "app/Platform.h"
 #include "texts/ControlTextFile.h"
 #include "texts/TextGenerator.h"
 
@@ -51,14 +52,18 @@ std::string SuggestedFileName(const TextFields& fields) {
 }
 
 SaveOutcome SaveConsecutiveTexts(const std::string& path, const TextFields& fields, int count, int width) {
+    // The whole file is made first and then put in place of the old one, so
+    // a failed save leaves whatever file was there.
     TextFields f = fields;
-    // If not even the empty start can be written, nothing after it can.
-    if (!WriteTextFile(path, "", width, -1, true))
-        return {false, f.number};
+    std::string bytes = ControlTextBlock("", width, -1);
     for (int k = 0; k < count; ++k) {
-        if (!WriteTextFile(path, TextOfFields(f), width, f.number, false))
-            return {false, f.number};
+        bytes += ControlTextBlock(TextOfFields(f), width, f.number);
+        // The last number is saved once; the field stays at it.
+        if (f.number >= kTextNumberLimit)
+            break;
         f.number = StepFieldValue(f.number, 1, kTextNumberLimit);
     }
+    if (!WriteFileReplacing(path, bytes))
+        return {false, fields.number};
     return {true, f.number};
 }

@@ -30,10 +30,11 @@ std::string TextOfFields(const TextFields& fields);
 // "%c_%d_%c_%d": kind letter (l, d, m), number, series letter (t, s), groups.
 std::string SuggestedFileName(const TextFields& fields);
 
-// Saving: the file is emptied (three empty lines), then `count` texts from
-// fields.number on are appended, each headed by its number. Stops at the
-// first failed write; nextNumber is then the number not saved, otherwise the
-// one after the last saved (kept within 1..kTextNumberLimit).
+// Saving: the file becomes three empty lines and `count` texts from
+// fields.number on, each headed by its number, stopping after
+// kTextNumberLimit. All or nothing: on a failed write the old file stays and
+// nextNumber is fields.number, otherwise the one after the last saved (kept
+// within 1..kTextNumberLimit).
 struct SaveOutcome {
     bool ok;
     int32_t nextNumber;

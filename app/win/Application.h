@@ -9,6 +9,7 @@
 #include "config/AppConfig.h"
 #include "config/RecordStore.h"
 #include "texts/ResultsSession.h"
+#include "texts/win/PlayerPage.h"
 
 #include <windows.h>
 
@@ -73,6 +74,7 @@ public:
     ColoursState colours;
     CompetitionState competition;
     ResultsSession results;
+    PlayerPageState playerPage;
 
     // The window of page `index`, or null outside the table.
     HWND Page(int index) const;

@@ -22,7 +22,7 @@ const PageEntryTemplate kPageTable[PAGE_COUNT] = {
     {IDD_TRAINING_MENU, TrainingMenuProc, false},                 // 2
     {IDD_COMPETITIONS_MENU, CompetitionsMenuProc, false},         // 3
     {IDD_TEXT_GENERATOR, TextGeneratorPageProc, true},            // 4
-    {IDD_ABOUT, AboutPageProc, false},                            // 5
+    {IDD_PLAYER, PlayerPageProc, true},                           // 5
     {IDD_SETTINGS_MENU, SettingsMenuProc, false},                 // 6
     {IDD_ABOUT, AboutPageProc, false},                            // 7
     {IDD_ABOUT, AboutPageProc, false},                            // 8

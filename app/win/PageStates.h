@@ -36,4 +36,7 @@ struct CompetitionState {
     uint32_t runStart = 0;
     int preambleLength = 0;
     bool sending = false;
+    // A Start of this visit to the run page has written the control-text
+    // file: later Starts append, so a Stop by mistake costs no sent text.
+    bool controlFileStarted = false;
 };

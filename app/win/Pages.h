@@ -31,6 +31,7 @@ enum : int {
     PAGE_TRAINING_MENU = 2,
     PAGE_COMPETITIONS_MENU = 3,
     PAGE_TEXT_GENERATOR = 4,
+    PAGE_PLAYER = 5,
     PAGE_SETTINGS_MENU = 6,
     PAGE_TRAINING = 13,
     PAGE_COMPETITION_OPTIONS = 14,
@@ -77,6 +78,7 @@ INT_PTR CALLBACK CompetitionRunPageProc(HWND page, UINT message, WPARAM wParam, 
 INT_PTR CALLBACK TextGeneratorPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK ColoursPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK ResultsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK PlayerPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 // WM_DRAWITEM and WM_CTLCOLOREDIT to WM_CTLCOLORSTATIC: the messages every
 // page passes to the common drawing handler.

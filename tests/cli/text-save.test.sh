@@ -43,13 +43,22 @@ grep -q 'force' "$tmp/err" || fail "no hint at --force: $(cat "$tmp/err")"
 expected letters training 20 1 1 60 >"$tmp/e.expected"
 cmp "$tmp/exists.txt" "$tmp/e.expected" || fail "--force did not replace the file"
 
-# A failed write leaves the good file: the temporary beside it cannot be made.
-printf 'good\n' >"$tmp/good.txt"
-mkdir "$tmp/good.txt.tmp"
-if "$cli" save --kind letters --number 1 --force "$tmp/good.txt" 2>"$tmp/err"; then fail "failed write reported as success"; fi
+# A file of the user's named like a temporary is never taken over.
+mkdir "$tmp/d"
+printf 'mine\n' >"$tmp/d/good.txt.tmp"
+printf 'good\n' >"$tmp/d/good.txt"
+"$cli" save --kind letters --number 1 --force "$tmp/d/good.txt"
+cmp -s "$tmp/d/good.txt" "$tmp/e.expected" || fail "--force beside a .tmp file did not replace the file"
+[ "$(cat "$tmp/d/good.txt.tmp")" = 'mine' ] || fail "the user's good.txt.tmp was taken over"
+
+# A failed write (the disk full, here a file size limit) leaves the good file
+# and no temporary behind.
+printf 'good\n' >"$tmp/d/good.txt"
+if (trap '' XFSZ; ulimit -f 8; "$cli" save --kind letters --number 1 --count 100 --force "$tmp/d/good.txt") \
+    2>"$tmp/err"; then fail "failed write reported as success"; fi
 grep -q 'cannot write' "$tmp/err" || fail "message: $(cat "$tmp/err")"
-[ "$(cat "$tmp/good.txt")" = 'good' ] || fail "good file damaged by a failed write"
-[ -d "$tmp/good.txt.tmp" ] || fail "a directory in the way was removed"
+[ "$(cat "$tmp/d/good.txt")" = 'good' ] || fail "good file damaged by a failed write"
+[ "$(ls "$tmp/d" | tr '\n' ' ')" = 'good.txt good.txt.tmp ' ] || fail "left behind: $(ls "$tmp/d")"
 
 # Unwritable targets: a missing directory, a directory as FILE.
 if "$cli" save --kind letters --number 1 "$tmp/no/such/dir.txt" 2>"$tmp/err"; then fail "wrote into a missing directory"; fi
@@ -67,6 +76,7 @@ expect_error() {
 }
 expect_error 'count' --kind letters --number 1 --count 101 "$tmp/x.txt"
 expect_error 'width' --kind letters --number 1 --width 0 "$tmp/x.txt"
+expect_error 'between 1 and 500' --kind letters --number 1 --width 501 "$tmp/x.txt"
 expect_error 'run past' --kind letters --number 9999999 --count 3 "$tmp/x.txt"
 expect_error 'FILE' --kind letters --number 1
 expect_error 'FILE' --kind letters --number 1 "$tmp/x.txt" "$tmp/y.txt"

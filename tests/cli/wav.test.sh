@@ -18,7 +18,7 @@ unit_of() { local out=$1; out=${out##*unit }; echo "${out%% *}"; }
 while read -r kind number speed rate freq extra; do
     [ "$extra" = - ] && extra=""
     out=$("$cli" wav --kind "$kind" --number "$number" --groups 6 --speed "$speed" --rate "$rate" \
-        --frequency "$freq" --delay 1 $extra --out "$dir/t.wav")
+        --frequency "$freq" --delay 1 $extra --force --out "$dir/t.wav")
     unit=$(unit_of "$out")
     text=$("$cli" text --kind "$kind" --number "$number" --groups 6)
     case "$extra" in *--preamble*) text="V V V   =   ${text}AR" ;; esac
@@ -115,10 +115,59 @@ refuse "--frequency must be between 500 and 3000" --text E --frequency 499 --out
 refuse "--volume must be between 0 and 100" --text E --volume 101 --out "$dir/x.wav"
 refuse "--delay must be between 0 and 60" --text E --delay 61 --out "$dir/x.wav"
 refuse "--out FILE is required" --text E
-refuse "not both" --text E --number 3 --kind letters --out "$dir/x.wav"
+refuse "not several" --text E --number 3 --kind letters --out "$dir/x.wav"
 refuse "give the text" --speed 100 --out "$dir/x.wav"
 refuse "--kind must be letters, figures or mixed" --text E --kind words --out "$dir/x.wav"
 refuse "--number" --kind letters --groups 3 --out "$dir/x.wav"
 refuse "cannot create" --text E --out "$dir/no/such/dir/x.wav"
 [ ! -e "$dir/x.wav" ] || fail "a refused command left a file"
+
+# The output: standard output gives the file's bytes; an existing file stays
+# without --force and is replaced whole with it; a pipe or a device is written
+# into and stays what it is; anything else, or a failed write, changes nothing
+# and leaves no temporary behind.
+mkdir "$dir/o"
+wav() { "$cli" wav --text "T E S T" --speed 300 --delay 0 "$@"; }
+wav --out "$dir/o/ref.wav" >/dev/null
+wav --out - 2>"$dir/err" >"$dir/stdout.wav"
+cmp -s "$dir/stdout.wav" "$dir/o/ref.wav" || fail "--out - differs from the file"
+grep -q '^-: .* samples' "$dir/err" || fail "--out - report: $(cat "$dir/err")"
+printf 'mine\n' >"$dir/o/user.wav"
+printf 'mine too\n' >"$dir/o/user.wav.tmp"
+refuse "use --force" --text E --out "$dir/o/user.wav"
+[ "$(cat "$dir/o/user.wav")" = mine ] || fail "an existing file was changed without --force"
+wav --force --out "$dir/o/user.wav" >/dev/null
+cmp -s "$dir/o/user.wav" "$dir/o/ref.wav" || fail "--force did not replace the file"
+[ "$(cat "$dir/o/user.wav.tmp")" = 'mine too' ] || fail "the user's .tmp file was taken over"
+ln -s user.wav "$dir/o/link.wav"
+printf 'old\n' >"$dir/o/user.wav"
+wav --force --out "$dir/o/link.wav" >/dev/null
+[ -L "$dir/o/link.wav" ] || fail "the link was replaced by a file"
+cmp -s "$dir/o/user.wav" "$dir/o/ref.wav" || fail "the linked file was not written"
+
+mkfifo "$dir/o/pipe"
+cat "$dir/o/pipe" >"$dir/piped.wav" &
+wav --force --out "$dir/o/pipe" >/dev/null
+wait
+[ -p "$dir/o/pipe" ] || fail "the pipe was replaced"
+cmp -s "$dir/piped.wav" "$dir/o/ref.wav" || fail "the pipe did not carry the file"
+if [ -w /dev/null ] && [ -c /dev/null ]; then
+    wav --force --out /dev/null >/dev/null || fail "writing into /dev/null"
+    [ -c /dev/null ] || fail "/dev/null was replaced"
+fi
+mkdir "$dir/o/adir"
+refuse "not a regular file" --text E --force --out "$dir/o/adir"
+[ -d "$dir/o/adir" ] || fail "a directory was replaced"
+
+printf 'old\n' >"$dir/o/user.wav"
+if (trap '' XFSZ; ulimit -f 8; "$cli" wav --text "T E S T" --speed 20 --force --out "$dir/o/user.wav") \
+    2>"$dir/err" >/dev/null; then fail "a failed write was reported as success"; fi
+grep -q 'cannot write' "$dir/err" || fail "failed write message: $(cat "$dir/err")"
+[ "$(cat "$dir/o/user.wav")" = old ] || fail "a failed write changed the file"
+if [ -w /dev/full ]; then
+    refuse "cannot write" --text "T E S T" --force --out /dev/full
+    [ -c /dev/full ] || fail "/dev/full was replaced"
+fi
+[ "$(ls "$dir/o" | tr '\n' ' ')" = 'adir link.wav pipe ref.wav user.wav user.wav.tmp ' ] ||
+    fail "files left behind: $(ls "$dir/o")"
 echo "wav ok"

@@ -56,10 +56,13 @@ TEST(ControlTextFile, BlockFormat) {
     EXPECT_EQ(ControlTextBlock("A\nB", 60, 1), "1\r\n\r\nA\r\nB\r\n\r\n");
 }
 
-TEST(ControlTextFile, WidthBelowOneIsTheDefaultWidth) {
-    const std::string t = HundredLetters();
+TEST(ControlTextFile, WidthBelowOneIsTheDefaultWidthAndAbove500Is500) {
+    const std::string t = HundredLetters() + HundredLetters() + HundredLetters();
     for (int w : {0, -7, -2147483647 - 1})
         EXPECT_EQ(ControlTextBlock(t, w, 5), ControlTextBlock(t, 60, 5)) << w;
+    const std::string cut = "5\r\n\r\n" + t.substr(0, 500) + "\r\n" + t.substr(500) + "\r\n\r\n";
+    for (int w : {500, 501, 2147483647})
+        EXPECT_EQ(ControlTextBlock(t, w, 5), cut) << w;
 }
 
 TEST(ControlTextFile, OverwriteThenAppend) {

@@ -10,6 +10,11 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
 namespace {
 
 MarkRecord Mark(const std::string& who, int discipline, int speed, int errors,
@@ -167,7 +172,6 @@ TEST(ResultsFile, RoundTripsWhatParticipantsType) {
 
 TEST(ResultsFile, MarksSurviveAFailedWriteAndAForeignFileIsNeverOverwritten) {
     const std::string path = TestPath(".csv");
-    std::filesystem::remove_all(path + ".tmp");
     std::filesystem::remove(path);
     std::string error;
     EXPECT_EQ(StoreMark(path, Mark("Anna", 0, 100, 1), 3, error), StoreOutcome::Added) << error;
@@ -175,12 +179,21 @@ TEST(ResultsFile, MarksSurviveAFailedWriteAndAForeignFileIsNeverOverwritten) {
     EXPECT_EQ(StoreMark(path, Mark("Boris", 0, 110, 2), 3, error), StoreOutcome::Added) << error;
     const std::string good = ReadAll(path);
 
-    // The temporary file cannot be made: the write fails and the file keeps
+#ifndef _WIN32
+    // A full disk (a file-size limit): the write fails and the file keeps
     // every mark made before.
-    std::filesystem::create_directory(path + ".tmp");
-    EXPECT_EQ(StoreMark(path, Mark("Clara", 0, 120, 0), 3, error), StoreOutcome::WriteFailed);
+    rlimit saved;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const StoreOutcome full = StoreMark(path, Mark("Clara", 0, 120, 0), 3, error);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(full, StoreOutcome::WriteFailed);
     EXPECT_EQ(ReadAll(path), good);
-    std::filesystem::remove_all(path + ".tmp");
+#endif
     std::vector<MarkRecord> records;
     ASSERT_EQ(LoadResultsFile(path, records, error), ResultsLoad::Loaded) << error;
     ASSERT_EQ(records.size(), 2u);

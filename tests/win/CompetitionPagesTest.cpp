@@ -356,7 +356,10 @@ TEST(CompetitionRunPage, IntervalZeroAndTheStopAfter1000) {
     EXPECT_EQ(p.Player().starts.size(), 2u);
 }
 
-TEST(CompetitionRunPage, StopThenStartContinuesAtTheLastSpeed) {
+// Stop pressed by mistake: the next Start continues the file, as the texts
+// sent cannot be made again. Only a new visit from the options page (which
+// asked) starts the file afresh.
+TEST(CompetitionRunPage, StopThenStartContinuesAtTheLastSpeedAndKeepsTheFile) {
     RunPage p(100, 0);
     p.Command(kStart);
     p.PlayThrough(60000);
@@ -365,12 +368,21 @@ TEST(CompetitionRunPage, StopThenStartContinuesAtTheLastSpeed) {
     p.Command(kStop);
     EXPECT_EQ(p.Player().pauses.back(), true);
     EXPECT_EQ(p.Clock(kSpeedClock), "110");
+    const std::string sent = ReadFile(p.path);
+    ASSERT_NE(sent.find("\r\n110\r\n"), std::string::npos);
 
     p.Command(kStart);
     ASSERT_EQ(p.Player().starts.size(), 3u);
     EXPECT_EQ(p.Player().starts[2].text.substr(0, 32), "O O O O O   1 1 0   V V V   =   ");
     const std::string text = generateText(p.app->competition.textNumber, 110, kLetters);
-    EXPECT_EQ(ReadFile(p.path), ControlTextBlock(text, p.Width(), 110)); // overwritten
+    EXPECT_EQ(ReadFile(p.path), sent + ControlTextBlock(text, p.Width(), 110));
+
+    p.Command(kStop);
+    p.Hide();
+    p.Show();
+    p.Command(kStart);
+    const std::string fresh = generateText(p.app->competition.textNumber, 110, kLetters);
+    EXPECT_EQ(ReadFile(p.path), ControlTextBlock(fresh, p.Width(), 110));
 }
 
 TEST(CompetitionRunPage, HighlightAt600) {

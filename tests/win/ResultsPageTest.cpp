@@ -3,6 +3,7 @@
 #include "PageHarness.h"
 
 #include "resources/resource.h"
+#include "config/win/OpenFileDialog.h"
 #include "texts/win/ResultsPage.h"
 
 #include <gtest/gtest.h>

@@ -157,6 +157,17 @@ TEST(TextGeneratorPage, SavesConsecutiveTexts) {
     p.Command(kSave);
     EXPECT_EQ(Boxes().size(), 2u);
     EXPECT_EQ(ReadFile(path), expected);
+
+    // Three texts asked from 9999999: the last number is written once.
+    std::remove(path.c_str());
+    p.Fields("9999999", 1, 0, "4");
+    SaveAnswer() = path;
+    p.Command(kSave);
+    expected = "\r\n\r\n\r\n";
+    for (int n : {9999999, 10000000})
+        expected += ControlTextBlock(generateText(n, 20, "0123456789"), width, n);
+    EXPECT_EQ(ReadFile(path), expected);
+    EXPECT_EQ(p.Text(kNumber), "10000000");
     std::remove(path.c_str());
 }
 

@@ -11,31 +11,19 @@
 #include "texts/ControlTextFile.h"
 #include "texts/Random.h"
 #include "texts/TextGenerator.h"
+#include "texts/win/RunView.h"
 
 #include <ctime>
 
 namespace {
 
-const int kCaption = 1004, kTitle = 1070, kTextBox = 1027;
-const int kBack = 1014, kMode = 1321, kStop = 1247, kStart = 1174;
-// Normal view: clocks and the labels over them.
-const int kSpeedClock = 1075, kSpeedLabel = 1076;
-const int kTextClock = 1282, kTextLabel = 1281;
-const int kPauseClock = 1069, kPauseLabel = 1283;
-const int kTotalClock = 1285, kTotalLabel = 1284;
-// Large view.
-const int kBigSpeedClock = 1077, kBigSpeedLabel = 1078;
-const int kBigTextClock = 1286, kBigTextLabel = 1288;
-const int kBigPauseClock = 1071, kBigPauseLabel = 1072;
-const int kBigTotalClock = 1287, kBigTotalLabel = 1289;
+using namespace runview;
+
+const int kCaption = 1004, kTitle = 1070;
+const int kBack = 1014, kStop = 1247, kStart = 1174;
 
 const UINT_PTR kRunTimer = 0;
 const UINT kRunTimerPeriod = 100;
-
-const int kNormalView[] = {kTextBox,    kSpeedClock, kTextClock,  kPauseClock, kTotalClock,
-                           kSpeedLabel, kTextLabel,  kPauseLabel, kTotalLabel};
-const int kLargeView[] = {kBigSpeedClock, kBigTextClock, kBigPauseClock, kBigTotalClock,
-                          kBigSpeedLabel, kBigTextLabel, kBigPauseLabel, kBigTotalLabel};
 
 const PageText kTexts[] = {
     {kTitle, "PSI_01", "Соревнования по приему"},
@@ -57,61 +45,8 @@ void Send(HWND page, int control, UINT message, WPARAM wParam, LPARAM lParam) {
     SendDlgItemMessageA(page, control, message, wParam, lParam);
 }
 
-// Each quantity is shown on its normal and its large clock at once.
-void ShowTime(HWND page, int normal, int large, int64_t ms) {
-    Send(page, normal, ATM_SETTIME, 0, static_cast<LPARAM>(ms));
-    Send(page, large, ATM_SETTIME, 0, static_cast<LPARAM>(ms));
-}
-void ShowTextTime(HWND page, int64_t ms) {
-    ShowTime(page, kTextClock, kBigTextClock, ms);
-}
-void ShowPauseTime(HWND page, int64_t ms) {
-    ShowTime(page, kPauseClock, kBigPauseClock, ms);
-}
-void ShowTotalTime(HWND page, int64_t ms) {
-    ShowTime(page, kTotalClock, kBigTotalClock, ms);
-}
-void ShowSpeed(HWND page, int speed) {
-    Send(page, kSpeedClock, ATM_SETNUMBER, 0, speed);
-    Send(page, kBigSpeedClock, ATM_SETNUMBER, 0, speed);
-}
-void DashAllTimes(HWND page) {
-    ShowTextTime(page, -1);
-    ShowPauseTime(page, -1);
-    ShowTotalTime(page, -1);
-}
-
-bool HasVisibleStyle(HWND page, int control) {
-    return (GetWindowLongA(GetDlgItem(page, control), GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
-void Place(HWND page, int control, const LargeViewPlace& place) {
-    HWND item = GetDlgItem(page, control);
-    if (!place.shown) {
-        ShowWindow(item, SW_HIDE);
-        return;
-    }
-    MoveWindow(item, place.rect.left, place.rect.top, place.rect.width, place.rect.height, TRUE);
-    ShowWindow(item, SW_SHOW);
-}
-
-// Only while the large view is on. The window style is asked rather than
-// IsWindowVisible, so that a resize while the page is hidden still counts.
-void LayoutLargeView(HWND page, const CompetitionState& state, int width, int height) {
-    if (!HasVisibleStyle(page, kBigSpeedClock))
-        return;
-    const LargeViewLayout l = ComputeLargeView(width, height, state.sending);
-    Place(page, kBigSpeedClock, l.speedClock);
-    Place(page, kBigSpeedLabel, l.speedLabel);
-    Place(page, kBigTextClock, l.textClock);
-    Place(page, kBigTextLabel, l.textLabel);
-    Place(page, kBigPauseClock, l.pauseClock);
-    Place(page, kBigPauseLabel, l.pauseLabel);
-    Place(page, kBigTotalClock, l.totalClock);
-    Place(page, kBigTotalLabel, l.totalLabel);
-}
 void LayoutLargeView(HWND page, const CompetitionState& state) {
-    LayoutLargeView(page, state, state.clientWidth, state.clientHeight);
+    runview::LayoutLargeView(page, state.sending, state.clientWidth, state.clientHeight);
 }
 
 void ShowText(HWND page, CompetitionState& state) {
@@ -128,34 +63,6 @@ void SendText(Application& app) {
     state.preambleLength = s.markA;
     state.player->start(s.sent, unit, app.GetStartDelay(), app.GetFrequency(), s.markA, s.markB, -1);
     state.player->pause(false);
-}
-
-void ApplyColours(HWND page, Application& app) {
-    const LPARAM caption = app.GetCaptionColor();
-    Send(page, kCaption, ATL_SETCOLOR, 0, caption);
-    Send(page, kTitle, ATL_SETCOLOR, 0, caption);
-    Send(page, kTextBox, ATB_SETTEXTCOLOR, 0, app.GetTextBoxTColor());
-    Send(page, kTextBox, ATB_SETHIGHLIGHTCOLOR, 0, app.GetTextBoxHColor());
-    Send(page, kTextBox, ATB_SETMARKCOLOR, 0, app.GetTextBoxMTColor());
-    Send(page, kTextBox, ATB_SETMARKHIGHLIGHTCOLOR, 0, app.GetTextBoxMHColor());
-    Send(page, kTextBox, ATB_SETBKCOLOR, 0, app.GetTextBoxBColor());
-    Send(page, kTextBox, ATB_SETCOLUMNS, 0, app.GetTextBoxWidth());
-    Send(page, kTextBox, ATB_SETROWS, 0, app.GetTextBoxHeight());
-    for (int clock : {kTextClock, kPauseClock, kBigTextClock, kBigPauseClock}) {
-        Send(page, clock, ATM_SETTEXTCOLOR, 0, app.GetSTimerTColor());
-        Send(page, clock, ATM_SETBKCOLOR, 0, app.GetSTimerBColor());
-    }
-    for (int clock : {kTotalClock, kBigTotalClock}) {
-        Send(page, clock, ATM_SETTEXTCOLOR, 0, app.GetFTimerTColor());
-        Send(page, clock, ATM_SETBKCOLOR, 0, app.GetFTimerBColor());
-    }
-    for (int clock : {kSpeedClock, kBigSpeedClock}) {
-        Send(page, clock, ATM_SETTEXTCOLOR, 0, app.GetSpeedTColor());
-        Send(page, clock, ATM_SETBKCOLOR, 0, app.GetSpeedBColor());
-    }
-    for (int label : {kSpeedLabel, kTextLabel, kPauseLabel, kTotalLabel, kBigSpeedLabel, kBigTextLabel,
-                      kBigPauseLabel, kBigTotalLabel})
-        Send(page, label, ATL_SETCOLOR, 0, app.GetLabelColor());
 }
 
 void SetReady(HWND page) {
@@ -177,6 +84,8 @@ void OnShown(HWND page, Application& app) {
         return;
     }
     state.textNumber = -1;
+    // Arriving from the options page, which has asked before overwriting.
+    state.controlFileStarted = false;
     ShowText(page, state);
     DashAllTimes(page);
     ShowSpeed(page, state.speed);
@@ -209,7 +118,8 @@ void Start(HWND page, Application& app) {
     state.textNumber = NextCompetitionTextNumber();
     state.runStart = TickCount();
     ShowText(page, state);
-    if (!WriteTextFile(state.controlFile, state.text, app.GetTextBoxWidth(), state.speed, true)) {
+    if (!WriteTextFile(state.controlFile, state.text, app.GetTextBoxWidth(), state.speed,
+                       !state.controlFileStarted)) {
         // Said aloud: a run that silently refuses to start looks like a
         // dead button.
         ShowWarning(page, app.WriteErrorText());
@@ -218,6 +128,7 @@ void Start(HWND page, Application& app) {
         SetReady(page);
         return;
     }
+    state.controlFileStarted = true;
     SendText(app);
     SetTimer(page, kRunTimer, kRunTimerPeriod, nullptr);
     EnableControl(page, kStop, TRUE);
@@ -233,15 +144,6 @@ void Stop(HWND page, Application& app) {
     DashAllTimes(page);
     SetReady(page);
     state.sending = true;
-    LayoutLargeView(page, state);
-}
-
-void SwitchView(HWND page, const CompetitionState& state) {
-    const bool large = IsDlgButtonChecked(page, kMode) == BST_CHECKED;
-    for (int control : kNormalView)
-        ShowWindow(GetDlgItem(page, control), large ? SW_HIDE : SW_SHOW);
-    for (int control : kLargeView)
-        ShowWindow(GetDlgItem(page, control), large ? SW_SHOW : SW_HIDE);
     LayoutLargeView(page, state);
 }
 
@@ -294,14 +196,7 @@ void OnTimer(HWND page, Application& app) {
     in.interval = state.interval;
     const RunClockStep step = DecideRunClock(in);
 
-    ShowTotalTime(page, step.totalTime);
-    if (step.setTextClock)
-        ShowTextTime(page, step.textClock);
-    if (step.setSelection)
-        Send(page, kTextBox, ATB_SETSEL, static_cast<WPARAM>(step.selection.first),
-             static_cast<LPARAM>(step.selection.last));
-    if (step.setPauseClock)
-        ShowPauseTime(page, step.pauseClock);
+    ShowClockStep(page, step);
 
     switch (step.action) {
     case RunClockAction::None:
@@ -332,16 +227,14 @@ void OnSize(HWND page, CompetitionState& state, int width, int height) {
     for (int control : {kStart, kStop, kMode})
         AnchorControl(page, control, from, to, false, false, true, true, TRUE);
     AnchorControl(page, kBack, from, to, true, false, false, true, TRUE);
-    LayoutLargeView(page, state, width, height);
+    runview::LayoutLargeView(page, state.sending, width, height);
     state.clientWidth = width;
     state.clientHeight = height;
     InvalidateChildren(page);
 }
 
 void OnInit(HWND page, Application& app) {
-    for (int clock : {kTextClock, kBigTextClock, kPauseClock, kBigPauseClock, kTotalClock, kBigTotalClock})
-        Send(page, clock, ATM_SETTIME, 0, -1);
-    ShowSpeed(page, 0);
+    InitClocks(page);
     EnableControl(page, kStop, FALSE); // nothing is sent yet
     RECT client;
     GetClientRect(page, &client);
@@ -361,7 +254,7 @@ BOOL OnCommand(HWND page, Application& app, int control) {
         GoToPage(page, PAGE_COMPETITION_OPTIONS, false);
         return TRUE;
     case kMode:
-        SwitchView(page, app.competition);
+        SwitchView(page, app.competition.sending, app.competition.clientWidth, app.competition.clientHeight);
         return TRUE;
     }
     return FALSE;

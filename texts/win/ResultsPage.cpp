@@ -7,6 +7,7 @@
 #include "app/win/DialogHelpers.h"
 #include "app/win/Pages.h"
 #include "config/win/LanguageWin.h"
+#include "config/win/OpenFileDialog.h"
 #include "config/win/SaveFileDialog.h"
 #include "controls/ControlMessages.h"
 #include "texts/ControlTextFile.h"
@@ -85,7 +86,6 @@ const Text kErrorsColumn{"PR_37", "Ошибки"};
 const Text kTotalColumn{"PR_39", "Сумма"};
 const Text kSheetTitle{"PR_40", "Результаты соревнований по приему"};
 
-OpenFileNameHook openFileNameHook = nullptr;
 OpenDocumentHook openDocumentHook = nullptr;
 
 std::string Lang(Application& app, const Text& t) {
@@ -129,29 +129,6 @@ std::u32string Decoded(const std::string& utf8) {
 
 void Warn(HWND page, Application& app, const Text& t, const std::string& detail = "") {
     ShowWarning(page, detail.empty() ? Lang(app, t) : Lang(app, t) + "\n" + detail);
-}
-
-bool AskOpenFileName(HWND owner, const char* filter, const char* extension, bool mustExist,
-                     std::string& path) {
-    char file[kMaxPath + 1];
-    std::snprintf(file, sizeof file, "%s", path.c_str());
-    OPENFILENAMEA request{};
-    request.lStructSize = sizeof request;
-    request.hwndOwner = owner;
-    request.lpstrFilter = filter;
-    request.nFilterIndex = 1;
-    request.lpstrFile = file;
-    request.nMaxFile = sizeof file;
-    request.lpstrDefExt = extension;
-    request.Flags =
-        OFN_LONGNAMES | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (mustExist ? OFN_FILEMUSTEXIST : 0);
-    const bool confirmed =
-        openFileNameHook ? openFileNameHook(&request) : GetOpenFileNameA(&request) != FALSE;
-    if (!confirmed)
-        return false;
-    file[kMaxPath] = '\0';
-    path = file;
-    return true;
 }
 
 bool OpenDocument(const std::string& path) {
@@ -701,12 +678,6 @@ BOOL OnCommand(HWND page, Application& app, int control, int code) {
 }
 
 } // namespace
-
-OpenFileNameHook SetOpenFileNameHook(OpenFileNameHook hook) {
-    OpenFileNameHook previous = openFileNameHook;
-    openFileNameHook = hook;
-    return previous;
-}
 
 OpenDocumentHook SetOpenDocumentHook(OpenDocumentHook hook) {
     OpenDocumentHook previous = openDocumentHook;

@@ -4,14 +4,7 @@
 
 #include <windows.h>
 
-#include <commdlg.h>
-
 #include <string>
-
-// Replaces GetOpenFileNameA; the hook answers like it (true with the chosen
-// path in lpstrFile). Null restores the system call.
-using OpenFileNameHook = bool (*)(OPENFILENAMEA* request);
-OpenFileNameHook SetOpenFileNameHook(OpenFileNameHook hook);
 
 // Replaces opening a document with its default program (ShellExecute "open").
 using OpenDocumentHook = bool (*)(const std::string& path);

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# klaviro-cli wav --plain, --control and --text-file: ordinary text becomes
+# the sending format; a whole file is its texts, each exactly as one text
+# renders, with the pauses between and none after the last.
+set -eu
+cli=${KLAVIRO_CLI:?}
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/morse_decode.sh"
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+fail() { echo "wav-files: $*"; exit 1; }
+unit_of() { local out=$1; out=${out##*unit }; echo "${out%% *}"; }
+# The samples of a WAV file after its 44-byte header.
+data() { tail -c +45 "$1" | head -c "$(od -An -tu4 -j40 -N4 "$1" | tr -d ' ')"; }
+
+# --plain: case, gaps and left-out signs.
+out=$("$cli" wav --plain "cq  test de R1ABC!" --speed 120 --delay 0 --out "$dir/p.wav" 2>"$dir/err")
+grep -q "left out 1 character(s) without a Morse code: '!'" "$dir/err" || fail "no note: $(cat "$dir/err")"
+got=$(morse_decode $(($(unit_of "$out") * 1000 / 44100)) "$dir/p.wav")
+[ "$got" = "CQ TEST DE R1ABC" ] || fail "--plain decoded \"$got\""
+"$cli" wav --text "C Q   T E S T   D E   R 1 A B C   " --speed 120 --delay 0 --out "$dir/t.wav" >/dev/null
+cmp -s <(data "$dir/p.wav") <(data "$dir/t.wav") || fail "--plain differs from its sending format"
+
+# A run's file with CR LF: 200 and 210 characters per minute.
+t1=$("$cli" text --kind letters --number 11 --groups 3)
+t2=$("$cli" text --kind letters --number 12 --groups 2)
+printf '200\r\n\r\n%s\r\n%s\r\n\r\n210\r\n\r\n%s\r\n\r\n' "${t1:0:24}" "${t1:24}" "$t2" >"$dir/Letters.txt"
+out=$("$cli" wav --control "$dir/Letters.txt" --rate 11025 --delay 1 --interval 2 --out "$dir/run.wav")
+case "$out" in *", 2 texts") ;; *) fail "summary: $out" ;; esac
+"$cli" wav --text "O O O O O   2 0 0   V V V   =   ${t1}AR" --speed 200 --rate 11025 --delay 1 \
+    --out "$dir/1.wav" >/dev/null
+"$cli" wav --text "O O O O O   2 1 0   V V V   =   ${t2}AR" --speed 210 --rate 11025 --delay 1 \
+    --out "$dir/2.wav" >/dev/null
+cmp -s <(data "$dir/run.wav") <(data "$dir/1.wav"; head -c 22050 /dev/zero | tr '\0' '\200'; data "$dir/2.wav") ||
+    fail "--control is not its two texts with a 2 s pause"
+got=$(morse_decode 27 "$dir/run.wav")
+want="$(morse_expected "O O O O O   2 0 0   V V V   =   ${t1}AR") $(morse_expected "O O O O O   2 1 0   V V V   =   ${t2}AR")"
+[ "$got" = "$want" ] || fail "--control decoded \"$got\", sent \"$want\""
+
+# One speed and another kind for all; the figures' preamble.
+"$cli" wav --control "$dir/Letters.txt" --kind figures --speed 300 --interval 0 --rate 11025 --delay 0 \
+    --out "$dir/fast.wav" >/dev/null
+"$cli" wav --text "0 0 0 0 0   3 0 0   V V V   =   ${t1}AR" --kind figures --speed 300 --rate 11025 \
+    --delay 0 --out "$dir/3.wav" >/dev/null
+"$cli" wav --text "0 0 0 0 0   3 0 0   V V V   =   ${t2}AR" --kind figures --speed 300 --rate 11025 \
+    --delay 0 --out "$dir/4.wav" >/dev/null
+cmp -s <(data "$dir/fast.wav") <(data "$dir/3.wav"; data "$dir/4.wav") || fail "--speed/--kind for all texts"
+
+# An ordinary text file is sent as the training page sends text; the progress
+# line shows when rendering takes a while (here: at once). Letters and figures
+# make it mixed.
+printf 'cq test\r\nde R1ABC\r\n' >"$dir/book.txt"
+KLAVIRO_PROGRESS_MS=0 "$cli" wav --text-file "$dir/book.txt" --speed 150 --out "$dir/book.wav" >/dev/null \
+    2>"$dir/err"
+grep -q "text 1 of 1" "$dir/err" && grep -q "100%" "$dir/err" || fail "no progress line: $(cat "$dir/err")"
+"$cli" wav --plain "CQ TEST DE R1ABC" --kind mixed --preamble --speed 150 --out "$dir/t2.wav" >/dev/null
+cmp -s <(data "$dir/book.wav") <(data "$dir/t2.wav") || fail "--text-file differs from --plain with the preamble"
+"$cli" wav --text-file "$dir/book.txt" --out "$dir/quiet.wav" >/dev/null 2>"$dir/err"
+[ ! -s "$dir/err" ] || fail "a short render printed: $(cat "$dir/err")"
+
+refuse() {
+    local what=$1
+    shift
+    if "$cli" wav "$@" 2>"$dir/err" >/dev/null; then fail "accepted $*"; fi
+    grep -q -- "$what" "$dir/err" || fail "message for $* lacks \"$what\": $(cat "$dir/err")"
+}
+refuse "no character with a Morse code" --plain "!@#" --out "$dir/x.wav"
+refuse "is not a control-text file" --control "$dir/book.txt" --out "$dir/x.wav"
+refuse "cannot open" --control "$dir/none.txt" --out "$dir/x.wav"
+refuse "not several" --control "$dir/Letters.txt" --text-file "$dir/book.txt" --out "$dir/x.wav"
+refuse "not several" --plain A --text A --out "$dir/x.wav"
+refuse "always send the preambles" --control "$dir/Letters.txt" --preamble --out "$dir/x.wav"
+refuse "--interval is the pause" --text E --interval 5 --out "$dir/x.wav"
+refuse "--interval must be between 0 and 600" --control "$dir/Letters.txt" --interval 601 --out "$dir/x.wav"
+[ ! -e "$dir/x.wav" ] || fail "a refused command left a file"
+echo "wav-files ok"

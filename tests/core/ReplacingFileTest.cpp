@@ -1,0 +1,178 @@
+// Files replaced through a temporary beside them: the configuration, control
+// texts, saved texts. The old file must survive every failure, no file of the
+// user's may be taken over, and nothing may be left behind.
+#include "app/Platform.h"
+#include "config/ConfigStore.h"
+#include "texts/ControlTextFile.h"
+#include "texts/TextGeneratorFields.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// An empty folder of this test's own under the temporary directory (made
+// `length` characters long with 50-character steps when asked), removed with
+// everything in it at the end.
+struct Folder {
+    fs::path root;
+    explicit Folder(size_t length = 0) {
+        std::string tmp;
+        EXPECT_TRUE(TempDirectory(tmp, 1000));
+        root = fs::path(tmp) /
+               (std::string("klaviro-rf-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::error_code ec;
+        fs::remove_all(root, ec);
+        path = root.string();
+        for (size_t left = length > path.size() ? length - path.size() : 0; left > 1;) {
+            size_t n = std::min<size_t>(50, left - 1);
+            if (left - n - 1 == 1)
+                --n; // no step of a separator alone
+            path = (fs::path(path) / std::string(n, 'd')).string();
+            left -= n + 1;
+        }
+        fs::create_directories(path, ec);
+    }
+    ~Folder() {
+        // The files first, by the calls that reach past 260 characters.
+        std::error_code ec;
+        for (const std::string& name : Names())
+            RemoveFile(File(name));
+        fs::remove_all(root, ec);
+    }
+    std::string File(const std::string& name) const { return (fs::path(path) / name).string(); }
+    std::set<std::string> Names() const {
+        std::set<std::string> names;
+        std::error_code ec;
+        for (const auto& e : fs::directory_iterator(path, ec))
+            names.insert(e.path().filename().string());
+        return names;
+    }
+    std::string path;
+};
+
+std::string ReadAll(const std::string& path) {
+    std::string s = "<none>";
+    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+        s.clear();
+        char buf[4096];
+        size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+            s.append(buf, n);
+        std::fclose(f);
+    }
+    return s;
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr) << path;
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+}
+
+} // namespace
+
+TEST(ReplacingFile, NeverTakesOverAFileOfTheUsersAndLeavesNothingBehind) {
+    Folder d;
+    const std::string target = d.File("KLAVIRO.cfg");
+    WriteAll(target, "old");
+    WriteAll(target + ".tmp", "the user's own");
+    ASSERT_TRUE(WriteFileReplacing(target, "new"));
+    EXPECT_EQ(ReadAll(target), "new");
+    EXPECT_EQ(ReadAll(target + ".tmp"), "the user's own");
+    const std::set<std::string> both{"KLAVIRO.cfg", "KLAVIRO.cfg.tmp"};
+    EXPECT_EQ(d.Names(), both);
+
+    // Given up before Commit: the temporary goes, the file stays.
+    {
+        ReplacingFile f(target);
+        ASSERT_TRUE(f.Good());
+        EXPECT_TRUE(f.Write("half", 4));
+        EXPECT_EQ(d.Names().size(), 3u);
+    }
+    EXPECT_EQ(ReadAll(target), "new");
+    EXPECT_EQ(d.Names(), both);
+
+    // A folder in the file's place cannot be replaced; it stays, and the
+    // temporary goes. A missing folder gets no file at all.
+    fs::create_directory(d.File("folder"));
+    EXPECT_FALSE(WriteFileReplacing(d.File("folder"), "x"));
+    EXPECT_TRUE(fs::is_directory(d.File("folder")));
+    EXPECT_EQ(d.Names().size(), 3u);
+    EXPECT_FALSE(WriteFileReplacing(d.File("missing") + "/x", "x"));
+    EXPECT_FALSE(WriteFileReplacing("", "x"));
+}
+
+// Under Wine the rename and the clean-up of a path past 260 characters used
+// to fail: nothing was saved and the temporary stayed.
+TEST(ReplacingFile, SettingsAreSavedInADeepFolder) {
+    for (size_t length : {200u, 240u, 245u, 250u}) {
+        Folder d(length);
+        ASSERT_EQ(d.path.size(), length);
+        const std::string cfg = d.File("KLAVIRO.cfg");
+        WriteAll(cfg, "[Default]\r\n\tVolume\t=\t50\r\n");
+        ASSERT_EQ(ReadAll(cfg), "[Default]\r\n\tVolume\t=\t50\r\n") << cfg.size();
+        ConfigStore s;
+        ASSERT_TRUE(s.Load(cfg));
+        s.SetString("Default", "Volume", "99");
+        EXPECT_TRUE(s.Save(cfg)) << cfg.size();
+        EXPECT_EQ(ReadAll(cfg), "\r\n[Default]\r\n\tVolume\t=\t99\r\n") << cfg.size();
+        EXPECT_EQ(d.Names(), std::set<std::string>{"KLAVIRO.cfg"}) << cfg.size();
+    }
+}
+
+#ifndef _WIN32
+// A full disk, made by a file size limit: every kind of overwrite keeps the
+// old file whole and leaves no temporary.
+TEST(ReplacingFile, AFailedWriteKeepsTheOldFile) {
+    Folder d;
+    const std::string target = d.File("texts.txt");
+    const std::string big(64 * 1024, 'A');
+    TextFields fields;
+    fields.groups = 10000;
+    const struct {
+        const char* what;
+        bool (*write)(const std::string& path, const std::string& big, const TextFields& fields);
+    } writers[] = {
+        {"WriteFileReplacing", [](const std::string& p, const std::string& b,
+                                  const TextFields&) { return WriteFileReplacing(p, b); }},
+        {"WriteTextFile overwrite", [](const std::string& p, const std::string& b,
+                                       const TextFields&) { return WriteTextFile(p, b, 60, 1, true); }},
+        {"SaveConsecutiveTexts", [](const std::string& p, const std::string&,
+                                    const TextFields& f) { return SaveConsecutiveTexts(p, f, 3, 60).ok; }},
+        {"ConfigStore::Save",
+         [](const std::string& p, const std::string& b, const TextFields&) {
+             ConfigStore s;
+             s.SetString("Default", "Big", b);
+             return s.Save(p);
+         }},
+    };
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    for (const auto& w : writers) {
+        WriteAll(target, "the old texts");
+        rlimit small = saved;
+        small.rlim_cur = 16 * 1024;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const bool ok = w.write(target, big, fields);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        EXPECT_FALSE(ok) << w.what;
+        EXPECT_EQ(ReadAll(target), "the old texts") << w.what;
+        EXPECT_EQ(d.Names(), std::set<std::string>{"texts.txt"}) << w.what;
+    }
+    std::signal(SIGXFSZ, previous);
+}
+#endif
