@@ -1,13 +1,10 @@
 // klaviro-cli save: writes consecutive texts into a control-text file, the
 // same bytes the text generator page's Save writes.
 #include "cli/Command.h"
+#include "cli/OutputFile.h"
 #include "cli/TextOptions.h"
 
-#include "app/Platform.h"
 #include "texts/ControlTextFile.h"
-
-#include <filesystem>
-#include <system_error>
 
 namespace {
 
@@ -33,23 +30,21 @@ int RunSave(const std::vector<std::string>& args) {
                                    std::to_string(choice.number + count - 1) + " run past " +
                                    std::to_string(kMaxTextNumber));
 
-    std::error_code ec;
-    const auto type = std::filesystem::symlink_status(path, ec).type();
-    if (type == std::filesystem::file_type::none)
-        return CliFail("save", "cannot check " + path + ": " + ec.message());
-    if (type != std::filesystem::file_type::not_found && !options.Has("force"))
-        return CliFail("save", path + " exists; use --force to overwrite it");
-
     std::string bytes = ControlTextBlock("", static_cast<int>(width), -1);
     for (long long k = 0; k < count; ++k) {
         const long long number = choice.number + k;
         bytes +=
             ControlTextBlock(TextOfNumber(choice, number), static_cast<int>(width), static_cast<int>(number));
     }
-    // Written beside the file and renamed over it, so that a failed write
-    // leaves whatever was there before.
-    if (!WriteFileReplacing(path, bytes))
-        return CliFail("save", "cannot write " + path);
+    // A regular file is written beside itself and renamed over it, so that a
+    // failed write leaves whatever was there; a pipe or a device is written
+    // into, never replaced.
+    CliOutput output;
+    if (!output.Open(path, options.Has("force"), error))
+        return CliFail("save", error);
+    output.Write(bytes.data(), bytes.size()); // a failure shows at Close
+    if (!output.Close(error))
+        return CliFail("save", error);
     return 0;
 }
 

@@ -60,6 +60,15 @@ grep -q 'cannot write' "$tmp/err" || fail "message: $(cat "$tmp/err")"
 [ "$(cat "$tmp/d/good.txt")" = 'good' ] || fail "good file damaged by a failed write"
 [ "$(ls "$tmp/d" | tr '\n' ' ')" = 'good.txt good.txt.tmp ' ] || fail "left behind: $(ls "$tmp/d")"
 
+# A pipe (or a device) is written into and stays what it is.
+mkfifo "$tmp/d/pipe"
+cat "$tmp/d/pipe" >"$tmp/piped.txt" &
+reader=$!
+"$cli" save --kind letters --number 1 --force "$tmp/d/pipe"
+[ -p "$tmp/d/pipe" ] || { kill $reader; fail "the pipe was replaced by a file"; }
+wait $reader
+cmp -s "$tmp/piped.txt" "$tmp/e.expected" || fail "the pipe did not carry the texts"
+
 # Unwritable targets: a missing directory, a directory as FILE.
 if "$cli" save --kind letters --number 1 "$tmp/no/such/dir.txt" 2>"$tmp/err"; then fail "wrote into a missing directory"; fi
 grep -q "$tmp/no/such/dir.txt" "$tmp/err" || fail "message does not name the file"

@@ -147,9 +147,10 @@ cmp -s "$dir/o/user.wav" "$dir/o/ref.wav" || fail "the linked file was not writt
 
 mkfifo "$dir/o/pipe"
 cat "$dir/o/pipe" >"$dir/piped.wav" &
+reader=$!
 wav --force --out "$dir/o/pipe" >/dev/null
-wait
-[ -p "$dir/o/pipe" ] || fail "the pipe was replaced"
+[ -p "$dir/o/pipe" ] || { kill $reader; fail "the pipe was replaced"; }
+wait $reader
 cmp -s "$dir/piped.wav" "$dir/o/ref.wav" || fail "the pipe did not carry the file"
 if [ -w /dev/null ] && [ -c /dev/null ]; then
     wav --force --out /dev/null >/dev/null || fail "writing into /dev/null"
