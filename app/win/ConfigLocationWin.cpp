@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <string>
+
 namespace {
 
 bool FileExists(const std::string& path) {
@@ -29,13 +31,22 @@ bool Writable(const std::string& path) {
         CloseHandle(h);
     }
     // The save writes a new file beside the configuration and renames it,
-    // so the folder must take new files too; GetTempFileName creates a
-    // uniquely named one, which is removed at once.
-    char probe[MAX_PATH + 16];
-    if (GetTempFileNameA(FolderOf(path).c_str(), "KLV", 0, probe) == 0)
-        return false;
-    DeleteFileA(probe);
-    return true;
+    // so the folder must take new files too: create a uniquely named probe
+    // that the system removes when it is closed.
+    const std::string folder = FolderOf(path);
+    for (DWORD attempt = 0; attempt < 16; ++attempt) {
+        const std::string probe = folder + "KLAVIRO-" + std::to_string(GetCurrentProcessId()) + "-" +
+                                  std::to_string(GetTickCount() + attempt) + ".probe";
+        HANDLE h = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            CloseHandle(h);
+            return true;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS)
+            return false;
+    }
+    return false;
 }
 
 std::string UserDirectory() {
