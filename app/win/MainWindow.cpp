@@ -3,6 +3,7 @@
 #include "app/Paths.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
+#include "app/win/PagePictures.h"
 #include "app/win/Pages.h"
 #include "resources/resource.h"
 
@@ -169,6 +170,7 @@ bool CreatePages(HWND window, Application& app) {
                                        reinterpret_cast<LPARAM>(&app));
         if (!page)
             return false;
+        ScalePicturesToDisplay(page);
         app.pages[app.pageCount].window = page;
         app.pages[app.pageCount].fill = entry.fill;
         ++app.pageCount;
@@ -203,8 +205,10 @@ void CloseSequence(HWND window) {
     KillTimer(window, kSlideTimer);
     Application* app = AppFromWindow(window);
     if (app) {
-        for (int i = 0; i < app->pageCount; ++i)
+        for (int i = 0; i < app->pageCount; ++i) {
             SendMessageA(app->pages[i].window, PM_CLOSING, 0, 0);
+            ReleaseScaledPictures(app->pages[i].window);
+        }
         app->SetString("Default", "Database", app->records.DatabasePath());
         app->Save(ConfigFilePath()); // a failed save is not reported; closing goes on
         delete app;
