@@ -9,6 +9,8 @@ class RecordStore {
 public:
     RecordStore();
     const std::string& Title() const { return title_; }
+    // No screen of this program sets the title; it is shown as it is.
+    void SetTitle(const std::string& title) { title_ = title; }
     const std::string& DatabasePath() const { return databasePath_; }
 
 private:

@@ -23,6 +23,11 @@ int TextFontHeight(int areaWidth, int clientHeight, int rows, int columns, int c
     return std::min(byRows, byColumns);
 }
 
+bool TextFontFits(int charWidth, int lineHeight, int drawingWidth, int clientHeight, int columns, int rows) {
+    return static_cast<long long>(charWidth) * AtLeastOne(columns) <= drawingWidth &&
+           static_cast<long long>(lineHeight) * AtLeastOne(rows) <= clientHeight;
+}
+
 int TextVisibleRows(int clientHeight, int lineHeight) {
     return clientHeight / AtLeastOne(lineHeight);
 }

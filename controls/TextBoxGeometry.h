@@ -15,6 +15,10 @@ int TextLineCount(int length, int columns);
 // each at least 1. cw0 and ch0 are the extent of "W" at the default height.
 int TextFontHeight(int areaWidth, int clientHeight, int rows, int columns, int cw0, int ch0);
 
+// Whether columns characters of width charWidth fit the drawing width and
+// rows lines of lineHeight the client height.
+bool TextFontFits(int charWidth, int lineHeight, int drawingWidth, int clientHeight, int columns, int rows);
+
 // Rows of height lineHeight that fit the client height.
 int TextVisibleRows(int clientHeight, int lineHeight);
 

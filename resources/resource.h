@@ -15,6 +15,7 @@
 #define IDD_ABOUT 132
 #define IDD_COLOURS 150
 #define IDD_SETTINGS_MENU 151
+#define IDD_RESULTS 176
 
 // Pictures.
 #define IDB_ABOUT_KEY 134

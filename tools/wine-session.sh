@@ -1,19 +1,50 @@
 # Sourced by the run and test scripts: a virtual display and a Wine prefix of
 # the project's own, started on demand and stopped by wine_session_stop.
-#   wine_session_start <build-dir>   sets DISPLAY, WINEPREFIX, WINEDEBUG, LANG
+#   wine_env <build-dir>             sets WINEPREFIX, WINEDEBUG and the rest,
+#                                    and puts a `wine` first in PATH that
+#                                    runs Wine in the Russian locale
+#   wine_session_start <build-dir>   wine_env, then DISPLAY on a new Xvfb
 #   wine_session_stop                stops the Wine server and Xvfb it started
 
-wine_session_start() {
+wine_env() {
     local build=$1
     export WINEPREFIX="$build/wineprefix"
     export WINEDEBUG=-all
-    export LANG=ru_RU.UTF-8          # ANSI code page 1251 inside Wine
-    # Where the ru_RU locale is not generated, Wine falls back to 1252 unless
-    # LC_ALL names it too.
-    export LC_ALL=ru_RU.UTF-8
     export WINEDLLOVERRIDES="mscoree,mshtml="
     export WINEARCH=win64
+    # Wine takes its ANSI code page (1251) from the locale, and where ru_RU is
+    # not generated only LC_ALL together with LANG gives it. Only Wine gets
+    # them: every shell and tool started with a locale the machine lacks
+    # warns about it.
+    local bin="$build/wine-bin" real
+    real=$(PATH=$(printf '%s' "$PATH" | tr ':' '\n' | grep -vxF "$bin" | paste -sd:) command -v wine) || {
+        echo "wine is not installed (tools/install-deps.sh installs it)" >&2
+        return 1
+    }
+    mkdir -p "$bin"
+    # Replaced in one step: another script of the same build may be starting Wine.
+    printf '#!/bin/sh\nLANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 exec "%s" "$@"\n' "$real" >"$bin/wine.$$"
+    chmod +x "$bin/wine.$$"
+    mv -f "$bin/wine.$$" "$bin/wine"
+    case ":$PATH:" in
+        *":$bin:"*) ;;
+        *) export PATH="$bin:$PATH" ;;
+    esac
+}
+
+# Whether the prefix already has the X11 driver settings of the session.
+wine_x11_settings_present() {
+    local reg="$WINEPREFIX/user.reg"
+    [ -f "$reg" ] || return 1
+    local section
+    section=$(awk '/^\[/ { on = index($0, "[Software\\\\Wine\\\\X11 Driver]") == 1; next } on' "$reg")
+    printf '%s\n' "$section" | grep -qx '"Managed"="N"' && printf '%s\n' "$section" | grep -qx '"Decorated"="Y"'
+}
+
+wine_session_start() {
+    local build=$1
     mkdir -p "$build"
+    wine_env "$build" || return 1
     # A free display number: no lock file and no socket.
     local n
     for n in $(seq 90 140); do
@@ -29,9 +60,12 @@ wine_session_start() {
     done
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Creating the Wine prefix in $WINEPREFIX (takes a while the first time)"
-        wineboot -i >"$build/wineboot.log" 2>&1 || true
-        # Xvfb has no window manager: let Wine place, maximise and frame
-        # its windows itself.
+        wine wineboot -i >"$build/wineboot.log" 2>&1 || true
+    fi
+    # Xvfb has no window manager: Wine places, maximises and frames its
+    # windows itself. A prefix made elsewhere gets this too, or a late
+    # maximising resize reaches the program while it already runs.
+    if ! wine_x11_settings_present; then
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d Y /f >/dev/null 2>&1 || true
         wineserver -w

@@ -3,6 +3,7 @@
 // fixed by the build (empty by default, and an empty link does nothing).
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
+#include "app/win/PagePictures.h"
 #include "app/win/Pages.h"
 #include "resources/resource.h"
 
@@ -93,7 +94,8 @@ BOOL OnCommand(HWND page, int control, int notification) {
 
 INT_PTR CALLBACK AboutPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        AttachApplication(page, lParam);
+        if (Application* app = AttachApplication(page, lParam))
+            ColourPagePictures(page, *app);
         SetDlgItemTextA(page, kMailField1, kMail1);
         SetDlgItemTextA(page, kMailField2, kMail2);
         MakeLink(page, kWebLink);
@@ -101,9 +103,18 @@ INT_PTR CALLBACK AboutPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lP
         MakeLink(page, kMailLink2);
         return TRUE;
     }
+    if (message == WM_DESTROY) {
+        ReleasePagePictures(page);
+        return FALSE;
+    }
     if (IsCommonDrawMessage(message))
         return CommonDrawHandler(page, message, wParam, lParam);
     switch (message) {
+    case WM_SHOWWINDOW:
+        if (wParam)
+            if (Application* app = AppFromWindow(page))
+                ColourPagePictures(page, *app);
+        return FALSE;
     case PM_LOAD_TEXTS: // the page shows no language texts
     case PM_CLOSING:
         return TRUE;

@@ -8,6 +8,7 @@
 #include "app/win/PageStates.h"
 #include "config/AppConfig.h"
 #include "config/RecordStore.h"
+#include "texts/ResultsSession.h"
 
 #include <windows.h>
 
@@ -71,6 +72,7 @@ public:
     SoundSettingsState soundSettings; // the test player of both sound settings pages
     ColoursState colours;
     CompetitionState competition;
+    ResultsSession results;
 
     // The window of page `index`, or null outside the table.
     HWND Page(int index) const;

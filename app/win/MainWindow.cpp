@@ -3,7 +3,6 @@
 #include "app/Paths.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
-#include "app/win/PagePictures.h"
 #include "app/win/Pages.h"
 #include "resources/resource.h"
 
@@ -39,7 +38,7 @@ const PageEntryTemplate kPageTable[PAGE_COUNT] = {
     {IDD_ABOUT, AboutPageProc, false},                            // 18
     {IDD_ABOUT, AboutPageProc, false},                            // 19
     {IDD_ABOUT, AboutPageProc, false},                            // 20
-    {IDD_ABOUT, AboutPageProc, false},                            // 21
+    {IDD_RESULTS, ResultsPageProc, true},                         // 21
     {IDD_ABOUT, AboutPageProc, false},                            // 22
     {IDD_ABOUT, AboutPageProc, false},                            // 23
     {IDD_ABOUT, AboutPageProc, false},                            // 24
@@ -170,7 +169,6 @@ bool CreatePages(HWND window, Application& app) {
                                        reinterpret_cast<LPARAM>(&app));
         if (!page)
             return false;
-        ScalePicturesToDisplay(page);
         app.pages[app.pageCount].window = page;
         app.pages[app.pageCount].fill = entry.fill;
         ++app.pageCount;
@@ -187,9 +185,11 @@ BOOL Initialise(HWND window) {
     // The main menu reads the language list while it is created.
     app->Load(ConfigReadFilePath());
     if (!CreatePages(window, *app)) {
+        // Nothing to save: the close sequence finds no application object.
+        // The pages made so far still hold it while they are destroyed.
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        delete app;
         DestroyWindow(window);
+        delete app;
         // The entry point reports the failure in a message box, which must
         // not find the quit message of this destruction in the queue.
         MSG quit;
@@ -205,10 +205,8 @@ void CloseSequence(HWND window) {
     KillTimer(window, kSlideTimer);
     Application* app = AppFromWindow(window);
     if (app) {
-        for (int i = 0; i < app->pageCount; ++i) {
+        for (int i = 0; i < app->pageCount; ++i)
             SendMessageA(app->pages[i].window, PM_CLOSING, 0, 0);
-            ReleaseScaledPictures(app->pages[i].window);
-        }
         app->SetString("Default", "Database", app->records.DatabasePath());
         app->Save(ConfigFilePath()); // a failed save is not reported; closing goes on
         delete app;

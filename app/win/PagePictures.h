@@ -1,13 +1,15 @@
-// The pictures of the menu and about pages are drawn for 96 DPI; on a scaled
-// display their frames grow with the dialog units, so the pictures must grow
-// with them.
+// The bitmap pictures (SS_BITMAP statics) of the menu and about pages, shown
+// on the current dialog colour and, on a scaled display, at its scale.
 #pragma once
 
 #include <windows.h>
 
-// Replaces every bitmap picture of the page by a copy scaled to its frame's
-// width, as the pictures are at 96 DPI; nothing changes at 96 DPI.
-void ScalePicturesToDisplay(HWND page);
+class Application;
 
-// Frees the scaled copies; the page keeps showing nothing in their place.
-void ReleaseScaledPictures(HWND page);
+// Repaints the pictures' margins in the dialog colour, when it changed since
+// the last time; the first call also scales them for the display. Pages call
+// it when they are created and shown.
+void ColourPagePictures(HWND page, Application& app);
+// Gives the pictures back the bitmaps they were created with and frees the
+// repainted ones; pages call it when they are destroyed.
+void ReleasePagePictures(HWND page);

@@ -35,6 +35,7 @@ enum : int {
     PAGE_TRAINING = 13,
     PAGE_COMPETITION_OPTIONS = 14,
     PAGE_COMPETITION_RUN = 15,
+    PAGE_RESULTS = 21,
     PAGE_COLOURS = 26,
     PAGE_SOUND_TEXT = 27,
     PAGE_SOUND = 28,
@@ -75,6 +76,7 @@ INT_PTR CALLBACK CompetitionOptionsPageProc(HWND page, UINT message, WPARAM wPar
 INT_PTR CALLBACK CompetitionRunPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK TextGeneratorPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK ColoursPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK ResultsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 // WM_DRAWITEM and WM_CTLCOLOREDIT to WM_CTLCOLORSTATIC: the messages every
 // page passes to the common drawing handler.
@@ -83,16 +85,3 @@ bool IsCommonDrawMessage(UINT message);
 // Enter on a menu: presses the control that has the keyboard focus. FALSE
 // when no window has it.
 BOOL PressFocusedControl();
-
-// A menu button and the page it leads to.
-struct MenuLink {
-    int control;
-    int page;
-};
-// The page of `control` in the table, or -1.
-template <size_t N> int MenuTarget(const MenuLink (&links)[N], int control) {
-    for (const MenuLink& link : links)
-        if (link.control == control)
-            return link.page;
-    return -1;
-}

@@ -11,7 +11,9 @@
 
 namespace {
 
-const int kSwatchWidth = 60, kSwatchHeight = 30;
+// The swatch leaves the button's frame (two pixels) and one pixel inside it
+// free, whatever size the dialog font gives the button.
+const int kSwatchInset = 3;
 
 static_assert(ColoursState::kColours == static_cast<int>(kColourSettingCount),
               "the working copy holds one value per swatch");
@@ -21,7 +23,11 @@ void PaintSwatch(HWND page, int swatchId, COLORREF colour) {
     HWND button = GetDlgItem(page, swatchId);
     if (!button)
         return;
-    HBITMAP bitmap = MakeColorSwatch(button, colour, kSwatchWidth, kSwatchHeight);
+    RECT r;
+    GetClientRect(button, &r);
+    HBITMAP bitmap =
+        MakeColorSwatch(button, colour, std::max(1, static_cast<int>(r.right) - 2 * kSwatchInset),
+                        std::max(1, static_cast<int>(r.bottom) - 2 * kSwatchInset));
     SendMessageA(button, BM_SETSTYLE, BS_BITMAP, TRUE);
     HGDIOBJ old = reinterpret_cast<HGDIOBJ>(
         SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));

@@ -50,13 +50,23 @@ SIZE ExtentOfW(HDC dc, LOGFONTA& font) {
 
 // Sizes the record's font for the client area; the painted area is 4 pixels
 // narrower than the client, hit-testing and row counting use the full width.
+// The height so found scales the proportions of the default height, which a
+// substitute face (Courier New under Wine) does not keep at every height:
+// it is stepped down until the columns fit the drawing area, 4 pixels in
+// from either side, and the rows the client height.
 SIZE SizeFont(HDC dc, TextBoxRecord& record, const RECT& client, bool forPainting) {
     record.font.lfHeight = 0;
     SIZE base = ExtentOfW(dc, record.font);
-    int areaWidth = forPainting ? client.right - 4 : client.right;
-    record.font.lfHeight = TextFontHeight(areaWidth, client.bottom, record.model.Rows(),
-                                          record.model.Columns(), base.cx, base.cy);
-    return ExtentOfW(dc, record.font);
+    const int areaWidth = forPainting ? client.right - 4 : client.right;
+    const int rows = record.model.Rows(), columns = record.model.Columns();
+    record.font.lfHeight = TextFontHeight(areaWidth, client.bottom, rows, columns, base.cx, base.cy);
+    SIZE cell = ExtentOfW(dc, record.font);
+    while (record.font.lfHeight > 1 &&
+           !TextFontFits(cell.cx, cell.cy, client.right - 8, client.bottom, columns, rows)) {
+        --record.font.lfHeight;
+        cell = ExtentOfW(dc, record.font);
+    }
+    return cell;
 }
 
 SIZE CellOf(HWND window, TextBoxRecord& record) {

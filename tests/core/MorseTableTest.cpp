@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 TEST(MorseTable, PatternLengthsCountDashesAsThree) {
     EXPECT_EQ(MorsePatternLength('A'), 6);
     EXPECT_EQ(MorsePatternLength('E'), 2);
@@ -27,15 +29,44 @@ TEST(MorseTable, AveragesBehindTheUnitFormulaMatchTheTable) {
     EXPECT_EQ(letters + figures + signs, 431);
 }
 
-TEST(MorseTable, CyrillicSharesLatinPatterns) {
-    const unsigned char yo = 168, ye = 197, ve = 194, che = 215;
-    EXPECT_STREQ(MorsePattern(yo), MorsePattern('E'));
-    EXPECT_STREQ(MorsePattern(ye), MorsePattern('E'));
-    EXPECT_STREQ(MorsePattern(ve), MorsePattern('W'));
-    EXPECT_STREQ(MorsePattern(che), "- - - . ");
-    for (int c = 192; c <= 223; ++c)
-        EXPECT_GT(MorsePatternLength(static_cast<unsigned char>(c)), 0) << c;
-    EXPECT_EQ(MorsePatternLength(224), 0); // lower case is not sent
+// Every pattern in its written form, dots and dashes without the blanks the
+// table stores after each symbol; every byte not listed sends nothing.
+TEST(MorseTable, EveryCharacterSendsItsWrittenPattern) {
+    struct Code {
+        unsigned char c;
+        const char* written;
+    };
+    // Cyrillic capitals are code page 1251 bytes, Ё at 168.
+    const Code codes[] = {
+        {'A', ".-"},     {'B', "-..."},   {'C', "-.-."},   {'D', "-.."},   {'E', "."},      {'F', "..-."},
+        {'G', "--."},    {'H', "...."},   {'I', ".."},     {'J', ".---"},  {'K', "-.-"},    {'L', ".-.."},
+        {'M', "--"},     {'N', "-."},     {'O', "---"},    {'P', ".--."},  {'Q', "--.-"},   {'R', ".-."},
+        {'S', "..."},    {'T', "-"},      {'U', "..-"},    {'V', "...-"},  {'W', ".--"},    {'X', "-..-"},
+        {'Y', "-.--"},   {'Z', "--.."},   {'0', "-----"},  {'1', ".----"}, {'2', "..---"},  {'3', "...--"},
+        {'4', "....-"},  {'5', "....."},  {'6', "-...."},  {'7', "--..."}, {'8', "---.."},  {'9', "----."},
+        {',', "--..--"}, {'.', ".-.-.-"}, {'/', "-..-."},  {'=', "-...-"}, {'?', "..--.."}, {192, ".-"},
+        {193, "-..."},   {194, ".--"},    {195, "--."},    {196, "-.."},   {197, "."},      {168, "."},
+        {198, "...-"},   {199, "--.."},   {200, ".."},     {201, ".---"},  {202, "-.-"},    {203, ".-.."},
+        {204, "--"},     {205, "-."},     {206, "---"},    {207, ".--."},  {208, ".-."},    {209, "..."},
+        {210, "-"},      {211, "..-"},    {212, "..-."},   {213, "...."},  {214, "-.-."},   {215, "---."},
+        {216, "----"},   {217, "--.-"},   {218, ".--.-."}, {219, "-.--"},  {220, "-..-"},   {221, "..-.."},
+        {222, "..--"},   {223, ".-.-"},
+    };
+    std::string listed(256, '\0');
+    for (const Code& code : codes) {
+        std::string stored;
+        for (const char* p = code.written; *p; ++p)
+            stored += std::string(1, *p) + " ";
+        EXPECT_EQ(MorsePattern(code.c), stored) << "byte " << int(code.c);
+        listed[code.c] = 1;
+    }
+    EXPECT_STREQ(MorsePattern(' '), "  ");
+    listed[' '] = 1;
+    for (int c = 0; c < 256; ++c)
+        if (!listed[c]) {
+            EXPECT_STREQ(MorsePattern(static_cast<unsigned char>(c)), "") << "byte " << c;
+            EXPECT_EQ(MorsePatternLength(static_cast<unsigned char>(c)), 0) << "byte " << c;
+        }
 }
 
 TEST(MorseTable, UnitSamplesAtTheListedSpeeds) {

@@ -82,21 +82,27 @@ for dpi in 96 144 192; do
         e2e_key KLAVIRO Return
         sleep 8
         e2e_screenshot "$build/dpi144-training-playing.png"
-        # Stop, Finish, back to the training menu and the main menu.
-        e2e_key KLAVIRO Escape
-        sleep 0.5
-        e2e_key KLAVIRO Escape
-        sleep 0.5
-        e2e_key KLAVIRO Escape
+        e2e_key KLAVIRO alt+F4
+        e2e_wait_exit "$pid" 30 || fail "KLAVIRO did not close"
+        touch "$dir/home/fifo.stop"
+        wait "$pacer" || true
+        # Again, to the results page: Соревнования, then its fourth button.
+        mkdir -p "$dir/home2"
+        (cd "$dir" && HOME="$dir/home2" exec wine KLAVIRO.exe >>wine.log 2>&1) &
+        pid=$!
+        e2e_wait_window KLAVIRO 90 >/dev/null || fail "no KLAVIRO window"
+        sleep 2
+        e2e_key KLAVIRO Tab Tab Return
         sleep 1
-        e2e_key KLAVIRO Escape
-        sleep 1
+        e2e_key KLAVIRO Down Down Down Return
+        sleep 1.5
+        e2e_screenshot "$build/dpi144-results.png"
         e2e_key KLAVIRO alt+F4
         e2e_wait_exit "$pid" 30 || fail "KLAVIRO did not close"
         pid=""
-        touch "$dir/home/fifo.stop"
-        wait "$pacer" || true
-        [ -s "$build/dpi144-training-playing.png" ] || fail "no screenshot"
+        for shot in main-menu training-playing results; do
+            [ -s "$build/dpi144-$shot.png" ] || fail "no $shot screenshot"
+        done
     fi
     stop_display
 done

@@ -4,7 +4,8 @@
 # Start. The sound, captured through ALSA's file plugin at real time, decodes
 # with an independent decoder into the preamble, the text shown and AR; its
 # dots are as long as the unit; a screenshot while playing shows the
-# highlighted group in the text box.
+# highlighted group in the text box, and one before shows every line of the
+# text box whole.
 #
 # Wine's mixer can run dry on a loaded machine and insert a little silence,
 # so a run whose sound does not decode is made once more.
@@ -72,10 +73,58 @@ silver_pixels() {
         -fill white -opaque '#C0C0C0' -format '%[fx:round(mean*w*h)]' info:
 }
 
+# whole_lines <screenshot>: every line of the text box shows its five groups
+# whole. A line whose last column does not fit shows fewer characters, or its
+# last one cut at the edge of the drawing area, 4 pixels in from the box's.
+whole_lines() {
+    python3 - "$1" <<'EOF'
+import subprocess, sys
+ppm = subprocess.run(["convert", sys.argv[1], "-depth", "8", "ppm:-"], capture_output=True, check=True).stdout
+head = ppm.split(b"\n", 3)
+w, h = map(int, head[1].split())
+px = head[3]
+black = b"\0\0\0"
+at = lambda x, y: px[3 * (y * w + x) : 3 * (y * w + x) + 3]
+# The text box: the black area under the middle of the window.
+y0 = next(y for y in range(100, h) if at(w // 2, y) == black)
+x0 = next(x for x in range(w // 2, -1, -1) if at(x, y0 + 1) != black) + 1
+x1 = next(x for x in range(w // 2, w) if at(x, y0 + 1) != black)
+y1 = next((y for y in range(y0, h) if at(x0 + 1, y) != black), h)
+green = lambda p: p[1] > 64 and p[0] < 64 and p[2] < 64
+lines, band = [], set()
+for y in range(y0, y1):
+    row = [x for x in range(x0, x1) if green(at(x, y))]
+    band.update(row)
+    if band and not row:
+        lines.append(sorted(band))
+        band = set()
+if band:
+    lines.append(sorted(band))
+if len(lines) < 2:
+    sys.exit("training: the text box shows %d lines" % len(lines))
+for n, columns in enumerate(lines, 1):
+    characters = []  # runs of columns with ink; blanks part them
+    for x in columns:
+        if characters and x == characters[-1][1] + 1:
+            characters[-1][1] = x
+        else:
+            characters.append([x, x])
+    steps = sorted(b[0] - a[0] for a, b in zip(characters, characters[1:]))
+    cell = steps[len(steps) // 2] / 2  # a character and its blank
+    room = x1 - 4 - characters[-1][1]
+    print("line %d: %d characters, %d pixels (%.1f cells) to spare" % (n, len(characters), room, room / cell))
+    if (n < len(lines) and len(characters) != 25) or room < 2 * cell:
+        sys.exit("training: line %d of the text box is cut off" % n)
+EOF
+}
+
 play_text() {
     local dir="$work/play$1" silver geometry capture got want
     start_program "$dir" capture || return 1
     to_training_page
+    # The page's own text, before the length changes: whole lines.
+    e2e_screenshot "$dir/page.png"
+    page_shot="$dir/page.png"
     # The text number field has the focus: on to the length list, fixed
     # length (item 0), past the speed step and speed to the groups field.
     e2e_key KLAVIRO Tab Tab Up
@@ -146,4 +195,5 @@ EOF
 }
 
 play_text 1 || play_text 2 || fail "the played text was not right twice"
+whole_lines "$page_shot" || fail "see $page_shot"
 echo "training ok"

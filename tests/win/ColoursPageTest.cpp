@@ -94,6 +94,37 @@ private:
     ColourDialogHook previousHook_ = nullptr;
 };
 
+// Each swatch fills its button inside the button's frame, which stays
+// visible around it.
+TEST_F(ColoursPage, SwatchesFitTheirButtons) {
+    ASSERT_NO_FATAL_FAILURE(OpenColours());
+    for (std::size_t i = 0; i < kColourSettingCount; ++i) {
+        const int id = ColourSettings()[i].swatchId;
+        HWND button = Control(PAGE_COLOURS, id);
+        RECT r;
+        GetClientRect(button, &r);
+        BITMAP swatch{};
+        GetObjectA(reinterpret_cast<HBITMAP>(SendMessageA(button, BM_GETIMAGE, IMAGE_BITMAP, 0)),
+                   sizeof swatch, &swatch);
+        EXPECT_LE(swatch.bmWidth, r.right - 4) << id;
+        EXPECT_LE(swatch.bmHeight, r.bottom - 4) << id;
+        EXPECT_GE(swatch.bmWidth, r.right - 8) << id;
+        EXPECT_GE(swatch.bmHeight, r.bottom - 8) << id;
+    }
+    // Drawn: the colour inside, the frame around it.
+    HWND button = Control(PAGE_COLOURS, 1210); // blue by default
+    RECT r;
+    GetClientRect(button, &r);
+    testsupport::Canvas canvas(r.right, r.bottom);
+    SendMessageA(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc), PRF_CLIENT);
+    const COLORREF blue = RGB(0, 0, 255);
+    EXPECT_GT(canvas.Count(blue), (r.right - 8) * (r.bottom - 8) / 2);
+    EXPECT_EQ(canvas.Count(blue, 0, 0, r.right, 2) + canvas.Count(blue, 0, r.bottom - 2, r.right, r.bottom) +
+                  canvas.Count(blue, 0, 0, 2, r.bottom) +
+                  canvas.Count(blue, r.right - 2, 0, r.right, r.bottom),
+              0);
+}
+
 // Cancel and Esc both leave without writing, and the next showing reloads
 // the stored colour into swatch and working copy.
 TEST_F(ColoursPage, ChoiceIsDroppedByCancelAndByEsc) {

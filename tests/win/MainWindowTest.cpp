@@ -23,7 +23,7 @@ const char* PageKind(HWND page) {
     const Mark marks[] = {{1008, "main"},         {1322, "about"},     {1016, "training menu"},
                           {1257, "competitions"}, {1028, "generator"}, {1395, "settings"},
                           {1063, "training"},     {1133, "options"},   {1321, "run"},
-                          {1210, "colours"},      {1266, "sound"}};
+                          {1210, "colours"},      {1266, "sound"},     {1129, "results"}};
     for (const Mark& m : marks)
         if (GetDlgItem(page, m.control))
             return m.kind;
@@ -33,11 +33,11 @@ const char* PageKind(HWND page) {
 TEST_F(MainWindowTest, CreatesTheThirtyOnePagesWithTheMainMenuShown) {
     Start();
     ASSERT_EQ(app->pageCount, PAGE_COUNT);
-    const std::set<int> about = {1, 5, 7, 8, 9, 10, 11, 12, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 29, 30};
+    const std::set<int> about = {1, 5, 7, 8, 9, 10, 11, 12, 16, 17, 18, 19, 20, 22, 23, 24, 25, 29, 30};
     const std::map<int, std::string> others = {{0, "main"},      {2, "training menu"}, {3, "competitions"},
                                                {4, "generator"}, {6, "settings"},      {13, "training"},
-                                               {14, "options"},  {15, "run"},          {26, "colours"},
-                                               {27, "sound"},    {28, "sound"}};
+                                               {14, "options"},  {15, "run"},          {21, "results"},
+                                               {26, "colours"},  {27, "sound"},        {28, "sound"}};
     int aboutCount = 0;
     std::set<HWND> windows;
     for (int i = 0; i < PAGE_COUNT; ++i) {
@@ -53,10 +53,10 @@ TEST_F(MainWindowTest, CreatesTheThirtyOnePagesWithTheMainMenuShown) {
         } else {
             EXPECT_EQ(kind, others.at(i)) << "page " << i;
         }
-        EXPECT_EQ(app->pages[i].fill, i == 4 || i == 13 || i == 15) << "page " << i;
+        EXPECT_EQ(app->pages[i].fill, i == 4 || i == 13 || i == 15 || i == 21) << "page " << i;
     }
     EXPECT_EQ(windows.size(), 31u); // every instance is a window of its own
-    EXPECT_EQ(aboutCount, 20);
+    EXPECT_EQ(aboutCount, 19);
     EXPECT_EQ(app->currentPage, 0);
     EXPECT_EQ(VisiblePages(), 1);
     EXPECT_TRUE(IsWindowVisible(Page(0)));
@@ -65,6 +65,9 @@ TEST_F(MainWindowTest, CreatesTheThirtyOnePagesWithTheMainMenuShown) {
 
 TEST_F(MainWindowTest, SlideMovesTheOldPageElevenTimesBeforeTheNewPageShows) {
     Start();
+    // The window manager's answer to maximising may still be queued; a
+    // resize completes a running slide.
+    testutil::Pump();
     HWND oldPage = Page(0);
     RECT start;
     GetWindowRect(oldPage, &start);
@@ -137,6 +140,51 @@ TEST_F(MainWindowTest, AcceleratorCommandsReachTheCurrentPageAsKeyCodes) {
             codes.push_back(e.lParam);
         }
     EXPECT_EQ(codes, (std::vector<LPARAM>{13, 27, 24, 25, 23}));
+}
+
+// Notes the keys the page receives and ends the message loop at Insert,
+// the last key pressed.
+bool NoteKeysUntilInsert(MessageSpy&, HWND, UINT message, WPARAM, LPARAM lParam) {
+    if (message != PM_KEY)
+        return false;
+    if (lParam == KEY_INSERT)
+        PostQuitMessage(0);
+    return true;
+}
+
+void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD) {
+    PostQuitMessage(0);
+}
+
+TEST_F(MainWindowTest, PageUpPageDownAndInsertPressedOnTheKeyboardReachThePageThroughTheAccelerators) {
+    Start();
+    testutil::Pump();
+    SetForegroundWindow(main);
+    SetFocus(Control(PAGE_MAIN_MENU, 1003));
+    MessageSpy spy(Page(PAGE_MAIN_MENU), NoteKeysUntilInsert);
+    std::vector<INPUT> keys;
+    for (WORD key : {VK_PRIOR, VK_NEXT, VK_INSERT})
+        for (DWORD up : {0ul, static_cast<unsigned long>(KEYEVENTF_KEYUP)}) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = key;
+            input.ki.dwFlags = KEYEVENTF_EXTENDEDKEY | up;
+            keys.push_back(input);
+        }
+    ASSERT_EQ(SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)), keys.size());
+    HACCEL accelerators = CreateKlaviroAccelerators();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 5000, GiveUp); // should the keys never arrive
+    RunMessageLoop(main, accelerators);
+    KillTimer(nullptr, timer);
+    DestroyAcceleratorTable(accelerators);
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+
+    std::vector<LPARAM> codes;
+    for (const auto& e : spy.entries)
+        if (e.message == PM_KEY)
+            codes.push_back(e.lParam);
+    EXPECT_EQ(codes, (std::vector<LPARAM>{KEY_PAGE_UP, KEY_PAGE_DOWN, KEY_INSERT}));
 }
 
 TEST_F(MainWindowTest, AKeyDuringASlideGoesToTheNewPage) {
@@ -272,12 +320,37 @@ TEST_F(MainWindowTest, LoadsItsConfigurationFromTheProgramFolder) {
 
 namespace {
 
+// What the temporary sound file held as each page that holds the
+// application object was destroyed: the object closes the file with a line
+// when it is deleted.
+std::string g_soundPath;
+std::vector<std::string> g_soundAtPageDestruction;
+LRESULT CALLBACK NoteSoundFileAtPageDestruction(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_DESTROY) {
+        char name[16] = "";
+        GetClassNameA(sent->hwnd, name, sizeof name);
+        if (std::string(name) == "#32770" && (GetWindowLongPtrA(sent->hwnd, GWL_STYLE) & WS_CHILD) &&
+            GetWindowLongPtrA(sent->hwnd, GWLP_USERDATA))
+            g_soundAtPageDestruction.push_back(ReadFile(g_soundPath));
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 TEST_F(MainWindowTest, APageThatCannotBeCreatedFailsTheStartWithoutSavingOrQuitting) {
-    ASSERT_TRUE(UnregisterClassA("ATextLWnd", Instance()));
+    ASSERT_TRUE(UnregisterClassA("ATextLWnd", Instance())); // the competitions menu (page 3) has one
+    g_soundPath = folder.SoundFile();
+    g_soundAtPageDestruction.clear();
+    HHOOK hook =
+        SetWindowsHookExA(WH_CALLWNDPROC, NoteSoundFileAtPageDestruction, nullptr, GetCurrentThreadId());
     HWND window = CreateMainWindow(Instance());
+    UnhookWindowsHookEx(hook);
     RegisterControlClasses(Instance());
     EXPECT_EQ(window, nullptr);
     EXPECT_FALSE(FileExists(folder.ConfigFile()));
+    // The three pages made before it went while the application object lived.
+    EXPECT_EQ(g_soundAtPageDestruction, std::vector<std::string>(3, ""));
+    EXPECT_EQ(ReadFile(folder.SoundFile()), "3 \r\n");
     MSG msg;
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
 }

@@ -1,5 +1,6 @@
 // The menu pages and the about page inside the real main window: where each
 // button leads, Enter and Esc, the hidden button and the language list.
+#include "ControlTestSupport.h"
 #include "ShellTestSupport.h"
 
 #include "controls/win/DisplayControls.h"
@@ -104,7 +105,7 @@ TEST_F(MainWindowTest, EscLeavesEachMenuAndAboutPageForTheMainMenu) {
         // Every about-page instance asks for the main menu on Enter and Esc;
         // the requests are caught before the main window acts on them.
         MessageSpy requests(main, SwallowPageSwitch);
-        const int about[] = {1, 5, 7, 8, 9, 10, 11, 12, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 29, 30};
+        const int about[] = {1, 5, 7, 8, 9, 10, 11, 12, 16, 17, 18, 19, 20, 22, 23, 24, 25, 29, 30};
         for (int page : about)
             for (int key : {KEY_ENTER, KEY_ESC}) {
                 requests.entries.clear();
@@ -252,11 +253,66 @@ TEST_F(MainWindowTest, PickingALanguageRelabelsEveryPageAndStoresTheMissingTexts
 }
 
 TEST_F(MainWindowTest, CompetitionsMenuCaptionIsTheRecordStoreTitle) {
+    const COLORREF caption = RGB(200, 30, 170);
+    ConfigStore store;
+    store.SetInt("WCaption", "CaptionColor", static_cast<int>(caption));
+    Configure(store);
     Start();
+    app->records.SetTitle("Кубок клуба   ");
     ShowPage(PAGE_COMPETITIONS_MENU);
-    EXPECT_EQ(LabelShownText(Control(3, 1004)), app->records.Title());
-    std::string colour;
-    EXPECT_TRUE(app->GetString("WCaption", "CaptionColor", colour)); // read, so stored
+    HWND label = Control(PAGE_COMPETITIONS_MENU, 1004);
+    EXPECT_EQ(LabelShownText(label), "Кубок клуба");
+    RECT r;
+    GetClientRect(label, &r);
+    testsupport::Canvas canvas(r.right, r.bottom);
+    SendMessageA(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc), PRF_CLIENT);
+    EXPECT_GT(canvas.Count(caption), 50) << "the title in the caption colour";
+
+    // Shown again, the page reads the title afresh.
+    app->records.SetTitle("");
+    ShowPage(PAGE_MAIN_MENU);
+    ShowPage(PAGE_COMPETITIONS_MENU);
+    EXPECT_EQ(LabelShownText(label), "");
+}
+
+// Pixels of one colour over every picture of the page, as the pictures
+// paint themselves.
+int PicturePixels(HWND page, COLORREF colour) {
+    int n = 0;
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[16] = "";
+        GetClassNameA(child, name, sizeof name);
+        if (lstrcmpiA(name, "Static") != 0 ||
+            (GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
+            continue;
+        RECT r;
+        GetClientRect(child, &r);
+        testsupport::Canvas canvas(r.right, r.bottom);
+        SendMessageA(child, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc), PRF_CLIENT);
+        n += canvas.Count(colour);
+    }
+    return n;
+}
+
+// The pictures' margins are drawn in the default dialog colour; on any other
+// they take the page's colour, also one applied while the program runs.
+TEST_F(MainWindowTest, PicturesStandOnTheDialogColour) {
+    const COLORREF made = RGB(212, 208, 200), first = RGB(90, 120, 60), second = RGB(30, 40, 110);
+    ConfigStore store;
+    store.SetInt("Default", "DlgColor", static_cast<int>(first));
+    Configure(store);
+    Start();
+    for (int page : {0, 2, 3, 6, 1, 30}) { // the menus and two about pages
+        ShowPage(page);
+        EXPECT_EQ(PicturePixels(Page(page), made), 0) << "page " << page;
+        EXPECT_GT(PicturePixels(Page(page), first), 5000) << "page " << page;
+    }
+    for (COLORREF colour : {second, made}) {
+        app->SetDlgColor(static_cast<int>(colour));
+        ShowPage(PAGE_SETTINGS_MENU);
+        EXPECT_EQ(PicturePixels(Page(PAGE_SETTINGS_MENU), first), 0);
+        EXPECT_GT(PicturePixels(Page(PAGE_SETTINGS_MENU), colour), 5000);
+    }
 }
 
 TEST_F(MainWindowTest, AboutLinksShowTheHandAndOpenNothingWhenEmpty) {

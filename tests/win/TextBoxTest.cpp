@@ -232,3 +232,38 @@ TEST_F(TextBoxFixture, PaintingOnScreenMatchesTheRendering) {
     EXPECT_GT(screen.Count(kMark2HighC), 0);
     EXPECT_GT(screen.Count(kMarkC), 0);
 }
+
+// The font fits every column and row of the text box, whatever the client
+// size: the last column's character is drawn whole, like the first one.
+TEST_F(TextBoxFixture, TheLastColumnAndRowAreDrawnWholeAtEverySize) {
+    const struct {
+        int width, height, columns, rows;
+    } sizes[] = {{1272, 300, 60, 10}, {1272, 900, 60, 10}, {1000, 400, 72, 10},  {724, 200, 60, 10},
+                 {640, 480, 36, 12},  {400, 120, 24, 4},   {1900, 700, 120, 20}, {300, 600, 12, 30}};
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(testing::Message() << size.width << " x " << size.height << ", " << size.columns
+                                        << " columns, " << size.rows << " rows");
+        SIZE c = ClientSize(box);
+        RECT w;
+        GetWindowRect(box, &w);
+        SetWindowPos(box, nullptr, 0, 0, w.right - w.left + size.width - c.cx,
+                     w.bottom - w.top + size.height - c.cy, SWP_NOMOVE | SWP_NOZORDER);
+        ASSERT_EQ(ClientSize(box).cx, size.width);
+        ASSERT_EQ(ClientSize(box).cy, size.height);
+        Send(ATB_SETCOLUMNS, 0, size.columns);
+        Send(ATB_SETROWS, 0, size.rows);
+        // The first character is the measure; the last of the first row and
+        // the last of the last row are the ones that could be cut off.
+        const int length = size.columns * size.rows;
+        std::string marks(length, ' ');
+        marks[0] = 'x';
+        marks[size.columns - 1] = '%';
+        marks[length - 1] = '%';
+        SetText(Letters(length), marks.c_str());
+        Canvas canvas(size.width, size.height);
+        Render(box, canvas);
+        const int whole = canvas.Count(kMarkC);
+        ASSERT_GT(whole, 10);
+        EXPECT_EQ(canvas.Count(kMark2C, 4, 0, size.width - 4, size.height), 2 * whole);
+    }
+}

@@ -1,0 +1,187 @@
+// klaviro-cli mark: marks a copy against a control text by the results
+// page's rules and, with --participant and --results, stores the mark in the
+// results file exactly as the page does.
+#include "cli/Command.h"
+#include "cli/TextOptions.h"
+
+#include "texts/ControlTextBlocks.h"
+#include "texts/Marking.h"
+#include "texts/ResultsFile.h"
+#include "texts/TextEncoding.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+const char kName[] = "mark";
+const size_t kColumns = 60; // aligned columns per printed chunk
+
+bool ReadAll(std::FILE* f, std::string& bytes) {
+    char buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        bytes.append(buf, n);
+    return std::ferror(f) == 0;
+}
+
+bool ReadFileBytes(const std::string& path, std::string& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return false;
+    const bool ok = ReadAll(f, bytes);
+    std::fclose(f);
+    return ok;
+}
+
+std::u32string Decoded(const std::string& bytes) {
+    std::u32string text;
+    DecodeUtf8(AnyTextToUtf8(bytes), text);
+    return text;
+}
+
+int KindOption(const CliOptions& options, int fallback, std::string& error) {
+    if (!options.Has("kind"))
+        return fallback;
+    const std::string kind = options.Get("kind", "");
+    const int d = DisciplineOfName(kind);
+    if (d < 0)
+        error = "--kind must be letters, figures or mixed, not \"" + kind + "\"";
+    return d;
+}
+
+// Three rows per chunk: the text, the copy, and under every error x (wrong),
+// m (missing) or + (extra); a gap in either row is "-".
+std::string AlignedReport(const MarkResult& r) {
+    std::string out;
+    for (size_t start = 0; start < r.steps.size(); start += kColumns) {
+        std::string text = "text  ", copy = "copy  ", marks = "      ";
+        for (size_t k = start; k < r.steps.size() && k < start + kColumns; ++k) {
+            const MarkStep& s = r.steps[k];
+            text += s.op == MarkOp::Extra ? "-" : EncodeUtf8(s.text);
+            copy += s.op == MarkOp::Missing ? "-" : EncodeUtf8(s.copy);
+            marks += s.op == MarkOp::Match     ? ' '
+                     : s.op == MarkOp::Wrong   ? 'x'
+                     : s.op == MarkOp::Missing ? 'm'
+                                               : '+';
+        }
+        while (!marks.empty() && marks.back() == ' ')
+            marks.pop_back();
+        out += text + "\n" + copy + "\n" + marks + "\n\n";
+    }
+    return out;
+}
+
+int RunMark(const std::vector<std::string>& args) {
+    CliOptions options(
+        {"control", "speed", "kind", "number", "series", "groups", "limit", "participant", "results"},
+        {"json"});
+    std::string error;
+    if (!options.Parse(args, error))
+        return CliFail(kName, error);
+    if (options.Positional().size() != 1)
+        return CliFail(kName, options.Positional().empty()
+                                  ? "no COPY given (a file, or - for standard input)"
+                                  : "one COPY expected, got " + std::to_string(options.Positional().size()));
+    long long limit = kDefaultMaxErrors, speed = -1;
+    if (!options.GetInt("limit", 0, 100000, kDefaultMaxErrors, limit, error) ||
+        !options.GetInt("speed", 1, 100000, -1, speed, error))
+        return CliFail(kName, error);
+
+    std::string textBytes;
+    int discipline = -1;
+    if (options.Has("control")) {
+        for (const char* other : {"number", "series", "groups"})
+            if (options.Has(other))
+                return CliFail(kName, std::string("--") + other +
+                                          " names a training text; it does not go with --control");
+        const std::string path = options.Get("control", "");
+        if (!options.Has("speed"))
+            return CliFail(kName, "--speed N is required with --control");
+        std::string bytes;
+        if (!ReadFileBytes(path, bytes))
+            return CliFail(kName, "cannot read " + path);
+        std::vector<ControlBlock> blocks;
+        if (!ReadControlBlocks(bytes, blocks, error))
+            return CliFail(kName, path + " is not a control-text file: " + error);
+        const ControlBlock* block = BlockForSpeed(blocks, static_cast<int>(speed));
+        if (!block) {
+            std::string held;
+            for (int s : BlockSpeeds(blocks))
+                held += (held.empty() ? "" : ", ") + std::to_string(s);
+            return CliFail(kName, "no text at speed " + std::to_string(speed) + " in " + path +
+                                      (held.empty() ? " (it holds none)" : " (it holds " + held + ")"));
+        }
+        textBytes = block->text;
+        discipline = KindOption(options, DisciplineOfFileName(path), error);
+        if (!error.empty())
+            return CliFail(kName, error);
+    } else {
+        if (!options.Has("kind") && !options.Has("number"))
+            return CliFail(kName, "name the text: --control FILE --speed N, or --kind K --number N");
+        TextChoice choice;
+        if (!ReadTextChoice(options, choice, error))
+            return CliFail(kName, error);
+        textBytes = TextOfNumber(choice, choice.number);
+        discipline = choice.kind;
+    }
+
+    const std::string copyPath = options.Positional().front();
+    std::string copyBytes;
+    if (copyPath == "-" ? !ReadAll(stdin, copyBytes) : !ReadFileBytes(copyPath, copyBytes))
+        return CliFail(kName, copyPath == "-" ? "cannot read standard input" : "cannot read " + copyPath);
+    const std::string copy = AnyTextToUtf8(copyBytes);
+
+    MarkResult result;
+    std::u32string copyText;
+    DecodeUtf8(copy, copyText);
+    if (!MarkCopy(Decoded(textBytes), copyText, result))
+        return CliFail(kName, "the text or the copy is longer than " + std::to_string(kMaxMarkedCharacters) +
+                                  " characters without blanks");
+
+    if (options.Has("participant") || options.Has("results")) {
+        if (!options.Has("participant") || !options.Has("results"))
+            return CliFail(kName, "--participant and --results go together");
+        MarkRecord mark;
+        mark.participant = CleanName(SystemTextToUtf8(options.Get("participant", "")));
+        if (mark.participant.empty())
+            return CliFail(kName, "--participant is empty");
+        if (discipline < 0)
+            return CliFail(kName,
+                           "the file name does not tell the discipline: give --kind letters|figures|mixed");
+        if (speed < 0)
+            return CliFail(kName, "--speed N is required to store the mark of a training text");
+        mark.discipline = discipline;
+        mark.speed = static_cast<int>(speed);
+        mark.errors = result.errors;
+        mark.copy = StoredCopy(copy);
+        mark.markedAt = MarkTimestamp(std::time(nullptr));
+        const std::string path = options.Get("results", "");
+        const StoreOutcome stored = StoreMark(path, mark, kDefaultMaxCopies, error);
+        if (stored != StoreOutcome::Added && stored != StoreOutcome::Replaced)
+            return CliFail(kName, error);
+    }
+
+    const bool accepted = IsAccepted(result.errors, static_cast<int>(limit));
+    std::string out;
+    if (options.Has("json")) {
+        out = "{\"errors\": " + std::to_string(result.errors) +
+              ", \"accepted\": " + (accepted ? "true" : "false") + ", \"limit\": " + std::to_string(limit) +
+              ", \"characters\": " + std::to_string(result.characters) + "}\n";
+    } else {
+        out = AlignedReport(result) + std::to_string(result.errors) + " errors in " +
+              std::to_string(result.characters) + " characters, limit " + std::to_string(limit) + ": " +
+              (accepted ? "accepted" : "not accepted") + "\n";
+    }
+    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0)
+        return CliFail(kName, "cannot write to standard output");
+    return 0;
+}
+
+const CliRegistrar
+    registrar({"mark",
+               "(--control FILE --speed N | --kind K --number N [--series S] [--groups G]) [--kind K] "
+               "[--speed N] [--limit E] [--participant NAME --results FILE] [--json] COPY|-",
+               "mark a copy against its control text (errors ignore blanks and case)", RunMark});
+
+} // namespace

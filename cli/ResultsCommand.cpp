@@ -1,0 +1,147 @@
+// klaviro-cli results: the rankings of a results file as text, as JSON, or
+// as the HTML results sheet the results page exports.
+#include "cli/Command.h"
+
+#include "texts/Marking.h"
+#include "texts/ResultsFile.h"
+#include "texts/ResultsSheet.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+const char kName[] = "results";
+
+std::string JsonString(const std::string& s) {
+    std::string out = "\"";
+    for (char ch : s) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += ch;
+        } else if (c < 0x20) {
+            char esc[8];
+            std::snprintf(esc, sizeof esc, "\\u%04x", c);
+            out += esc;
+        } else {
+            out += ch;
+        }
+    }
+    return out + "\"";
+}
+
+std::string JsonNumberOrNull(int value, bool present) {
+    return present ? std::to_string(value) : "null";
+}
+
+// Hundredths as the shortest decimal: 28750 -> 287.5, 30000 -> 300.
+std::string JsonPoints(long hundredths) {
+    std::string s = FormatPoints(hundredths);
+    while (s.back() == '0')
+        s.pop_back();
+    if (s.back() == '.')
+        s.pop_back();
+    return s;
+}
+
+std::string Json(const std::vector<MarkRecord>& records, int limit) {
+    std::string out = "{\"disciplines\": {";
+    for (int d = 0; d < kDisciplines; ++d) {
+        out += std::string(d ? ", " : "") + "\"" + DisciplineName(d) + "\": [";
+        bool first = true;
+        for (const RankRow& r : RankDiscipline(records, d, limit)) {
+            out += std::string(first ? "" : ", ") + "{\"rank\": " + JsonNumberOrNull(r.rank, r.rank > 0) +
+                   ", \"participant\": " + JsonString(r.participant) +
+                   ", \"speed\": " + JsonNumberOrNull(r.speed, r.speed >= 0) +
+                   ", \"errors\": " + JsonNumberOrNull(r.errors, r.errors >= 0) + "}";
+            first = false;
+        }
+        out += "]";
+    }
+    out += "}, \"overall\": [";
+    bool first = true;
+    for (const OverallRow& r : RankOverall(records, limit)) {
+        out += std::string(first ? "" : ", ") + "{\"rank\": " + JsonNumberOrNull(r.rank, r.rank > 0) +
+               ", \"participant\": " + JsonString(r.participant) + ", \"points\": " + JsonPoints(r.total) +
+               "}";
+        first = false;
+    }
+    return out + "]}\n";
+}
+
+// Pads to `width` characters (UTF-8: continuation bytes take no column).
+std::string Column(const std::string& text, size_t width) {
+    size_t shown = 0;
+    for (char c : text)
+        shown += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return shown >= width ? text + " " : text + std::string(width - shown, ' ');
+}
+
+std::string Plain(const std::vector<MarkRecord>& records, int limit) {
+    std::string out;
+    for (int d = 0; d < kDisciplines; ++d) {
+        out += std::string(DisciplineName(d)) + "\n";
+        for (const RankRow& r : RankDiscipline(records, d, limit))
+            out += "  " + Column(r.rank > 0 ? std::to_string(r.rank) : "-", 5) + Column(r.participant, 28) +
+                   Column(r.speed >= 0 ? std::to_string(r.speed) : "-", 7) +
+                   (r.errors >= 0 ? std::to_string(r.errors) : "-") + "\n";
+        out += "\n";
+    }
+    out += "overall\n";
+    for (const OverallRow& r : RankOverall(records, limit)) {
+        out += "  " + Column(r.rank > 0 ? std::to_string(r.rank) : "-", 5) + Column(r.participant, 28);
+        for (int d = 0; d < kDisciplines; ++d)
+            out += Column(FormatPoints(r.points[d]), 9);
+        out += FormatPoints(r.total) + "\n";
+    }
+    return out;
+}
+
+std::string Today() {
+    const std::string stamp = MarkTimestamp(std::time(nullptr));
+    return stamp.substr(0, 10);
+}
+
+int RunResults(const std::vector<std::string>& args) {
+    CliOptions options({"limit", "html"}, {"json"});
+    std::string error;
+    if (!options.Parse(args, error))
+        return CliFail(kName, error);
+    if (options.Positional().size() != 1)
+        return CliFail(kName, options.Positional().empty()
+                                  ? "no FILE given"
+                                  : "one FILE expected, got " + std::to_string(options.Positional().size()));
+    if (options.Has("json") && options.Has("html"))
+        return CliFail(kName, "--json and --html do not go together");
+    long long limit = kDefaultMaxErrors;
+    if (!options.GetInt("limit", 0, 100000, kDefaultMaxErrors, limit, error))
+        return CliFail(kName, error);
+    const std::string path = options.Positional().front();
+    std::vector<MarkRecord> records;
+    switch (LoadResultsFile(path, records, error)) {
+    case ResultsLoad::Missing:
+        return CliFail(kName, "no such file: " + path);
+    case ResultsLoad::Unreadable:
+        return CliFail(kName, error);
+    case ResultsLoad::Loaded:
+        break;
+    }
+    const int e = static_cast<int>(limit);
+    if (options.Has("html")) {
+        const std::string out = options.Get("html", "");
+        if (!WriteResultsBytes(out, ResultsHtml(records, e, DefaultSheetCaptions(), Today())))
+            return CliFail(kName, "cannot write " + out);
+        return 0;
+    }
+    const std::string text = options.Has("json") ? Json(records, e) : Plain(records, e);
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
+        return CliFail(kName, "cannot write to standard output");
+    return 0;
+}
+
+const CliRegistrar registrar({"results", "FILE [--limit E] [--json | --html OUT]",
+                              "rank the marks of a results file; --html writes the results sheet",
+                              RunResults});
+
+} // namespace

@@ -1,0 +1,229 @@
+#include "config/ConfigStore.h"
+#include "texts/ResultsFile.h"
+#include "texts/ResultsSession.h"
+#include "texts/ResultsSheet.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+MarkRecord Mark(const std::string& who, int discipline, int speed, int errors,
+                const std::string& copy = "ABCDE") {
+    return {who, discipline, speed, errors, copy, "2026-12-07 10:00:00"};
+}
+
+std::string Ranks(const std::vector<RankRow>& rows) {
+    std::string s;
+    for (const RankRow& r : rows)
+        s += std::to_string(r.rank) + ":" + r.participant + ":" + std::to_string(r.speed) + "/" +
+             std::to_string(r.errors) + " ";
+    return s;
+}
+
+std::string TestPath(const char* suffix) {
+    return (std::filesystem::temp_directory_path() /
+            (std::string("klaviro-results-") +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name() + suffix))
+        .string();
+}
+
+std::string ReadAll(const std::string& path) {
+    std::string s;
+    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+        char buf[4096];
+        size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+            s.append(buf, n);
+        std::fclose(f);
+    }
+    return s;
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+}
+
+} // namespace
+
+TEST(Results, ThreeCopiesPerDisciplineAndCorrectionsReplace) {
+    std::vector<MarkRecord> r;
+    EXPECT_EQ(AddMark(r, Mark("Anna", 0, 100, 1), 3), AddOutcome::Added);
+    EXPECT_EQ(AddMark(r, Mark("Anna", 0, 110, 2), 3), AddOutcome::Added);
+    EXPECT_EQ(AddMark(r, Mark("Anna", 0, 120, 9), 3), AddOutcome::Added);
+    EXPECT_EQ(AddMark(r, Mark("Anna", 0, 120, 4), 3), AddOutcome::Replaced);
+    const std::vector<MarkRecord> before = r;
+    EXPECT_EQ(AddMark(r, Mark("Anna", 0, 130, 0), 3), AddOutcome::Refused);
+    ASSERT_EQ(r.size(), before.size());
+    EXPECT_EQ(r[2].errors, 4);
+    // Another discipline and another participant count on their own.
+    EXPECT_EQ(AddMark(r, Mark("Anna", 1, 130, 0), 3), AddOutcome::Added);
+    EXPECT_EQ(AddMark(r, Mark("Boris", 0, 130, 0), 3), AddOutcome::Added);
+    EXPECT_EQ(CleanName("  Jan \t Kowalski \r\n"), "Jan Kowalski");
+    EXPECT_EQ(StoredCopy(" ABC DE \r\nFG\r\n \n"), " ABC DE \r\nFG");
+}
+
+TEST(Results, RankingSharesRanksSkipsTheNextAndListsTheUnacceptedLast) {
+    const std::vector<MarkRecord> r = {
+        Mark("Egor", 0, 170, 7),   // not accepted
+        Mark("Clara", 0, 150, 2),  //
+        Mark("Dmitri", 0, 150, 4), //
+        Mark("Boris", 0, 150, 2),  //
+        Mark("Anna", 0, 170, 6),   // not accepted: her 160 counts
+        Mark("Anna", 0, 160, 1),   //
+        Mark("Fedor", 0, 140, 0),  //
+        Mark("Anna", 1, 300, 0),   // another discipline
+    };
+    EXPECT_EQ(Ranks(RankDiscipline(r, 0, 5)),
+              "1:Anna:160/1 2:Boris:150/2 2:Clara:150/2 4:Dmitri:150/4 5:Fedor:140/0 0:Egor:-1/-1 ");
+    // A stricter limit: Dmitri is out, and nobody is ranked at limit -1.
+    EXPECT_EQ(Ranks(RankDiscipline(r, 0, 3)),
+              "1:Anna:160/1 2:Boris:150/2 2:Clara:150/2 4:Fedor:140/0 0:Dmitri:-1/-1 0:Egor:-1/-1 ");
+    EXPECT_EQ(Ranks(RankDiscipline({Mark("B", 2, 100, 9), Mark("A", 2, 90, 8)}, 2, 5)),
+              "0:A:-1/-1 0:B:-1/-1 ");
+    EXPECT_TRUE(RankDiscipline(r, 2, 5).empty());
+}
+
+TEST(Results, OverallPointsAreHundredthsOfTheBestRoundedHalfUp) {
+    const std::vector<MarkRecord> r = {
+        Mark("Anna", 0, 800, 0),   Mark("Boris", 0, 101, 0), // 100, 12.625 -> 12.63
+        Mark("Anna", 1, 150, 0),   Mark("Boris", 1, 130, 0), // 100, 86.666 -> 86.67
+        Mark("Clara", 0, 800, 1),  Mark("Clara", 1, 150, 5), // 100 + 100, as Anna
+        Mark("Dmitri", 2, 200, 6),                           // nothing accepted
+    };
+    const std::vector<OverallRow> rows = RankOverall(r, 5);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0].participant, "Anna");
+    EXPECT_EQ(rows[0].rank, 1);
+    EXPECT_EQ(rows[1].participant, "Clara");
+    EXPECT_EQ(rows[1].rank, 1);
+    EXPECT_EQ(rows[0].total, 20000);
+    EXPECT_EQ(rows[2].participant, "Boris");
+    EXPECT_EQ(rows[2].rank, 3);
+    EXPECT_EQ(rows[2].points[0], 1263);
+    EXPECT_EQ(rows[2].points[1], 8667);
+    EXPECT_EQ(FormatPoints(rows[2].total), "99.30");
+    EXPECT_EQ(rows[3].participant, "Dmitri");
+    EXPECT_EQ(rows[3].rank, 0);
+    EXPECT_EQ(rows[3].total, 0);
+}
+
+TEST(ResultsFile, RoundTripsWhatParticipantsType) {
+    const std::vector<MarkRecord> in = {
+        Mark("Ewa \xC5\x81\xC4\x85"
+             "cka",
+             2, 250, 3, "=A;B \"C\"\r\nD?/"),
+        Mark("-dash", 1, 120, 0, " 12345 "),
+        Mark("Plain", 0, 100, 12, ""),
+    };
+    const std::string csv = ResultsCsv(in);
+    EXPECT_EQ(csv.substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_NE(csv.find("\r\nEwa \xC5\x81\xC4\x85"
+                       "cka;mixed;250;3;\"'=A;B \"\"C\"\"\r\nD?/\";"),
+              std::string::npos)
+        << csv;
+    EXPECT_NE(csv.find("\r\n'-dash;figures;120;0;\" 12345 \";"), std::string::npos) << csv;
+    std::vector<MarkRecord> out;
+    std::string error;
+    ASSERT_TRUE(ParseResultsCsv(csv, out, error)) << error;
+    ASSERT_EQ(out.size(), in.size());
+    for (size_t k = 0; k < in.size(); ++k) {
+        EXPECT_EQ(out[k].participant, in[k].participant);
+        EXPECT_EQ(out[k].discipline, in[k].discipline);
+        EXPECT_EQ(out[k].speed, in[k].speed);
+        EXPECT_EQ(out[k].errors, in[k].errors);
+        EXPECT_EQ(out[k].copy, in[k].copy);
+        EXPECT_EQ(out[k].markedAt, in[k].markedAt);
+    }
+    // Saved back by a spreadsheet: no byte order mark, code page 1251, LF.
+    ASSERT_TRUE(ParseResultsCsv(
+        "participant;discipline;speed;errors;copy;marked\n\xC8\xE2\xE0\xED;letters;90;1;A;\n", out, error))
+        << error;
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].participant, "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD");
+
+    struct Bad {
+        const char* bytes;
+        const char* says;
+    } bad[] = {
+        {"name;speed\r\nAnna;100\r\n", "header"},
+        {"participant;discipline;speed;errors;copy;marked\r\nAnna;letters;100;1;A\r\n", "row 2"},
+        {"participant;discipline;speed;errors;copy;marked\r\nAnna;morse;100;1;A;\r\n", "discipline"},
+        {"participant;discipline;speed;errors;copy;marked\r\nAnna;letters;fast;1;A;\r\n", "whole numbers"},
+        {"participant;discipline;speed;errors;copy;marked\r\n\"Anna;letters;100;1;A;\r\n", "quoted"},
+    };
+    for (const Bad& b : bad) {
+        EXPECT_FALSE(ParseResultsCsv(b.bytes, out, error)) << b.bytes;
+        EXPECT_NE(error.find(b.says), std::string::npos) << error;
+    }
+}
+
+TEST(ResultsFile, MarksSurviveAFailedWriteAndAForeignFileIsNeverOverwritten) {
+    const std::string path = TestPath(".csv");
+    std::filesystem::remove_all(path + ".tmp");
+    std::filesystem::remove(path);
+    std::string error;
+    EXPECT_EQ(StoreMark(path, Mark("Anna", 0, 100, 1), 3, error), StoreOutcome::Added) << error;
+    EXPECT_EQ(StoreMark(path, Mark("Anna", 0, 100, 0), 3, error), StoreOutcome::Replaced) << error;
+    EXPECT_EQ(StoreMark(path, Mark("Boris", 0, 110, 2), 3, error), StoreOutcome::Added) << error;
+    const std::string good = ReadAll(path);
+
+    // The temporary file cannot be made: the write fails and the file keeps
+    // every mark made before.
+    std::filesystem::create_directory(path + ".tmp");
+    EXPECT_EQ(StoreMark(path, Mark("Clara", 0, 120, 0), 3, error), StoreOutcome::WriteFailed);
+    EXPECT_EQ(ReadAll(path), good);
+    std::filesystem::remove_all(path + ".tmp");
+    std::vector<MarkRecord> records;
+    ASSERT_EQ(LoadResultsFile(path, records, error), ResultsLoad::Loaded) << error;
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].errors, 0);
+
+    for (int speed : {120, 130, 140})
+        EXPECT_EQ(StoreMark(path, Mark("Anna", 0, speed, 0), 3, error) == StoreOutcome::Refused,
+                  speed == 140);
+    EXPECT_NE(error.find("3 copies"), std::string::npos) << error;
+
+    const std::string foreign = "Name,Score\r\nAnna,10\r\n";
+    WriteAll(path, foreign);
+    EXPECT_EQ(StoreMark(path, Mark("Anna", 0, 100, 1), 3, error), StoreOutcome::Unreadable);
+    EXPECT_NE(error.find("not a results file"), std::string::npos) << error;
+    EXPECT_EQ(ReadAll(path), foreign);
+    std::filesystem::remove(path);
+}
+
+TEST(ResultsSheet, OneTablePerDisciplineAndTheOverallTableEscaped) {
+    const std::string html = ResultsHtml({Mark("<b>Anna & Co</b>", 1, 100, 0), Mark("Boris", 1, 90, 7)}, 5,
+                                         DefaultSheetCaptions(), "2026-12-07");
+    EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
+    for (const char* id : {"id=\"letters\"", "id=\"figures\"", "id=\"mixed\"", "id=\"overall\""})
+        EXPECT_NE(html.find(id), std::string::npos) << id;
+    EXPECT_NE(html.find("<td>&lt;b&gt;Anna &amp; Co&lt;/b&gt;</td>"), std::string::npos);
+    EXPECT_NE(html.find("<tr class=\"none\"><td class=\"n\">-</td><td>Boris</td>"), std::string::npos)
+        << html;
+    EXPECT_NE(html.find("<td class=\"n\">100.00</td>"), std::string::npos);
+    EXPECT_NE(html.find(DefaultSheetCaptions().title), std::string::npos);
+}
+
+TEST(ResultsSession, LimitsComeFromTheResultsSectionWithStoredDefaults) {
+    ConfigStore store;
+    EXPECT_EQ(ReadResultsLimits(store).maxErrors, 5);
+    int stored = 0;
+    EXPECT_TRUE(store.GetInt("Results", "MaxCopies", stored));
+    EXPECT_EQ(stored, 3);
+    store.SetInt("Results", "MaxErrors", 0);
+    store.SetInt("Results", "MaxCopies", 0); // no copy at all is no competition
+    const ResultsLimits limits = ReadResultsLimits(store);
+    EXPECT_EQ(limits.maxErrors, 0);
+    EXPECT_EQ(limits.maxCopies, 3);
+    EXPECT_EQ(StepSpeed({100, 110, 130}, 110, 1), 130);
+    EXPECT_EQ(StepSpeed({100, 110, 130}, 100, -1), 100);
+    EXPECT_EQ(StepSpeed({100, 110, 130}, 120, 1), 100); // not among them: the first
+}

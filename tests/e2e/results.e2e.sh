@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# A competition from the first text to the results sheet: a real run writes
+# Letters.txt; copies with known errors are marked through klaviro-cli into
+# Results.csv; the ranking and the sheet follow; then the results page marks
+# one more copy typed in by the referee, and the screenshot results-page.png
+# (in the build folder) shows it with its errors highlighted.
+set -eu
+build=$1
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/lib.sh"
+cli="$build/native/klaviro-cli"
+dir="$build/e2e/results"
+e2e_copy_program "$build" "$dir"
+mkdir -p "$dir/home"
+cat >"$dir/home/.asoundrc" <<ASOUND
+pcm.!default {
+  type file
+  slave.pcm "null"
+  file "$dir/capture.wav"
+  format "wav"
+}
+ASOUND
+
+cd "$dir"
+HOME="$dir/home" wine KLAVIRO.exe &
+pid=$!
+stop() { kill "$pid" 2>/dev/null || true; }
+trap stop EXIT
+e2e_wait_window KLAVIRO 90 >/dev/null || { echo "no KLAVIRO window"; exit 1; }
+sleep 2
+step() { e2e_key KLAVIRO "$@"; sleep 1.5; }
+# Competitions, reception, Next (letters from 100), Start.
+e2e_key KLAVIRO Tab Tab
+sleep 0.5
+step Return
+step Return
+step Return
+step Return
+for i in $(seq 1 30); do
+    grep -q $'^100\r$' Letters.txt 2>/dev/null && break
+    sleep 0.5
+done
+grep -q $'^100\r$' Letters.txt || { echo "the run wrote no Letters.txt"; e2e_screenshot "$dir/run.png"; exit 1; }
+# Stop, then back to the options page and the competitions menu.
+step Escape
+step Escape
+step Escape
+
+# The copies: the text of 100 as sent, and copies with known errors.
+text=$(awk 'BEGIN { RS = "\r\n" } NR == 1 { next } NR == 2 { next } $0 == "" { exit } { printf "%s", $0 }' Letters.txt)
+letters=$(printf '%s' "$text" | tr -d ' ')
+[ ${#letters} -eq 100 ] || { echo "the text of 100 holds ${#letters} letters"; exit 1; }
+python3 - "$letters" <<'PY'
+import sys
+t = sys.argv[1]
+other = lambda c: 'A' if c != 'A' else 'B'
+def change(s, at):
+    s = list(s)
+    for k in at:
+        s[k] = other(s[k])
+    return ''.join(s)
+groups = lambda s: ' '.join(s[k:k + 5] for k in range(0, len(s), 5))
+open('anna.txt', 'w').write(groups(t).lower() + '\n')                 # 0 errors
+open('boris.txt', 'w').write(groups(change(t, [0, 50])))               # 2
+open('clara.txt', 'w').write(groups(t[:5] + t[10:]).replace(' ', '\n'))  # 5: a missing group
+open('dmitri.txt', 'w').write(groups(change(t, range(10, 80, 10))))    # 7: not accepted
+PY
+for who in anna boris clara dmitri; do
+    name=$(printf '%s' "$who" | sed 's/./\u&/')
+    "$cli" mark --control Letters.txt --speed 100 --participant "$name" --results Results.csv "$who.txt" >/dev/null
+done
+json=$("$cli" results --json Results.csv)
+want='{"disciplines": {"letters": [{"rank": 1, "participant": "Anna", "speed": 100, "errors": 0}, {"rank": 2, "participant": "Boris", "speed": 100, "errors": 2}, {"rank": 3, "participant": "Clara", "speed": 100, "errors": 5}, {"rank": null, "participant": "Dmitri", "speed": null, "errors": null}], "figures": [], "mixed": []}, "overall": [{"rank": 1, "participant": "Anna", "points": 100}, {"rank": 1, "participant": "Boris", "points": 100}, {"rank": 1, "participant": "Clara", "points": 100}, {"rank": null, "participant": "Dmitri", "points": 0}]}'
+[ "$json" = "$want" ] || { echo "ranking: $json"; exit 1; }
+
+# The results page (the fourth button of the competitions menu): the speed
+# has the focus; then the name, and the copy with its first letter wrong and
+# its fiftieth missing, marked with Enter.
+step Down Down Down
+step Return
+copy=$(printf '%s' "$letters" | sed 's/^./#/')
+copy="${copy:0:49}${copy:50}"
+xdotool type --delay 30 "100"
+e2e_key KLAVIRO Tab
+xdotool type --delay 30 "Eva"
+e2e_key KLAVIRO Tab Tab
+xdotool type --delay 20 "$copy"
+sleep 0.5
+step Return
+e2e_screenshot "$build/results-page.png"
+grep -q $'^Eva;letters;100;2;' Results.csv ||
+    { echo "the page stored no mark for Eva"; cat Results.csv; exit 1; }
+
+"$cli" results --html sheet.html Results.csv
+for id in letters figures mixed overall; do
+    grep -q "<table class=\"[a-z]*\" id=\"$id\">" sheet.html || { echo "no $id table in the sheet"; exit 1; }
+done
+grep -q '<td>Eva</td>' sheet.html || { echo "Eva is not on the sheet"; exit 1; }
+
+e2e_key KLAVIRO alt+F4
+code=0
+e2e_wait_exit $pid 30 || code=$?
+trap - EXIT
+[ "$code" -eq 0 ] || { echo "exit code $code"; exit 1; }
+echo "results ok"

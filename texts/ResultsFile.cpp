@@ -1,0 +1,223 @@
+#include "texts/ResultsFile.h"
+
+#include "app/Platform.h"
+#include "texts/TextEncoding.h"
+
+#include <cerrno>
+#include <cstdio>
+
+namespace {
+const char kBom[] = "\xEF\xBB\xBF";
+const char* const kHeader[] = {"participant", "discipline", "speed", "errors", "copy", "marked"};
+constexpr size_t kColumns = 6;
+
+// Spreadsheets take a cell beginning with one of these for a formula, and a
+// copy or a name is whatever a participant typed; an apostrophe before it
+// keeps it text. Reading removes one leading apostrophe again.
+bool FormulaStart(char c) {
+    return c == '=' || c == '+' || c == '-' || c == '@' || c == '\'';
+}
+
+std::string Field(const std::string& value) {
+    std::string v = value;
+    if (!v.empty() && FormulaStart(v[0]))
+        v.insert(0, 1, '\'');
+    if (v.find_first_of(";\"\r\n") == std::string::npos &&
+        (v.empty() || (v.front() != ' ' && v.back() != ' ')))
+        return v;
+    std::string q = "\"";
+    for (char c : v) {
+        if (c == '"')
+            q += '"';
+        q += c;
+    }
+    return q + "\"";
+}
+
+std::string Unescaped(const std::string& cell) {
+    return !cell.empty() && cell[0] == '\'' ? cell.substr(1) : cell;
+}
+
+// One row of cells from `pos` on; false at the end of the bytes.
+bool ReadRow(const std::string& s, size_t& pos, std::vector<std::string>& cells, std::string& error) {
+    cells.clear();
+    if (pos >= s.size())
+        return false;
+    std::string cell;
+    bool quoted = false, wasQuoted = false;
+    for (;;) {
+        if (pos >= s.size()) {
+            if (quoted) {
+                error = "a quoted field is not closed";
+                return false;
+            }
+            cells.push_back(cell);
+            return true;
+        }
+        const char c = s[pos++];
+        if (quoted) {
+            if (c != '"') {
+                cell += c;
+            } else if (pos < s.size() && s[pos] == '"') {
+                cell += '"';
+                ++pos;
+            } else {
+                quoted = false;
+            }
+        } else if (c == '"' && !wasQuoted && cell.empty()) {
+            quoted = wasQuoted = true;
+        } else if (c == ';') {
+            cells.push_back(cell);
+            cell.clear();
+            wasQuoted = false;
+        } else if (c == '\n' || c == '\r') {
+            if (c == '\r' && pos < s.size() && s[pos] == '\n')
+                ++pos;
+            cells.push_back(cell);
+            return true;
+        } else {
+            cell += c;
+        }
+    }
+}
+
+bool ReadNumber(const std::string& cell, int low, int high, int& out) {
+    if (cell.empty() || cell.size() > 9)
+        return false;
+    int v = 0;
+    for (char c : cell) {
+        if (c < '0' || c > '9')
+            return false;
+        v = v * 10 + (c - '0');
+    }
+    if (v < low || v > high)
+        return false;
+    out = v;
+    return true;
+}
+} // namespace
+
+std::string ResultsCsv(const std::vector<MarkRecord>& records) {
+    std::string out = kBom;
+    for (size_t k = 0; k < kColumns; ++k)
+        out += std::string(k ? ";" : "") + kHeader[k];
+    out += "\r\n";
+    for (const MarkRecord& r : records) {
+        out += Field(r.participant) + ";" + DisciplineName(r.discipline) + ";" + std::to_string(r.speed) +
+               ";" + std::to_string(r.errors) + ";" + Field(r.copy) + ";" + Field(r.markedAt) + "\r\n";
+    }
+    return out;
+}
+
+bool ParseResultsCsv(const std::string& bytes, std::vector<MarkRecord>& records, std::string& error) {
+    records.clear();
+    error.clear();
+    const std::string s = AnyTextToUtf8(bytes);
+    size_t pos = 0;
+    std::vector<std::string> cells;
+    if (!ReadRow(s, pos, cells, error)) {
+        if (!error.empty())
+            return false;
+        return true; // no bytes at all: an empty file
+    }
+    bool header = cells.size() == kColumns;
+    for (size_t k = 0; header && k < kColumns; ++k)
+        header = cells[k] == kHeader[k];
+    if (!header) {
+        error = "the first row is not the results header (participant;discipline;speed;errors;copy;marked)";
+        return false;
+    }
+    for (int row = 2; ReadRow(s, pos, cells, error); ++row) {
+        if (cells.size() == 1 && cells[0].empty())
+            continue; // an empty line
+        const std::string where = "row " + std::to_string(row) + ": ";
+        if (cells.size() != kColumns) {
+            error = where + std::to_string(cells.size()) + " fields instead of " + std::to_string(kColumns);
+            return false;
+        }
+        MarkRecord r;
+        r.participant = CleanName(Unescaped(cells[0]));
+        r.discipline = DisciplineOfName(cells[1]);
+        if (r.participant.empty()) {
+            error = where + "no participant";
+            return false;
+        }
+        if (r.discipline < 0) {
+            error = where + "unknown discipline \"" + cells[1] + "\"";
+            return false;
+        }
+        if (!ReadNumber(cells[2], 1, 100000, r.speed) || !ReadNumber(cells[3], 0, 100000, r.errors)) {
+            error = where + "speed and errors must be whole numbers";
+            return false;
+        }
+        r.copy = Unescaped(cells[4]);
+        r.markedAt = Unescaped(cells[5]);
+        records.push_back(std::move(r));
+    }
+    return error.empty();
+}
+
+ResultsLoad LoadResultsFile(const std::string& path, std::vector<MarkRecord>& records, std::string& error) {
+    records.clear();
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) {
+        if (errno == ENOENT)
+            return ResultsLoad::Missing;
+        error = "cannot open " + path;
+        return ResultsLoad::Unreadable;
+    }
+    std::string bytes;
+    char buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        bytes.append(buf, n);
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) {
+        error = "cannot read " + path;
+        return ResultsLoad::Unreadable;
+    }
+    if (!ParseResultsCsv(bytes, records, error)) {
+        error = path + " is not a results file: " + error;
+        records.clear();
+        return ResultsLoad::Unreadable;
+    }
+    return ResultsLoad::Loaded;
+}
+
+bool WriteResultsBytes(const std::string& path, const std::string& bytes) {
+    return WriteFileReplacing(path, bytes);
+}
+
+bool SaveResultsFile(const std::string& path, const std::vector<MarkRecord>& records) {
+    return WriteResultsBytes(path, ResultsCsv(records));
+}
+
+StoreOutcome StoreMark(const std::string& path, const MarkRecord& mark, int maxCopies, std::string& error) {
+    std::vector<MarkRecord> records;
+    if (LoadResultsFile(path, records, error) == ResultsLoad::Unreadable)
+        return StoreOutcome::Unreadable;
+    const AddOutcome added = AddMark(records, mark, maxCopies);
+    if (added == AddOutcome::Refused) {
+        error = mark.participant + " already has " + std::to_string(maxCopies) + " copies marked in " +
+                DisciplineName(mark.discipline);
+        return StoreOutcome::Refused;
+    }
+    if (!SaveResultsFile(path, records)) {
+        error = "cannot write " + path;
+        return StoreOutcome::WriteFailed;
+    }
+    return added == AddOutcome::Added ? StoreOutcome::Added : StoreOutcome::Replaced;
+}
+
+std::string MarkTimestamp(std::time_t when) {
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &when);
+#else
+    localtime_r(&when, &local);
+#endif
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    return text;
+}

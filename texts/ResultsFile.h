@@ -1,0 +1,46 @@
+// The results file of a competition (Results.csv): UTF-8 with a byte order
+// mark, one header row, then one row per marked copy: participant,
+// discipline, speed, errors, copy, time of marking, separated by semicolons
+// and quoted as spreadsheets expect. It is rewritten after every mark through
+// a temporary file, and a file that cannot be read as such is never
+// overwritten.
+#pragma once
+
+#include "texts/Results.h"
+
+#include <ctime>
+#include <string>
+#include <vector>
+
+constexpr const char* kResultsFileName = "Results.csv";
+
+// The file's bytes for these records.
+std::string ResultsCsv(const std::vector<MarkRecord>& records);
+// Reads the bytes of a results file (with or without the byte order mark,
+// also as saved back by a spreadsheet in the system's code page). Empty
+// bytes are an empty file. False with `error` set, naming the row, when they
+// are not a results file.
+bool ParseResultsCsv(const std::string& bytes, std::vector<MarkRecord>& records, std::string& error);
+
+enum class ResultsLoad {
+    Loaded,
+    Missing,    // no such file: no marks yet
+    Unreadable, // exists but cannot be read, or is no results file: keep it
+};
+ResultsLoad LoadResultsFile(const std::string& path, std::vector<MarkRecord>& records, std::string& error);
+// Writes the whole file through a temporary one renamed over it, so that the
+// marks already in the file survive a failed write.
+bool SaveResultsFile(const std::string& path, const std::vector<MarkRecord>& records);
+
+// Every file of the results (this file, the sheet) is written here: through
+// a temporary file renamed over the old one.
+bool WriteResultsBytes(const std::string& path, const std::string& bytes);
+
+// Stores one mark the way the page and klaviro-cli both do: reads the file
+// afresh (marks made meanwhile elsewhere stay), applies the copies rule and
+// writes it back.
+enum class StoreOutcome { Added, Replaced, Refused, Unreadable, WriteFailed };
+StoreOutcome StoreMark(const std::string& path, const MarkRecord& mark, int maxCopies, std::string& error);
+
+// "YYYY-MM-DD HH:MM:SS" of a time in local time.
+std::string MarkTimestamp(std::time_t when);

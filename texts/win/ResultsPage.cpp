@@ -1,0 +1,761 @@
+// Results page (page 21): marks the participants' copies against the control
+// texts, keeps the marks in the results file, shows the rankings and exports
+// the results sheet.
+#include "texts/win/ResultsPage.h"
+
+#include "app/win/Application.h"
+#include "app/win/DialogHelpers.h"
+#include "app/win/Pages.h"
+#include "config/win/LanguageWin.h"
+#include "config/win/SaveFileDialog.h"
+#include "controls/ControlMessages.h"
+#include "texts/ControlTextFile.h"
+#include "texts/Marking.h"
+#include "texts/ResultsFile.h"
+#include "texts/ResultsSheet.h"
+#include "texts/TextEncoding.h"
+#include "texts/TextGeneratorFields.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <ctime>
+#include <string>
+#include <vector>
+
+namespace {
+
+const int kCaption = 1004, kBack = 1014, kTextBox = 1027;
+const int kResultsPath = 1101, kResultsBrowse = 1102;
+const int kFromFile = 1103, kControlPath = 1104, kControlBrowse = 1105, kFromNumber = 1106;
+const int kNumber = 1108, kSeries = 1110, kGroups = 1112;
+const int kDiscipline = 1114, kSpeed = 1116, kParticipant = 1118;
+const int kLoadCopy = 1120, kCopy = 1121, kMark = 1122, kExport = 1123;
+const int kScore = 1125, kVerdict = 1126, kViewLabel = 1127, kView = 1128, kList = 1129;
+
+const int kMaxPath = 1023;
+const int kOverallView = kDisciplines; // the last item of the view list
+const int32_t kInitialGroups = 20;
+
+const PageText kTexts[] = {
+    {kBack, "PR_02", "<< Назад"},
+    {1100, "PR_03", "Файл результатов"},
+    {kFromFile, "PR_04", "Файл с контрольными текстами"},
+    {kFromNumber, "PR_05", "Тренировочный текст"},
+    {1113, "PR_06", "Дисциплина"},
+    {1115, "PR_10", "Скорость"},
+    {1107, "PR_11", "Номер текста"},
+    {1109, "PR_12", "Вид"},
+    {1111, "PR_15", "Длина"},
+    {1117, "PR_16", "Участник"},
+    {1119, "PR_17", "Копия"},
+    {kLoadCopy, "PR_18", "Загрузить..."},
+    {kMark, "PR_19", "Проверить"},
+    {kExport, "PR_20", "Экспорт"},
+    {kViewLabel, "PR_21", "Таблица"},
+    {1124, "PR_23", "Ошибки"},
+};
+
+// Texts looked up when needed: key and built-in text.
+struct Text {
+    const char* key;
+    const char* builtIn;
+};
+const Text kTitle{"PR_01", "Результаты"};
+const Text kDisciplineTexts[kDisciplines] = {{"PR_07", "Буквы"}, {"PR_08", "Цифры"}, {"PR_09", "Смешанный"}};
+const Text kSeriesTexts[2] = {{"PR_13", "Тренировка"}, {"PR_14", "Соревнования"}};
+const Text kOverallText{"PR_22", "Общий зачет"};
+const Text kAccepted{"PR_24", "Принята"};
+const Text kNotAccepted{"PR_25", "Не принята"};
+const Text kAllowed{"PR_41", "допускается ошибок"};
+const Text kResultsUnreadable{"PR_26", "Файл результатов не удается прочитать, он не будет изменен:"};
+const Text kNotControlFile{"PR_27", "Это не файл с контрольными текстами:"};
+const Text kNoSuchSpeed{"PR_28", "В файле нет текста для этой скорости"};
+const Text kNoParticipant{"PR_29", "Введите имя участника"};
+const Text kTooManyCopies{"PR_30",
+                          "У участника уже есть наибольшее число проверенных копий в этой дисциплине"};
+const Text kNoSpeed{"PR_31", "Укажите скорость"};
+const Text kTooLong{"PR_32", "Текст или копия слишком длинные для проверки"};
+const Text kCannotRead{"PR_33", "Не удается прочитать файл:"};
+const Text kRankColumn{"PR_34", "Место"};
+const Text kNameColumn{"PR_35", "Участник"};
+const Text kSpeedColumn{"PR_36", "Скорость"};
+const Text kErrorsColumn{"PR_37", "Ошибки"};
+const Text kTotalColumn{"PR_39", "Сумма"};
+const Text kSheetTitle{"PR_40", "Результаты соревнований по приему"};
+
+OpenFileNameHook openFileNameHook = nullptr;
+OpenDocumentHook openDocumentHook = nullptr;
+
+std::string Lang(Application& app, const Text& t) {
+    return app.LangText(app.CurrentLanguage(), t.key, t.builtIn);
+}
+
+std::string FieldText(HWND page, int control) {
+    char text[kMaxPath + 1] = "";
+    GetDlgItemTextA(page, control, text, sizeof text);
+    return text;
+}
+
+// The whole text of a field of any length (the copy).
+std::string LongFieldText(HWND page, int control) {
+    HWND field = GetDlgItem(page, control);
+    const int n = GetWindowTextLengthA(field);
+    std::string text(static_cast<size_t>(n) + 1, '\0');
+    const int got = GetWindowTextA(field, &text[0], n + 1);
+    text.resize(static_cast<size_t>(got > 0 ? got : 0));
+    return text;
+}
+
+bool ReadFileBytes(const std::string& path, std::string& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return false;
+    char buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        bytes.append(buf, n);
+    const bool ok = std::ferror(f) == 0;
+    std::fclose(f);
+    return ok;
+}
+
+std::u32string Decoded(const std::string& utf8) {
+    std::u32string text;
+    DecodeUtf8(utf8, text);
+    return text;
+}
+
+void Warn(HWND page, Application& app, const Text& t, const std::string& detail = "") {
+    ShowWarning(page, detail.empty() ? Lang(app, t) : Lang(app, t) + "\n" + detail);
+}
+
+bool AskOpenFileName(HWND owner, const char* filter, const char* extension, bool mustExist,
+                     std::string& path) {
+    char file[kMaxPath + 1];
+    std::snprintf(file, sizeof file, "%s", path.c_str());
+    OPENFILENAMEA request{};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = owner;
+    request.lpstrFilter = filter;
+    request.nFilterIndex = 1;
+    request.lpstrFile = file;
+    request.nMaxFile = sizeof file;
+    request.lpstrDefExt = extension;
+    request.Flags =
+        OFN_LONGNAMES | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (mustExist ? OFN_FILEMUSTEXIST : 0);
+    const bool confirmed =
+        openFileNameHook ? openFileNameHook(&request) : GetOpenFileNameA(&request) != FALSE;
+    if (!confirmed)
+        return false;
+    file[kMaxPath] = '\0';
+    path = file;
+    return true;
+}
+
+bool OpenDocument(const std::string& path) {
+    if (openDocumentHook)
+        return openDocumentHook(path);
+    return reinterpret_cast<INT_PTR>(
+               ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+}
+
+// ---- the rankings in the report list (Unicode, so every name shows)
+
+void SetColumns(HWND list, const std::vector<std::string>& titles) {
+    while (SendMessageW(list, LVM_DELETECOLUMN, 0, 0))
+        ;
+    RECT r;
+    GetClientRect(list, &r);
+    const int narrow = (r.right - r.left) / 8;
+    const int wide = (r.right - r.left) - narrow * (static_cast<int>(titles.size()) - 1) - 4;
+    for (size_t k = 0; k < titles.size(); ++k) {
+        std::wstring title;
+        for (char32_t c : Decoded(SystemTextToUtf8(titles[k])))
+            title += static_cast<wchar_t>(c <= 0xFFFF ? c : 0xFFFD);
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        column.fmt = k == 1 ? LVCFMT_LEFT : LVCFMT_RIGHT;
+        column.cx = k == 1 ? wide : narrow;
+        column.pszText = &title[0];
+        SendMessageW(list, LVM_INSERTCOLUMNW, k, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+std::wstring Wide(const std::string& utf8) {
+    std::wstring w;
+    for (char32_t c : Decoded(utf8)) {
+        if (c > 0xFFFF) {
+            c -= 0x10000;
+            w += static_cast<wchar_t>(0xD800 + (c >> 10));
+            w += static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
+        } else {
+            w += static_cast<wchar_t>(c);
+        }
+    }
+    return w;
+}
+
+void AddRow(HWND list, const std::vector<std::string>& cells) {
+    const int row = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (size_t k = 0; k < cells.size(); ++k) {
+        std::wstring text = Wide(cells[k]);
+        text += L'\0';
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = row;
+        item.iSubItem = static_cast<int>(k);
+        item.pszText = &text[0];
+        SendMessageW(list, k == 0 ? LVM_INSERTITEMW : LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+std::string OrDash(int value, bool present) {
+    return present ? std::to_string(value) : "-";
+}
+
+void ShowRankings(HWND page, Application& app, const std::vector<MarkRecord>& records) {
+    HWND list = GetDlgItem(page, kList);
+    const int maxErrors = ReadResultsLimits(app).maxErrors;
+    int view = ComboGetSelection(page, kView);
+    if (view < 0)
+        view = 0;
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    if (view < kDisciplines) {
+        SetColumns(list, {Lang(app, kRankColumn), Lang(app, kNameColumn), Lang(app, kSpeedColumn),
+                          Lang(app, kErrorsColumn)});
+        for (const RankRow& r : RankDiscipline(records, view, maxErrors))
+            AddRow(list, {OrDash(r.rank, r.rank > 0), r.participant, OrDash(r.speed, r.speed >= 0),
+                          OrDash(r.errors, r.errors >= 0)});
+    } else {
+        std::vector<std::string> titles = {Lang(app, kRankColumn), Lang(app, kNameColumn)};
+        for (const Text& t : kDisciplineTexts)
+            titles.push_back(Lang(app, t));
+        titles.push_back(Lang(app, kTotalColumn));
+        SetColumns(list, titles);
+        for (const OverallRow& r : RankOverall(records, maxErrors))
+            AddRow(list, {OrDash(r.rank, r.rank > 0), r.participant, FormatPoints(r.points[0]),
+                          FormatPoints(r.points[1]), FormatPoints(r.points[2]), FormatPoints(r.total)});
+    }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+void FillParticipants(HWND page, Application& app, const std::vector<MarkRecord>& records) {
+    const std::string typed = FieldText(page, kParticipant);
+    app.results.names = ParticipantNames(records);
+    ComboClear(page, kParticipant);
+    for (const std::string& name : app.results.names)
+        SendDlgItemMessageA(page, kParticipant, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(Utf8ToSystemText(name).c_str()));
+    SetDlgItemTextA(page, kParticipant, typed.c_str());
+}
+
+// Reads the results file for the lists; a file that is no results file shows
+// as empty lists and its reason in the verdict line.
+void RefreshResults(HWND page, Application& app) {
+    std::vector<MarkRecord> records;
+    std::string error;
+    if (LoadResultsFile(FieldText(page, kResultsPath), records, error) == ResultsLoad::Unreadable)
+        SendDlgItemMessageA(page, kVerdict, ATL_SETTEXTTRIM, 0,
+                            reinterpret_cast<LPARAM>(Lang(app, kResultsUnreadable).c_str()));
+    FillParticipants(page, app, records);
+    ShowRankings(page, app, records);
+}
+
+// ---- the text a copy is marked against
+
+bool FromFile(HWND page) {
+    return IsDlgButtonChecked(page, kFromFile) == BST_CHECKED;
+}
+
+void EnableSource(HWND page) {
+    const BOOL file = FromFile(page);
+    EnableControl(page, kControlPath, file);
+    EnableControl(page, kControlBrowse, file);
+    EnableControl(page, kNumber, !file);
+    EnableControl(page, kSeries, !file);
+    EnableControl(page, kGroups, !file);
+}
+
+// Shows a text in the text box, with marks or without.
+void ShowText(HWND page, const std::string& utf8, const std::string& marks = "") {
+    const std::string shown = Utf8ToSystemText(utf8);
+    std::string m = marks;
+    m.resize(shown.size(), ' ');
+    SendDlgItemMessageA(page, kTextBox, ATB_SETTEXT, reinterpret_cast<WPARAM>(shown.c_str()),
+                        reinterpret_cast<LPARAM>(m.c_str()));
+}
+
+int SpeedField(HWND page) {
+    const std::string text = FieldText(page, kSpeed);
+    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos)
+        return -1;
+    const int speed = std::stoi(text);
+    return speed > 0 ? speed : -1;
+}
+
+void SetSpeedField(HWND page, int speed) {
+    SetDlgItemTextA(page, kSpeed, speed > 0 ? std::to_string(speed).c_str() : "");
+}
+
+// Reads the control-text file of the path field into the session (false
+// with the reason shown when it is not one). The speed list follows the file
+// (a run goes on adding texts); the discipline follows a new file's name.
+bool LoadControlFile(HWND page, Application& app, bool report) {
+    ResultsSession& s = app.results;
+    const std::string path = FieldText(page, kControlPath);
+    std::string bytes, error;
+    std::vector<ControlBlock> blocks;
+    const bool read = ReadFileBytes(path, bytes);
+    const bool ok = read && ReadControlBlocks(bytes, blocks, error);
+    const bool fresh = path != s.controlPath;
+    const std::vector<int> before = BlockSpeeds(s.blocks);
+    s.controlPath = path;
+    s.blocks = ok ? blocks : std::vector<ControlBlock>{};
+    const std::vector<int> speeds = BlockSpeeds(s.blocks);
+    if (fresh || speeds != before) {
+        const int speed = SpeedField(page);
+        ComboClear(page, kSpeed);
+        for (int v : speeds)
+            SendDlgItemMessageA(page, kSpeed, CB_ADDSTRING, 0,
+                                reinterpret_cast<LPARAM>(std::to_string(v).c_str()));
+        SetSpeedField(page, speed);
+    }
+    if (fresh) {
+        const int discipline = DisciplineOfFileName(path);
+        if (discipline >= 0)
+            ComboSetSelection(page, kDiscipline, discipline);
+    }
+    if (!ok && report)
+        Warn(page, app, read ? kNotControlFile : kCannotRead, path);
+    return ok;
+}
+
+TextFields NumberFields(HWND page) {
+    TextFields f;
+    f.number = ReadFieldValue(FieldText(page, kNumber), kTextNumberLimit);
+    f.groups = ReadFieldValue(FieldText(page, kGroups), kGroupsLimit);
+    SetDlgItemInt(page, kNumber, static_cast<UINT>(f.number), FALSE);
+    SetDlgItemInt(page, kGroups, static_cast<UINT>(f.groups), FALSE);
+    const int kind = ComboGetSelection(page, kDiscipline);
+    f.kind = kind >= 0 ? kind : 0;
+    f.series = ComboGetSelection(page, kSeries) == 1 ? 1 : 0;
+    return f;
+}
+
+// The control text (UTF-8) the fields name; false with a message shown.
+bool ControlText(HWND page, Application& app, std::string& text, bool report) {
+    if (!FromFile(page)) {
+        text = TextOfFields(NumberFields(page));
+        return true;
+    }
+    if (!LoadControlFile(page, app, report))
+        return false;
+    const ControlBlock* block = BlockForSpeed(app.results.blocks, SpeedField(page));
+    if (!block) {
+        if (report)
+            Warn(page, app, SpeedField(page) < 0 ? kNoSpeed : kNoSuchSpeed);
+        return false;
+    }
+    text = AnyTextToUtf8(block->text);
+    return true;
+}
+
+// Shows the text the fields name, unmarked, and clears the last verdict.
+void ShowChosenText(HWND page, Application& app) {
+    std::string text;
+    ShowText(page, ControlText(page, app, text, false) ? text : "");
+    ShowWindow(GetDlgItem(page, kScore), SW_HIDE);
+    SendDlgItemMessageA(page, kVerdict, ATL_SETTEXTTRIM, 0, reinterpret_cast<LPARAM>(""));
+}
+
+void StepText(HWND page, Application& app, int delta) {
+    if (FromFile(page)) {
+        LoadControlFile(page, app, false);
+        SetSpeedField(page, StepSpeed(BlockSpeeds(app.results.blocks), SpeedField(page), delta));
+    } else {
+        SetDlgItemInt(
+            page, kNumber,
+            static_cast<UINT>(StepFieldValue(ReadFieldValue(FieldText(page, kNumber), kTextNumberLimit),
+                                             delta, kTextNumberLimit)),
+            FALSE);
+    }
+    ShowChosenText(page, app);
+}
+
+// The participant as UTF-8: a name picked from the list keeps the letters
+// the system's code page lacks.
+std::string Participant(HWND page, Application& app) {
+    const std::string typed = CleanName(FieldText(page, kParticipant));
+    for (const std::string& name : app.results.names)
+        if (Utf8ToSystemText(name) == typed)
+            return name;
+    return CleanName(SystemTextToUtf8(typed));
+}
+
+// ---- the operator's actions
+
+void Mark(HWND page, Application& app) {
+    const ResultsLimits limits = ReadResultsLimits(app);
+    const std::string resultsPath = FieldText(page, kResultsPath);
+    MarkRecord mark;
+    mark.participant = Participant(page, app);
+    if (mark.participant.empty()) {
+        Warn(page, app, kNoParticipant);
+        FocusControl(page, kParticipant);
+        return;
+    }
+    mark.speed = SpeedField(page);
+    if (mark.speed < 0) {
+        Warn(page, app, kNoSpeed);
+        FocusControl(page, kSpeed);
+        return;
+    }
+    std::string text;
+    if (!ControlText(page, app, text, true))
+        return;
+    const int discipline = ComboGetSelection(page, kDiscipline);
+    mark.discipline = discipline >= 0 ? discipline : 0;
+    mark.copy = StoredCopy(SystemTextToUtf8(LongFieldText(page, kCopy)));
+    const std::u32string shown = Decoded(text);
+    MarkResult result;
+    if (!MarkCopy(shown, Decoded(mark.copy), result)) {
+        Warn(page, app, kTooLong);
+        return;
+    }
+    mark.errors = result.errors;
+    mark.markedAt = MarkTimestamp(std::time(nullptr));
+
+    std::string error;
+    switch (StoreMark(resultsPath, mark, limits.maxCopies, error)) {
+    case StoreOutcome::Refused:
+        Warn(page, app, kTooManyCopies);
+        return;
+    case StoreOutcome::Unreadable:
+        Warn(page, app, kResultsUnreadable, resultsPath);
+        return;
+    case StoreOutcome::WriteFailed:
+        ShowWarning(page, app.WriteErrorText());
+        return;
+    case StoreOutcome::Added:
+    case StoreOutcome::Replaced:
+        break;
+    }
+    const std::string shownMarks = TextBoxMarks(shown, result);
+    std::string marks;
+    // One mark per byte of the text as the text box gets it.
+    for (size_t k = 0; k < shown.size(); ++k)
+        marks += std::string(Utf8ToSystemText(EncodeUtf8(shown[k])).size(), shownMarks[k]);
+    ShowText(page, text, marks);
+    SendDlgItemMessageA(page, kScore, ATM_SETNUMBER, 0, result.errors);
+    ShowWindow(GetDlgItem(page, kScore), SW_SHOW);
+    const std::string verdict =
+        Lang(app, IsAccepted(result.errors, limits.maxErrors) ? kAccepted : kNotAccepted) + ", " +
+        Lang(app, kAllowed) + ": " + std::to_string(limits.maxErrors);
+    SendDlgItemMessageA(page, kVerdict, ATL_SETTEXTTRIM, 0, reinterpret_cast<LPARAM>(verdict.c_str()));
+    ComboSetSelection(page, kView, mark.discipline);
+    RefreshResults(page, app);
+    SetDlgItemTextA(page, kParticipant, Utf8ToSystemText(mark.participant).c_str());
+}
+
+void Export(HWND page, Application& app) {
+    const std::string resultsPath = FieldText(page, kResultsPath);
+    std::vector<MarkRecord> records;
+    std::string error;
+    if (LoadResultsFile(resultsPath, records, error) == ResultsLoad::Unreadable) {
+        Warn(page, app, kResultsUnreadable, resultsPath);
+        return;
+    }
+    SheetCaptions c;
+    auto utf8 = [&](const Text& t) { return SystemTextToUtf8(Lang(app, t)); };
+    c.title = utf8(kSheetTitle);
+    c.rank = utf8(kRankColumn);
+    c.participant = utf8(kNameColumn);
+    c.speed = utf8(kSpeedColumn);
+    c.errors = utf8(kErrorsColumn);
+    c.points = c.total = utf8(kTotalColumn);
+    c.overall = utf8(kOverallText);
+    for (int d = 0; d < kDisciplines; ++d)
+        c.disciplines[d] = utf8(kDisciplineTexts[d]);
+    c.noResult = "-";
+    const size_t dot = resultsPath.find_last_of('.');
+    const size_t slash = resultsPath.find_last_of("\\/");
+    const std::string base = dot != std::string::npos && (slash == std::string::npos || dot > slash)
+                                 ? resultsPath.substr(0, dot)
+                                 : resultsPath;
+    const std::string sheet = base + ".html";
+    const std::string date = MarkTimestamp(std::time(nullptr)).substr(0, 10);
+    if (!WriteResultsBytes(sheet, ResultsHtml(records, ReadResultsLimits(app).maxErrors, c, date))) {
+        ShowWarning(page, app.WriteErrorText());
+        return;
+    }
+    OpenDocument(sheet);
+}
+
+void BrowseResults(HWND page, Application& app) {
+    std::string path = FieldText(page, kResultsPath);
+    if (!AskOpenFileName(app.mainWindow, "CSV\0*.csv\0All Files\0*.*\0", "csv", false, path))
+        return;
+    SetDlgItemTextA(page, kResultsPath, path.c_str());
+    RefreshResults(page, app);
+}
+
+void BrowseControl(HWND page, Application& app) {
+    std::string path = FieldText(page, kControlPath);
+    if (!AskOpenFileName(app.mainWindow, "Text Files\0*.TXT\0All Files\0*.*\0", "txt", true, path))
+        return;
+    SetDlgItemTextA(page, kControlPath, path.c_str());
+    CheckRadioButton(page, kFromFile, kFromNumber, kFromFile);
+    EnableSource(page);
+    if (LoadControlFile(page, app, true)) {
+        const std::vector<int> speeds = BlockSpeeds(app.results.blocks);
+        if (!speeds.empty() && !BlockForSpeed(app.results.blocks, SpeedField(page)))
+            SetSpeedField(page, speeds.front());
+    }
+    ShowChosenText(page, app);
+}
+
+void LoadCopy(HWND page, Application& app) {
+    std::string path;
+    if (!AskOpenFileName(app.mainWindow, "Text Files\0*.TXT\0All Files\0*.*\0", "txt", true, path))
+        return;
+    std::string bytes;
+    if (!ReadFileBytes(path, bytes)) {
+        Warn(page, app, kCannotRead, path);
+        return;
+    }
+    SetDlgItemTextA(page, kCopy, Utf8ToSystemText(AnyTextToUtf8(bytes)).c_str());
+}
+
+// ---- page messages
+
+void LoadTexts(HWND page, Application& app) {
+    LoadPageTexts(page, app, kTexts);
+    const std::string language = app.CurrentLanguage();
+    const int discipline = ComboGetSelection(page, kDiscipline);
+    ComboClear(page, kDiscipline);
+    for (const Text& t : kDisciplineTexts)
+        AddLangComboString(page, kDiscipline, app, language, t.key, t.builtIn);
+    ComboSetSelection(page, kDiscipline, discipline >= 0 ? discipline : 0);
+    const int series = ComboGetSelection(page, kSeries);
+    ComboClear(page, kSeries);
+    for (const Text& t : kSeriesTexts)
+        AddLangComboString(page, kSeries, app, language, t.key, t.builtIn);
+    ComboSetSelection(page, kSeries, series >= 0 ? series : 0);
+    const int view = ComboGetSelection(page, kView);
+    ComboClear(page, kView);
+    for (const Text& t : kDisciplineTexts)
+        AddLangComboString(page, kView, app, language, t.key, t.builtIn);
+    AddLangComboString(page, kView, app, language, kOverallText.key, kOverallText.builtIn);
+    ComboSetSelection(page, kView, view >= 0 ? view : 0);
+}
+
+void OnShown(HWND page, Application& app) {
+    SendDlgItemMessageA(page, kCaption, ATL_SETCOLOR, 0, app.GetCaptionColor());
+    SendDlgItemMessageA(page, kCaption, ATL_SETTEXTTRIM, 0,
+                        reinterpret_cast<LPARAM>(Lang(app, kTitle).c_str()));
+    SendDlgItemMessageA(page, kVerdict, ATL_SETCOLOR, 0, app.GetLabelColor());
+    SendDlgItemMessageA(page, kTextBox, ATB_SETTEXTCOLOR, 0, app.GetTextBoxTColor());
+    SendDlgItemMessageA(page, kTextBox, ATB_SETHIGHLIGHTCOLOR, 0, app.GetTextBoxHColor());
+    SendDlgItemMessageA(page, kTextBox, ATB_SETMARKCOLOR, 0, app.GetTextBoxMTColor());
+    SendDlgItemMessageA(page, kTextBox, ATB_SETMARKHIGHLIGHTCOLOR, 0, app.GetTextBoxMHColor());
+    SendDlgItemMessageA(page, kTextBox, ATB_SETMARK2COLOR, 0, app.GetTextBoxMT2Color());
+    SendDlgItemMessageA(page, kTextBox, ATB_SETMARK2HIGHLIGHTCOLOR, 0, app.GetTextBoxMH2Color());
+    SendDlgItemMessageA(page, kTextBox, ATB_SETBKCOLOR, 0, app.GetTextBoxBColor());
+    SendDlgItemMessageA(page, kTextBox, ATB_SETCOLUMNS, 0, app.GetTextBoxWidth());
+    SendDlgItemMessageA(page, kTextBox, ATB_SETROWS, 0, app.GetTextBoxHeight());
+    SendDlgItemMessageA(page, kScore, ATM_SETTEXTCOLOR, 0, app.GetScoreColor());
+    SendDlgItemMessageA(page, kScore, ATM_SETBKCOLOR, 0, app.GetTextBoxBColor());
+    HWND list = GetDlgItem(page, kList);
+    SendMessageW(list, LVM_SETBKCOLOR, 0, app.GetTextBoxBColor());
+    SendMessageW(list, LVM_SETTEXTBKCOLOR, 0, app.GetTextBoxBColor());
+    SendMessageW(list, LVM_SETTEXTCOLOR, 0, app.GetTextBoxTColor());
+    RefreshResults(page, app);
+    ShowChosenText(page, app);
+    // The referee starts with the speed, then the name and the copy. Posted:
+    // the main window gives the page the focus after showing it.
+    PostMessageA(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(page, kSpeed)), TRUE);
+}
+
+ResultsSession::Box ControlBox(HWND page, int control) {
+    RECT r;
+    GetWindowRect(GetDlgItem(page, control), &r);
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+// The left column keeps its width; the text box and the list share the
+// height the window gains over the template, half each.
+void OnSize(HWND page, Application& app, int width, int height) {
+    ResultsSession& s = app.results;
+    if (!s.laidOut)
+        return;
+    const SIZE from{s.clientWidth, s.clientHeight}, to{width, height};
+    AnchorControl(page, kCaption, from, to, true, true, true, false, TRUE);
+    AnchorControl(page, kVerdict, from, to, true, true, true, false, TRUE);
+    AnchorControl(page, kCopy, from, to, true, true, false, true, TRUE);
+    AnchorControl(page, kBack, from, to, true, false, false, true, TRUE);
+    AnchorControl(page, kMark, from, to, true, false, false, true, TRUE);
+    AnchorControl(page, kExport, from, to, false, false, true, true, TRUE);
+    s.clientWidth = width;
+    s.clientHeight = height;
+    const int wider = width - s.baseWidth, taller = height - s.baseHeight, half = taller / 2;
+    auto place = [&](int control, const ResultsSession::Box& b, int down, int grow, bool stretch) {
+        MoveWindow(GetDlgItem(page, control), b.left, b.top + down, b.right - b.left + (stretch ? wider : 0),
+                   b.bottom - b.top + grow, TRUE);
+    };
+    place(kTextBox, s.textBox, 0, half, true);
+    place(kViewLabel, s.viewLabel, half, 0, false);
+    place(kView, s.view, half, 0, false);
+    place(kList, s.list, half, taller - half, true);
+    InvalidateChildren(page);
+}
+
+void OnInit(HWND page, Application& app) {
+    SendDlgItemMessageA(page, kResultsPath, EM_LIMITTEXT, kMaxPath, 0);
+    SendDlgItemMessageA(page, kControlPath, EM_LIMITTEXT, kMaxPath, 0);
+    SetDlgItemTextA(page, kResultsPath, CurrentDirPath(kResultsFileName).c_str());
+    SetDlgItemTextA(page, kControlPath, CurrentDirPath("Letters.txt").c_str());
+    CheckRadioButton(page, kFromFile, kFromNumber, kFromFile);
+    SetDlgItemInt(page, kNumber, 1, FALSE);
+    SetDlgItemInt(page, kGroups, kInitialGroups, FALSE);
+    EnableSource(page);
+    SendDlgItemMessageW(page, kList, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
+                        LVS_EX_FULLROWSELECT);
+    RECT client;
+    GetClientRect(page, &client);
+    ResultsSession& s = app.results;
+    s.clientWidth = s.baseWidth = client.right;
+    s.clientHeight = s.baseHeight = client.bottom;
+    s.textBox = ControlBox(page, kTextBox);
+    s.viewLabel = ControlBox(page, kViewLabel);
+    s.view = ControlBox(page, kView);
+    s.list = ControlBox(page, kList);
+    s.laidOut = true;
+}
+
+BOOL OnCommand(HWND page, Application& app, int control, int code) {
+    switch (control) {
+    case kBack:
+        GoToPage(page, PAGE_COMPETITIONS_MENU, false);
+        return TRUE;
+    case kMark:
+        Mark(page, app);
+        return TRUE;
+    case kExport:
+        Export(page, app);
+        return TRUE;
+    case kResultsBrowse:
+        BrowseResults(page, app);
+        return TRUE;
+    case kControlBrowse:
+        BrowseControl(page, app);
+        return TRUE;
+    case kLoadCopy:
+        LoadCopy(page, app);
+        return TRUE;
+    case kFromFile:
+    case kFromNumber:
+        // The two buttons are not one dialog group (the path field and its
+        // button stand between them), so each click checks by hand.
+        CheckRadioButton(page, kFromFile, kFromNumber, control);
+        EnableSource(page);
+        ShowChosenText(page, app);
+        return TRUE;
+    case kResultsPath:
+        if (code == EN_KILLFOCUS)
+            RefreshResults(page, app);
+        return TRUE;
+    case kControlPath:
+    case kNumber:
+    case kGroups:
+        if (code == EN_KILLFOCUS)
+            ShowChosenText(page, app);
+        return TRUE;
+    case kSpeed:
+        if (code == CBN_SELCHANGE) {
+            // The edit part takes the picked item only after this notice.
+            const int item = ComboGetSelection(page, kSpeed);
+            char text[32] = "";
+            if (item >= 0 && SendDlgItemMessageA(page, kSpeed, CB_GETLBTEXTLEN, item, 0) < 32)
+                SendDlgItemMessageA(page, kSpeed, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text));
+            SetDlgItemTextA(page, kSpeed, text);
+        }
+        if (code == CBN_SELCHANGE || code == CBN_KILLFOCUS)
+            ShowChosenText(page, app);
+        return TRUE;
+    case kSeries:
+    case kDiscipline:
+        if (code == CBN_SELCHANGE && !FromFile(page))
+            ShowChosenText(page, app);
+        return TRUE;
+    case kView:
+        if (code == CBN_SELCHANGE)
+            RefreshResults(page, app);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+} // namespace
+
+OpenFileNameHook SetOpenFileNameHook(OpenFileNameHook hook) {
+    OpenFileNameHook previous = openFileNameHook;
+    openFileNameHook = hook;
+    return previous;
+}
+
+OpenDocumentHook SetOpenDocumentHook(OpenDocumentHook hook) {
+    OpenDocumentHook previous = openDocumentHook;
+    openDocumentHook = hook;
+    return previous;
+}
+
+INT_PTR CALLBACK ResultsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        if (Application* app = AttachApplication(page, lParam))
+            OnInit(page, *app);
+        return TRUE;
+    }
+    if (IsCommonDrawMessage(message))
+        return CommonDrawHandler(page, message, wParam, lParam);
+    Application* app = AppFromWindow(page);
+    if (!app)
+        return FALSE;
+    switch (message) {
+    case PM_LOAD_TEXTS:
+        LoadTexts(page, *app);
+        return TRUE;
+    case PM_CLOSING:
+        return TRUE;
+    case WM_SHOWWINDOW:
+        if (wParam)
+            OnShown(page, *app);
+        return FALSE;
+    case WM_SIZE:
+        OnSize(page, *app, LOWORD(lParam), HIWORD(lParam));
+        return FALSE;
+    case PM_KEY:
+        switch (lParam & 0xFF) {
+        case KEY_ENTER:
+            ClickControl(page, kMark);
+            return TRUE;
+        case KEY_ESC:
+            ClickControl(page, kBack);
+            return TRUE;
+        case KEY_PAGE_UP:
+            StepText(page, *app, 1);
+            return TRUE;
+        case KEY_PAGE_DOWN:
+            StepText(page, *app, -1);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_COMMAND:
+        return OnCommand(page, *app, LOWORD(wParam), HIWORD(wParam));
+    }
+    return FALSE;
+}

@@ -1,0 +1,18 @@
+// The results page's two ways out of the program, behind replaceable calls so
+// that tests never block on a dialog or start a browser.
+#pragma once
+
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include <string>
+
+// Replaces GetOpenFileNameA; the hook answers like it (true with the chosen
+// path in lpstrFile). Null restores the system call.
+using OpenFileNameHook = bool (*)(OPENFILENAMEA* request);
+OpenFileNameHook SetOpenFileNameHook(OpenFileNameHook hook);
+
+// Replaces opening a document with its default program (ShellExecute "open").
+using OpenDocumentHook = bool (*)(const std::string& path);
+OpenDocumentHook SetOpenDocumentHook(OpenDocumentHook hook);
