@@ -75,9 +75,25 @@ StartupPaths ComputeStartupPaths(const std::string& args, const PathCalls& os) {
 
 namespace {
 StartupPaths g_paths{".\\", "KLAVIRO.bsf", ".\\KLAVIRO.cfg"};
-}
+std::string g_configReadFile;
+} // namespace
 
-void SetStartupPaths(const StartupPaths& paths) { g_paths = paths; }
-const std::string& ProgramDirectory() { return g_paths.programDirectory; }
-const std::string& TempSoundFilePath() { return g_paths.tempSoundFile; }
-const std::string& ConfigFilePath() { return g_paths.configFile; }
+void SetStartupPaths(const StartupPaths& paths) {
+    g_paths = paths;
+    g_configReadFile.clear();
+}
+const std::string& ProgramDirectory() {
+    return g_paths.programDirectory;
+}
+const std::string& TempSoundFilePath() {
+    return g_paths.tempSoundFile;
+}
+const std::string& ConfigFilePath() {
+    return g_paths.configFile;
+}
+void SetConfigReadFilePath(const std::string& path) {
+    g_configReadFile = path;
+}
+const std::string& ConfigReadFilePath() {
+    return g_configReadFile.empty() ? g_paths.configFile : g_configReadFile;
+}

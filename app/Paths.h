@@ -9,10 +9,10 @@
 // The three operating-system calls the path rules depend on, replaceable so
 // that the rules can be exercised with any Windows path on any build.
 struct PathCalls {
-    std::function<std::string()> commandLine;                                      // GetCommandLineA
-    std::function<std::string()> currentDirectory;                                 // GetCurrentDirectoryA
-    std::function<bool(const std::string&, std::string&, size_t&)> fullPathName;  // GetFullPathNameA
-    std::function<bool(std::string&)> tempDirectory;                               // GetTempPathA, 1000 bytes
+    std::function<std::string()> commandLine;                                    // GetCommandLineA
+    std::function<std::string()> currentDirectory;                               // GetCurrentDirectoryA
+    std::function<bool(const std::string&, std::string&, size_t&)> fullPathName; // GetFullPathNameA
+    std::function<bool(std::string&)> tempDirectory;                             // GetTempPathA, 1000 bytes
 };
 const PathCalls& SystemPathCalls();
 
@@ -36,4 +36,7 @@ StartupPaths ComputeStartupPaths(const std::string& args, const PathCalls& os = 
 void SetStartupPaths(const StartupPaths& paths);
 const std::string& ProgramDirectory();
 const std::string& TempSoundFilePath();
-const std::string& ConfigFilePath();
+const std::string& ConfigFilePath(); // written at close
+// Read at start: the configuration file unless another place was chosen.
+void SetConfigReadFilePath(const std::string& path);
+const std::string& ConfigReadFilePath();

@@ -7,6 +7,7 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/install-deps.sh"
 "$root/tools/build.sh" all
+"$root/tools/package.sh" --no-build
 
 echo "== Native tests"
 ctest --test-dir "$root/build/native" --output-on-failure -j 2

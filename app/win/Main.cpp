@@ -1,6 +1,7 @@
 // Entry point of KLAVIRO.exe: paths, Morse table, common controls, control
 // classes, accelerators, the main window and the message loop.
 #include "app/Paths.h"
+#include "app/win/ConfigLocationWin.h"
 #include "app/win/MainWindow.h"
 #include "app/win/Startup.h"
 #include "sound/MorseTable.h"
@@ -11,7 +12,13 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR args, int) {
     try {
-        SetStartupPaths(ComputeStartupPaths(args ? args : ""));
+        StartupPaths paths = ComputeStartupPaths(args ? args : "");
+        const ConfigFiles config = ChooseConfigFiles(paths.configFile, SystemConfigLocationCalls());
+        if (config.save != paths.configFile)
+            EnsureFolderOf(config.save);
+        paths.configFile = config.save;
+        SetStartupPaths(paths);
+        SetConfigReadFilePath(config.read);
         InitMorseTable();
         InitCommonControls();
         RegisterControlClasses(instance);

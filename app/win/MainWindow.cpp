@@ -183,7 +183,7 @@ BOOL Initialise(HWND window) {
     Application* app = new Application(window);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(app));
     // The main menu reads the language list while it is created.
-    app->Load(ConfigFilePath());
+    app->Load(ConfigReadFilePath());
     if (!CreatePages(window, *app)) {
         // Nothing to save: the close sequence finds no application object.
         // The pages made so far still hold it while they are destroyed.

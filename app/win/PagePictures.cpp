@@ -2,7 +2,9 @@
 
 #include "app/PictureMargin.h"
 #include "app/win/Application.h"
+#include "controls/ImageResample.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -14,6 +16,8 @@ const COLORREF kMarginColour = RGB(212, 208, 200);
 // shown bitmap is painted for, plus one (0: the template's own bitmap).
 const char kOriginal[] = "KlaviroPictureOriginal";
 const char kPaintedFor[] = "KlaviroPicturePaintedFor";
+// Set when the original is a copy scaled for the display, which is ours to free.
+const char kScaled[] = "KlaviroPictureScaled";
 
 uint32_t PixelOf(COLORREF c) {
     return (static_cast<uint32_t>(GetRValue(c)) << 16) | (GetGValue(c) << 8) | GetBValue(c);
@@ -26,34 +30,81 @@ bool IsPicture(HWND control) {
            (GetWindowLongPtrA(control, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP;
 }
 
-// A copy of the bitmap with its margin in the colour, or null.
-HBITMAP PaintedCopy(HBITMAP original, COLORREF colour) {
-    BITMAP bm;
-    if (GetObjectA(original, sizeof bm, &bm) != sizeof bm || bm.bmWidth <= 0 || bm.bmHeight <= 0)
-        return nullptr;
+BITMAPINFO TopDown32(int width, int height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = bm.bmWidth;
-    info.bmiHeader.biHeight = -bm.bmHeight; // top-down
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top-down
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    std::vector<uint32_t> pixels(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
+    return info;
+}
+
+// The bitmap's pixels as 0x00RRGGBB rows; false when it cannot be read.
+bool ReadPixels(HBITMAP bitmap, std::vector<uint32_t>& pixels, int& width, int& height) {
+    BITMAP bm;
+    if (GetObjectA(bitmap, sizeof bm, &bm) != sizeof bm || bm.bmWidth <= 0 || bm.bmHeight <= 0)
+        return false;
+    width = bm.bmWidth;
+    height = bm.bmHeight;
+    BITMAPINFO info = TopDown32(width, height);
+    pixels.assign(static_cast<size_t>(width) * height, 0);
     HDC screen = GetDC(nullptr);
-    HBITMAP copy = nullptr;
-    if (GetDIBits(screen, original, 0, bm.bmHeight, pixels.data(), &info, DIB_RGB_COLORS) == bm.bmHeight) {
-        PaintPictureMargin(pixels, bm.bmWidth, bm.bmHeight, PixelOf(kMarginColour), PixelOf(colour));
-        // A device-dependent bitmap: a static control would treat a 32-bit
-        // section's unused top byte as transparency.
-        copy = CreateCompatibleBitmap(screen, bm.bmWidth, bm.bmHeight);
-        if (copy &&
-            SetDIBits(screen, copy, 0, bm.bmHeight, pixels.data(), &info, DIB_RGB_COLORS) != bm.bmHeight) {
-            DeleteObject(copy);
-            copy = nullptr;
-        }
+    const bool ok = GetDIBits(screen, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) == height;
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+// A device-dependent bitmap of the pixels, or null: a static control would
+// treat a 32-bit section's unused top byte as transparency.
+HBITMAP MakeBitmap(const std::vector<uint32_t>& pixels, int width, int height) {
+    BITMAPINFO info = TopDown32(width, height);
+    HDC screen = GetDC(nullptr);
+    HBITMAP copy = CreateCompatibleBitmap(screen, width, height);
+    if (copy && SetDIBits(screen, copy, 0, height, pixels.data(), &info, DIB_RGB_COLORS) != height) {
+        DeleteObject(copy);
+        copy = nullptr;
     }
     ReleaseDC(nullptr, screen);
     return copy;
+}
+
+// A copy of the bitmap with its margin in the colour, or null.
+HBITMAP PaintedCopy(HBITMAP original, COLORREF colour) {
+    std::vector<uint32_t> pixels;
+    int width = 0, height = 0;
+    if (!ReadPixels(original, pixels, width, height))
+        return nullptr;
+    PaintPictureMargin(pixels, width, height, PixelOf(kMarginColour), PixelOf(colour));
+    return MakeBitmap(pixels, width, height);
+}
+
+int DisplayDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// At 96 DPI each drawing is as wide as its frame, its card cut at the
+// frame's height. On a scaled display the frame grows with the dialog units;
+// a copy scaled to the frame's width keeps the picture as it looks at 96 DPI.
+// Null at 96 DPI or when no copy can be made.
+HBITMAP ScaledForDisplay(HWND picture, HBITMAP bitmap) {
+    RECT frame;
+    if (DisplayDpi() == 96 || !GetClientRect(picture, &frame) || frame.right <= 0)
+        return nullptr;
+    std::vector<uint32_t> pixels;
+    int width = 0, height = 0;
+    if (!ReadPixels(bitmap, pixels, width, height) || width == frame.right)
+        return nullptr;
+    const PixelSize to{static_cast<uint32_t>(frame.right),
+                       static_cast<uint32_t>(std::max(1, MulDiv(height, frame.right, width)))};
+    std::vector<uint32_t> scaled(static_cast<size_t>(to.width) * to.height);
+    ResamplePixels(pixels.data(), {static_cast<uint32_t>(width), static_cast<uint32_t>(height)},
+                   scaled.data(), to);
+    return MakeBitmap(scaled, static_cast<int>(to.width), static_cast<int>(to.height));
 }
 
 // Shows `bitmap` in the picture and frees the painted copy it replaces.
@@ -70,6 +121,15 @@ void ColourPicture(HWND picture, COLORREF colour) {
         original = reinterpret_cast<HBITMAP>(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
         if (!original)
             return;
+        if (HBITMAP scaled = ScaledForDisplay(picture, original)) {
+            // The template's bitmap, handed back, is not needed any more.
+            HGDIOBJ previous = reinterpret_cast<HGDIOBJ>(
+                SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(scaled)));
+            if (previous && previous != scaled)
+                DeleteObject(previous);
+            original = scaled;
+            SetPropA(picture, kScaled, scaled);
+        }
         SetPropA(picture, kOriginal, original);
     }
     const HANDLE paintedFor = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(colour) + 1);
@@ -102,6 +162,10 @@ void ReleasePagePictures(HWND page) {
             continue;
         if (GetPropA(child, kPaintedFor))
             Show(child, original, original);
+        if (RemovePropA(child, kScaled)) {
+            SendMessageA(child, STM_SETIMAGE, IMAGE_BITMAP, 0);
+            DeleteObject(original);
+        }
         RemovePropA(child, kOriginal);
         RemovePropA(child, kPaintedFor);
     }

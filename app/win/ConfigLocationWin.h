@@ -1,0 +1,9 @@
+#pragma once
+
+#include "app/ConfigLocation.h"
+
+// The file system and %APPDATA%\KLAVIRO\ as the configuration's place rules see them.
+const ConfigLocationCalls& SystemConfigLocationCalls();
+
+// Creates the folder of `file` (one level) when it does not exist yet.
+void EnsureFolderOf(const std::string& file);

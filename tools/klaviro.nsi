@@ -1,0 +1,86 @@
+; The KLAVIRO installer. Built by tools/package.sh, which passes
+; /DVERSION=x.y.z /DSTAGE=<folder with the files> /DOUTFILE=<setup.exe>.
+; The uninstaller removes exactly the files this installer put down, so the
+; user's settings, control-text and results files stay where they are.
+Unicode true
+Target amd64-unicode
+SetCompressor /SOLID lzma
+
+!include "MUI2.nsh"
+!include "x64.nsh"
+
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\KLAVIRO"
+
+Name "KLAVIRO ${VERSION}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\KLAVIRO"
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+RequestExecutionLevel admin
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey /LANG=0 "ProductName" "KLAVIRO"
+VIAddVersionKey /LANG=0 "FileDescription" "KLAVIRO ${VERSION} setup"
+VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=0 "LegalCopyright" "KLAVIRO"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_RUN "$INSTDIR\KLAVIRO.exe"
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "Russian"
+!insertmacro MUI_LANGUAGE "English"
+
+; The files of a release; the uninstaller removes the same list.
+!macro KlaviroFiles ACTION
+    !insertmacro ${ACTION} "KLAVIRO.exe"
+    !insertmacro ${ACTION} "klaviro-cli.exe"
+    !insertmacro ${ACTION} "readme.txt"
+    !insertmacro ${ACTION} "guide-ru.txt"
+    !insertmacro ${ACTION} "guide-en.txt"
+!macroend
+!macro InstallOne NAME
+    File "${STAGE}\${NAME}"
+!macroend
+!macro RemoveOne NAME
+    Delete "$INSTDIR\${NAME}"
+!macroend
+
+Section "KLAVIRO"
+    SetRegView 64
+    SetShellVarContext all
+    SetOutPath "$INSTDIR"
+    !insertmacro KlaviroFiles InstallOne
+    WriteUninstaller "$INSTDIR\Uninstall.exe"
+
+    CreateDirectory "$SMPROGRAMS\KLAVIRO"
+    CreateShortcut "$SMPROGRAMS\KLAVIRO\KLAVIRO.lnk" "$INSTDIR\KLAVIRO.exe"
+    CreateShortcut "$SMPROGRAMS\KLAVIRO\KLAVIRO Guide.lnk" "$INSTDIR\guide-ru.txt"
+
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "KLAVIRO ${VERSION}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "KLAVIRO"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\KLAVIRO.exe"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+Section "Uninstall"
+    SetRegView 64
+    SetShellVarContext all
+    !insertmacro KlaviroFiles RemoveOne
+    Delete "$INSTDIR\Uninstall.exe"
+    ; Only an empty folder is removed: a configuration or a control-text
+    ; file kept beside the program stays.
+    RMDir "$INSTDIR"
+    Delete "$SMPROGRAMS\KLAVIRO\KLAVIRO.lnk"
+    Delete "$SMPROGRAMS\KLAVIRO\KLAVIRO Guide.lnk"
+    RMDir "$SMPROGRAMS\KLAVIRO"
+    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+SectionEnd
