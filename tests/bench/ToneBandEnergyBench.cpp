@@ -53,7 +53,7 @@ std::string SentText() {
     return sent;
 }
 
-void BM_ToneSpectrum(benchmark::State& state) {
+void BM_ToneBandEnergy(benchmark::State& state) {
     const int shape = static_cast<int>(state.range(0));
     const int speed = static_cast<int>(state.range(1));
     const int rate = 44100, frequency = 850;
@@ -96,7 +96,7 @@ void BM_ToneSpectrum(benchmark::State& state) {
     state.SetLabel(shape == MorseToneSine ? "sine" : "square");
 }
 
-BENCHMARK(BM_ToneSpectrum)
+BENCHMARK(BM_ToneBandEnergy)
     ->Args({MorseToneSquare, 100})
     ->Args({MorseToneSine, 100})
     ->Args({MorseToneSquare, 1000})
