@@ -61,12 +61,7 @@ for dpi in 96 144 192; do
     if [ "$dpi" = 144 ]; then
         dir="$work/program"
         e2e_copy_program "$build" "$dir"
-        mkdir -p "$dir/home"
-        mkfifo "$dir/home/fifo"
-        printf 'pcm.!default {\n  type file\n  slave.pcm "null"\n  file "%s"\n  format "wav"\n}\n' \
-            "$dir/home/fifo" >"$dir/home/.asoundrc"
-        python3 "$here/sound_capture.py" pace "$dir/home/fifo" "$dir/capture" &
-        pacer=$!
+        e2e_capture_start "$dir/home" "$dir/capture"
         (cd "$dir" && HOME="$dir/home" exec wine KLAVIRO.exe >wine.log 2>&1) &
         pid=$!
         e2e_wait_window KLAVIRO 90 >/dev/null || fail "no KLAVIRO window"
@@ -84,8 +79,7 @@ for dpi in 96 144 192; do
         e2e_screenshot "$build/dpi144-training-playing.png"
         e2e_key KLAVIRO alt+F4
         e2e_wait_exit "$pid" 30 || fail "KLAVIRO did not close"
-        touch "$dir/home/fifo.stop"
-        wait "$pacer" || true
+        e2e_capture_stop "$dir/home"
         # Again, to the results page: Соревнования, then its fourth button.
         mkdir -p "$dir/home2"
         (cd "$dir" && HOME="$dir/home2" exec wine KLAVIRO.exe >>wine.log 2>&1) &

@@ -50,3 +50,24 @@ e2e_key() {
     sleep 0.2
     xdotool key "$@"
 }
+
+# e2e_capture_start <home> <capture>: makes <home> the sound card of a Wine
+# program started with HOME=<home>: ALSA's file plugin writes into a FIFO
+# that sound_capture.py drains at real time into <capture>.N.wav, one file
+# per device opening. Sets $pacer; e2e_capture_stop <home> ends it.
+e2e_capture_start() {
+    local home=$1 capture=$2
+    mkdir -p "$home"
+    mkfifo "$home/fifo"
+    printf 'pcm.!default {\n  type file\n  slave.pcm "null"\n  file "%s"\n  format "wav"\n}\n' \
+        "$home/fifo" >"$home/.asoundrc"
+    python3 "$(dirname "${BASH_SOURCE[0]}")/sound_capture.py" pace "$home/fifo" "$capture" &
+    pacer=$!
+}
+
+# e2e_capture_stop <home>: ends the capture of e2e_capture_start once the
+# program has closed the device.
+e2e_capture_stop() {
+    touch "$1/fifo.stop"
+    wait "$pacer" || true
+}

@@ -12,6 +12,7 @@
 set -eu
 build=$1
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/lib.sh"
 . "$here/../cli/morse_decode.sh"
 exe="$build/win/tests/klaviro_win_tests.exe"
 work="$build/e2e/player"
@@ -28,18 +29,13 @@ run_player() {
     rm -rf "$home"
     mkdir -p "$home"
     if [ "$mode" = capture ]; then
-        mkfifo "$home/fifo"
-        printf 'pcm.!default {\n  type file\n  slave.pcm "null"\n  file "%s"\n  format "wav"\n}\n' \
-            "$home/fifo" >"$home/.asoundrc"
-        python3 "$here/sound_capture.py" pace "$home/fifo" "$home/capture" &
-        pacer=$!
+        e2e_capture_start "$home" "$home/capture"
     fi
     local status=0
     env HOME="$home" KLAVIRO_SOUND="$mode" KLAVIRO_PLAYER_LOG="$(winepath -w "$home/log.txt")" "$@" \
         wine "$exe" --gtest_brief=1 --gtest_filter="$filter" >"$home/out.txt" 2>&1 || status=$?
     if [ -n "$pacer" ]; then
-        touch "$home/fifo.stop"
-        wait "$pacer" || true
+        e2e_capture_stop "$home"
     fi
     if [ $status -ne 0 ] || grep -q SKIPPED "$home/out.txt"; then
         grep -v '^ALSA lib' "$home/out.txt"

@@ -30,11 +30,7 @@ want="$(morse_expected "O O O O O   2 0 0   V V V   =   ${t1}AR") $(morse_expect
 play_on_page() {
     local home="$dir/home$1" pacer pid got="" part f
     mkdir -p "$home"
-    mkfifo "$home/fifo"
-    printf 'pcm.!default {\n  type file\n  slave.pcm "null"\n  file "%s"\n  format "wav"\n}\n' \
-        "$home/fifo" >"$home/.asoundrc"
-    python3 "$here/sound_capture.py" pace "$home/fifo" "$home/capture" &
-    pacer=$!
+    e2e_capture_start "$home" "$home/capture"
     (cd "$dir" && HOME="$home" exec wine KLAVIRO.exe >"$home/wine.log" 2>&1) &
     pid=$!
     trap 'kill $pid 2>/dev/null || true; touch "$home/fifo.stop"' EXIT
@@ -57,8 +53,7 @@ play_on_page() {
     sleep 1
     e2e_key KLAVIRO alt+F4
     e2e_wait_exit "$pid" 30 || fail "KLAVIRO did not close"
-    touch "$home/fifo.stop"
-    wait "$pacer" || true
+    e2e_capture_stop "$home"
     trap - EXIT
     # Each device opening is a capture of its own; their decodings in order.
     for f in $(ls "$home"/capture.*.wav | sort -t. -k2 -n); do

@@ -29,12 +29,7 @@ play_text() {
     local dir="$work/play$1" pid pacer capture got want
     e2e_copy_program "$build" "$dir"
     printf '\r\n[Default]\r\n\tToneShape\t=\t1\r\n' >"$dir/KLAVIRO.cfg"
-    mkdir -p "$dir/home"
-    mkfifo "$dir/home/fifo"
-    printf 'pcm.!default {\n  type file\n  slave.pcm "null"\n  file "%s"\n  format "wav"\n}\n' \
-        "$dir/home/fifo" >"$dir/home/.asoundrc"
-    python3 "$here/sound_capture.py" pace "$dir/home/fifo" "$dir/capture" &
-    pacer=$!
+    e2e_capture_start "$dir/home" "$dir/capture"
     (cd "$dir" && HOME="$dir/home" exec wine KLAVIRO.exe >wine.log 2>&1) &
     pid=$!
     e2e_wait_window KLAVIRO 90 >/dev/null || { kill "$pid"; return 1; }
@@ -55,8 +50,7 @@ play_text() {
     sleep 21
     e2e_key KLAVIRO alt+F4 || true
     e2e_wait_exit "$pid" 30 || { echo "training-sine: KLAVIRO did not close"; return 1; }
-    touch "$dir/home/fifo.stop"
-    wait "$pacer" || true
+    e2e_capture_stop "$dir/home"
     grep -aq $'^\tToneShape\t=\t1\r$' "$dir/KLAVIRO.cfg" || { echo "training-sine: ToneShape not kept"; return 1; }
 
     capture=$(ls -S "$dir"/capture.*.wav | head -n 1)

@@ -16,12 +16,7 @@ fail() { echo "training-sound: $*"; exit 1; }
 
 dir="$work/run"
 e2e_copy_program "$build" "$dir"
-mkdir -p "$dir/home"
-mkfifo "$dir/home/fifo"
-printf 'pcm.!default {\n  type file\n  slave.pcm "null"\n  file "%s"\n  format "wav"\n}\n' \
-    "$dir/home/fifo" >"$dir/home/.asoundrc"
-python3 "$here/sound_capture.py" pace "$dir/home/fifo" "$dir/capture" &
-pacer=$!
+e2e_capture_start "$dir/home" "$dir/capture"
 (cd "$dir" && HOME="$dir/home" exec wine KLAVIRO.exe >wine.log 2>&1) &
 pid=$!
 trap 'kill $pid 2>/dev/null || true; touch "$dir/home/fifo.stop"' EXIT
@@ -46,8 +41,7 @@ sleep 2
 e2e_screenshot "$dir/settings-menu.png"
 e2e_key KLAVIRO alt+F4
 e2e_wait_exit "$pid" 30 || fail "KLAVIRO did not close"
-touch "$dir/home/fifo.stop"
-wait "$pacer" || true
+e2e_capture_stop "$dir/home"
 trap - EXIT
 
 # One capture per device opening: the page opens a player for each Test.

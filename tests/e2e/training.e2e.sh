@@ -35,11 +35,7 @@ start_program() {
     mkdir -p "$dir/home"
     pacer=""
     if [ "${2:-}" = capture ]; then
-        mkfifo "$dir/home/fifo"
-        printf 'pcm.!default {\n  type file\n  slave.pcm "null"\n  file "%s"\n  format "wav"\n}\n' \
-            "$dir/home/fifo" >"$dir/home/.asoundrc"
-        python3 "$here/sound_capture.py" pace "$dir/home/fifo" "$dir/capture" &
-        pacer=$!
+        e2e_capture_start "$dir/home" "$dir/capture"
     fi
     (cd "$dir" && HOME="$dir/home" exec wine KLAVIRO.exe >wine.log 2>&1) &
     pid=$!
@@ -52,8 +48,7 @@ stop_program() {
     e2e_key KLAVIRO alt+F4 || true
     e2e_wait_exit "$pid" 30 || { echo "KLAVIRO did not close"; return 1; }
     if [ -n "$pacer" ]; then
-        touch "$dir/home/fifo.stop"
-        wait "$pacer" || true
+        e2e_capture_stop "$dir/home"
     fi
 }
 
