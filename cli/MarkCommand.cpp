@@ -5,8 +5,8 @@
 #include "cli/TextOptions.h"
 
 #include "texts/ControlTextBlocks.h"
-#include "texts/Marking.h"
-#include "texts/ResultsFile.h"
+#include "results/Marking.h"
+#include "results/ResultsFile.h"
 #include "texts/TextEncoding.h"
 
 #include <cstdio>

@@ -2,9 +2,9 @@
 // as the HTML results sheet the results page exports.
 #include "cli/Command.h"
 
-#include "texts/Marking.h"
-#include "texts/ResultsFile.h"
-#include "texts/ResultsSheet.h"
+#include "results/Marking.h"
+#include "results/ResultsFile.h"
+#include "results/ResultsSheet.h"
 
 #include <cstdio>
 #include <ctime>

@@ -7,9 +7,9 @@
 
 #include "sound/MorseTable.h"
 #include "texts/ControlTextFile.h"
-#include "texts/PlainText.h"
-#include "texts/PlayerFile.h"
-#include "texts/PlayerRender.h"
+#include "player/PlainText.h"
+#include "player/PlayerFile.h"
+#include "player/PlayerRender.h"
 
 #include <chrono>
 #include <cmath>

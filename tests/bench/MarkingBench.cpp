@@ -3,7 +3,7 @@
 // with a few errors, and a copy that shares nothing with the text (the most
 // work the alignment can take). Target: under 10 ms and 16 MB each. Each
 // benchmark reports peak_bytes, the most memory held at once during a mark.
-#include "texts/Marking.h"
+#include "results/Marking.h"
 #include "texts/TextEncoding.h"
 #include "texts/TextGenerator.h"
 

@@ -1,5 +1,5 @@
 #include "texts/ControlTextBlocks.h"
-#include "texts/Marking.h"
+#include "results/Marking.h"
 #include "texts/TextEncoding.h"
 
 #include <gtest/gtest.h>

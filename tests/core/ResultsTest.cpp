@@ -1,7 +1,7 @@
 #include "config/ConfigStore.h"
-#include "texts/ResultsFile.h"
-#include "texts/ResultsSession.h"
-#include "texts/ResultsSheet.h"
+#include "results/ResultsFile.h"
+#include "results/ResultsSession.h"
+#include "results/ResultsSheet.h"
 
 #include <gtest/gtest.h>
 

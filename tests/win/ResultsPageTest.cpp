@@ -4,7 +4,7 @@
 
 #include "resources/resource.h"
 #include "config/win/OpenFileDialog.h"
-#include "texts/win/ResultsPage.h"
+#include "results/win/ResultsPage.h"
 
 #include <gtest/gtest.h>
 

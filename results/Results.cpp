@@ -1,4 +1,4 @@
-#include "texts/Results.h"
+#include "results/Results.h"
 
 #include <algorithm>
 #include <map>

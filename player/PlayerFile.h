@@ -4,7 +4,7 @@
 #pragma once
 
 #include "texts/CompetitionRun.h" // SentText
-#include "texts/PlainText.h"
+#include "player/PlainText.h"
 
 #include <cstddef>
 #include <string>

@@ -1,4 +1,4 @@
-#include "texts/Marking.h"
+#include "results/Marking.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // Results page (page 21): marks the participants' copies against the control
 // texts, keeps the marks in the results file, shows the rankings and exports
 // the results sheet.
-#include "texts/win/ResultsPage.h"
+#include "results/win/ResultsPage.h"
 
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
@@ -11,9 +11,9 @@
 #include "config/win/SaveFileDialog.h"
 #include "controls/ControlMessages.h"
 #include "texts/ControlTextFile.h"
-#include "texts/Marking.h"
-#include "texts/ResultsFile.h"
-#include "texts/ResultsSheet.h"
+#include "results/Marking.h"
+#include "results/ResultsFile.h"
+#include "results/ResultsSheet.h"
 #include "texts/TextEncoding.h"
 #include "texts/TextGeneratorFields.h"
 

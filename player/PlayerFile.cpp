@@ -1,4 +1,4 @@
-#include "texts/PlayerFile.h"
+#include "player/PlayerFile.h"
 
 #include "sound/MorseTable.h"
 #include "texts/TrainingSession.h"

@@ -6,7 +6,7 @@
 // overwritten.
 #pragma once
 
-#include "texts/Results.h"
+#include "results/Results.h"
 
 #include <ctime>
 #include <string>

@@ -1,4 +1,4 @@
-#include "texts/ResultsFile.h"
+#include "results/ResultsFile.h"
 
 #include "app/Platform.h"
 #include "texts/TextEncoding.h"
