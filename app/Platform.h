@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <filesystem>
 #include <string>
 
 // Current directory (GetCurrentDirectoryA into 1023 bytes); "" on failure.
@@ -16,6 +18,17 @@ bool TempDirectory(std::string& dir, size_t bufferSize);
 bool FullPathName(const std::string& name, std::string& full, size_t& filePart);
 // The process's whole command line (GetCommandLineA).
 std::string ProcessCommandLine();
+
+// File names in narrow strings are in the system's ANSI code page, as Windows
+// hands them to the program. klaviro-cli reads its command line as UTF-16 and
+// switches to UTF-8 names, so that no name is lost to the code page; every
+// file call below then takes UTF-8. Elsewhere a name is its bytes as given.
+void SetUtf8FileNames(bool utf8);
+// std::fopen through the wide call on Windows.
+std::FILE* OpenFile(const std::string& path, const char* mode);
+// A file name as a std::filesystem path, and a path back as a file name.
+std::filesystem::path FileSystemPath(const std::string& name);
+std::string FileNameOf(const std::filesystem::path& path);
 
 // Millisecond tick count (GetTickCount). Tests may replace the source.
 uint32_t TickCount();

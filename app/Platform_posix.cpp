@@ -45,6 +45,20 @@ std::string ProcessCommandLine() {
     return "";
 }
 
+void SetUtf8FileNames(bool) {}
+
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+    return std::fopen(path.c_str(), mode);
+}
+
+std::filesystem::path FileSystemPath(const std::string& name) {
+    return std::filesystem::path(name);
+}
+
+std::string FileNameOf(const std::filesystem::path& path) {
+    return path.string();
+}
+
 uint32_t SystemTickCount() {
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);

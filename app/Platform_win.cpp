@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cerrno>
+
 std::string CurrentDirectory() {
     char buf[1023];
     DWORD n = GetCurrentDirectoryA(sizeof buf, buf);
@@ -48,15 +50,25 @@ uint32_t ProcessId() {
 
 namespace {
 
-// The "\\?\" form of a path, which the wide calls take beyond MAX_PATH
-// characters (the ANSI calls stop there, and so did saving in a deep folder).
-std::wstring LongPathForm(const std::string& path) {
-    const int n = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+UINT g_fileNamePage = CP_ACP;
+
+std::wstring Widened(const std::string& name) {
+    const int n = MultiByteToWideChar(g_fileNamePage, 0, name.c_str(), -1, nullptr, 0);
     if (n <= 1)
         return std::wstring();
     std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], n);
+    MultiByteToWideChar(g_fileNamePage, 0, name.c_str(), -1, &wide[0], n);
     wide.resize(static_cast<size_t>(n - 1));
+    return wide;
+}
+
+// The "\\?\" form of a path, which the wide calls take beyond MAX_PATH
+// characters (the ANSI calls stop there, and so did saving in a deep folder).
+// A device ("NUL", "\\.\COM1") keeps its own form.
+std::wstring LongPathForm(const std::string& path) {
+    const std::wstring wide = Widened(path);
+    if (wide.empty())
+        return wide;
     if (wide.compare(0, 4, L"\\\\?\\") == 0 || wide.compare(0, 4, L"\\\\.\\") == 0)
         return wide;
     const DWORD need = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
@@ -67,12 +79,47 @@ std::wstring LongPathForm(const std::string& path) {
     if (got == 0 || got >= need)
         return wide;
     full.resize(got);
+    if (full.compare(0, 4, L"\\\\.\\") == 0)
+        return full;
     if (full.compare(0, 2, L"\\\\") == 0)
         return L"\\\\?\\UNC\\" + full.substr(2);
     return L"\\\\?\\" + full;
 }
 
 } // namespace
+
+void SetUtf8FileNames(bool utf8) {
+    g_fileNamePage = utf8 ? CP_UTF8 : CP_ACP;
+}
+
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+    const std::wstring name = LongPathForm(path);
+    if (name.empty()) {
+        errno = ENOENT;
+        return nullptr;
+    }
+    std::wstring wideMode;
+    for (const char* m = mode; *m; ++m)
+        wideMode += static_cast<wchar_t>(*m);
+    return _wfopen(name.c_str(), wideMode.c_str());
+}
+
+std::filesystem::path FileSystemPath(const std::string& name) {
+    return std::filesystem::path(Widened(name));
+}
+
+std::string FileNameOf(const std::filesystem::path& path) {
+    const std::wstring& wide = path.native();
+    if (wide.empty())
+        return std::string();
+    const int n = WideCharToMultiByte(g_fileNamePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                      0, nullptr, nullptr);
+    std::string name(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        WideCharToMultiByte(g_fileNamePage, 0, wide.data(), static_cast<int>(wide.size()), &name[0], n,
+                            nullptr, nullptr);
+    return name;
+}
 
 ReplacingFile::Handle CreateNewFile(const std::string& path, bool& nameTaken) {
     const std::wstring name = LongPathForm(path);

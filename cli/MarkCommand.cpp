@@ -2,8 +2,10 @@
 // page's rules and, with --participant and --results, stores the mark in the
 // results file exactly as the page does.
 #include "cli/Command.h"
+#include "cli/Console.h"
 #include "cli/TextOptions.h"
 
+#include "app/Platform.h"
 #include "texts/ControlTextBlocks.h"
 #include "results/Marking.h"
 #include "results/ResultsFile.h"
@@ -26,7 +28,7 @@ bool ReadAll(std::FILE* f, std::string& bytes) {
 }
 
 bool ReadFileBytes(const std::string& path, std::string& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = OpenFile(path, "rb");
     if (!f)
         return false;
     const bool ok = ReadAll(f, bytes);
@@ -73,9 +75,9 @@ std::string AlignedReport(const MarkResult& r) {
 }
 
 int RunMark(const std::vector<std::string>& args) {
-    CliOptions options(
-        {"control", "speed", "kind", "number", "series", "groups", "limit", "participant", "results"},
-        {"json"});
+    CliOptions options({"control", "speed", "kind", "number", "series", "groups", "limit", "participant",
+                        "results", "max-copies"},
+                       {"json"});
     std::string error;
     if (!options.Parse(args, error))
         return CliFail(kName, error);
@@ -83,10 +85,13 @@ int RunMark(const std::vector<std::string>& args) {
         return CliFail(kName, options.Positional().empty()
                                   ? "no COPY given (a file, or - for standard input)"
                                   : "one COPY expected, got " + std::to_string(options.Positional().size()));
-    long long limit = kDefaultMaxErrors, speed = -1;
+    long long limit = kDefaultMaxErrors, speed = -1, maxCopies = kDefaultMaxCopies;
     if (!options.GetInt("limit", 0, 100000, kDefaultMaxErrors, limit, error) ||
-        !options.GetInt("speed", 1, 100000, -1, speed, error))
+        !options.GetInt("speed", 1, 100000, -1, speed, error) ||
+        !options.GetInt("max-copies", 1, 100000, kDefaultMaxCopies, maxCopies, error))
         return CliFail(kName, error);
+    if (options.Has("max-copies") && !options.Has("results"))
+        return CliFail(kName, "--max-copies counts the copies stored with --participant and --results");
 
     std::string textBytes;
     int discipline = -1;
@@ -128,7 +133,7 @@ int RunMark(const std::vector<std::string>& args) {
 
     const std::string copyPath = options.Positional().front();
     std::string copyBytes;
-    if (copyPath == "-" ? !ReadAll(stdin, copyBytes) : !ReadFileBytes(copyPath, copyBytes))
+    if (copyPath == "-" ? !CliReadInput(copyBytes) : !ReadFileBytes(copyPath, copyBytes))
         return CliFail(kName, copyPath == "-" ? "cannot read standard input" : "cannot read " + copyPath);
     const std::string copy = AnyTextToUtf8(copyBytes);
 
@@ -143,7 +148,7 @@ int RunMark(const std::vector<std::string>& args) {
         if (!options.Has("participant") || !options.Has("results"))
             return CliFail(kName, "--participant and --results go together");
         MarkRecord mark;
-        mark.participant = CleanName(SystemTextToUtf8(options.Get("participant", "")));
+        mark.participant = CleanName(ArgumentText(options.Get("participant", "")));
         if (mark.participant.empty())
             return CliFail(kName, "--participant is empty");
         if (discipline < 0)
@@ -157,7 +162,7 @@ int RunMark(const std::vector<std::string>& args) {
         mark.copy = StoredCopy(copy);
         mark.markedAt = MarkTimestamp(std::time(nullptr));
         const std::string path = options.Get("results", "");
-        const StoreOutcome stored = StoreMark(path, mark, kDefaultMaxCopies, error);
+        const StoreOutcome stored = StoreMark(path, mark, static_cast<int>(maxCopies), error);
         if (stored != StoreOutcome::Added && stored != StoreOutcome::Replaced)
             return CliFail(kName, error);
     }
@@ -173,15 +178,18 @@ int RunMark(const std::vector<std::string>& args) {
               std::to_string(result.characters) + " characters, limit " + std::to_string(limit) + ": " +
               (accepted ? "accepted" : "not accepted") + "\n";
     }
-    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0)
+    if (!CliPrint(stdout, out))
         return CliFail(kName, "cannot write to standard output");
     return 0;
 }
 
-const CliRegistrar
-    registrar({"mark",
-               "(--control FILE --speed N | --kind K --number N [--series S] [--groups G]) [--kind K] "
-               "[--speed N] [--limit E] [--participant NAME --results FILE] [--json] COPY|-",
-               "mark a copy against its control text (errors ignore blanks and case)", RunMark});
+const CliRegistrar registrar(
+    {"mark",
+     "(--control FILE --speed N | --kind K --number N [--series S] [--groups G]) [--kind K] "
+     "[--speed N] [--limit E] [--participant NAME --results FILE [--max-copies N]] [--json] COPY|-",
+     "mark a copy against its control text (errors ignore blanks and case)", RunMark,
+     "--max-copies N (default 3): copies a participant may have marked in one discipline; give the\n"
+     "value of [Results] MaxCopies in KLAVIRO.cfg, so that the results page and this command\n"
+     "refuse the same copy.\n"});
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "player/PlayerFile.h"
 
+#include "app/Platform.h"
 #include "sound/MorseTable.h"
 #include "texts/TrainingSession.h"
 
@@ -126,7 +127,7 @@ int KindOfTexts(const std::vector<PlayerText>& texts) {
 PlayerLoad LoadPlayerFile(const std::string& path, size_t screenChars, PlayerFile& file, std::string& error,
                           bool ordinaryText) {
     file = PlayerFile();
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = OpenFile(path, "rb");
     if (!f) {
         error = "cannot open \"" + path + "\"";
         return PlayerLoad::CannotRead;

@@ -159,7 +159,7 @@ bool ParseResultsCsv(const std::string& bytes, std::vector<MarkRecord>& records,
 
 ResultsLoad LoadResultsFile(const std::string& path, std::vector<MarkRecord>& records, std::string& error) {
     records.clear();
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = OpenFile(path, "rb");
     if (!f) {
         if (errno == ENOENT)
             return ResultsLoad::Missing;
