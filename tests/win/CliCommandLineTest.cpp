@@ -90,6 +90,16 @@ std::string ReadWide(const std::wstring& path) {
     return bytes;
 }
 
+// UTF-8 of a wide literal (narrow literals are code page 1251 here).
+std::string Utf8(const std::wstring& wide) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                      nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0], n, nullptr,
+                        nullptr);
+    return utf8;
+}
+
 size_t Count(const std::string& text, const std::string& part) {
     size_t n = 0;
     for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
@@ -106,7 +116,7 @@ public:
         GetTempPathW(MAX_PATH, temp);
         path_ =
             std::wstring(temp) + L"klaviro-cli-" + std::to_wstring(GetCurrentProcessId()) + L"-Соревнование";
-        CreateDirectoryW(path_.c_str(), nullptr);
+        made_ = CreateDirectoryW(path_.c_str(), nullptr) ? 0 : GetLastError();
     }
     ~CyrillicFolder() {
         WIN32_FIND_DATAW found;
@@ -122,59 +132,66 @@ public:
     CyrillicFolder(const CyrillicFolder&) = delete;
     CyrillicFolder& operator=(const CyrillicFolder&) = delete;
     const std::wstring& Path() const { return path_; }
+    DWORD Error() const { return made_; } // of creating it
     std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
 
 private:
     std::wstring path_;
+    DWORD made_ = 0;
 };
 
 } // namespace
 
+// Wide literals beyond code page 1251 stay out of the assertion macros,
+// which quote their arguments as narrow text.
 TEST(CliCommandLine, NamesAndFileNamesBeyondTheCodePageSurvive) {
+    const std::wstring lukasz = L"Łukasz Wiśniewski", jiri = L"Jiří Dvořák";
+    const std::wstring copyOfJiri = L"opis-Dvořák.txt", copyOfLukasz = L"opis-Wiśniewski.txt";
+    const std::wstring sheetName = L"Итоги-Łódź.html", missingCopy = L"opis-Nováková.txt";
     CyrillicFolder dir;
+    ASSERT_EQ(dir.Error(), 0u) << Utf8(dir.Path());
     ASSERT_TRUE(WriteWide(dir / L"Контроль.txt", "100\r\n\r\nA B C D E   \r\n\r\n"));
-    ASSERT_TRUE(WriteWide(dir / L"opis-Dvořák.txt", "abcdx"));
-    ASSERT_TRUE(WriteWide(dir / L"opis-Wiśniewski.txt", "abcde"));
+    ASSERT_TRUE(WriteWide(dir / copyOfJiri, "abcdx"));
+    ASSERT_TRUE(WriteWide(dir / copyOfLukasz, "abcde"));
 
     // The results file is named by its full path, the rest relative to the
     // folder the program starts in.
     const std::wstring results = dir / L"Результаты.csv";
-    const struct {
-        const wchar_t* participant;
-        const wchar_t* copy;
-    } marks[] = {
-        {L"Łukasz Wiśniewski", L"opis-Dvořák.txt"},
-        {L"Jiří Dvořák", L"opis-Dvořák.txt"},
-        {L"Łukasz Wiśniewski", L"opis-Wiśniewski.txt"}, // his correction replaces his first mark
+    const std::wstring marks[][2] = {
+        {lukasz, copyOfJiri},
+        {jiri, copyOfJiri},
+        {lukasz, copyOfLukasz}, // his correction replaces his first mark
     };
     for (const auto& m : marks) {
-        const CliRun run =
-            RunCli(L"mark --control Контроль.txt --kind letters --speed 100 --participant \"" +
-                       std::wstring(m.participant) + L"\" --results \"" + results + L"\" " + m.copy,
-                   dir.Path());
+        const CliRun run = RunCli(L"mark --control Контроль.txt --kind letters --speed 100 --participant \"" +
+                                      m[0] + L"\" --results \"" + results + L"\" " + m[1],
+                                  dir.Path());
         ASSERT_EQ(run.exitCode, 0u) << run.err;
     }
     const std::string csv = ReadWide(results);
+    const std::string rowOfLukasz = "\r\n" + Utf8(lukasz) + ";letters;100;0;abcde;";
+    const std::string rowOfJiri = "\r\n" + Utf8(jiri) + ";letters;100;1;abcdx;";
     EXPECT_EQ(Count(csv, "\r\n"), 3u) << csv; // the header and one row per participant
-    EXPECT_EQ(Count(csv, u8"\r\nŁukasz Wiśniewski;letters;100;0;abcde;"), 1u) << csv;
-    EXPECT_EQ(Count(csv, u8"\r\nJiří Dvořák;letters;100;1;abcdx;"), 1u) << csv;
+    EXPECT_EQ(Count(csv, rowOfLukasz), 1u) << csv;
+    EXPECT_EQ(Count(csv, rowOfJiri), 1u) << csv;
 
     // What the command prints into a pipe is UTF-8, and so are its messages.
     const CliRun ranks = RunCli(L"results Результаты.csv", dir.Path());
     EXPECT_EQ(ranks.exitCode, 0u) << ranks.err;
-    EXPECT_NE(ranks.out.find(u8"Łukasz Wiśniewski"), std::string::npos) << ranks.out;
-    EXPECT_NE(ranks.out.find(u8"Jiří Dvořák"), std::string::npos) << ranks.out;
+    EXPECT_NE(ranks.out.find(Utf8(lukasz)), std::string::npos) << ranks.out;
+    EXPECT_NE(ranks.out.find(Utf8(jiri)), std::string::npos) << ranks.out;
     const CliRun missing =
-        RunCli(L"mark --control Контроль.txt --kind letters --speed 100 opis-Nováková.txt", dir.Path());
+        RunCli(L"mark --control Контроль.txt --kind letters --speed 100 " + missingCopy, dir.Path());
     EXPECT_EQ(missing.exitCode, 2u);
-    EXPECT_NE(missing.err.find(u8"cannot read opis-Nováková.txt"), std::string::npos) << missing.err;
+    EXPECT_NE(missing.err.find("cannot read " + Utf8(missingCopy)), std::string::npos) << missing.err;
 
-    // The sheet goes to a name of its own, beside a temporary that is gone.
-    const CliRun sheet = RunCli(L"results Результаты.csv --html Итоги-Łódź.html", dir.Path());
+    // The sheet is written under its own name, and only once without --force.
+    const CliRun sheet = RunCli(L"results Результаты.csv --html " + sheetName, dir.Path());
     EXPECT_EQ(sheet.exitCode, 0u) << sheet.err;
-    const std::string html = ReadWide(dir / L"Итоги-Łódź.html");
-    EXPECT_NE(html.find(u8"Jiří Dvořák"), std::string::npos) << html.substr(0, 200);
-    const CliRun again = RunCli(L"results Результаты.csv --html Итоги-Łódź.html", dir.Path());
+    const std::string html = ReadWide(dir / sheetName);
+    EXPECT_NE(html.find(Utf8(jiri)), std::string::npos) << html.substr(0, 200);
+    const CliRun again = RunCli(L"results Результаты.csv --html " + sheetName, dir.Path());
     EXPECT_EQ(again.exitCode, 2u);
-    EXPECT_NE(again.err.find(u8"\"Итоги-Łódź.html\" exists; use --force"), std::string::npos) << again.err;
+    EXPECT_NE(again.err.find("\"" + Utf8(sheetName) + "\" exists; use --force"), std::string::npos)
+        << again.err;
 }
