@@ -185,6 +185,12 @@ TEST(CliCommandLine, NamesAndFileNamesBeyondTheCodePageSurvive) {
     EXPECT_EQ(missing.exitCode, 2u);
     EXPECT_NE(missing.err.find("cannot read " + Utf8(missingCopy)), std::string::npos) << missing.err;
 
+    // The player's reader and the sound output take such names too.
+    const std::wstring soundName = L"Łódź-Контроль.wav";
+    const CliRun sound = RunCli(L"wav --control Контроль.txt --rate 11025 --out " + soundName, dir.Path());
+    EXPECT_EQ(sound.exitCode, 0u) << sound.err;
+    EXPECT_EQ(ReadWide(dir / soundName).substr(0, 4), "RIFF");
+
     // The sheet is written under its own name, and only once without --force.
     const CliRun sheet = RunCli(L"results Результаты.csv --html " + sheetName, dir.Path());
     EXPECT_EQ(sheet.exitCode, 0u) << sheet.err;
