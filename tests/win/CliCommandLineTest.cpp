@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -32,7 +36,7 @@ std::string ReadAll(HANDLE from) {
 }
 
 // Runs klaviro-cli with `arguments` in `folder`, its output through pipes.
-CliRun RunCli(const std::wstring& arguments, const std::wstring& folder) {
+CliRun RunCli(const std::wstring& arguments, const fs::path& folder) {
     CliRun run;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE outRead, outWrite, errRead, errWrite;
@@ -70,24 +74,14 @@ CliRun RunCli(const std::wstring& arguments, const std::wstring& folder) {
     return run;
 }
 
-bool WriteWide(const std::wstring& path, const std::string& bytes) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool ok = ::WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
-    CloseHandle(f);
-    return ok;
+bool WriteWide(const fs::path& path, const std::string& bytes) {
+    std::ofstream file(path, std::ios::binary);
+    return static_cast<bool>(file << bytes);
 }
 
-std::string ReadWide(const std::wstring& path) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return "(missing)";
-    const std::string bytes = ReadAll(f);
-    CloseHandle(f);
-    return bytes;
+std::string ReadWide(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 // UTF-8 of a wide literal (narrow literals are code page 1251 here).
@@ -109,35 +103,19 @@ size_t Count(const std::string& text, const std::string& part) {
 
 // A folder with a Cyrillic name under the temporary directory, removed with
 // what the test left in it.
-class CyrillicFolder {
-public:
-    CyrillicFolder() {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        path_ =
-            std::wstring(temp) + L"klaviro-cli-" + std::to_wstring(GetCurrentProcessId()) + L"-Соревнование";
-        made_ = CreateDirectoryW(path_.c_str(), nullptr) ? 0 : GetLastError();
-    }
+struct CyrillicFolder {
+    CyrillicFolder() { fs::create_directory(path, made); }
     ~CyrillicFolder() {
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((path_ + L"\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do
-                DeleteFileW((path_ + L"\\" + found.cFileName).c_str());
-            while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryW(path_.c_str());
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
     }
     CyrillicFolder(const CyrillicFolder&) = delete;
     CyrillicFolder& operator=(const CyrillicFolder&) = delete;
-    const std::wstring& Path() const { return path_; }
-    DWORD Error() const { return made_; } // of creating it
-    std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+    std::wstring operator/(const std::wstring& name) const { return (path / name).wstring(); }
 
-private:
-    std::wstring path_;
-    DWORD made_ = 0;
+    const fs::path path = fs::temp_directory_path() /
+                          (L"klaviro-cli-" + std::to_wstring(GetCurrentProcessId()) + L"-Соревнование");
+    std::error_code made;
 };
 
 } // namespace
@@ -149,7 +127,7 @@ TEST(CliCommandLine, NamesAndFileNamesBeyondTheCodePageSurvive) {
     const std::wstring copyOfJiri = L"opis-Dvořák.txt", copyOfLukasz = L"opis-Wiśniewski.txt";
     const std::wstring sheetName = L"Итоги-Łódź.html", missingCopy = L"opis-Nováková.txt";
     CyrillicFolder dir;
-    ASSERT_EQ(dir.Error(), 0u) << Utf8(dir.Path());
+    ASSERT_FALSE(dir.made) << dir.made.message();
     ASSERT_TRUE(WriteWide(dir / L"Контроль.txt", "100\r\n\r\nA B C D E   \r\n\r\n"));
     ASSERT_TRUE(WriteWide(dir / copyOfJiri, "abcdx"));
     ASSERT_TRUE(WriteWide(dir / copyOfLukasz, "abcde"));
@@ -165,7 +143,7 @@ TEST(CliCommandLine, NamesAndFileNamesBeyondTheCodePageSurvive) {
     for (const auto& m : marks) {
         const CliRun run = RunCli(L"mark --control Контроль.txt --kind letters --speed 100 --participant \"" +
                                       m[0] + L"\" --results \"" + results + L"\" " + m[1],
-                                  dir.Path());
+                                  dir.path);
         ASSERT_EQ(run.exitCode, 0u) << run.err;
     }
     const std::string csv = ReadWide(results);
@@ -176,27 +154,27 @@ TEST(CliCommandLine, NamesAndFileNamesBeyondTheCodePageSurvive) {
     EXPECT_EQ(Count(csv, rowOfJiri), 1u) << csv;
 
     // What the command prints into a pipe is UTF-8, and so are its messages.
-    const CliRun ranks = RunCli(L"results Результаты.csv", dir.Path());
+    const CliRun ranks = RunCli(L"results Результаты.csv", dir.path);
     EXPECT_EQ(ranks.exitCode, 0u) << ranks.err;
     EXPECT_NE(ranks.out.find(Utf8(lukasz)), std::string::npos) << ranks.out;
     EXPECT_NE(ranks.out.find(Utf8(jiri)), std::string::npos) << ranks.out;
     const CliRun missing =
-        RunCli(L"mark --control Контроль.txt --kind letters --speed 100 " + missingCopy, dir.Path());
+        RunCli(L"mark --control Контроль.txt --kind letters --speed 100 " + missingCopy, dir.path);
     EXPECT_EQ(missing.exitCode, 2u);
     EXPECT_NE(missing.err.find("cannot read " + Utf8(missingCopy)), std::string::npos) << missing.err;
 
     // The player's reader and the sound output take such names too.
     const std::wstring soundName = L"Łódź-Контроль.wav";
-    const CliRun sound = RunCli(L"wav --control Контроль.txt --rate 11025 --out " + soundName, dir.Path());
+    const CliRun sound = RunCli(L"wav --control Контроль.txt --rate 11025 --out " + soundName, dir.path);
     EXPECT_EQ(sound.exitCode, 0u) << sound.err;
     EXPECT_EQ(ReadWide(dir / soundName).substr(0, 4), "RIFF");
 
     // The sheet is written under its own name, and only once without --force.
-    const CliRun sheet = RunCli(L"results Результаты.csv --html " + sheetName, dir.Path());
+    const CliRun sheet = RunCli(L"results Результаты.csv --html " + sheetName, dir.path);
     EXPECT_EQ(sheet.exitCode, 0u) << sheet.err;
     const std::string html = ReadWide(dir / sheetName);
     EXPECT_NE(html.find(Utf8(jiri)), std::string::npos) << html.substr(0, 200);
-    const CliRun again = RunCli(L"results Результаты.csv --html " + sheetName, dir.Path());
+    const CliRun again = RunCli(L"results Результаты.csv --html " + sheetName, dir.path);
     EXPECT_EQ(again.exitCode, 2u);
     EXPECT_NE(again.err.find("\"" + Utf8(sheetName) + "\" exists; use --force"), std::string::npos)
         << again.err;
