@@ -158,12 +158,17 @@ private:
 
     // Index of the character at output position i (n > 1).
     int Choose(int32_t i) {
-        const int c = i % n_;
+        // i % n and i / n, counted rather than divided.
+        const int c = column_;
+        const int32_t lap = lap_;
+        if (++column_ == n_) {
+            column_ = 0;
+            ++lap_;
+        }
         quota_[c] += 1;
         if (extreme_[c])
             quota_[c] += DrawRandom() % 2 + 1;
 
-        const int32_t lap = i / n_;
         const int64_t target = (int64_t{i} + 1) * sumLen_ / n_;
         const Position at{i,
                           lap - 1,
@@ -178,7 +183,8 @@ private:
         return Double(i, Pick(at, guess));
     }
 
-    int Pick(const Position& at, int l) {
+    // The character for position at, starting from the guess l.
+    int Pick(const Position& at, int l) const {
         const bool free = at.i < warm_;
         if (free) {
             // While the length is free every candidate is measured against
@@ -261,6 +267,8 @@ private:
     int64_t cum_ = 0;
     int posInGroup_ = 0;
     int32_t doubles_ = 0;
+    int column_ = 0;
+    int32_t lap_ = 0;
 };
 
 } // namespace
