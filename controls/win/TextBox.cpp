@@ -139,18 +139,27 @@ void SyncScrollBar(HWND window, TextBoxRecord& record) {
     shown = s;
 }
 
-// One part of a line, clipped to its row, and a slash over each zero.
-// Straight to the glyphs: the line needs none of DrawText's layout, whose
-// measuring cost more than the drawing.
-void DrawPart(HDC dc, std::string& work, int columns, const RECT& row) {
-    ExtTextOutA(dc, row.left, row.top, ETO_CLIPPED, &row, work.data(), columns, nullptr);
-    bool anyZero = false;
-    for (char& c : work) {
-        anyZero = anyZero || c == '0';
+// The characters of a line part from its first non-blank to its last, in
+// their columns of cellWidth (the face is fixed-pitch), clipped to the row.
+void DrawRun(HDC dc, const char* text, int columns, const RECT& row, int cellWidth) {
+    int first = 0, last = columns - 1;
+    while (first <= last && text[first] == ' ')
+        ++first;
+    while (last >= first && text[last] == ' ')
+        --last;
+    if (first <= last)
+        ExtTextOutA(dc, row.left + first * cellWidth, row.top, ETO_CLIPPED, &row, text + first,
+                    last - first + 1, nullptr);
+}
+
+// One part of a line, then a slash over each of its zeros. Straight to the
+// glyphs: a line needs none of DrawText's layout, whose measuring cost more
+// than the drawing, and the blanks around the characters draw nothing.
+void DrawPart(HDC dc, std::string& work, int columns, const RECT& row, int cellWidth) {
+    DrawRun(dc, work.data(), columns, row, cellWidth);
+    for (char& c : work)
         c = c == '0' ? '/' : ' ';
-    }
-    if (anyZero)
-        ExtTextOutA(dc, row.left, row.top, ETO_CLIPPED, &row, work.data(), columns, nullptr);
+    DrawRun(dc, work.data(), columns, row, cellWidth);
 }
 
 void Paint(HWND window, TextBoxRecord& record, HDC target, const RECT& update) {
@@ -186,7 +195,7 @@ void Paint(HWND window, TextBoxRecord& record, HDC target, const RECT& update) {
                         continue; // an all-blank part draws nothing
                     SetTextColor(dc, record.colours[colourOf[cls][lit]]);
                     work = record.parts.part[cls][lit];
-                    DrawPart(dc, work, columns, row);
+                    DrawPart(dc, work, columns, row, cell.cx);
                 }
             }
         }
