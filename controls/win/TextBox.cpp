@@ -2,7 +2,6 @@
 // highlighted selection and a vertical scroll bar. The text, scrolling and
 // selection rules live in TextBoxModel; this file measures the font, keeps
 // the scroll bar in step and paints.
-#include "app/win/DialogHelpers.h"
 #include "controls/ControlMessages.h"
 #include "controls/TextBoxGeometry.h"
 #include "controls/win/ControlClass.h"
@@ -28,8 +27,8 @@ struct FitInputs {
 };
 
 // A fitted font height and its cell. Fitting creates a font at every step
-// down, which costs several times the paint itself, so a fit is kept until
-// one of its inputs changes.
+// down; kept until one of its inputs changes, a fit lets a paint create no
+// font at all.
 struct FontFit {
     FitInputs inputs;
     LONG height = 0;
@@ -153,8 +152,8 @@ void DrawRun(HDC dc, const char* text, int columns, const RECT& row, int cellWid
 }
 
 // One part of a line, then a slash over each of its zeros. Straight to the
-// glyphs: a line needs none of DrawText's layout, whose measuring cost more
-// than the drawing, and the blanks around the characters draw nothing.
+// glyphs: a line of fixed columns needs none of DrawText's layout and
+// measuring, and the blanks around its characters draw nothing.
 void DrawPart(HDC dc, std::string& work, int columns, const RECT& row, int cellWidth) {
     DrawRun(dc, work.data(), columns, row, cellWidth);
     for (char& c : work)
