@@ -1,3 +1,4 @@
+#include "app/Platform.h"
 #include "config/ConfigStore.h"
 #include "results/ResultsFile.h"
 #include "results/ResultsSession.h"
@@ -10,9 +11,13 @@
 #include <string>
 #include <vector>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -210,6 +215,54 @@ TEST(ResultsFile, MarksSurviveAFailedWriteAndAForeignFileIsNeverOverwritten) {
     EXPECT_NE(error.find("not a results file"), std::string::npos) << error;
     EXPECT_EQ(ReadAll(path), foreign);
     std::filesystem::remove(path);
+    std::filesystem::remove(ResultsLockPath(path));
+}
+
+// The lock is taken beside the file really written (a link's target) and
+// waited for; a file the mark may not go into is refused before anything is
+// read, so a pipe does not block and no lock file is made beside it.
+TEST(ResultsFile, AMarkWaitsForTheLockAndGoesOnlyIntoAWritableFile) {
+    namespace fs = std::filesystem;
+    const fs::path dir = TestPath("");
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const std::string path = (dir / "Results.csv").string();
+    std::string error;
+    ASSERT_EQ(StoreMark(path, Mark("Anna", 0, 100, 1), 3, error), StoreOutcome::Added) << error;
+    const std::string one = ReadAll(path);
+    std::string link = path;
+#ifndef _WIN32
+    link = (dir / "link.csv").string();
+    ASSERT_EQ(symlink("Results.csv", link.c_str()), 0);
+#endif
+    {
+        const FileLock held(ResultsLockPath(path), 0);
+        ASSERT_EQ(held.GetState(), FileLock::State::Held);
+        EXPECT_EQ(StoreMark(link, Mark("Boris", 0, 100, 1), 3, error, 100), StoreOutcome::InUse);
+        EXPECT_NE(error.find("in use"), std::string::npos) << error;
+        EXPECT_EQ(ReadAll(path), one);
+    }
+    EXPECT_EQ(StoreMark(link, Mark("Boris", 0, 100, 1), 3, error, 100), StoreOutcome::Added) << error;
+    const std::string two = ReadAll(path);
+    EXPECT_NE(two.find("Boris"), std::string::npos);
+
+#ifdef _WIN32
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+#else
+    chmod(path.c_str(), 0444);
+    const std::string fifo = (dir / "fifo.csv").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0666), 0);
+    EXPECT_EQ(StoreMark(fifo, Mark("Clara", 0, 100, 1), 3, error), StoreOutcome::NotRegular);
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(ResultsLockPath(fifo)));
+#endif
+    EXPECT_EQ(StoreMark(link, Mark("Clara", 0, 100, 1), 3, error), StoreOutcome::ReadOnly);
+    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    EXPECT_EQ(ReadAll(path), two);
+#ifdef _WIN32
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+#endif
+    fs::remove_all(dir);
 }
 
 TEST(ResultsSheet, OneTablePerDisciplineAndTheOverallTableEscaped) {
