@@ -217,9 +217,23 @@ bool CloseFile(ReplacingFile::Handle file, bool flush) {
 
 bool ReplaceFileWith(const std::string& from, const std::string& to) {
     const std::wstring source = LongPathForm(from), target = LongPathForm(to);
-    return !source.empty() && !target.empty() &&
-           MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
-               0;
+    if (source.empty() || target.empty())
+        return false;
+    // A file cannot be renamed over while anything has it open, and others
+    // open it for a moment: a reader, a virus scanner, another program
+    // checking the file before it takes the results lock. Such a moment is
+    // waited out.
+    const DWORD begin = GetTickCount();
+    for (;;) {
+        if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD error = GetLastError();
+        if ((error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED &&
+             error != ERROR_LOCK_VIOLATION) ||
+            GetTickCount() - begin >= 1000)
+            return false;
+        Sleep(10);
+    }
 }
 
 bool RemoveFile(const std::string& path) {
