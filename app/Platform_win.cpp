@@ -154,8 +154,17 @@ FileState InspectFile(const std::string& path, std::string& target) {
     // for these questions all the same. Links are followed.
     HANDLE file = CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return FileState::Missing;
+    if (file == INVALID_HANDLE_VALUE) {
+        // A link to nothing is still listed, as a reparse point, and a file
+        // in its place would cut it off. (Wine does not list it at all.)
+        WIN32_FIND_DATAW found;
+        HANDLE listed = FindFirstFileW(name.c_str(), &found);
+        if (listed == INVALID_HANDLE_VALUE)
+            return FileState::Missing;
+        FindClose(listed);
+        return found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT ? FileState::NotRegular
+                                                                     : FileState::Missing;
+    }
     BY_HANDLE_FILE_INFORMATION info{};
     FileState state = FileState::Regular;
     if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info) ||
