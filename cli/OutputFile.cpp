@@ -67,8 +67,10 @@ bool CliOutput::Open(const std::string& out, bool force, std::string& error) {
     }
     file_ = std::make_unique<ReplacingFile>(target);
     if (!file_->Good()) {
+        error = file_->Failure() == ReplaceFailure::ReadOnly
+                    ? "\"" + out + "\" is read-only; nothing was written"
+                    : "cannot create \"" + out + "\"";
         file_.reset();
-        error = "cannot create \"" + out + "\"";
         return false;
     }
     return true;

@@ -193,9 +193,35 @@ bool SaveResultsFile(const std::string& path, const std::vector<MarkRecord>& rec
     return WriteResultsBytes(path, ResultsCsv(records));
 }
 
-StoreOutcome StoreMark(const std::string& path, const MarkRecord& mark, int maxCopies, std::string& error) {
+namespace {
+StoreOutcome NotWritable(bool readOnly, const std::string& path, std::string& error) {
+    error = path + (readOnly ? " is read-only" : " is not a regular file") + "; the mark was not stored";
+    return readOnly ? StoreOutcome::ReadOnly : StoreOutcome::NotRegular;
+}
+} // namespace
+
+std::string ResultsLockPath(const std::string& resultsFile) {
+    return resultsFile + ".lock";
+}
+
+StoreOutcome StoreMark(const std::string& path, const MarkRecord& mark, int maxCopies, std::string& error,
+                       uint32_t lockWaitMs) {
+    // Checked before anything is read: a pipe would block the reading, and
+    // the lock belongs beside the file that is really written.
+    std::string target;
+    const FileState state = InspectFile(path, target);
+    if (state == FileState::ReadOnly || state == FileState::NotRegular)
+        return NotWritable(state == FileState::ReadOnly, path, error);
+    // Where no lock file can be made (a read-only folder, a system without
+    // locks) the mark goes on as before: the writing reports what fails.
+    const FileLock lock(ResultsLockPath(target), lockWaitMs);
+    if (lock.GetState() == FileLock::State::InUse) {
+        error = path + " is in use by another program (" + ResultsLockPath(target) +
+                " is locked); the mark was not stored, try again";
+        return StoreOutcome::InUse;
+    }
     std::vector<MarkRecord> records;
-    if (LoadResultsFile(path, records, error) == ResultsLoad::Unreadable)
+    if (LoadResultsFile(target, records, error) == ResultsLoad::Unreadable)
         return StoreOutcome::Unreadable;
     const AddOutcome added = AddMark(records, mark, maxCopies);
     if (added == AddOutcome::Refused) {
@@ -203,7 +229,11 @@ StoreOutcome StoreMark(const std::string& path, const MarkRecord& mark, int maxC
                 DisciplineName(mark.discipline);
         return StoreOutcome::Refused;
     }
-    if (!SaveResultsFile(path, records)) {
+    ReplaceFailure failure = ReplaceFailure::None;
+    if (!WriteFileReplacing(target, ResultsCsv(records), &failure)) {
+        // Made read-only while it was being read.
+        if (failure == ReplaceFailure::ReadOnly || failure == ReplaceFailure::NotRegular)
+            return NotWritable(failure == ReplaceFailure::ReadOnly, path, error);
         error = "cannot write " + path;
         return StoreOutcome::WriteFailed;
     }

@@ -8,6 +8,7 @@
 
 #include "results/Results.h"
 
+#include <cstdint>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -38,9 +39,25 @@ bool WriteResultsBytes(const std::string& path, const std::string& bytes);
 
 // Stores one mark the way the page and klaviro-cli both do: reads the file
 // afresh (marks made meanwhile elsewhere stay), applies the copies rule and
-// writes it back.
-enum class StoreOutcome { Added, Replaced, Refused, Unreadable, WriteFailed };
-StoreOutcome StoreMark(const std::string& path, const MarkRecord& mark, int maxCopies, std::string& error);
+// writes it back. From the reading to the writing it holds the lock file
+// "<results file>.lock" beside the file (a link's target), so that two
+// programs marking into one file at once never lose a mark; the lock file is
+// left in place. A lock held elsewhere is waited for up to `lockWaitMs`.
+enum class StoreOutcome {
+    Added,
+    Replaced,
+    Refused,
+    Unreadable,
+    WriteFailed,
+    ReadOnly,   // the file is read-only: left as it is
+    NotRegular, // a folder, a device or a pipe: nothing read or written
+    InUse,      // another program kept the file locked for the whole wait
+};
+constexpr uint32_t kResultsLockWaitMs = 5000;
+StoreOutcome StoreMark(const std::string& path, const MarkRecord& mark, int maxCopies, std::string& error,
+                       uint32_t lockWaitMs = kResultsLockWaitMs);
+// The lock file of a results file.
+std::string ResultsLockPath(const std::string& resultsFile);
 
 // "YYYY-MM-DD HH:MM:SS" of a time in local time.
 std::string MarkTimestamp(std::time_t when);

@@ -85,6 +85,10 @@ const Text kSpeedColumn{"PR_36", "Скорость"};
 const Text kErrorsColumn{"PR_37", "Ошибки"};
 const Text kTotalColumn{"PR_39", "Сумма"};
 const Text kSheetTitle{"PR_40", "Результаты соревнований по приему"};
+const Text kResultsInUse{"PR_50",
+                         "Файл результатов занят другой программой, оценка не сохранена. Повторите:"};
+const Text kResultsReadOnly{"PR_51", "Файл результатов только для чтения, оценка не сохранена:"};
+const Text kResultsNotAFile{"PR_52", "Это не обычный файл, оценка не сохранена:"};
 
 OpenDocumentHook openDocumentHook = nullptr;
 
@@ -416,6 +420,15 @@ void Mark(HWND page, Application& app) {
         return;
     case StoreOutcome::WriteFailed:
         ShowWarning(page, app.WriteErrorText());
+        return;
+    case StoreOutcome::InUse:
+        Warn(page, app, kResultsInUse, resultsPath);
+        return;
+    case StoreOutcome::ReadOnly:
+        Warn(page, app, kResultsReadOnly, resultsPath);
+        return;
+    case StoreOutcome::NotRegular:
+        Warn(page, app, kResultsNotAFile, resultsPath);
         return;
     case StoreOutcome::Added:
     case StoreOutcome::Replaced:

@@ -1,3 +1,4 @@
+#include "app/Platform.h"
 #include "config/ConfigStore.h"
 #include "results/ResultsFile.h"
 #include "results/ResultsSession.h"
@@ -13,6 +14,7 @@
 #ifndef _WIN32
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 namespace {
@@ -210,6 +212,38 @@ TEST(ResultsFile, MarksSurviveAFailedWriteAndAForeignFileIsNeverOverwritten) {
     EXPECT_NE(error.find("not a results file"), std::string::npos) << error;
     EXPECT_EQ(ReadAll(path), foreign);
     std::filesystem::remove(path);
+    std::filesystem::remove(ResultsLockPath(path));
+}
+
+// A mark waits for the lock, and gives up with "in use"; a file the mark may
+// not go into is refused before anything is read, so a pipe does not block
+// and no lock file is made beside it. (Links and read-only files: the
+// replacing writer's table and the two-process command-line test.)
+TEST(ResultsFile, AMarkWaitsForTheLockAndNeverOpensAPipe) {
+    namespace fs = std::filesystem;
+    const fs::path dir = TestPath("");
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const std::string path = (dir / "Results.csv").string();
+    std::string error;
+    ASSERT_EQ(StoreMark(path, Mark("Anna", 0, 100, 1), 3, error), StoreOutcome::Added) << error;
+    const std::string one = ReadAll(path);
+    {
+        const FileLock held(ResultsLockPath(path), 0);
+        ASSERT_EQ(held.GetState(), FileLock::State::Held);
+        EXPECT_EQ(StoreMark(path, Mark("Boris", 0, 100, 1), 3, error, 100), StoreOutcome::InUse);
+        EXPECT_NE(error.find("in use"), std::string::npos) << error;
+        EXPECT_EQ(ReadAll(path), one);
+    }
+    EXPECT_EQ(StoreMark(path, Mark("Boris", 0, 100, 1), 3, error, 100), StoreOutcome::Added) << error;
+#ifndef _WIN32
+    const std::string fifo = (dir / "fifo.csv").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0666), 0);
+    EXPECT_EQ(StoreMark(fifo, Mark("Clara", 0, 100, 1), 3, error), StoreOutcome::NotRegular);
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(ResultsLockPath(fifo)));
+#endif
+    fs::remove_all(dir);
 }
 
 TEST(ResultsSheet, OneTablePerDisciplineAndTheOverallTableEscaped) {

@@ -3,7 +3,9 @@
 #include "PageHarness.h"
 
 #include "resources/resource.h"
+#include "app/Platform.h"
 #include "config/win/OpenFileDialog.h"
+#include "results/ResultsFile.h"
 #include "results/win/ResultsPage.h"
 
 #include <gtest/gtest.h>
@@ -61,7 +63,9 @@ struct ResultsPage : PageUnderTest {
     }
     ~ResultsPage() {
         SetOpenDocumentHook(previousOpen);
+        SetFileAttributesA(results.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(results.c_str());
+        DeleteFileA((results + ".lock").c_str());
         DeleteFileA(control.c_str());
     }
     void MarkCopy(const std::string& who, int speed, const std::string& copy) {
@@ -151,6 +155,22 @@ TEST(ResultsPage, RefusalsAndBadFilesAreReportedAndChangeNothing) {
     p.MarkCopy("Anna", 130, "ABCDE");
     ASSERT_EQ(Boxes().size(), 4u);
     EXPECT_EQ(Boxes()[3].text, "У участника уже есть наибольшее число проверенных копий в этой дисциплине");
+    EXPECT_EQ(ReadFile(p.results), three);
+    EXPECT_EQ(ShownMarks(), "untouched");
+
+    // A file another program is marking into (after the few seconds' wait),
+    // and a read-only file: said so, nothing stored.
+    {
+        const FileLock held(ResultsLockPath(p.results), 0);
+        ASSERT_EQ(held.GetState(), FileLock::State::Held);
+        p.MarkCopy("Boris", 100, "ABCDE");
+    }
+    ASSERT_EQ(Boxes().size(), 5u);
+    EXPECT_EQ(Boxes()[4].text.find("Файл результатов занят другой программой"), 0u) << Boxes()[4].text;
+    SetFileAttributesA(p.results.c_str(), FILE_ATTRIBUTE_READONLY);
+    p.MarkCopy("Boris", 100, "ABCDE");
+    ASSERT_EQ(Boxes().size(), 6u);
+    EXPECT_EQ(Boxes()[5].text, "Файл результатов только для чтения, оценка не сохранена:\n" + p.results);
     EXPECT_EQ(ReadFile(p.results), three);
     EXPECT_EQ(ShownMarks(), "untouched");
 }
