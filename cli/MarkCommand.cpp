@@ -112,8 +112,8 @@ int RunMark(const std::vector<std::string>& args) {
     const WholeFileRead read = copyPath == "-" ? ReadWholeStream(stdin, kMaxCopyFileBytes, copyBytes)
                                                : ReadWholeFile(copyPath, kMaxCopyFileBytes, copyBytes);
     if (read != WholeFileRead::Read)
-        return CliFail(kName, WholeFileProblem(read, copyPath == "-" ? "standard input" : copyPath,
-                                               kMaxCopyFileBytes));
+        return CliFail(
+            kName, WholeFileProblem(read, copyPath == "-" ? "standard input" : copyPath, kMaxCopyFileBytes));
     const std::string copy = AnyTextToUtf8(copyBytes);
 
     MarkResult result;

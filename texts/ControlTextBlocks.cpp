@@ -102,7 +102,8 @@ bool ReadControlBlocks(const std::string& content, std::vector<ControlBlock>& bl
     return true;
 }
 
-ControlLoad LoadControlBlocks(const std::string& path, std::vector<ControlBlock>& blocks, std::string& error) {
+ControlLoad LoadControlBlocks(const std::string& path, std::vector<ControlBlock>& blocks,
+                              std::string& error) {
     blocks.clear();
     std::string bytes;
     const WholeFileRead read = ReadWholeFile(path, kMaxControlFileBytes, bytes);

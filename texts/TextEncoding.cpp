@@ -181,7 +181,8 @@ std::string Utf8ToCp1251(const std::string& utf8) {
             out += static_cast<char>(0xC0 + (c - 0x410));
         } else {
             const char16_t* high = std::find(kCp1251High, kCp1251High + 64, c);
-            out += high != kCp1251High + 64 && c != 0xFFFD ? static_cast<char>(0x80 + (high - kCp1251High)) : '?';
+            out += high != kCp1251High + 64 && c != 0xFFFD ? static_cast<char>(0x80 + (high - kCp1251High))
+                                                           : '?';
         }
     }
     return out;

@@ -38,13 +38,18 @@ TEST(ControlTextBlocks, HandEditedFilesReadAsTheProgramWroteThem) {
         {"LF alone", "100\n\nA B C D E   \nF G H I J   \n\n110\n\nK L M N O   \n\n"},
         {"no empty last line", "100\r\n\r\nA B C D E   \r\nF G H I J   \r\n\r\n110\r\n\r\nK L M N O   \r\n"},
         {"no last line end", "100\r\n\r\nA B C D E   \r\nF G H I J   \r\n\r\n110\r\n\r\nK L M N O"},
-        {"blanks around the numbers", "100 \r\n\r\nA B C D E   \r\nF G H I J   \r\n\r\n\t110  \r\n\r\nK L M N O   \r\n"},
-        {"no empty line under a header", "100\r\nA B C D E   \r\nF G H I J   \r\n\r\n110\r\nK L M N O   \r\n"},
-        {"no empty line between blocks", "100\r\n\r\nA B C D E   \r\nF G H I J   \r\n110\r\n\r\nK L M N O   \r\n"},
+        {"blanks around the numbers",
+         "100 \r\n\r\nA B C D E   \r\nF G H I J   \r\n\r\n\t110  \r\n\r\nK L M N O   \r\n"},
+        {"no empty line under a header",
+         "100\r\nA B C D E   \r\nF G H I J   \r\n\r\n110\r\nK L M N O   \r\n"},
+        {"no empty line between blocks",
+         "100\r\n\r\nA B C D E   \r\nF G H I J   \r\n110\r\n\r\nK L M N O   \r\n"},
         {"no empty lines at all", "100\nA B C D E   \nF G H I J   \n110\nK L M N O   \n"},
-        {"empty lines doubled, blanks on them", "\r\n \r\n100\r\n\r\n\t\r\nA B C D E   \r\nF G H I J   \r\n \r\n\r\n"
-                                                "110\r\n\r\n\r\nK L M N O   \r\n\r\n\r\n\r\n"},
-        {"trailing blanks taken by an editor", "100\r\n\r\nA B C D E\r\nF G H I J\r\n\r\n110\r\n\r\nK L M N O\r\n"},
+        {"empty lines doubled, blanks on them",
+         "\r\n \r\n100\r\n\r\n\t\r\nA B C D E   \r\nF G H I J   \r\n \r\n\r\n"
+         "110\r\n\r\n\r\nK L M N O   \r\n\r\n\r\n\r\n"},
+        {"trailing blanks taken by an editor",
+         "100\r\n\r\nA B C D E\r\nF G H I J\r\n\r\n110\r\n\r\nK L M N O\r\n"},
         {"CR LF and LF mixed", "100\n\r\nA B C D E   \r\nF G H I J   \n\n110\r\n\nK L M N O   \r\n\r\n"},
     };
     for (const Case& c : cases) {
@@ -79,12 +84,14 @@ TEST(ControlTextBlocks, BlocksWithoutANumberAndFilesThatAreNoControlTexts) {
         const char* content;
         const char* line;
     } bad[] = {
-        {"ABCDE FGHIJ\r\n", "line 1 "},                // a copy
-        {"Chapter 1\n\nIt was late.\n", "line 1 "},    // a book
-        {"100\n\nA B\n\nnext\n\nC\n", "line 5 "},      // a text after one empty line only
-        {"12a\n\nA\n\n", "line 1 "},                   // not a number
-        {"1234567890\n\nA\n", "line 1 "},              // more than a number holds
-        {"\xEF\xBB\xBF" "100\n\nA\n", "line 1 "},      // a mark left undecoded
+        {"ABCDE FGHIJ\r\n", "line 1 "},             // a copy
+        {"Chapter 1\n\nIt was late.\n", "line 1 "}, // a book
+        {"100\n\nA B\n\nnext\n\nC\n", "line 5 "},   // a text after one empty line only
+        {"12a\n\nA\n\n", "line 1 "},                // not a number
+        {"1234567890\n\nA\n", "line 1 "},           // more than a number holds
+        {"\xEF\xBB\xBF"
+         "100\n\nA\n",
+         "line 1 "}, // a mark left undecoded
     };
     for (const Bad& b : bad) {
         EXPECT_FALSE(ReadControlBlocks(b.content, blocks, error)) << b.content;
@@ -114,7 +121,10 @@ TEST(ControlTextBlocks, LoadingDecodesAnyEncodingAndRefusesHostileFiles) {
     } cases[] = {
         {"UTF-16 LE", Write("le.txt", Utf16(run, false)), ControlLoad::Loaded, utf8Text.c_str()},
         {"UTF-16 BE", Write("be.txt", Utf16(run, true)), ControlLoad::Loaded, utf8Text.c_str()},
-        {"UTF-8 with its mark", Write("u8.txt", "\xEF\xBB\xBF" "100\r\n\r\n" + utf8Text + "\r\n"),
+        {"UTF-8 with its mark",
+         Write("u8.txt", "\xEF\xBB\xBF"
+                         "100\r\n\r\n" +
+                             utf8Text + "\r\n"),
          ControlLoad::Loaded, utf8Text.c_str()},
         {"code page 1251", Write("cp.txt", "100\r\n\r\n\xC6 \xA8   \r\n"), ControlLoad::Loaded,
          "\xD0\x96 \xD0\x81   "},

@@ -152,7 +152,11 @@ TEST(TextEncoding, ByteOrderMarksAndLinesOfTwoEncodings) {
 
     // What the player sends: code page 1251 from any encoding.
     EXPECT_EQ(Utf8ToCp1251("\xD0\x96\xD1\x91 \xE2\x82\xAC \xC5\x81"), "\xC6\xB8 \x88 ?");
-    EXPECT_EQ(AnyTextToCp1251(hostile::Utf16(u"\u0416A", false)), "\xC6" "A");
-    EXPECT_EQ(AnyTextToCp1251("\xD0\x96" "A"), "\xC6" "A");
+    EXPECT_EQ(AnyTextToCp1251(hostile::Utf16(u"\u0416A", false)), "\xC6"
+                                                                  "A");
+    EXPECT_EQ(AnyTextToCp1251("\xD0\x96"
+                              "A"),
+              "\xC6"
+              "A");
     EXPECT_EQ(AnyTextToCp1251("\xC6 \xB8 A"), "\xC6 \xB8 A"); // 1251 already
 }

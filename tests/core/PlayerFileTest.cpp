@@ -173,10 +173,12 @@ TEST(PlayerFile, EveryEncodingPlaysInCodePage1251AndHostileFilesAreRefused) {
         bool control;
         std::string text; // the first text, or what the error says
     } cases[] = {
-        {"control texts in UTF-16 LE", hostile::Write("le.txt", hostile::Utf16(u"110 \r\n\r\nЖ Ё A\r\n", false)),
-         PlayerLoad::Loaded, true, sent},
-        {"control texts in UTF-16 BE", hostile::Write("be.txt", hostile::Utf16(u"110\n\u0416 \u0401 A   \n", true)),
-         PlayerLoad::Loaded, true, sent},
+        {"control texts in UTF-16 LE",
+         hostile::Write("le.txt", hostile::Utf16(u"110 \r\n\r\nЖ Ё A\r\n", false)), PlayerLoad::Loaded, true,
+         sent},
+        {"control texts in UTF-16 BE",
+         hostile::Write("be.txt", hostile::Utf16(u"110\n\u0416 \u0401 A   \n", true)), PlayerLoad::Loaded,
+         true, sent},
         {"control texts in UTF-8", hostile::Write("u8.txt", "110\r\n\r\n\xD0\x96 \xD0\x81 A   \r\n"),
          PlayerLoad::Loaded, true, sent},
         {"ordinary text in UTF-16", hostile::Write("book.txt", hostile::Utf16(u"жё a", false)),

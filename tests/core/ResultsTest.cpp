@@ -176,9 +176,14 @@ TEST(ResultsFile, SpreadsheetFormulaSignsAfterTabsAndCarriageReturnsAreKeptText)
     struct Case {
         std::string value, cell;
     } cases[] = {
-        {"=1+1", "'=1+1"},        {"@SUM(A1)", "'@SUM(A1)"}, {"\t=1+1", "'\t=1+1"},
-        {"\r+1", "\"'\r+1\""},   {"\t\r\t-1", "\"'\t\r\t-1\""},
-        {"\tplain", "\tplain"},   {"'quoted", "''quoted"},     {"a=b", "a=b"},
+        {"=1+1", "'=1+1"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\t=1+1", "'\t=1+1"},
+        {"\r+1", "\"'\r+1\""},
+        {"\t\r\t-1", "\"'\t\r\t-1\""},
+        {"\tplain", "\tplain"},
+        {"'quoted", "''quoted"},
+        {"a=b", "a=b"},
     };
     for (const Case& c : cases) {
         const std::vector<MarkRecord> in = {Mark("Anna", 0, 100, 0, c.value)};
@@ -221,8 +226,8 @@ TEST(ResultsFile, HostileFilesAreReportedAndNeverReplaced) {
                                                   u"\u0141ucja;mixed;120;0;A;\r\n",
                                                   false)),
          ResultsLoad::Loaded, "\xC5\x81ucja"},
-        {"larger than the limit", hostile::OfSize("big.csv", kMaxResultsFileBytes + 1), ResultsLoad::Unreadable,
-         "larger than 64 MB"},
+        {"larger than the limit", hostile::OfSize("big.csv", kMaxResultsFileBytes + 1),
+         ResultsLoad::Unreadable, "larger than 64 MB"},
         {"missing", hostile::TempFile("none.csv"), ResultsLoad::Missing, ""},
 #ifndef _WIN32
         {"a pipe that never ends", pipe.Path(), ResultsLoad::Unreadable, "larger than"},
@@ -238,7 +243,8 @@ TEST(ResultsFile, HostileFilesAreReportedAndNeverReplaced) {
             EXPECT_NE(error.find(c.says), std::string::npos) << c.what << ": " << error;
         if (c.result == ResultsLoad::Unreadable && c.path.find("endless") == std::string::npos) {
             const auto size = std::filesystem::file_size(c.path);
-            EXPECT_EQ(StoreMark(c.path, Mark("Anna", 0, 100, 0), 3, error), StoreOutcome::Unreadable) << c.what;
+            EXPECT_EQ(StoreMark(c.path, Mark("Anna", 0, 100, 0), 3, error), StoreOutcome::Unreadable)
+                << c.what;
             EXPECT_EQ(std::filesystem::file_size(c.path), size) << c.what;
         }
         if (c.path.find("endless") == std::string::npos)

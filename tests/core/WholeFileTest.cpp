@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <string>
 
-
 using namespace hostile;
 
 TEST(WholeFile, ReadsUpToTheLimitAndRefusesMoreWithoutReadingIt) {
@@ -39,7 +38,8 @@ TEST(WholeFile, ReadsUpToTheLimitAndRefusesMoreWithoutReadingIt) {
         std::string bytes = "stale";
         EXPECT_EQ(ReadWholeFile(c.path, limit, bytes), c.result) << c.what;
         EXPECT_EQ(bytes.size(), c.size) << c.what;
-        if (c.result != WholeFileRead::Missing && !c.path.empty() && c.path.find("endless") == std::string::npos)
+        if (c.result != WholeFileRead::Missing && !c.path.empty() &&
+            c.path.find("endless") == std::string::npos)
             std::filesystem::remove(c.path);
     }
     EXPECT_EQ(WholeFileProblem(WholeFileRead::TooLarge, "x.txt", 1u << 20), "x.txt is larger than 1 MB");
