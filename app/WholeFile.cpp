@@ -4,6 +4,11 @@
 #include <cerrno>
 #include <sys/stat.h>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 // The size of a regular file, -1 for anything else (a device, a pipe) or
@@ -25,6 +30,11 @@ long long RegularFileSize(std::FILE* f) {
 
 WholeFileRead ReadWholeStream(std::FILE* stream, size_t limit, std::string& bytes) {
     bytes.clear();
+#ifdef _WIN32
+    // The bytes as they are: text mode would end a UTF-16 copy at its first
+    // 0x1A byte and drop carriage returns.
+    _setmode(_fileno(stream), _O_BINARY);
+#endif
     char buffer[65536];
     // One byte past the limit tells "too large" from "exactly the limit".
     const size_t most = limit + 1;

@@ -18,7 +18,7 @@ enum class WholeFileRead {
 // The whole content of `path` in `bytes`. A regular file is measured before
 // anything is read; anything else is read up to one byte past the limit.
 WholeFileRead ReadWholeFile(const std::string& path, size_t limit, std::string& bytes);
-// The same for an open stream (standard input), read to its end.
+// The same for an open stream (standard input), read to its end in binary.
 WholeFileRead ReadWholeStream(std::FILE* stream, size_t limit, std::string& bytes);
 
 // "cannot read PATH: no such file", "PATH is larger than 1 MB": what went

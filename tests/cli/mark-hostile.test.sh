@@ -63,7 +63,7 @@ row=$'\xc5\x81ukasz \xc5\xbb\xc3\xb3\xc5\x82\xc4\x87;letters;100;0;ABCDEFGHIJ;20
 printf '\xef\xbb\xbfparticipant;discipline;speed;errors;copy;marked\r\n%s\xc8\xe2\xe0\xed;letters;100;1;A;\r\n' \
     "$row" >"$r"
 printf '  abcdefghij \n' | "$cli" mark --control "$tmp/Letters.txt" --speed 100 --participant Boris --results "$r" - >/dev/null
-grep -q -F "$row" "$r" || fail "a UTF-8 line was rewritten: $(cat "$r")"
+grep -q -F "${row%$'\n'}" "$r" || fail "a UTF-8 line was rewritten: $(cat "$r")"
 grep -q $'^\xd0\x98\xd0\xb2\xd0\xb0\xd0\xbd;letters;100;1;' "$r" || fail "the 1251 line: $(cat "$r")"
 grep -q $'^Boris;letters;100;0;abcdefghij;' "$r" || fail "the copy is not stored trimmed: $(cat "$r")"
 echo "mark-hostile ok"
