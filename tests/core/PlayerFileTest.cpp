@@ -163,9 +163,6 @@ TEST(PlayerFile, LoadsAFileAndBuildsWhatIsSent) {
 
 TEST(PlayerFile, EveryEncodingPlaysInCodePage1251AndHostileFilesAreRefused) {
     const std::string sent = "\xC6 \xA8 A   "; // Zhe, Yo, A as the Morse table reads them
-#ifndef _WIN32
-    hostile::EndlessPipe pipe;
-#endif
     struct Case {
         const char* what;
         std::string path;
@@ -176,18 +173,12 @@ TEST(PlayerFile, EveryEncodingPlaysInCodePage1251AndHostileFilesAreRefused) {
         {"control texts in UTF-16 LE",
          hostile::Write("le.txt", hostile::Utf16(u"110 \r\n\r\nЖ Ё A\r\n", false)), PlayerLoad::Loaded, true,
          sent},
-        {"control texts in UTF-16 BE",
-         hostile::Write("be.txt", hostile::Utf16(u"110\n\u0416 \u0401 A   \n", true)), PlayerLoad::Loaded,
-         true, sent},
         {"control texts in UTF-8", hostile::Write("u8.txt", "110\r\n\r\n\xD0\x96 \xD0\x81 A   \r\n"),
          PlayerLoad::Loaded, true, sent},
         {"ordinary text in UTF-16", hostile::Write("book.txt", hostile::Utf16(u"жё a", false)),
          PlayerLoad::Loaded, false, "\xC6 \xA8   A   "},
         {"larger than the limit", hostile::OfSize("big.txt", kMaxPlayerFileBytes + 1), PlayerLoad::TooLarge,
          false, "larger than 16 MB"},
-#ifndef _WIN32
-        {"a pipe that never ends", pipe.Path(), PlayerLoad::TooLarge, false, "larger than"},
-#endif
     };
     for (const Case& c : cases) {
         PlayerFile file;
@@ -199,7 +190,6 @@ TEST(PlayerFile, EveryEncodingPlaysInCodePage1251AndHostileFilesAreRefused) {
         } else {
             EXPECT_NE(error.find(c.text), std::string::npos) << c.what << ": " << error;
         }
-        if (c.path.find("endless") == std::string::npos)
-            std::remove(c.path.c_str());
+        std::remove(c.path.c_str());
     }
 }

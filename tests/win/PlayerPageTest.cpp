@@ -1,7 +1,6 @@
 // The player page driven with the operator's keys, a scripted player and a
 // test clock: a run's control-text file played text after text.
 #include "PageHarness.h"
-#include "tests/core/HostileFiles.h"
 
 #include "resources/resource.h"
 #include "texts/CompetitionRun.h"
@@ -166,25 +165,4 @@ TEST(PlayerPage, NoSoundCardWarnsAndLeaves) {
     Pump(); // posted: the page is still being shown
     EXPECT_EQ(PageRequests(), std::vector<int>{PAGE_MAIN_MENU});
     EXPECT_EQ(p.PlayersAlive(), 0);
-}
-
-TEST(PlayerPage, HandEditedAndUnicodeRunFilesPlayAtTheirSpeeds) {
-    const std::string own = ControlTextBlock(kRunTexts[0], 60, 200);
-    const std::u16string wide(own.begin(), own.end());
-    const std::string cases[] = {
-        "200 \nA B C D E",           // blanks after the number, LF alone, no empty lines nor last line end
-        hostile::Utf16(wide, false), // saved as Notepad's "Unicode"
-        "\xEF\xBB\xBF" + own,
-    };
-    for (const std::string& content : cases) {
-        PlayerPage p;
-        p.Write("Letters.txt", content);
-        p.Show();
-        EXPECT_EQ(p.Listed(), 1);
-        EXPECT_TRUE(IsDlgButtonChecked(p.page, kRecorded) == BST_CHECKED);
-        p.Key(KEY_ENTER);
-        ASSERT_EQ(p.Player().starts.size(), 1u);
-        EXPECT_EQ(p.Player().starts[0].text, CompetitionSentText(TextLetters, 200, kRunTexts[0]).sent);
-        EXPECT_TRUE(Boxes().empty());
-    }
 }
