@@ -37,7 +37,7 @@ bool CliPrint(std::FILE* stream, const std::string& text) {
     return std::fwrite(text.data(), 1, text.size(), stream) == text.size() && std::fflush(stream) == 0;
 }
 
-bool CliReadInput(std::string& bytes) {
+WholeFileRead CliReadInput(size_t limit, std::string& bytes) {
 #ifdef _WIN32
     const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stdin)));
     DWORD mode = 0;
@@ -47,7 +47,7 @@ bool CliReadInput(std::string& bytes) {
         for (;;) {
             DWORD got = 0;
             if (!ReadConsoleW(handle, buf, 4096, &got, nullptr))
-                return false;
+                return WholeFileRead::CannotRead;
             typed.append(buf, got);
             const size_t end = typed.find(L'\x1A');
             if (end != std::wstring::npos) {
@@ -56,16 +56,14 @@ bool CliReadInput(std::string& bytes) {
             }
             if (got == 0)
                 break;
+            if (typed.size() > limit)
+                return WholeFileRead::TooLarge;
         }
         bytes += Utf8OfWide(typed.c_str());
-        return true;
+        return bytes.size() > limit ? WholeFileRead::TooLarge : WholeFileRead::Read;
     }
 #endif
-    char buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, stdin)) > 0)
-        bytes.append(buf, n);
-    return std::ferror(stdin) == 0;
+    return ReadWholeStream(stdin, limit, bytes);
 }
 
 std::string ArgumentText(const std::string& argument) {

@@ -5,6 +5,8 @@
 // the UTF-8 bytes.
 #pragma once
 
+#include "app/WholeFile.h"
+
 #include <cstdio>
 #include <string>
 
@@ -12,8 +14,9 @@
 bool CliPrint(std::FILE* stream, const std::string& text);
 
 // All of standard input; text typed at a console arrives as UTF-8 (up to a
-// line starting with Ctrl+Z), anything else as its bytes. False on a read error.
-bool CliReadInput(std::string& bytes);
+// line starting with Ctrl+Z), anything else as its bytes; never more than
+// `limit` bytes are kept.
+WholeFileRead CliReadInput(size_t limit, std::string& bytes);
 
 // An argument as the text it names: UTF-8 as it is, any other bytes (a
 // POSIX shell in code page 1251) taken as code page 1251.

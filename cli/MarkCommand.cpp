@@ -6,6 +6,7 @@
 #include "cli/TextOptions.h"
 
 #include "app/Platform.h"
+#include "app/WholeFile.h"
 #include "texts/ControlTextBlocks.h"
 #include "results/Marking.h"
 #include "results/ResultsFile.h"
@@ -18,23 +19,6 @@ namespace {
 
 const char kName[] = "mark";
 const size_t kColumns = 60; // aligned columns per printed chunk
-
-bool ReadAll(std::FILE* f, std::string& bytes) {
-    char buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        bytes.append(buf, n);
-    return std::ferror(f) == 0;
-}
-
-bool ReadFileBytes(const std::string& path, std::string& bytes) {
-    std::FILE* f = OpenFile(path, "rb");
-    if (!f)
-        return false;
-    const bool ok = ReadAll(f, bytes);
-    std::fclose(f);
-    return ok;
-}
 
 std::u32string Decoded(const std::string& bytes) {
     std::u32string text;
@@ -103,12 +87,9 @@ int RunMark(const std::vector<std::string>& args) {
         const std::string path = options.Get("control", "");
         if (!options.Has("speed"))
             return CliFail(kName, "--speed N is required with --control");
-        std::string bytes;
-        if (!ReadFileBytes(path, bytes))
-            return CliFail(kName, "cannot read " + path);
         std::vector<ControlBlock> blocks;
-        if (!ReadControlBlocks(bytes, blocks, error))
-            return CliFail(kName, path + " is not a control-text file: " + error);
+        if (LoadControlBlocks(path, blocks, error) != ControlLoad::Loaded)
+            return CliFail(kName, error);
         const ControlBlock* block = BlockForSpeed(blocks, static_cast<int>(speed));
         if (!block) {
             std::string held;
@@ -133,16 +114,20 @@ int RunMark(const std::vector<std::string>& args) {
 
     const std::string copyPath = options.Positional().front();
     std::string copyBytes;
-    if (copyPath == "-" ? !CliReadInput(copyBytes) : !ReadFileBytes(copyPath, copyBytes))
-        return CliFail(kName, copyPath == "-" ? "cannot read standard input" : "cannot read " + copyPath);
+    const WholeFileRead read = copyPath == "-" ? CliReadInput(kMaxCopyFileBytes, copyBytes)
+                                               : ReadWholeFile(copyPath, kMaxCopyFileBytes, copyBytes);
+    if (read != WholeFileRead::Read)
+        return CliFail(
+            kName, WholeFileProblem(read, copyPath == "-" ? "standard input" : copyPath, kMaxCopyFileBytes));
     const std::string copy = AnyTextToUtf8(copyBytes);
 
     MarkResult result;
     std::u32string copyText;
     DecodeUtf8(copy, copyText);
     if (!MarkCopy(Decoded(textBytes), copyText, result))
-        return CliFail(kName, "the text or the copy is longer than " + std::to_string(kMaxMarkedCharacters) +
-                                  " characters without blanks");
+        return CliFail(kName, "the copy is longer than " + std::to_string(kMaxCopyCharacters) +
+                                  " characters, or the text or the copy longer than " +
+                                  std::to_string(kMaxMarkedCharacters) + " without blanks");
 
     if (options.Has("participant") || options.Has("results")) {
         if (!options.Has("participant") || !options.Has("results"))
@@ -160,6 +145,8 @@ int RunMark(const std::vector<std::string>& args) {
         mark.speed = static_cast<int>(speed);
         mark.errors = result.errors;
         mark.copy = StoredCopy(copy);
+        if (mark.copy.empty())
+            return CliFail(kName, "the copy is empty: no mark stored");
         mark.markedAt = MarkTimestamp(std::time(nullptr));
         const std::string path = options.Get("results", "");
         const StoreOutcome stored = StoreMark(path, mark, static_cast<int>(maxCopies), error);

@@ -158,9 +158,9 @@ bool FileTexts(const CliOptions& options, int rate, std::vector<RenderText>& tex
     if (LoadPlayerFile(path, screen, file, error, !control) != PlayerLoad::Loaded)
         return false;
     if (control && !file.control) {
-        error = "\"" + path +
-                "\" is not a control-text file (a number line, an empty line, the text, an empty line); "
-                "send ordinary text with --text-file";
+        error =
+            "\"" + path + "\" is not a control-text file (" + file.notControl +
+            "; a number line, an empty line, the text, an empty line); send ordinary text with --text-file";
         return false;
     }
     if (file.converted.leftOutCount > 0)

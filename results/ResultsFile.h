@@ -9,16 +9,20 @@
 #include "results/Results.h"
 
 #include <cstdint>
+#include <cstddef>
 #include <ctime>
 #include <string>
 #include <vector>
 
 constexpr const char* kResultsFileName = "Results.csv";
+// The largest results file read: some hundred thousand marks.
+constexpr size_t kMaxResultsFileBytes = 64u << 20;
 
 // The file's bytes for these records.
 std::string ResultsCsv(const std::vector<MarkRecord>& records);
 // Reads the bytes of a results file (with or without the byte order mark,
-// also as saved back by a spreadsheet in the system's code page). Empty
+// also as saved back by a spreadsheet in the system's code page or as
+// UTF-16; each line not in UTF-8 is read in the system's code page). Empty
 // bytes are an empty file. False with `error` set, naming the row, when they
 // are not a results file.
 bool ParseResultsCsv(const std::string& bytes, std::vector<MarkRecord>& records, std::string& error);

@@ -37,7 +37,7 @@ case "$out" in *", 2 texts") ;; *) fail "summary: $out" ;; esac
     --out "$dir/1.wav" >/dev/null
 "$cli" wav --text "O O O O O   2 1 0   V V V   =   ${t2}AR" --speed 210 --rate 11025 --delay 1 \
     --out "$dir/2.wav" >/dev/null
-cmp -s <(data "$dir/run.wav") <(data "$dir/1.wav"; head -c 22050 /dev/zero | tr '\0' '\200'; data "$dir/2.wav") ||
+cmp -s <(data "$dir/run.wav") <(data "$dir/1.wav"; printf '\200%.0s' $(seq 22050); data "$dir/2.wav") ||
     fail "--control is not its two texts with a 2 s pause"
 got=$(morse_decode 27 "$dir/run.wav")
 want="$(morse_expected "O O O O O   2 0 0   V V V   =   ${t1}AR") $(morse_expected "O O O O O   2 1 0   V V V   =   ${t2}AR")"
@@ -72,7 +72,7 @@ refuse() {
 }
 refuse "no character with a Morse code" --plain "!@#" --out "$dir/x.wav"
 refuse "is not a control-text file" --control "$dir/book.txt" --out "$dir/x.wav"
-refuse "cannot open" --control "$dir/none.txt" --out "$dir/x.wav"
+refuse "cannot read" --control "$dir/none.txt" --out "$dir/x.wav"
 refuse "not several" --control "$dir/Letters.txt" --text-file "$dir/book.txt" --out "$dir/x.wav"
 refuse "not several" --plain A --text A --out "$dir/x.wav"
 refuse "U+0141, which code page 1251 lacks" --text "Ł" --out "$dir/x.wav"
