@@ -1,6 +1,7 @@
 #include "results/Results.h"
 
 #include "results/Marking.h"
+#include "texts/TextEncoding.h"
 
 #include <algorithm>
 #include <map>
@@ -11,6 +12,47 @@ const char* const kNames[kDisciplines] = {"letters", "figures", "mixed"};
 
 bool Blank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// The small letter of a capital in the scripts names are written in here;
+// anything else as it is.
+char32_t SmallLetter(char32_t c) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3AB) ||
+        (c >= 0x410 && c <= 0x42F))
+        return c + 0x20; // ASCII, Latin-1, Greek, Cyrillic А to Я
+    if (c >= 0x400 && c <= 0x40F)
+        return c + 0x50; // Ѐ to Џ
+    if (c == 0x130)
+        return 'i'; // İ
+    if (c == 0x178)
+        return 0xFF; // Ÿ
+    // Latin Extended-A and the rest of Cyrillic pair a capital with the
+    // small letter after it: at even code points, or at odd ones in the runs
+    // Ĺ..Ň, Ź..Ž and Ӂ..Ӎ.
+    const bool oddRun = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E) || (c >= 0x4C1 && c <= 0x4CE);
+    const bool evenRun = (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177) ||
+                         (c >= 0x460 && c <= 0x481) || (c >= 0x48A && c <= 0x4BF) || (c >= 0x4D0 && c <= 0x52F);
+    if ((oddRun && c % 2 == 1) || (evenRun && c % 2 == 0))
+        return c + 1;
+    if (c == 0x4C0)
+        return 0x4CF; // Ӏ
+    return c;
+}
+
+bool BlankCode(char32_t c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 0xA0;
+}
+
+bool SameMark(const MarkRecord& r, const std::string& key, int discipline, int speed) {
+    return r.discipline == discipline && r.speed == speed && NameKey(r.participant) == key;
+}
+
+// The name each participant is shown by: the first spelling in the records.
+std::map<std::string, std::string> ShownNames(const std::vector<MarkRecord>& records) {
+    std::map<std::string, std::string> names;
+    for (const MarkRecord& r : records)
+        names.emplace(NameKey(r.participant), r.participant);
+    return names;
 }
 
 // Ranks a sorted list: equal keys share the rank of the first of them.
@@ -46,6 +88,29 @@ std::string CleanName(const std::string& name) {
     return out;
 }
 
+std::string NameKey(const std::string& name) {
+    std::u32string text;
+    if (!DecodeUtf8(name, text)) { // not UTF-8: compared byte for byte, ASCII letters small
+        std::string key = CleanName(name);
+        for (char& c : key)
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c + 0x20);
+        return key;
+    }
+    std::u32string key;
+    for (char32_t c : text) {
+        if (BlankCode(c)) {
+            if (!key.empty() && key.back() != ' ')
+                key += ' ';
+        } else {
+            key += SmallLetter(c);
+        }
+    }
+    if (!key.empty() && key.back() == ' ')
+        key.pop_back();
+    return EncodeUtf8(key);
+}
+
 std::string StoredCopy(const std::string& copy) {
     size_t begin = 0, end = copy.size();
     while (end > begin && Blank(copy[end - 1]))
@@ -56,10 +121,11 @@ std::string StoredCopy(const std::string& copy) {
 }
 
 AddOutcome AddMark(std::vector<MarkRecord>& records, const MarkRecord& mark, int maxCopies) {
+    const std::string key = NameKey(mark.participant);
     std::set<int> speeds;
     bool correction = false;
     for (const MarkRecord& r : records) {
-        if (r.participant != mark.participant || r.discipline != mark.discipline)
+        if (r.discipline != mark.discipline || NameKey(r.participant) != key)
             continue;
         speeds.insert(r.speed);
         correction = correction || r.speed == mark.speed;
@@ -72,30 +138,42 @@ AddOutcome AddMark(std::vector<MarkRecord>& records, const MarkRecord& mark, int
     }
     // The corrected mark takes the place of the first earlier one; any
     // further duplicates (a hand-edited file) go with it.
-    bool placed = false;
-    for (auto it = records.begin(); it != records.end();) {
-        if (it->participant == mark.participant && it->discipline == mark.discipline &&
-            it->speed == mark.speed) {
-            if (!placed) {
-                *it = mark;
-                placed = true;
-            } else {
-                it = records.erase(it);
-                continue;
-            }
-        }
-        ++it;
-    }
+    auto first = std::find_if(records.begin(), records.end(),
+                              [&](const MarkRecord& r) { return SameMark(r, key, mark.discipline, mark.speed); });
+    *first = mark;
+    records.erase(std::remove_if(first + 1, records.end(),
+                                 [&](const MarkRecord& r) { return SameMark(r, key, mark.discipline, mark.speed); }),
+                  records.end());
     return AddOutcome::Replaced;
 }
 
+const MarkRecord* FindMark(const std::vector<MarkRecord>& records, const std::string& participant,
+                           int discipline, int speed) {
+    const std::string key = NameKey(participant);
+    for (const MarkRecord& r : records)
+        if (SameMark(r, key, discipline, speed))
+            return &r;
+    return nullptr;
+}
+
+size_t EraseMark(std::vector<MarkRecord>& records, const std::string& participant, int discipline, int speed) {
+    const std::string key = NameKey(participant);
+    const size_t before = records.size();
+    records.erase(std::remove_if(records.begin(), records.end(),
+                                 [&](const MarkRecord& r) { return SameMark(r, key, discipline, speed); }),
+                  records.end());
+    return before - records.size();
+}
+
 std::vector<RankRow> RankDiscipline(const std::vector<MarkRecord>& records, int discipline, int maxErrors) {
-    std::map<std::string, RankRow> best;
+    const std::map<std::string, std::string> shown = ShownNames(records);
+    std::map<std::string, RankRow> best; // by NameKey
     for (const MarkRecord& r : records) {
         if (r.discipline != discipline)
             continue;
-        RankRow& row = best[r.participant];
-        row.participant = r.participant;
+        const std::string key = NameKey(r.participant);
+        RankRow& row = best[key];
+        row.participant = shown.at(key);
         if (!IsAccepted(r.errors, maxErrors))
             continue;
         if (r.speed > row.speed || (r.speed == row.speed && r.errors < row.errors)) {
@@ -121,12 +199,13 @@ std::vector<RankRow> RankDiscipline(const std::vector<MarkRecord>& records, int 
 }
 
 std::vector<OverallRow> RankOverall(const std::vector<MarkRecord>& records, int maxErrors) {
-    std::map<std::string, OverallRow> table;
-    std::map<std::string, bool> anyAccepted;
-    for (const MarkRecord& r : records) {
-        table[r.participant].participant = r.participant;
-        anyAccepted[r.participant];
-    }
+    struct Entry {
+        OverallRow row;
+        bool accepted = false; // in any discipline
+    };
+    std::map<std::string, Entry> table; // by NameKey, so in name order
+    for (const auto& name : ShownNames(records))
+        table[name.first].row.participant = name.second;
     for (int d = 0; d < kDisciplines; ++d) {
         const std::vector<RankRow> rows = RankDiscipline(records, d, maxErrors);
         if (rows.empty() || rows.front().speed <= 0)
@@ -137,23 +216,26 @@ std::vector<OverallRow> RankOverall(const std::vector<MarkRecord>& records, int 
                 continue;
             // 100 x own / best in hundredths, half up, in integers.
             const long points = (20000L * row.speed + best) / (2 * best);
-            OverallRow& o = table[row.participant];
-            o.points[d] = points;
-            o.total += points;
-            anyAccepted[row.participant] = true;
+            Entry& e = table[NameKey(row.participant)];
+            e.row.points[d] = points;
+            e.row.total += points;
+            e.accepted = true;
         }
     }
-    std::vector<OverallRow> rows;
+    std::vector<Entry> entries;
     for (auto& entry : table)
-        rows.push_back(entry.second);
-    std::stable_sort(rows.begin(), rows.end(), [&](const OverallRow& x, const OverallRow& y) {
-        const bool ax = anyAccepted[x.participant], ay = anyAccepted[y.participant];
-        if (ax != ay)
-            return ax;
-        return x.total > y.total;
+        entries.push_back(entry.second);
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry& x, const Entry& y) {
+        if (x.accepted != y.accepted)
+            return x.accepted;
+        return x.row.total > y.row.total;
     });
-    const size_t ranked = static_cast<size_t>(std::count_if(
-        rows.begin(), rows.end(), [&](const OverallRow& r) { return anyAccepted[r.participant]; }));
+    std::vector<OverallRow> rows;
+    size_t ranked = 0;
+    for (const Entry& e : entries) {
+        rows.push_back(e.row);
+        ranked += e.accepted ? 1 : 0;
+    }
     AssignRanks(rows, ranked, [](const OverallRow& x, const OverallRow& y) { return x.total == y.total; });
     return rows;
 }

@@ -35,6 +35,12 @@ struct MarkRecord {
 // a name typed twice with a stray blank stays one participant.
 std::string CleanName(const std::string& name);
 
+// What tells participants apart: the name without regard to case (Latin,
+// Latin-1, Latin Extended-A, Greek and Cyrillic letters) or to blanks around
+// and between its words (no-break spaces too). "anna  KOWALSKA" and
+// "Anna Kowalska" are one participant, shown as the file first spells them.
+std::string NameKey(const std::string& name);
+
 // The copy as stored: without the blanks and line breaks that begin or end
 // it (a copy file's last line feed), which mean nothing to marking.
 std::string StoredCopy(const std::string& copy);
@@ -45,8 +51,17 @@ enum class AddOutcome {
     Refused,  // the participant already has maxCopies speeds in the discipline
 };
 
-// Adds a mark by the copies rule; a refused mark changes nothing.
+// Adds a mark by the copies rule; a refused mark changes nothing. Only the
+// marks stored count: a copy whose mark was removed is free again.
 AddOutcome AddMark(std::vector<MarkRecord>& records, const MarkRecord& mark, int maxCopies);
+
+// The stored mark of a participant (by NameKey) in a discipline at a speed,
+// or null.
+const MarkRecord* FindMark(const std::vector<MarkRecord>& records, const std::string& participant,
+                           int discipline, int speed);
+// Removes that mark (and any duplicate of it a hand-edited file holds);
+// returns how many records went.
+size_t EraseMark(std::vector<MarkRecord>& records, const std::string& participant, int discipline, int speed);
 
 // A participant's place in one discipline. Without an accepted copy, rank is
 // 0 and speed and errors are -1.

@@ -194,7 +194,7 @@ bool SaveResultsFile(const std::string& path, const std::vector<MarkRecord>& rec
 
 namespace {
 StoreOutcome NotWritable(bool readOnly, const std::string& path, std::string& error) {
-    error = path + (readOnly ? " is read-only" : " is not a regular file") + "; the mark was not stored";
+    error = path + (readOnly ? " is read-only" : " is not a regular file") + "; the results were not changed";
     return readOnly ? StoreOutcome::ReadOnly : StoreOutcome::NotRegular;
 }
 } // namespace
@@ -203,8 +203,12 @@ std::string ResultsLockPath(const std::string& resultsFile) {
     return resultsFile + ".lock";
 }
 
-StoreOutcome StoreMark(const std::string& path, const MarkRecord& mark, int maxCopies, std::string& error,
-                       uint32_t lockWaitMs) {
+namespace {
+// The read-change-write every change of the file goes through. `change`
+// edits the records and says what it did; only Added, Replaced and Removed
+// are written back.
+template <class Change>
+StoreOutcome UpdateLocked(const std::string& path, std::string& error, uint32_t lockWaitMs, Change change) {
     // Checked before anything is read: a pipe would block the reading, and
     // the lock belongs beside the file that is really written.
     std::string target;
@@ -212,22 +216,20 @@ StoreOutcome StoreMark(const std::string& path, const MarkRecord& mark, int maxC
     if (state == FileState::ReadOnly || state == FileState::NotRegular)
         return NotWritable(state == FileState::ReadOnly, path, error);
     // Where no lock file can be made (a read-only folder, a system without
-    // locks) the mark goes on as before: the writing reports what fails.
+    // locks) the change goes on as before: the writing reports what fails.
     const FileLock lock(ResultsLockPath(target), lockWaitMs);
     if (lock.GetState() == FileLock::State::InUse) {
         error = path + " is in use by another program (" + ResultsLockPath(target) +
-                " is locked); the mark was not stored, try again";
+                " is locked); the results were not changed, try again";
         return StoreOutcome::InUse;
     }
     std::vector<MarkRecord> records;
-    if (LoadResultsFile(target, records, error) == ResultsLoad::Unreadable)
+    const ResultsLoad load = LoadResultsFile(target, records, error);
+    if (load == ResultsLoad::Unreadable)
         return StoreOutcome::Unreadable;
-    const AddOutcome added = AddMark(records, mark, maxCopies);
-    if (added == AddOutcome::Refused) {
-        error = mark.participant + " already has " + std::to_string(maxCopies) + " copies marked in " +
-                DisciplineName(mark.discipline);
-        return StoreOutcome::Refused;
-    }
+    const StoreOutcome outcome = change(records, load == ResultsLoad::Missing);
+    if (outcome != StoreOutcome::Added && outcome != StoreOutcome::Replaced && outcome != StoreOutcome::Removed)
+        return outcome;
     ReplaceFailure failure = ReplaceFailure::None;
     if (!WriteFileReplacing(target, ResultsCsv(records), &failure)) {
         // Made read-only while it was being read.
@@ -236,7 +238,43 @@ StoreOutcome StoreMark(const std::string& path, const MarkRecord& mark, int maxC
         error = "cannot write " + path;
         return StoreOutcome::WriteFailed;
     }
-    return added == AddOutcome::Added ? StoreOutcome::Added : StoreOutcome::Replaced;
+    return outcome;
+}
+
+std::string MarkName(const std::string& participant, int discipline, int speed) {
+    return participant + " (" + DisciplineName(discipline) + ", " + std::to_string(speed) + ")";
+}
+} // namespace
+
+StoreOutcome StoreMark(const std::string& path, const MarkRecord& mark, int maxCopies, std::string& error,
+                       uint32_t lockWaitMs, MarkRecord* earlier) {
+    return UpdateLocked(path, error, lockWaitMs, [&](std::vector<MarkRecord>& records, bool) {
+        if (earlier)
+            if (const MarkRecord* found = FindMark(records, mark.participant, mark.discipline, mark.speed)) {
+                *earlier = *found;
+                error = MarkName(mark.participant, mark.discipline, mark.speed) + " is marked already";
+                return StoreOutcome::Earlier;
+            }
+        const AddOutcome added = AddMark(records, mark, maxCopies);
+        if (added == AddOutcome::Refused) {
+            error = mark.participant + " already has " + std::to_string(maxCopies) + " copies marked in " +
+                    DisciplineName(mark.discipline);
+            return StoreOutcome::Refused;
+        }
+        return added == AddOutcome::Added ? StoreOutcome::Added : StoreOutcome::Replaced;
+    });
+}
+
+StoreOutcome RemoveMark(const std::string& path, const std::string& participant, int discipline, int speed,
+                        std::string& error, uint32_t lockWaitMs) {
+    return UpdateLocked(path, error, lockWaitMs, [&](std::vector<MarkRecord>& records, bool missing) {
+        // A missing file is never made by a removal.
+        if (missing || EraseMark(records, participant, discipline, speed) == 0) {
+            error = "no mark of " + MarkName(participant, discipline, speed) + " in " + path;
+            return StoreOutcome::NotFound;
+        }
+        return StoreOutcome::Removed;
+    });
 }
 
 std::string MarkTimestamp(std::time_t when) {

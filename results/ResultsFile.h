@@ -47,9 +47,13 @@ bool WriteResultsBytes(const std::string& path, const std::string& bytes);
 // "<results file>.lock" beside the file (a link's target), so that two
 // programs marking into one file at once never lose a mark; the lock file is
 // left in place. A lock held elsewhere is waited for up to `lockWaitMs`.
+// RemoveMark takes a mark out the same way.
 enum class StoreOutcome {
     Added,
     Replaced,
+    Removed,
+    Earlier,  // a correction asked about first: nothing written
+    NotFound, // no such mark to remove
     Refused,
     Unreadable,
     WriteFailed,
@@ -58,8 +62,15 @@ enum class StoreOutcome {
     InUse,      // another program kept the file locked for the whole wait
 };
 constexpr uint32_t kResultsLockWaitMs = 5000;
+// With `earlier` given, a correction (the participant has a mark in the
+// discipline at that speed) is not made: the stored mark is copied there
+// and the outcome is Earlier, so that the operator can be asked first.
 StoreOutcome StoreMark(const std::string& path, const MarkRecord& mark, int maxCopies, std::string& error,
-                       uint32_t lockWaitMs = kResultsLockWaitMs);
+                       uint32_t lockWaitMs = kResultsLockWaitMs, MarkRecord* earlier = nullptr);
+// Removes the participant's mark (by NameKey) in the discipline at the speed:
+// Removed, NotFound (a missing file stays missing) or a failure as above.
+StoreOutcome RemoveMark(const std::string& path, const std::string& participant, int discipline, int speed,
+                        std::string& error, uint32_t lockWaitMs = kResultsLockWaitMs);
 // The lock file of a results file.
 std::string ResultsLockPath(const std::string& resultsFile);
 

@@ -4,6 +4,7 @@
 #include "results/Marking.h"
 
 #include <algorithm>
+#include <map>
 
 namespace {
 int ReadAtLeast(ConfigStore& store, const char* key, int minimum, int fallback) {
@@ -22,11 +23,12 @@ ResultsLimits ReadResultsLimits(ConfigStore& store) {
 }
 
 std::vector<std::string> ParticipantNames(const std::vector<MarkRecord>& records) {
-    std::vector<std::string> names;
+    std::map<std::string, std::string> byKey; // the first spelling of each participant
     for (const MarkRecord& r : records)
-        names.push_back(r.participant);
-    std::sort(names.begin(), names.end());
-    names.erase(std::unique(names.begin(), names.end()), names.end());
+        byKey.emplace(NameKey(r.participant), r.participant);
+    std::vector<std::string> names;
+    for (const auto& entry : byKey)
+        names.push_back(entry.second);
     return names;
 }
 

@@ -15,7 +15,8 @@ class ConfigStore;
 // default 3); a missing or unusable value is stored with its default.
 ResultsLimits ReadResultsLimits(ConfigStore& store);
 
-// Every participant with a mark, each once, in name order.
+// Every participant with a mark, each once (by NameKey, as first spelt), in
+// name order.
 std::vector<std::string> ParticipantNames(const std::vector<MarkRecord>& records);
 
 // The speed `delta` texts away from `current` in `speeds` (lowest first),

@@ -1,6 +1,7 @@
 #include "app/win/DialogHelpers.h"
 
 #include "app/Anchor.h"
+#include "app/win/MessageWindow.h"
 
 #include <commctrl.h>
 
@@ -164,5 +165,5 @@ MessageBoxHook SetMessageBoxHook(MessageBoxHook hook) {
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type) {
     if (messageBoxHook)
         return messageBoxHook(owner, text, caption, type);
-    return MessageBoxA(owner, text, caption, type);
+    return ShowMessageWindow(owner, text, caption, type);
 }

@@ -44,7 +44,8 @@ bool AskYesNo(HWND window, const std::string& text);
 INT_PTR CommonDrawHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Every message box of the program goes through ShowMessageBox, so tests can
-// answer them without blocking. Null restores MessageBoxA.
+// answer them without blocking. Null restores the program's own box
+// (ShowMessageWindow).
 using MessageBoxHook = int (*)(HWND owner, const char* text, const char* caption, UINT type);
 MessageBoxHook SetMessageBoxHook(MessageBoxHook hook);
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type);

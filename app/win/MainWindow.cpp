@@ -3,6 +3,7 @@
 #include "app/Paths.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
+#include "app/win/MessageWindow.h"
 #include "app/win/Pages.h"
 #include "resources/resource.h"
 
@@ -202,6 +203,17 @@ BOOL Initialise(HWND window) {
     return TRUE;
 }
 
+void LoadMessageWindowTexts(Application& app) {
+    const std::string language = app.CurrentLanguage();
+    MessageWindowTexts t;
+    t.caption = app.LangText(language, "MB_01", t.caption);
+    t.ok = app.LangText(language, "MB_02", t.ok);
+    t.yes = app.LangText(language, "MB_03", t.yes);
+    t.no = app.LangText(language, "MB_04", t.no);
+    t.cancel = app.LangText(language, "MB_05", t.cancel);
+    SetMessageWindowTexts(t);
+}
+
 void CloseSequence(HWND window) {
     KillTimer(window, kSlideTimer);
     Application* app = AppFromWindow(window);
@@ -266,9 +278,11 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             StartSlide(window, *app, static_cast<int>(lParam));
         return TRUE;
     case PM_LOAD_TEXTS:
-        if (app)
+        if (app) {
+            LoadMessageWindowTexts(*app);
             for (int i = 0; i < app->pageCount; ++i)
                 SendMessageA(app->pages[i].window, PM_LOAD_TEXTS, 0, 0);
+        }
         return TRUE;
     }
     return FALSE;

@@ -7,12 +7,56 @@
 #include <exception>
 #include <string>
 
+namespace {
+
+bool IsClass(HWND window, const char* name) {
+    char found[32] = "";
+    return window && GetClassNameA(window, found, sizeof found) && lstrcmpiA(found, name) == 0;
+}
+
+// Whether the focus is in a combo box whose list is dropped: the combo box
+// itself, or the edit of one that can be typed into.
+bool InDroppedList(HWND focus) {
+    for (HWND w : {focus, focus ? GetParent(focus) : nullptr})
+        if (IsClass(w, "ComboBox") && SendMessageA(w, CB_GETDROPPEDSTATE, 0, 0))
+            return true;
+    return false;
+}
+
+bool IsControlDown() {
+    return GetKeyState(VK_CONTROL) < 0;
+}
+
+// Keys the control with the focus keeps from the accelerators: Enter and Esc
+// while a combo box's list is dropped (they close the list and do nothing
+// else), and Enter in a multi-line edit that wants it (a new line).
+bool ControlTakesKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE))
+        return false;
+    if (InDroppedList(msg.hwnd))
+        return true;
+    const LONG style = GetWindowLongA(msg.hwnd, GWL_STYLE);
+    return msg.wParam == VK_RETURN && !IsControlDown() && IsClass(msg.hwnd, "Edit") &&
+           (style & (ES_MULTILINE | ES_WANTRETURN)) == (ES_MULTILINE | ES_WANTRETURN);
+}
+
+// Ctrl+A in any edit field selects all its text.
+bool SelectAllOnCtrlA(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != 'A' || !IsControlDown() || GetKeyState(VK_MENU) < 0 ||
+        !IsClass(msg.hwnd, "Edit"))
+        return false;
+    SendMessageA(msg.hwnd, EM_SETSEL, 0, -1);
+    return true;
+}
+
+} // namespace
+
 HACCEL CreateKlaviroAccelerators() {
-    ACCEL keys[5] = {
-        {FVIRTKEY, VK_RETURN, 50050}, {FVIRTKEY, VK_ESCAPE, 50051}, {FVIRTKEY, VK_PRIOR, 50052},
-        {FVIRTKEY, VK_NEXT, 50053},   {FVIRTKEY, VK_INSERT, 50054},
+    ACCEL keys[6] = {
+        {FVIRTKEY, VK_RETURN, 50050}, {FVIRTKEY, VK_ESCAPE, 50051},           {FVIRTKEY, VK_PRIOR, 50052},
+        {FVIRTKEY, VK_NEXT, 50053},   {FVIRTKEY, VK_INSERT, 50054},           {FVIRTKEY | FCONTROL, VK_RETURN, 50050},
     };
-    return CreateAcceleratorTableA(keys, 5);
+    return CreateAcceleratorTableA(keys, 6);
 }
 
 void RunMessageLoop(HWND mainWindow, HACCEL accelerators) {
@@ -25,7 +69,9 @@ void RunMessageLoop(HWND mainWindow, HACCEL accelerators) {
             continue;
         // A failure that escaped a window procedure ends only its message.
         try {
-            if (TranslateAcceleratorA(mainWindow, accelerators, &msg))
+            if (SelectAllOnCtrlA(msg))
+                continue;
+            if (!ControlTakesKey(msg) && TranslateAcceleratorA(mainWindow, accelerators, &msg))
                 continue;
             if (IsDialogMessageA(mainWindow, &msg))
                 continue;

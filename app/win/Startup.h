@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
-// The five accelerators: Enter, Esc, Page Up, Page Down, Insert, each
-// FVIRTKEY only, turned into the commands 50050 to 50054.
+// The five keys' accelerators: Enter, Esc, Page Up, Page Down, Insert, each
+// FVIRTKEY only, turned into the commands 50050 to 50054; and Ctrl+Enter,
+// Enter too (it marks from the multi-line copy field, where Enter is a line
+// break).
 HACCEL CreateKlaviroAccelerators();
 
 // Registers ATextBWnd, ATextLWnd, ATimerWnd and APictureWnd, in that order.
@@ -11,7 +13,9 @@ void RegisterControlClasses(HINSTANCE instance);
 
 // Runs until the main window is gone or the quit message arrives. Every
 // message is offered to the accelerators before the dialog manager, so the
-// five keys always reach the main window as commands. A failure that comes
+// five keys reach the main window as commands, except the keys a control
+// keeps: Enter and Esc in a dropped list, Enter in the multi-line copy field.
+// Ctrl+A selects all in any edit field. A failure that comes
 // back out of a message is reported and the loop goes on.
 void RunMessageLoop(HWND mainWindow, HACCEL accelerators);
 

@@ -33,7 +33,7 @@ const int kFromFile = 1103, kControlPath = 1104, kControlBrowse = 1105, kFromNum
 const int kNumber = 1108, kSeries = 1110, kGroups = 1112;
 const int kDiscipline = 1114, kSpeed = 1116, kParticipant = 1118;
 const int kLoadCopy = 1120, kCopy = 1121, kMark = 1122, kExport = 1123;
-const int kScore = 1125, kVerdict = 1126, kViewLabel = 1127, kView = 1128, kList = 1129;
+const int kScore = 1125, kVerdict = 1126, kViewLabel = 1127, kView = 1128, kList = 1129, kDelete = 1130;
 
 const int kMaxPath = 1023;
 const int kOverallView = kDisciplines; // the last item of the view list
@@ -53,6 +53,7 @@ const PageText kTexts[] = {
     {1119, "PR_17", "Копия"},
     {kLoadCopy, "PR_18", "Загрузить..."},
     {kMark, "PR_19", "Проверить"},
+    {kDelete, "PR_57", "Удалить"},
     {kExport, "PR_20", "Экспорт"},
     {kViewLabel, "PR_21", "Таблица"},
     {1124, "PR_23", "Ошибки"},
@@ -91,6 +92,10 @@ const Text kResultsInUse{"PR_50",
                          "Файл результатов занят другой программой, оценка не сохранена. Повторите:"};
 const Text kResultsReadOnly{"PR_51", "Файл результатов только для чтения, оценка не сохранена:"};
 const Text kResultsNotAFile{"PR_52", "Это не обычный файл, оценка не сохранена:"};
+const Text kDeleteQuestion{"PR_53", "Удалить оценку?"};
+const Text kNoSuchMark{"PR_54", "Такой оценки нет в файле результатов:"};
+const Text kEarlierMark{"PR_55", "Эта копия уже проверена:"};
+const Text kReplaceQuestion{"PR_56", "Заменить прежнюю оценку новой? Ошибки в новой:"};
 
 OpenDocumentHook openDocumentHook = nullptr;
 
@@ -362,12 +367,77 @@ void StepText(HWND page, Application& app, int delta) {
 
 // The participant as UTF-8: a name picked from the list keeps the letters
 // the system's code page lacks.
+// Matched as the results match names (case and blanks aside), so a mark
+// keeps the spelling the file has.
 std::string Participant(HWND page, Application& app) {
-    const std::string typed = CleanName(FieldText(page, kParticipant));
+    const std::string typed = SystemTextToUtf8(FieldText(page, kParticipant));
+    const std::string key = NameKey(typed);
     for (const std::string& name : app.results.names)
-        if (Utf8ToSystemText(name) == typed)
+        if (NameKey(SystemTextToUtf8(Utf8ToSystemText(name))) == key)
             return name;
-    return CleanName(SystemTextToUtf8(typed));
+    return CleanName(typed);
+}
+
+// "Anna, Буквы, 100" and, with the errors, ": Ошибки 3, <time of marking>".
+std::string MarkLine(Application& app, const MarkRecord& r, bool withErrors) {
+    std::string line = Utf8ToSystemText(r.participant) + ", " + Lang(app, kDisciplineTexts[r.discipline]) + ", " +
+                       std::to_string(r.speed);
+    if (withErrors)
+        line += ": " + Lang(app, kErrorsColumn) + " " + std::to_string(r.errors) +
+                (r.markedAt.empty() ? "" : ", " + Utf8ToSystemText(r.markedAt));
+    return line;
+}
+
+// Says why the results file was not changed; false when it was.
+bool ReportUnchanged(HWND page, Application& app, StoreOutcome outcome, const std::string& path) {
+    switch (outcome) {
+    case StoreOutcome::Refused:
+        Warn(page, app, kTooManyCopies);
+        return true;
+    case StoreOutcome::Unreadable:
+        Warn(page, app, kResultsUnreadable, path);
+        return true;
+    case StoreOutcome::WriteFailed:
+        ShowWarning(page, app.WriteErrorText());
+        return true;
+    case StoreOutcome::InUse:
+        Warn(page, app, kResultsInUse, path);
+        return true;
+    case StoreOutcome::ReadOnly:
+        Warn(page, app, kResultsReadOnly, path);
+        return true;
+    case StoreOutcome::NotRegular:
+        Warn(page, app, kResultsNotAFile, path);
+        return true;
+    case StoreOutcome::Earlier:  // asked about by the caller
+    case StoreOutcome::NotFound: // told by the caller, who knows the mark
+        return true;
+    case StoreOutcome::Added:
+    case StoreOutcome::Replaced:
+    case StoreOutcome::Removed:
+        break;
+    }
+    return false;
+}
+
+// The participant, discipline and speed of the fields; false with the
+// missing one asked for.
+bool MarkKey(HWND page, Application& app, MarkRecord& mark) {
+    mark.participant = Participant(page, app);
+    if (mark.participant.empty()) {
+        Warn(page, app, kNoParticipant);
+        FocusControl(page, kParticipant);
+        return false;
+    }
+    mark.speed = SpeedField(page);
+    if (mark.speed < 0) {
+        Warn(page, app, kNoSpeed);
+        FocusControl(page, kSpeed);
+        return false;
+    }
+    const int discipline = ComboGetSelection(page, kDiscipline);
+    mark.discipline = discipline >= 0 ? discipline : 0;
+    return true;
 }
 
 // ---- the operator's actions
@@ -375,19 +445,12 @@ std::string Participant(HWND page, Application& app) {
 void Mark(HWND page, Application& app) {
     const ResultsLimits limits = ReadResultsLimits(app);
     const std::string resultsPath = FieldText(page, kResultsPath);
+    // Until a mark is stored the page shows no count: a failed one must not
+    // look like a result.
+    ShowChosenText(page, app);
     MarkRecord mark;
-    mark.participant = Participant(page, app);
-    if (mark.participant.empty()) {
-        Warn(page, app, kNoParticipant);
-        FocusControl(page, kParticipant);
+    if (!MarkKey(page, app, mark))
         return;
-    }
-    mark.speed = SpeedField(page);
-    if (mark.speed < 0) {
-        Warn(page, app, kNoSpeed);
-        FocusControl(page, kSpeed);
-        return;
-    }
     // The copy is marked as typed (its length cap counts every blank) and
     // stored without the blanks around it. An empty one is no copy: a click
     // that waited while the program was busy must not store a mark.
@@ -401,6 +464,7 @@ void Mark(HWND page, Application& app) {
     std::string text;
     if (!ControlText(page, app, text, true))
         return;
+    // Loading a control-text file may have set the discipline its name tells.
     const int discipline = ComboGetSelection(page, kDiscipline);
     mark.discipline = discipline >= 0 ? discipline : 0;
     const std::u32string shown = Decoded(text);
@@ -413,29 +477,16 @@ void Mark(HWND page, Application& app) {
     mark.markedAt = MarkTimestamp(std::time(nullptr));
 
     std::string error;
-    switch (StoreMark(resultsPath, mark, limits.maxCopies, error)) {
-    case StoreOutcome::Refused:
-        Warn(page, app, kTooManyCopies);
-        return;
-    case StoreOutcome::Unreadable:
-        Warn(page, app, kResultsUnreadable, resultsPath);
-        return;
-    case StoreOutcome::WriteFailed:
-        ShowWarning(page, app.WriteErrorText());
-        return;
-    case StoreOutcome::InUse:
-        Warn(page, app, kResultsInUse, resultsPath);
-        return;
-    case StoreOutcome::ReadOnly:
-        Warn(page, app, kResultsReadOnly, resultsPath);
-        return;
-    case StoreOutcome::NotRegular:
-        Warn(page, app, kResultsNotAFile, resultsPath);
-        return;
-    case StoreOutcome::Added:
-    case StoreOutcome::Replaced:
-        break;
+    MarkRecord earlier;
+    StoreOutcome stored = StoreMark(resultsPath, mark, limits.maxCopies, error, kResultsLockWaitMs, &earlier);
+    if (stored == StoreOutcome::Earlier) {
+        if (!AskYesNo(page, Lang(app, kEarlierMark) + "\n" + MarkLine(app, earlier, true) + "\n" +
+                                Lang(app, kReplaceQuestion) + " " + std::to_string(mark.errors)))
+            return;
+        stored = StoreMark(resultsPath, mark, limits.maxCopies, error);
     }
+    if (ReportUnchanged(page, app, stored, resultsPath))
+        return;
     const std::string shownMarks = TextBoxMarks(shown, result);
     std::string marks;
     // One mark per byte of the text as the text box gets it.
@@ -451,6 +502,31 @@ void Mark(HWND page, Application& app) {
     ComboSetSelection(page, kView, mark.discipline);
     RefreshResults(page, app);
     SetDlgItemTextA(page, kParticipant, Utf8ToSystemText(mark.participant).c_str());
+}
+
+// Removes the mark the fields name, after showing it and asking.
+void Delete(HWND page, Application& app) {
+    const std::string resultsPath = FieldText(page, kResultsPath);
+    MarkRecord key;
+    if (!MarkKey(page, app, key))
+        return;
+    std::vector<MarkRecord> records;
+    std::string error;
+    if (LoadResultsFile(resultsPath, records, error) == ResultsLoad::Unreadable) {
+        Warn(page, app, kResultsUnreadable, resultsPath);
+        return;
+    }
+    const MarkRecord* found = FindMark(records, key.participant, key.discipline, key.speed);
+    if (found && !AskYesNo(page, Lang(app, kDeleteQuestion) + "\n" + MarkLine(app, *found, true)))
+        return;
+    const StoreOutcome removed =
+        found ? RemoveMark(resultsPath, key.participant, key.discipline, key.speed, error) : StoreOutcome::NotFound;
+    if (removed == StoreOutcome::NotFound)
+        Warn(page, app, kNoSuchMark, MarkLine(app, key, false));
+    if (ReportUnchanged(page, app, removed, resultsPath))
+        return;
+    ShowChosenText(page, app);
+    RefreshResults(page, app);
 }
 
 void Export(HWND page, Application& app) {
@@ -592,6 +668,7 @@ void OnSize(HWND page, Application& app, int width, int height) {
     AnchorControl(page, kCopy, from, to, true, true, false, true, TRUE);
     AnchorControl(page, kBack, from, to, true, false, false, true, TRUE);
     AnchorControl(page, kMark, from, to, true, false, false, true, TRUE);
+    AnchorControl(page, kDelete, from, to, true, false, false, true, TRUE);
     AnchorControl(page, kExport, from, to, false, false, true, true, TRUE);
     s.clientWidth = width;
     s.clientHeight = height;
@@ -637,6 +714,9 @@ BOOL OnCommand(HWND page, Application& app, int control, int code) {
         return TRUE;
     case kMark:
         Mark(page, app);
+        return TRUE;
+    case kDelete:
+        Delete(page, app);
         return TRUE;
     case kExport:
         Export(page, app);

@@ -1,0 +1,25 @@
+// The program's own message box. The system's box makes its text exactly as
+// wide as the characters' advances, and where a letter's ink reaches past
+// its advance (as it does under Wine) the last letter of the longest line is
+// cut off. This box measures and draws its text with the same font, call
+// and width, and keeps a margin around it, at any display scale.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Caption and button texts, in the program's language.
+struct MessageWindowTexts {
+    std::string caption = "Ошибка";
+    std::string ok = "OK", yes = "Да", no = "Нет", cancel = "Отмена";
+};
+void SetMessageWindowTexts(const MessageWindowTexts& texts);
+
+// MessageBoxA's contract for what the program shows: MB_OK, MB_OKCANCEL,
+// MB_YESNO or MB_YESNOCANCEL, with or without a warning, error, information
+// or question icon; a null caption is the texts' caption. Enter answers
+// with the first button, Esc with the last (No or Cancel). Returns IDOK,
+// IDYES, IDNO or IDCANCEL; where the box cannot be made, the system's box is
+// shown instead.
+int ShowMessageWindow(HWND owner, const char* text, const char* caption, UINT type);
