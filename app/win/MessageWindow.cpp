@@ -93,8 +93,9 @@ void LayOut(HWND box, Box& b) {
     GetTextMetricsA(dc, &tm);
     const int unit = std::max<int>(tm.tmAveCharWidth, 1), line = std::max<int>(tm.tmHeight, 1);
     const int margin = line;
-    // Room for ink beyond the first and last characters' advances.
-    const int pad = std::max(2, unit / 2);
+    // Room for ink beyond the first and last characters' advances (two or
+    // three pixels at 96 DPI under Wine).
+    const int pad = unit;
     const LPCSTR iconName = IconOf(b.type);
     HICON icon = iconName ? LoadIconA(nullptr, iconName) : nullptr;
     const int iconSize = icon ? GetSystemMetrics(SM_CXICON) : 0;
@@ -156,8 +157,10 @@ void DrawLabel(const Box& b, const DRAWITEMSTRUCT& item) {
     HGDIOBJ old = SelectObject(item.hDC, reinterpret_cast<HFONT>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0)));
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
-    RECT r = b.textRect; // the measured width: the lines break where they were measured
-    DrawTextA(item.hDC, b.text, -1, &r, kTextFormat);
+    // The measured width, so the lines break where they were measured; the
+    // ink beyond the last advance falls on the label's margin, not clipped.
+    RECT r = b.textRect;
+    DrawTextA(item.hDC, b.text, -1, &r, kTextFormat | DT_NOCLIP);
     SelectObject(item.hDC, old);
 }
 
