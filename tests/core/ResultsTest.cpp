@@ -79,6 +79,61 @@ TEST(Results, ThreeCopiesPerDisciplineAndCorrectionsReplace) {
     EXPECT_EQ(StoredCopy("\t\r\n ABC DE \r\nFG\r\n \n"), "ABC DE \r\nFG");
 }
 
+TEST(Results, NamesMatchWithoutRegardToCaseAndBlanks) {
+    struct Case {
+        const char* a;
+        const char* b;
+        bool same;
+    } cases[] = {
+        {"Anna Kowalska", "  anna \t KOWALSKA\r\n", true},
+        {"Anna\xC2\xA0Kowalska", "anna kowalska", true},                           // a no-break space
+        {"\xC3\x89mile \xC3\x98sterg\xC3\xA5rd", "\xC3\xA9MILE \xC3\xB8STERG\xC3\x85RD", true}, // Émile Østergård
+        {"\xC5\x81ukasz \xC5\xBB\xC3\xB3\xC5\x82\xC4\x87", "\xC5\x82UKASZ \xC5\xBC\xC3\x93\xC5\x81\xC4\x86", true}, // Łukasz Żółć
+        {"\xC5\xA0imon \xC4\x8C" "ech", "\xC5\xA1IMON \xC4\x8D" "ECH", true},     // Šimon Čech
+        {"\xC4\xB0pek", "ipek", true},                                            // İ
+        {"\xC5\xB8ves", "\xC3\xBFves", true},                                   // Ÿ
+        {"\xD0\x9F\xD1\x91\xD1\x82\xD1\x80 \xD0\xAF", "\xD0\xBF\xD0\x81\xD0\xA2\xD0\xA0 \xD1\x8F", true}, // Пётр Я
+        {"\xD0\x86\xD0\x84\xD0\x87", "\xD1\x96\xD1\x94\xD1\x97", true},    // ІЄЇ
+        {"\xD2\x90\xD3\x98", "\xD2\x91\xD3\x99", true},                        // ҐӘ
+        {"\xCE\xA3\xCE\xA9", "\xCF\x83\xCF\x89", true},                        // ΣΩ
+        {"Anna Kowalska", "Anna Kowalski", false},
+        {"AnnaKowalska", "Anna Kowalska", false}, // a blank between words is kept
+        {"\xC5\x81ukasz", "Lukasz", false},       // letters are not stripped of marks
+        {"\xD0\x95\xD0\xB2\xD0\xB0", "\xD0\x81\xD0\xB2\xD0\xB0", false}, // Ева, Ёва
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(NameKey(c.a) == NameKey(c.b), c.same) << c.a << " / " << c.b;
+
+    // The copies rule, the rankings and the names offered see one participant
+    // shown as first spelt; a correction under another spelling replaces.
+    std::vector<MarkRecord> r;
+    EXPECT_EQ(AddMark(r, Mark("Anna Kowalska", 0, 100, 1), 2), AddOutcome::Added);
+    EXPECT_EQ(AddMark(r, Mark("ANNA  kowalska", 0, 110, 2), 2), AddOutcome::Added);
+    EXPECT_EQ(AddMark(r, Mark("anna kowalska", 0, 120, 0), 2), AddOutcome::Refused);
+    EXPECT_EQ(AddMark(r, Mark("anna kowalska ", 0, 110, 0), 2), AddOutcome::Replaced);
+    r.push_back(Mark("boris", 1, 100, 0));
+    r.push_back(Mark("Boris", 0, 100, 0));
+    EXPECT_EQ(Ranks(RankDiscipline(r, 0, 5)), "1:Anna Kowalska:110/0 2:boris:100/0 ");
+    const std::vector<OverallRow> overall = RankOverall(r, 5);
+    ASSERT_EQ(overall.size(), 2u);
+    EXPECT_EQ(overall[0].participant, "boris");
+    EXPECT_EQ(overall[0].total, 10000 + 9091);
+    EXPECT_EQ(ParticipantNames(r), (std::vector<std::string>{"Anna Kowalska", "boris"}));
+}
+
+TEST(Results, ARemovedMarkFreesItsCopy) {
+    std::vector<MarkRecord> r = {Mark("Anna", 0, 100, 1), Mark("Anna", 0, 110, 2), Mark("Anna", 0, 110, 5),
+                                 Mark("Anna", 1, 120, 0), Mark("Boris", 0, 120, 0)};
+    EXPECT_EQ(AddMark(r, Mark("Anna", 0, 120, 0), 2), AddOutcome::Refused);
+    ASSERT_NE(FindMark(r, "ANNA", 0, 110), nullptr);
+    EXPECT_EQ(FindMark(r, "ANNA", 0, 110)->errors, 2);
+    EXPECT_EQ(FindMark(r, "Anna", 2, 110), nullptr);
+    EXPECT_EQ(EraseMark(r, "anna", 0, 110), 2u); // with the hand-edited duplicate
+    EXPECT_EQ(EraseMark(r, "anna", 0, 110), 0u);
+    EXPECT_EQ(r.size(), 3u);
+    EXPECT_EQ(AddMark(r, Mark("Anna", 0, 120, 0), 2), AddOutcome::Added);
+}
+
 TEST(Results, RankingSharesRanksSkipsTheNextAndListsTheUnacceptedLast) {
     const std::vector<MarkRecord> r = {
         Mark("Egor", 0, 170, 7),   // not accepted
@@ -262,6 +317,43 @@ TEST(ResultsFile, MarksSurviveAFailedWriteAndAForeignFileIsNeverOverwritten) {
     WriteAll(path, foreign);
     EXPECT_EQ(StoreMark(path, Mark("Anna", 0, 100, 1), 3, error), StoreOutcome::Unreadable);
     EXPECT_NE(error.find("not a results file"), std::string::npos) << error;
+    EXPECT_EQ(ReadAll(path), foreign);
+    std::filesystem::remove(path);
+    std::filesystem::remove(ResultsLockPath(path));
+}
+
+// The page asks before a correction and removes marks through the same
+// locked read and write as a mark; a removal never makes a file.
+TEST(ResultsFile, ACorrectionIsReportedFirstAndARemovalTakesOneMarkOut) {
+    const std::string path = TestPath(".csv");
+    std::filesystem::remove(path);
+    std::string error;
+    EXPECT_EQ(RemoveMark(path, "Anna", 0, 100, error), StoreOutcome::NotFound);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    MarkRecord earlier;
+    ASSERT_EQ(StoreMark(path, Mark("Anna", 0, 100, 4), 3, error, kResultsLockWaitMs, &earlier), StoreOutcome::Added);
+    ASSERT_EQ(StoreMark(path, Mark("Anna", 0, 110, 2), 3, error), StoreOutcome::Added);
+    const std::string two = ReadAll(path);
+    EXPECT_EQ(StoreMark(path, Mark(" ANNA", 0, 100, 0), 3, error, kResultsLockWaitMs, &earlier),
+              StoreOutcome::Earlier);
+    EXPECT_EQ(earlier.errors, 4);
+    EXPECT_EQ(earlier.speed, 100);
+    EXPECT_EQ(ReadAll(path), two);
+
+    EXPECT_EQ(RemoveMark(path, "anna", 0, 100, error), StoreOutcome::Removed) << error;
+    EXPECT_EQ(RemoveMark(path, "anna", 0, 100, error), StoreOutcome::NotFound);
+    EXPECT_NE(error.find("no mark of anna (letters, 100)"), std::string::npos) << error;
+    std::vector<MarkRecord> records;
+    ASSERT_EQ(LoadResultsFile(path, records, error), ResultsLoad::Loaded);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].speed, 110);
+    {
+        const FileLock held(ResultsLockPath(path), 0);
+        EXPECT_EQ(RemoveMark(path, "Anna", 0, 110, error, 100), StoreOutcome::InUse);
+    }
+    const std::string foreign = "Name,Score\r\n";
+    WriteAll(path, foreign);
+    EXPECT_EQ(RemoveMark(path, "Anna", 0, 110, error), StoreOutcome::Unreadable);
     EXPECT_EQ(ReadAll(path), foreign);
     std::filesystem::remove(path);
     std::filesystem::remove(ResultsLockPath(path));
