@@ -189,6 +189,92 @@ TEST_F(MainWindowTest, PageUpPageDownAndInsertPressedOnTheKeyboardReachThePageTh
     EXPECT_EQ(codes, (std::vector<LPARAM>{KEY_PAGE_UP, KEY_PAGE_DOWN, KEY_INSERT}));
 }
 
+// Keys pressed on the keyboard in a control of a page, through the message
+// loop: which of them reach the page, and what the control made of the rest.
+TEST_F(MainWindowTest, ControlsKeepTheKeysTheyNeedAndPassTheRestToThePage) {
+    struct Stroke {
+        WORD key;
+        bool control;
+    };
+    const Stroke kA{'A', false}, kB{'B', false}, kX{'X', false}, kEnterKey{VK_RETURN, false},
+        kEscKey{VK_ESCAPE, false}, kCtrlEnter{VK_RETURN, true}, kCtrlA{'A', true}, kEnd{VK_END, false};
+    struct Case {
+        const char* what;
+        int page, control;
+        const char* before; // put into the control first; null: left as it is
+        const char* after;  // what the control shows afterwards; null: not looked at
+        bool dropped;       // the control's list is dropped first
+        std::vector<Stroke> keys;
+        std::vector<LPARAM> toPage;
+    } cases[] = {
+        {"Enter in the copy field is a new line", PAGE_RESULTS, 1121, "", "a\r\nb", false, {kA, kEnterKey, kB}, {}},
+        {"Ctrl+Enter in the copy field marks", PAGE_RESULTS, 1121, "", "a", false, {kA, kCtrlEnter}, {KEY_ENTER}},
+        {"Esc in the copy field leaves", PAGE_RESULTS, 1121, nullptr, nullptr, false, {kEscKey}, {KEY_ESC}},
+        {"Ctrl+A selects a whole field", PAGE_RESULTS, 1101, "C:\\Results.csv", "x", false, {kEnd, kCtrlA, kX}, {}},
+        {"Ctrl+A selects a list's whole field", PAGE_RESULTS, 1118, "Anna K", "x", false, {kEnd, kCtrlA, kX}, {}},
+        {"Enter in the results file's field marks", PAGE_RESULTS, 1101, nullptr, nullptr, false, {kEnterKey},
+         {KEY_ENTER}},
+        {"Enter in a dropped list closes it", PAGE_COMPETITION_OPTIONS, 1043, nullptr, nullptr, true, {kEnterKey}, {}},
+        {"Esc in a dropped list closes it", PAGE_PLAYER, 1111, nullptr, nullptr, true, {kEscKey}, {}},
+        {"Enter on a closed list goes on", PAGE_COMPETITION_OPTIONS, 1043, nullptr, nullptr, false, {kEnterKey},
+         {KEY_ENTER}},
+    };
+    Start();
+    testutil::Pump();
+    SetForegroundWindow(main);
+    HACCEL accelerators = CreateKlaviroAccelerators();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ShowPage(c.page);
+        HWND control = Control(c.page, c.control);
+        if (c.before)
+            SetWindowTextA(control, c.before);
+        SetFocus(control);
+        if (c.dropped) {
+            SendMessageA(control, CB_SHOWDROPDOWN, TRUE, 0);
+            ASSERT_TRUE(SendMessageA(control, CB_GETDROPPEDSTATE, 0, 0));
+        }
+        MessageSpy spy(Page(c.page), NoteKeysUntilInsert);
+        std::vector<INPUT> keys;
+        auto press = [&](WORD key, DWORD up) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = key;
+            input.ki.dwFlags = up | (key == VK_INSERT || key == VK_END ? KEYEVENTF_EXTENDEDKEY : 0);
+            keys.push_back(input);
+        };
+        std::vector<Stroke> strokes = c.keys;
+        strokes.push_back({VK_INSERT, false}); // ends the loop
+        for (const Stroke& k : strokes) {
+            if (k.control)
+                press(VK_CONTROL, 0);
+            press(k.key, 0);
+            press(k.key, KEYEVENTF_KEYUP);
+            if (k.control)
+                press(VK_CONTROL, KEYEVENTF_KEYUP);
+        }
+        ASSERT_EQ(SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)), keys.size());
+        const UINT_PTR timer = SetTimer(nullptr, 0, 5000, GiveUp); // should the keys never arrive
+        RunMessageLoop(main, accelerators);
+        KillTimer(nullptr, timer);
+        MSG quit;
+        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+
+        std::vector<LPARAM> codes;
+        for (const auto& e : spy.entries)
+            if (e.message == PM_KEY && e.lParam != KEY_INSERT)
+                codes.push_back(e.lParam);
+        EXPECT_EQ(codes, c.toPage);
+        if (c.after) {
+            EXPECT_EQ(WindowText(control), c.after);
+        }
+        if (c.dropped) {
+            EXPECT_FALSE(SendMessageA(control, CB_GETDROPPEDSTATE, 0, 0));
+        }
+    }
+    DestroyAcceleratorTable(accelerators);
+}
+
 TEST_F(MainWindowTest, AKeyDuringASlideGoesToTheNewPage) {
     Start();
     SendMessageA(main, PM_SHOW_PAGE, 0, PAGE_TRAINING_MENU);
