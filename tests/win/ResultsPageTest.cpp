@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <memory>
 
 using namespace harness;
 
@@ -19,7 +21,7 @@ namespace {
 
 const int kResultsPath = 1101, kFromFile = 1103, kControlPath = 1104, kFromNumber = 1106;
 const int kDiscipline = 1114, kSpeed = 1116, kParticipant = 1118, kCopy = 1121, kExport = 1123;
-const int kScore = 1125, kList = 1129, kTextBox = 1027;
+const int kScore = 1125, kList = 1129, kDelete = 1130, kTextBox = 1027;
 
 const char kLetters[] = "100\r\n\r\nA B C D E   F G H I J   \r\n\r\n"
                         "110\r\n\r\nK L M N O   \r\n\r\n";
@@ -140,42 +142,107 @@ TEST(ResultsPage, RefusalsAndBadFilesAreReportedAndChangeNothing) {
     EXPECT_EQ(Boxes()[1].text, "В файле нет текста для этой скорости");
     EXPECT_FALSE(FileExists(p.results));
 
-    WriteFile(p.results, "Name,Score\r\n");
-    p.MarkCopy("Anna", 100, "ABCDE");
-    ASSERT_EQ(Boxes().size(), 3u);
-    EXPECT_EQ(Boxes()[2].text.find("Файл результатов не удается прочитать"), 0u) << Boxes()[2].text;
-    EXPECT_EQ(ReadFile(p.results), "Name,Score\r\n");
-    EXPECT_FALSE(p.Visible(kScore));
-
-    // Three speeds in a discipline; a fourth is refused and shows nothing new.
-    DeleteFileA(p.results.c_str());
+    // Three speeds in a discipline, then marks that fail: each is said so,
+    // changes nothing, and shows no count and no error marks, not even those
+    // of the mark before it.
     p.Command(kFromNumber);
     EXPECT_FALSE(p.Enabled(kControlPath));
     for (int speed : {100, 110, 120})
         p.MarkCopy("Anna", speed, "ABCDE");
-    const std::string three = ReadFile(p.results);
-    ShownMarks() = "untouched";
-    p.MarkCopy("Anna", 130, "ABCDE");
-    ASSERT_EQ(Boxes().size(), 4u);
-    EXPECT_EQ(Boxes()[3].text, "У участника уже есть наибольшее число проверенных копий в этой дисциплине");
-    EXPECT_EQ(ReadFile(p.results), three);
-    EXPECT_EQ(ShownMarks(), "untouched");
-
-    // A file another program is marking into (after the few seconds' wait),
-    // and a read-only file: said so, nothing stored.
-    {
-        const FileLock held(ResultsLockPath(p.results), 0);
-        ASSERT_EQ(held.GetState(), FileLock::State::Held);
-        p.MarkCopy("Boris", 100, "ABCDE");
+    std::string stored;
+    std::unique_ptr<FileLock> held;
+    struct Case {
+        const char* what;
+        std::function<void()> before, after;
+        std::string box; // how the warning begins
+        const char* who = "Boris";
+    } cases[] = {
+        {"a fourth speed", [] {}, [] {},
+         "У участника уже есть наибольшее число проверенных копий в этой дисциплине", "Anna"},
+        {"in use (after the few seconds' wait)",
+         [&] { held = std::make_unique<FileLock>(ResultsLockPath(p.results), 0); }, [&] { held.reset(); },
+         "Файл результатов занят другой программой"},
+        {"read-only", [&] { SetFileAttributesA(p.results.c_str(), FILE_ATTRIBUTE_READONLY); },
+         [&] { SetFileAttributesA(p.results.c_str(), FILE_ATTRIBUTE_NORMAL); },
+         "Файл результатов только для чтения, оценка не сохранена:\n" + p.results},
+        {"no results file", [&] { WriteFile(p.results, "Name,Score\r\n"); }, [&] { WriteFile(p.results, stored); },
+         "Файл результатов не удается прочитать"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        p.MarkCopy("Anna", 120, "ABCDE"); // a correction, answered yes: a count shown
+        ASSERT_TRUE(p.Visible(kScore));
+        stored = ReadFile(p.results);
+        c.before();
+        const std::string file = ReadFile(p.results);
+        Boxes().clear();
+        p.MarkCopy(c.who, 130, "ABCDE");
+        EXPECT_EQ(ReadFile(p.results), file);
+        c.after();
+        ASSERT_EQ(Boxes().size(), 1u);
+        EXPECT_EQ(Boxes()[0].text.substr(0, c.box.size()), c.box);
+        EXPECT_FALSE(p.Visible(kScore));
+        EXPECT_EQ(ShownMarks().find_first_not_of(' '), std::string::npos) << ShownMarks();
     }
-    ASSERT_EQ(Boxes().size(), 5u);
-    EXPECT_EQ(Boxes()[4].text.find("Файл результатов занят другой программой"), 0u) << Boxes()[4].text;
-    SetFileAttributesA(p.results.c_str(), FILE_ATTRIBUTE_READONLY);
-    p.MarkCopy("Boris", 100, "ABCDE");
-    ASSERT_EQ(Boxes().size(), 6u);
-    EXPECT_EQ(Boxes()[5].text, "Файл результатов только для чтения, оценка не сохранена:\n" + p.results);
-    EXPECT_EQ(ReadFile(p.results), three);
-    EXPECT_EQ(ShownMarks(), "untouched");
+}
+
+TEST(ResultsPage, ACorrectionIsAskedAboutAndAMarkCanBeDeleted) {
+    ResultsPage p;
+    p.MarkCopy("Anna", 100, "abxde"); // C wrong, F to J missing
+    const std::string first = ReadFile(p.results);
+    ASSERT_NE(first.find("\r\nAnna;letters;100;6;abxde;"), std::string::npos) << first;
+    auto rows = [&](const char* row) {
+        const std::string file = ReadFile(p.results);
+        int n = 0;
+        for (size_t at = file.find(row); at != std::string::npos; at = file.find(row, at + 1))
+            ++n;
+        return n;
+    };
+
+    // The same participant typed otherwise at the same speed: the earlier
+    // mark is shown, and No keeps it.
+    Boxes().clear();
+    Answers() = {IDNO};
+    p.MarkCopy(" ANNA ", 100, "abcdefghij");
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].type & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+    EXPECT_EQ(Boxes()[0].text.find("Эта копия уже проверена:\nAnna, Буквы, 100: Ошибки 6, 20"), 0u)
+        << Boxes()[0].text;
+    EXPECT_NE(Boxes()[0].text.find("\nЗаменить прежнюю оценку новой? Ошибки в новой: 0"), std::string::npos);
+    EXPECT_EQ(ReadFile(p.results), first);
+    EXPECT_FALSE(p.Visible(kScore));
+    // Yes replaces it, under the file's spelling.
+    p.MarkCopy(" ANNA ", 100, "abcdefghij");
+    EXPECT_EQ(Boxes().size(), 2u);
+    EXPECT_EQ(rows("\nAnna;letters;100;0;abcdefghij;"), 1);
+    EXPECT_EQ(rows("\nAnna;"), 1);
+    EXPECT_EQ(p.Clock(kScore), "0");
+    EXPECT_EQ(p.Text(kParticipant), "Anna");
+    EXPECT_EQ(SendDlgItemMessageA(p.page, kParticipant, CB_GETCOUNT, 0, 0), 1);
+
+    // Deleting: a mark that is not there is said so, nothing asked.
+    p.MarkCopy("Boris", 110, "KLMNO");
+    Boxes().clear();
+    p.SetText(kParticipant, "anna");
+    p.SetText(kSpeed, "110");
+    p.Command(kDelete);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, "Такой оценки нет в файле результатов:\nAnna, Буквы, 110");
+    // One that is: shown and asked about; No keeps it, Yes deletes it.
+    p.SetText(kSpeed, "100");
+    Answers() = {IDNO};
+    p.Command(kDelete);
+    ASSERT_EQ(Boxes().size(), 2u);
+    EXPECT_EQ(Boxes()[1].type & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+    EXPECT_EQ(Boxes()[1].text.find("Удалить оценку?\nAnna, Буквы, 100: Ошибки 0, 20"), 0u) << Boxes()[1].text;
+    EXPECT_EQ(rows("\nAnna;"), 1);
+    p.Command(kDelete);
+    EXPECT_EQ(Boxes().size(), 3u);
+    EXPECT_EQ(rows("\nAnna;"), 0);
+    EXPECT_EQ(rows("\nBoris;letters;110;0;"), 1);
+    ASSERT_EQ(p.Rows(), 1);
+    EXPECT_EQ(p.Cell(0, 1), "Boris");
+    EXPECT_EQ(SendDlgItemMessageA(p.page, kParticipant, CB_GETCOUNT, 0, 0), 1);
 }
 
 TEST(ResultsPage, KeysStepThroughTheTextsAndLeave) {
