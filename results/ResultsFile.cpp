@@ -224,10 +224,9 @@ StoreOutcome UpdateLocked(const std::string& path, std::string& error, uint32_t 
         return StoreOutcome::InUse;
     }
     std::vector<MarkRecord> records;
-    const ResultsLoad load = LoadResultsFile(target, records, error);
-    if (load == ResultsLoad::Unreadable)
+    if (LoadResultsFile(target, records, error) == ResultsLoad::Unreadable)
         return StoreOutcome::Unreadable;
-    const StoreOutcome outcome = change(records, load == ResultsLoad::Missing);
+    const StoreOutcome outcome = change(records);
     if (outcome != StoreOutcome::Added && outcome != StoreOutcome::Replaced && outcome != StoreOutcome::Removed)
         return outcome;
     ReplaceFailure failure = ReplaceFailure::None;
@@ -248,7 +247,7 @@ std::string MarkName(const std::string& participant, int discipline, int speed) 
 
 StoreOutcome StoreMark(const std::string& path, const MarkRecord& mark, int maxCopies, std::string& error,
                        uint32_t lockWaitMs, MarkRecord* earlier) {
-    return UpdateLocked(path, error, lockWaitMs, [&](std::vector<MarkRecord>& records, bool) {
+    return UpdateLocked(path, error, lockWaitMs, [&](std::vector<MarkRecord>& records) {
         if (earlier)
             if (const MarkRecord* found = FindMark(records, mark.participant, mark.discipline, mark.speed)) {
                 *earlier = *found;
@@ -267,9 +266,9 @@ StoreOutcome StoreMark(const std::string& path, const MarkRecord& mark, int maxC
 
 StoreOutcome RemoveMark(const std::string& path, const std::string& participant, int discipline, int speed,
                         std::string& error, uint32_t lockWaitMs) {
-    return UpdateLocked(path, error, lockWaitMs, [&](std::vector<MarkRecord>& records, bool missing) {
-        // A missing file is never made by a removal.
-        if (missing || EraseMark(records, participant, discipline, speed) == 0) {
+    return UpdateLocked(path, error, lockWaitMs, [&](std::vector<MarkRecord>& records) {
+        // Nothing removed, nothing written: a missing file is never made.
+        if (EraseMark(records, participant, discipline, speed) == 0) {
             error = "no mark of " + MarkName(participant, discipline, speed) + " in " + path;
             return StoreOutcome::NotFound;
         }

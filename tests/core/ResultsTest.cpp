@@ -96,6 +96,7 @@ TEST(Results, NamesMatchWithoutRegardToCaseAndBlanks) {
         {"\xD0\x86\xD0\x84\xD0\x87", "\xD1\x96\xD1\x94\xD1\x97", true},    // ІЄЇ
         {"\xD2\x90\xD3\x98", "\xD2\x91\xD3\x99", true},                        // ҐӘ
         {"\xCE\xA3\xCE\xA9", "\xCF\x83\xCF\x89", true},                        // ΣΩ
+        {"ANNA\xFF  K", "anna\xFF K", true}, // not UTF-8: ASCII letters and blanks still
         {"Anna Kowalska", "Anna Kowalski", false},
         {"AnnaKowalska", "Anna Kowalska", false}, // a blank between words is kept
         {"\xC5\x81ukasz", "Lukasz", false},       // letters are not stripped of marks
