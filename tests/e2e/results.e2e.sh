@@ -75,7 +75,8 @@ want='{"disciplines": {"letters": [{"rank": 1, "participant": "Anna", "speed": 1
 
 # The results page (the fourth button of the competitions menu): the speed
 # has the focus; then the name, and the copy with its first letter wrong and
-# its fiftieth missing, marked with Enter.
+# its fiftieth missing, typed on two lines (Enter in the copy field is a new
+# line) and marked with Ctrl+Enter.
 step Down Down Down
 step Return
 copy=$(printf '%s' "$letters" | sed 's/^./#/')
@@ -84,11 +85,13 @@ xdotool type --delay 30 "100"
 e2e_key KLAVIRO Tab
 xdotool type --delay 30 "Eva"
 e2e_key KLAVIRO Tab Tab
-xdotool type --delay 20 "$copy"
+xdotool type --delay 20 "${copy:0:30}"
+e2e_key KLAVIRO Return
+xdotool type --delay 20 "${copy:30}"
 sleep 0.5
-step Return
+step ctrl+Return
 e2e_screenshot "$build/results-page.png"
-grep -q $'^Eva;letters;100;2;' Results.csv ||
+grep -q $'^Eva;letters;100;2;"' Results.csv ||
     { echo "the page stored no mark for Eva"; cat Results.csv; exit 1; }
 
 "$cli" results --html sheet.html Results.csv
