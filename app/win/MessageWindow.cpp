@@ -1,6 +1,7 @@
 #include "app/win/MessageWindow.h"
 
 #include <algorithm>
+#include <new>
 #include <vector>
 
 namespace {
@@ -202,17 +203,22 @@ void SetMessageWindowTexts(const MessageWindowTexts& texts) {
 
 int ShowMessageWindow(HWND owner, const char* text, const char* caption, UINT type) {
     HWND root = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
-    Box b{text ? text : "", caption ? caption : shownTexts.caption.c_str(), type, root, ButtonsOf(type), {}};
-    alignas(4) BoxTemplate box{};
-    box.dialog.style = kStyle;
-    box.dialog.cx = 200;
-    box.dialog.cy = 100;
-    box.pointSize = 8;
-    const wchar_t face[] = L"MS Shell Dlg";
-    std::copy(face, face + 13, box.face);
-    const INT_PTR answer =
-        DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &box.dialog, root, BoxProc, reinterpret_cast<LPARAM>(&b));
-    if (answer <= 0)
-        return MessageBoxA(owner, text, caption, type);
-    return static_cast<int>(answer);
+    try {
+        Box b{text ? text : "", caption ? caption : shownTexts.caption.c_str(), type, root, ButtonsOf(type), {}};
+        alignas(4) BoxTemplate box{};
+        box.dialog.style = kStyle;
+        box.dialog.cx = 200;
+        box.dialog.cy = 100;
+        box.pointSize = 8;
+        const wchar_t face[] = L"MS Shell Dlg";
+        std::copy(face, face + 13, box.face);
+        const INT_PTR answer = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &box.dialog, root, BoxProc,
+                                                       reinterpret_cast<LPARAM>(&b));
+        if (answer > 0)
+            return static_cast<int>(answer);
+    } catch (const std::bad_alloc&) {
+        // Out of memory, as when the program ends after such a failure: the
+        // system's box still says why.
+    }
+    return MessageBoxA(owner, text, caption, type);
 }
