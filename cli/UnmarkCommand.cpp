@@ -37,15 +37,16 @@ int RunUnmark(const std::vector<std::string>& args) {
     } else if (options.Has("control")) {
         discipline = DisciplineOfFileName(options.Get("control", ""));
         if (discipline < 0)
-            return CliFail(kName, "the file name does not tell the discipline: give --kind letters|figures|mixed");
+            return CliFail(kName,
+                           "the file name does not tell the discipline: give --kind letters|figures|mixed");
     } else {
         return CliFail(kName, "name the discipline: --kind letters|figures|mixed, or --control FILE");
     }
     const std::string path = options.Get("results", "");
     if (RemoveMark(path, participant, discipline, static_cast<int>(speed), error) != StoreOutcome::Removed)
         return CliFail(kName, error);
-    if (!CliPrint(stdout, "removed the mark of " + participant + " in " + DisciplineName(discipline) + " at " +
-                              std::to_string(speed) + "\n"))
+    if (!CliPrint(stdout, "removed the mark of " + participant + " in " + DisciplineName(discipline) +
+                              " at " + std::to_string(speed) + "\n"))
         return CliFail(kName, "cannot write to standard output");
     return 0;
 }

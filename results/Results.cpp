@@ -29,9 +29,11 @@ char32_t SmallLetter(char32_t c) {
     // Latin Extended-A and the rest of Cyrillic pair a capital with the
     // small letter after it: at even code points, or at odd ones in the runs
     // Ĺ..Ň, Ź..Ž and Ӂ..Ӎ.
-    const bool oddRun = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E) || (c >= 0x4C1 && c <= 0x4CE);
+    const bool oddRun =
+        (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E) || (c >= 0x4C1 && c <= 0x4CE);
     const bool evenRun = (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177) ||
-                         (c >= 0x460 && c <= 0x481) || (c >= 0x48A && c <= 0x4BF) || (c >= 0x4D0 && c <= 0x52F);
+                         (c >= 0x460 && c <= 0x481) || (c >= 0x48A && c <= 0x4BF) ||
+                         (c >= 0x4D0 && c <= 0x52F);
     if ((oddRun && c % 2 == 1) || (evenRun && c % 2 == 0))
         return c + 1;
     if (c == 0x4C0)
@@ -138,12 +140,14 @@ AddOutcome AddMark(std::vector<MarkRecord>& records, const MarkRecord& mark, int
     }
     // The corrected mark takes the place of the first earlier one; any
     // further duplicates (a hand-edited file) go with it.
-    auto first = std::find_if(records.begin(), records.end(),
-                              [&](const MarkRecord& r) { return SameMark(r, key, mark.discipline, mark.speed); });
+    auto first = std::find_if(records.begin(), records.end(), [&](const MarkRecord& r) {
+        return SameMark(r, key, mark.discipline, mark.speed);
+    });
     *first = mark;
-    records.erase(std::remove_if(first + 1, records.end(),
-                                 [&](const MarkRecord& r) { return SameMark(r, key, mark.discipline, mark.speed); }),
-                  records.end());
+    records.erase(
+        std::remove_if(first + 1, records.end(),
+                       [&](const MarkRecord& r) { return SameMark(r, key, mark.discipline, mark.speed); }),
+        records.end());
     return AddOutcome::Replaced;
 }
 
@@ -156,7 +160,8 @@ const MarkRecord* FindMark(const std::vector<MarkRecord>& records, const std::st
     return nullptr;
 }
 
-size_t EraseMark(std::vector<MarkRecord>& records, const std::string& participant, int discipline, int speed) {
+size_t EraseMark(std::vector<MarkRecord>& records, const std::string& participant, int discipline,
+                 int speed) {
     const std::string key = NameKey(participant);
     const size_t before = records.size();
     records.erase(std::remove_if(records.begin(), records.end(),

@@ -227,7 +227,8 @@ StoreOutcome UpdateLocked(const std::string& path, std::string& error, uint32_t 
     if (LoadResultsFile(target, records, error) == ResultsLoad::Unreadable)
         return StoreOutcome::Unreadable;
     const StoreOutcome outcome = change(records);
-    if (outcome != StoreOutcome::Added && outcome != StoreOutcome::Replaced && outcome != StoreOutcome::Removed)
+    if (outcome != StoreOutcome::Added && outcome != StoreOutcome::Replaced &&
+        outcome != StoreOutcome::Removed)
         return outcome;
     ReplaceFailure failure = ReplaceFailure::None;
     if (!WriteFileReplacing(target, ResultsCsv(records), &failure)) {

@@ -105,7 +105,8 @@ void LayOut(HWND box, Box& b) {
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoA(MonitorFromWindow(b.owner ? b.owner : box, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT work = monitor.rcWork;
-    const int widest = std::max<int>((work.right - work.left) * 3 / 4 - 2 * margin - beforeText - 2 * pad, 20 * unit);
+    const int widest =
+        std::max<int>((work.right - work.left) * 3 / 4 - 2 * margin - beforeText - 2 * pad, 20 * unit);
     RECT text{0, 0, widest, 0};
     DrawTextA(dc, b.text, -1, &text, kTextFormat | DT_CALCRECT);
     int buttonWidth = 12 * unit;
@@ -128,17 +129,17 @@ void LayOut(HWND box, Box& b) {
     const int clientHeight = 3 * margin + topHeight + buttonHeight;
 
     if (icon) {
-        HWND shown = Child(box, "STATIC", nullptr, SS_ICON, kIcon, margin, margin + (topHeight - iconSize) / 2,
-                           iconSize, iconSize, font);
+        HWND shown = Child(box, "STATIC", nullptr, SS_ICON, kIcon, margin,
+                           margin + (topHeight - iconSize) / 2, iconSize, iconSize, font);
         SendMessageA(shown, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     }
-    Child(box, "STATIC", b.text, SS_OWNERDRAW, kLabel, margin + beforeText, margin + (topHeight - labelHeight) / 2,
-          labelWidth, labelHeight, font);
+    Child(box, "STATIC", b.text, SS_OWNERDRAW, kLabel, margin + beforeText,
+          margin + (topHeight - labelHeight) / 2, labelWidth, labelHeight, font);
     int x = (clientWidth - rowWidth) / 2;
     for (int k = 0; k < buttons; ++k, x += buttonWidth + gap) {
         HWND button = Child(box, "BUTTON", ButtonText(b.buttons[k]).c_str(),
-                            WS_TABSTOP | (k == 0 ? BS_DEFPUSHBUTTON | WS_GROUP : BS_PUSHBUTTON), b.buttons[k], x,
-                            2 * margin + topHeight, buttonWidth, buttonHeight, font);
+                            WS_TABSTOP | (k == 0 ? BS_DEFPUSHBUTTON | WS_GROUP : BS_PUSHBUTTON), b.buttons[k],
+                            x, 2 * margin + topHeight, buttonWidth, buttonHeight, font);
         if (k == 0)
             SetFocus(button);
     }
@@ -155,7 +156,8 @@ void LayOut(HWND box, Box& b) {
 
 void DrawLabel(const Box& b, const DRAWITEMSTRUCT& item) {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    HGDIOBJ old = SelectObject(item.hDC, reinterpret_cast<HFONT>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0)));
+    HGDIOBJ old =
+        SelectObject(item.hDC, reinterpret_cast<HFONT>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0)));
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
     // The measured width, so the lines break where they were measured; the
@@ -204,7 +206,12 @@ void SetMessageWindowTexts(const MessageWindowTexts& texts) {
 int ShowMessageWindow(HWND owner, const char* text, const char* caption, UINT type) {
     HWND root = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
     try {
-        Box b{text ? text : "", caption ? caption : shownTexts.caption.c_str(), type, root, ButtonsOf(type), {}};
+        Box b{text ? text : "",
+              caption ? caption : shownTexts.caption.c_str(),
+              type,
+              root,
+              ButtonsOf(type),
+              {}};
         alignas(4) BoxTemplate box{};
         box.dialog.style = kStyle;
         box.dialog.cx = 200;

@@ -53,8 +53,8 @@ bool SelectAllOnCtrlA(const MSG& msg) {
 
 HACCEL CreateKlaviroAccelerators() {
     ACCEL keys[6] = {
-        {FVIRTKEY, VK_RETURN, 50050}, {FVIRTKEY, VK_ESCAPE, 50051},           {FVIRTKEY, VK_PRIOR, 50052},
-        {FVIRTKEY, VK_NEXT, 50053},   {FVIRTKEY, VK_INSERT, 50054},           {FVIRTKEY | FCONTROL, VK_RETURN, 50050},
+        {FVIRTKEY, VK_RETURN, 50050}, {FVIRTKEY, VK_ESCAPE, 50051}, {FVIRTKEY, VK_PRIOR, 50052},
+        {FVIRTKEY, VK_NEXT, 50053},   {FVIRTKEY, VK_INSERT, 50054}, {FVIRTKEY | FCONTROL, VK_RETURN, 50050},
     };
     return CreateAcceleratorTableA(keys, 6);
 }

@@ -380,8 +380,8 @@ std::string Participant(HWND page, Application& app) {
 
 // "Anna, Буквы, 100" and, with the errors, ": Ошибки 3, <time of marking>".
 std::string MarkLine(Application& app, const MarkRecord& r, bool withErrors) {
-    std::string line = Utf8ToSystemText(r.participant) + ", " + Lang(app, kDisciplineTexts[r.discipline]) + ", " +
-                       std::to_string(r.speed);
+    std::string line = Utf8ToSystemText(r.participant) + ", " + Lang(app, kDisciplineTexts[r.discipline]) +
+                       ", " + std::to_string(r.speed);
     if (withErrors)
         line += ": " + Lang(app, kErrorsColumn) + " " + std::to_string(r.errors) +
                 (r.markedAt.empty() ? "" : ", " + Utf8ToSystemText(r.markedAt));
@@ -520,7 +520,8 @@ void Delete(HWND page, Application& app) {
     if (found && !AskYesNo(page, Lang(app, kDeleteQuestion) + "\n" + MarkLine(app, *found, true)))
         return;
     const StoreOutcome removed =
-        found ? RemoveMark(resultsPath, key.participant, key.discipline, key.speed, error) : StoreOutcome::NotFound;
+        found ? RemoveMark(resultsPath, key.participant, key.discipline, key.speed, error)
+              : StoreOutcome::NotFound;
     if (removed == StoreOutcome::NotFound)
         Warn(page, app, kNoSuchMark, MarkLine(app, key, false));
     if (ReportUnchanged(page, app, removed, resultsPath))

@@ -86,20 +86,27 @@ TEST(Results, NamesMatchWithoutRegardToCaseAndBlanks) {
         bool same;
     } cases[] = {
         {"Anna Kowalska", "  anna \t KOWALSKA\r\n", true},
-        {"Anna\xC2\xA0Kowalska", "anna kowalska", true},                           // a no-break space
-        {"\xC3\x89mile \xC3\x98sterg\xC3\xA5rd", "\xC3\xA9MILE \xC3\xB8STERG\xC3\x85RD", true}, // Émile Østergård
-        {"\xC5\x81ukasz \xC5\xBB\xC3\xB3\xC5\x82\xC4\x87", "\xC5\x82UKASZ \xC5\xBC\xC3\x93\xC5\x81\xC4\x86", true}, // Łukasz Żółć
-        {"\xC5\xA0imon \xC4\x8C" "ech", "\xC5\xA1IMON \xC4\x8D" "ECH", true},     // Šimon Čech
-        {"\xC4\xB0pek", "ipek", true},                                            // İ
-        {"\xC5\xB8ves", "\xC3\xBFves", true},                                   // Ÿ
-        {"\xD0\x9F\xD1\x91\xD1\x82\xD1\x80 \xD0\xAF", "\xD0\xBF\xD0\x81\xD0\xA2\xD0\xA0 \xD1\x8F", true}, // Пётр Я
-        {"\xD0\x86\xD0\x84\xD0\x87", "\xD1\x96\xD1\x94\xD1\x97", true},    // ІЄЇ
-        {"\xD2\x90\xD3\x98", "\xD2\x91\xD3\x99", true},                        // ҐӘ
-        {"\xCE\xA3\xCE\xA9", "\xCF\x83\xCF\x89", true},                        // ΣΩ
+        {"Anna\xC2\xA0Kowalska", "anna kowalska", true}, // a no-break space
+        {"\xC3\x89mile \xC3\x98sterg\xC3\xA5rd", "\xC3\xA9MILE \xC3\xB8STERG\xC3\x85RD",
+         true}, // Émile Østergård
+        {"\xC5\x81ukasz \xC5\xBB\xC3\xB3\xC5\x82\xC4\x87", "\xC5\x82UKASZ \xC5\xBC\xC3\x93\xC5\x81\xC4\x86",
+         true}, // Łukasz Żółć
+        {"\xC5\xA0imon \xC4\x8C"
+         "ech",
+         "\xC5\xA1IMON \xC4\x8D"
+         "ECH",
+         true},                               // Šimon Čech
+        {"\xC4\xB0pek", "ipek", true},        // İ
+        {"\xC5\xB8ves", "\xC3\xBFves", true}, // Ÿ
+        {"\xD0\x9F\xD1\x91\xD1\x82\xD1\x80 \xD0\xAF", "\xD0\xBF\xD0\x81\xD0\xA2\xD0\xA0 \xD1\x8F",
+         true},                                                         // Пётр Я
+        {"\xD0\x86\xD0\x84\xD0\x87", "\xD1\x96\xD1\x94\xD1\x97", true}, // ІЄЇ
+        {"\xD2\x90\xD3\x98", "\xD2\x91\xD3\x99", true},                 // ҐӘ
+        {"\xCE\xA3\xCE\xA9", "\xCF\x83\xCF\x89", true},                 // ΣΩ
         {"ANNA\xFF  K", "anna\xFF K", true}, // not UTF-8: ASCII letters and blanks still
         {"Anna Kowalska", "Anna Kowalski", false},
-        {"AnnaKowalska", "Anna Kowalska", false}, // a blank between words is kept
-        {"\xC5\x81ukasz", "Lukasz", false},       // letters are not stripped of marks
+        {"AnnaKowalska", "Anna Kowalska", false},                        // a blank between words is kept
+        {"\xC5\x81ukasz", "Lukasz", false},                              // letters are not stripped of marks
         {"\xD0\x95\xD0\xB2\xD0\xB0", "\xD0\x81\xD0\xB2\xD0\xB0", false}, // Ева, Ёва
     };
     for (const Case& c : cases)
@@ -332,7 +339,8 @@ TEST(ResultsFile, ACorrectionIsReportedFirstAndARemovalTakesOneMarkOut) {
     EXPECT_EQ(RemoveMark(path, "Anna", 0, 100, error), StoreOutcome::NotFound);
     EXPECT_FALSE(std::filesystem::exists(path));
     MarkRecord earlier;
-    ASSERT_EQ(StoreMark(path, Mark("Anna", 0, 100, 4), 3, error, kResultsLockWaitMs, &earlier), StoreOutcome::Added);
+    ASSERT_EQ(StoreMark(path, Mark("Anna", 0, 100, 4), 3, error, kResultsLockWaitMs, &earlier),
+              StoreOutcome::Added);
     ASSERT_EQ(StoreMark(path, Mark("Anna", 0, 110, 2), 3, error), StoreOutcome::Added);
     const std::string two = ReadAll(path);
     EXPECT_EQ(StoreMark(path, Mark(" ANNA", 0, 100, 0), 3, error, kResultsLockWaitMs, &earlier),

@@ -207,17 +207,26 @@ TEST_F(MainWindowTest, ControlsKeepTheKeysTheyNeedAndPassTheRestToThePage) {
         std::vector<Stroke> keys;
         std::vector<LPARAM> toPage;
     } cases[] = {
-        {"Enter in the copy field is a new line", PAGE_RESULTS, 1121, "", "a\r\nb", false, {kA, kEnterKey, kB}, {}},
-        {"Ctrl+Enter in the copy field marks", PAGE_RESULTS, 1121, "", "a", false, {kA, kCtrlEnter}, {KEY_ENTER}},
-        {"Esc in the copy field leaves", PAGE_RESULTS, 1121, nullptr, nullptr, false, {kEscKey}, {KEY_ESC}},
-        {"Ctrl+A selects a whole field", PAGE_RESULTS, 1101, "C:\\Results.csv", "x", false, {kEnd, kCtrlA, kX}, {}},
-        {"Ctrl+A selects a list's whole field", PAGE_RESULTS, 1118, "Anna K", "x", false, {kEnd, kCtrlA, kX}, {}},
-        {"Enter in the results file's field marks", PAGE_RESULTS, 1101, nullptr, nullptr, false, {kEnterKey},
-         {KEY_ENTER}},
-        {"Enter in a dropped list closes it", PAGE_COMPETITION_OPTIONS, 1043, nullptr, nullptr, true, {kEnterKey}, {}},
-        {"Esc in a dropped list closes it", PAGE_PLAYER, 1111, nullptr, nullptr, true, {kEscKey}, {}},
-        {"Enter on a closed list goes on", PAGE_COMPETITION_OPTIONS, 1043, nullptr, nullptr, false, {kEnterKey},
-         {KEY_ENTER}},
+        // clang-format off
+        {"Enter in the copy field is a new line", PAGE_RESULTS, 1121, "", "a\r\nb", false,
+         {kA, kEnterKey, kB}, {}},
+        {"Ctrl+Enter in the copy field marks", PAGE_RESULTS, 1121, "", "a", false,
+         {kA, kCtrlEnter}, {KEY_ENTER}},
+        {"Esc in the copy field leaves", PAGE_RESULTS, 1121, nullptr, nullptr, false,
+         {kEscKey}, {KEY_ESC}},
+        {"Ctrl+A selects a whole field", PAGE_RESULTS, 1101, "C:\\Results.csv", "x", false,
+         {kEnd, kCtrlA, kX}, {}},
+        {"Ctrl+A selects a list's whole field", PAGE_RESULTS, 1118, "Anna K", "x", false,
+         {kEnd, kCtrlA, kX}, {}},
+        {"Enter in the results file's field marks", PAGE_RESULTS, 1101, nullptr, nullptr, false,
+         {kEnterKey}, {KEY_ENTER}},
+        {"Enter in a dropped list closes it", PAGE_COMPETITION_OPTIONS, 1043, nullptr, nullptr, true,
+         {kEnterKey}, {}},
+        {"Esc in a dropped list closes it", PAGE_PLAYER, 1111, nullptr, nullptr, true,
+         {kEscKey}, {}},
+        {"Enter on a closed list goes on", PAGE_COMPETITION_OPTIONS, 1043, nullptr, nullptr, false,
+         {kEnterKey}, {KEY_ENTER}},
+        // clang-format on
     };
     Start();
     testutil::Pump();

@@ -186,7 +186,8 @@ TEST(MessageWindow, EveryMessageIsReadableWholeAtTheDisplayScale) {
     HDC screen = GetDC(nullptr);
     std::printf("display scale: %d DPI\n", GetDeviceCaps(screen, LOGPIXELSX));
     ReleaseDC(nullptr, screen);
-    const std::string longPath = "C:\\" + std::string(60, 'x') + "\\" + std::string(200, 'y') + "\\Results.csv";
+    const std::string longPath =
+        "C:\\" + std::string(60, 'x') + "\\" + std::string(200, 'y') + "\\Results.csv";
     struct Case {
         std::string text;
         UINT type;
@@ -204,7 +205,7 @@ TEST(MessageWindow, EveryMessageIsReadableWholeAtTheDisplayScale) {
         {"Работа программы прервана из-за ошибки:\nstd::bad_alloc", MB_ICONWARNING | MB_OK},
         {"Не удается прочитать файл:\n" + longPath, MB_ICONWARNING},
         {"W&M\tW", MB_ICONERROR}, // no underline, the tab expanded
-        {"W", 0},                  // narrower than its button, no icon
+        {"W", 0},                 // narrower than its button, no icon
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -245,9 +246,8 @@ TEST(MessageWindow, EnterAnswersWithTheFirstButtonAndEscWithTheLast) {
         WORD key;
         int answer;
     } cases[] = {
-        {MB_YESNO, VK_RETURN, IDYES},         {MB_YESNO, VK_ESCAPE, IDNO},
-        {MB_OK, VK_ESCAPE, IDOK},             {MB_OK, VK_RETURN, IDOK},
-        {MB_YESNOCANCEL, VK_ESCAPE, IDCANCEL}, {MB_OKCANCEL, VK_RETURN, IDOK},
+        {MB_YESNO, VK_RETURN, IDYES}, {MB_YESNO, VK_ESCAPE, IDNO},           {MB_OK, VK_ESCAPE, IDOK},
+        {MB_OK, VK_RETURN, IDOK},     {MB_YESNOCANCEL, VK_ESCAPE, IDCANCEL}, {MB_OKCANCEL, VK_RETURN, IDOK},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ShowForReal("Заменить?", c.type | MB_ICONQUESTION, c.key), c.answer)

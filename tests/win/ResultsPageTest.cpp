@@ -165,8 +165,8 @@ TEST(ResultsPage, RefusalsAndBadFilesAreReportedAndChangeNothing) {
         {"read-only", [&] { SetFileAttributesA(p.results.c_str(), FILE_ATTRIBUTE_READONLY); },
          [&] { SetFileAttributesA(p.results.c_str(), FILE_ATTRIBUTE_NORMAL); },
          "Файл результатов только для чтения, оценка не сохранена:\n" + p.results},
-        {"no results file", [&] { WriteFile(p.results, "Name,Score\r\n"); }, [&] { WriteFile(p.results, stored); },
-         "Файл результатов не удается прочитать"},
+        {"no results file", [&] { WriteFile(p.results, "Name,Score\r\n"); },
+         [&] { WriteFile(p.results, stored); }, "Файл результатов не удается прочитать"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
