@@ -69,3 +69,5 @@ bool WriteToFile(ReplacingFile::Handle file, const void* data, size_t size);
 bool CloseFile(ReplacingFile::Handle file, bool flush);
 bool ReplaceFileWith(const std::string& from, const std::string& to);
 bool RemoveFile(const std::string& path);
+// Creates one folder; true when it exists afterwards.
+bool MakeFolder(const std::string& path);

@@ -91,3 +91,10 @@ bool ReplaceFileWith(const std::string& from, const std::string& to) {
 bool RemoveFile(const std::string& path) {
     return unlink(path.c_str()) == 0;
 }
+
+bool MakeFolder(const std::string& path) {
+    if (mkdir(path.c_str(), 0777) == 0)
+        return true;
+    struct stat st {};
+    return errno == EEXIST && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}

@@ -115,3 +115,16 @@ bool RemoveFile(const std::string& path) {
     const std::wstring name = LongPathForm(path);
     return !name.empty() && DeleteFileW(name.c_str()) != 0;
 }
+
+bool MakeFolder(const std::string& path) {
+    std::string folder = path;
+    while (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/'))
+        folder.pop_back();
+    const std::wstring name = LongPathForm(folder);
+    if (name.empty())
+        return false;
+    if (CreateDirectoryW(name.c_str(), nullptr))
+        return true;
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
