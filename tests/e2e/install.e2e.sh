@@ -35,6 +35,13 @@ documents="$work/Documents"
 mkdir -p "$documents"
 wine reg add "$shell_folders" /v Personal /t REG_EXPAND_SZ /d "$(winepath -w "$documents")" /f >/dev/null
 cleanup() {
+    # A failure leaves the program that Explorer started running: end it by
+    # the process of its window on this display.
+    local id pid
+    for id in $(xdotool search --name '^KLAVIRO$' 2>/dev/null); do
+        pid=$(xdotool getwindowpid "$id" 2>/dev/null) || continue
+        kill "$pid" 2>/dev/null && e2e_wait_exit "$pid" 10 >/dev/null 2>&1 || true
+    done
     [ -z "$mounted" ] || umount "$installed" 2>/dev/null || true
     [ -z "$documents_before" ] ||
         wine reg add "$shell_folders" /v Personal /t REG_EXPAND_SZ /d "$documents_before" /f >/dev/null 2>&1 || true
@@ -82,10 +89,11 @@ grep -q $'^\tDlgColor\t=\t12632256\r$' "$usercfg" || { echo "the changed setting
 # Start; then Stop, back to the competitions menu, the results page, and a
 # copy with two errors marked with Enter.
 [ ! -e "$documents/KLAVIRO" ] || { echo "Documents\\KLAVIRO was there before the program"; exit 1; }
+# A sound card that plays into nothing.
 mkdir -p "$work/home"
-printf 'pcm.!default {\n  type file\n  slave.pcm "null"\n  file "%s"\n  format "wav"\n}\n' "$work/capture.wav" \
-    >"$work/home/.asoundrc"
-HOME="$work/home" wine 'C:\windows\explorer.exe' 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\KLAVIRO\KLAVIRO.lnk'
+printf 'pcm.!default {\n  type null\n}\n' >"$work/home/.asoundrc"
+(cd "$work" && HOME="$work/home" wine 'C:\windows\explorer.exe' \
+    'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\KLAVIRO\KLAVIRO.lnk')
 e2e_wait_window KLAVIRO 90 >/dev/null || { echo "the Start menu entry started no KLAVIRO"; exit 1; }
 e2e_wait_still "" || { echo "the main menu never settled"; exit 1; }
 [ ! -e "$documents/KLAVIRO" ] || { echo "Documents\\KLAVIRO made before a file was written"; exit 1; }
