@@ -20,6 +20,14 @@ mkdir -p "$stage" "$dist"
 to_windows_text() { printf '\xEF\xBB\xBF' >"$2"; sed 's/\r*$/\r/' "$1" >>"$2"; }
 
 cp "$win/KLAVIRO.exe" "$win/klaviro-cli.exe" "$stage/"
+# Users get the programs without debug sections (a quarter of their size).
+for exe in "$stage/KLAVIRO.exe" "$stage/klaviro-cli.exe"; do
+    x86_64-w64-mingw32-strip "$exe"
+    if x86_64-w64-mingw32-objdump -h "$exe" | grep -q '\.debug'; then
+        echo "$exe still has debug sections" >&2
+        exit 1
+    fi
+done
 to_windows_text "$root/docs/guide-ru.md" "$stage/guide-ru.txt"
 to_windows_text "$root/docs/guide-en.md" "$stage/guide-en.txt"
 to_windows_text "$root/docs/readme-release.txt" "$stage/readme.txt"

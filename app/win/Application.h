@@ -8,8 +8,8 @@
 #include "app/win/PageStates.h"
 #include "config/AppConfig.h"
 #include "config/RecordStore.h"
-#include "texts/ResultsSession.h"
-#include "texts/win/PlayerPage.h"
+#include "results/ResultsSession.h"
+#include "player/win/PlayerPage.h"
 
 #include <windows.h>
 

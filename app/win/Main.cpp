@@ -11,7 +11,10 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <exception>
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR args, int) {
+    HWND mainWindow = nullptr;
     try {
         StartupPaths paths = ComputeStartupPaths(args ? args : "");
         const std::string programConfig = paths.configFile;
@@ -26,13 +29,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR args, int) {
         InitCommonControls();
         RegisterControlClasses(instance);
         HACCEL accelerators = CreateKlaviroAccelerators();
-        HWND mainWindow = CreateMainWindow(instance);
+        mainWindow = CreateMainWindow(instance);
         if (!mainWindow)
             MessageBoxA(nullptr, "Can't create main window", nullptr, MB_ICONWARNING | MB_OK);
         else
             RunMessageLoop(mainWindow, accelerators);
+    } catch (const std::exception& e) {
+        EndAfterFailure(mainWindow, e.what());
     } catch (...) {
-        MessageBoxA(nullptr, "Unknown exception", nullptr, MB_ICONWARNING | MB_OK);
+        EndAfterFailure(mainWindow, "unknown exception");
     }
     CoUninitialize();
     return 0;

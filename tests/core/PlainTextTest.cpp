@@ -1,4 +1,4 @@
-#include "texts/PlainText.h"
+#include "player/PlainText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "texts/PlayerRender.h"
+#include "player/PlayerRender.h"
 
 #include "sound/MorseStream.h"
 #include "sound/MorseTable.h"

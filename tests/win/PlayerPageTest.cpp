@@ -6,7 +6,7 @@
 #include "texts/CompetitionRun.h"
 #include "texts/ControlTextFile.h"
 #include "config/win/OpenFileDialog.h"
-#include "texts/win/PlayerPage.h"
+#include "player/win/PlayerPage.h"
 
 #include <gtest/gtest.h>
 

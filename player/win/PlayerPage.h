@@ -3,7 +3,7 @@
 #pragma once
 
 #include "sound/MorsePlayerApi.h"
-#include "texts/PlayerFile.h"
+#include "player/PlayerFile.h"
 
 #include <windows.h>
 

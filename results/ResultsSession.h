@@ -4,7 +4,7 @@
 #pragma once
 
 #include "texts/ControlTextBlocks.h"
-#include "texts/Results.h"
+#include "results/Results.h"
 
 #include <string>
 #include <vector>

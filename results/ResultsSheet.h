@@ -2,7 +2,7 @@
 // per discipline and the overall table, ready to print or publish.
 #pragma once
 
-#include "texts/Results.h"
+#include "results/Results.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "texts/ResultsSheet.h"
+#include "results/ResultsSheet.h"
 
 #include "texts/TextEncoding.h"
 

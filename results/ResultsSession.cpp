@@ -1,7 +1,7 @@
-#include "texts/ResultsSession.h"
+#include "results/ResultsSession.h"
 
 #include "config/ConfigStore.h"
-#include "texts/Marking.h"
+#include "results/Marking.h"
 
 #include <algorithm>
 

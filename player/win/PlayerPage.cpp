@@ -2,7 +2,7 @@
 // competition run sent them (or any text file as the training page sends
 // text), one after another with a pause between, on the run page's clocks
 // and large view.
-#include "texts/win/PlayerPage.h"
+#include "player/win/PlayerPage.h"
 
 #include "app/Platform.h"
 #include "app/UserFiles.h"
