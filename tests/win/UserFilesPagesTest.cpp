@@ -4,8 +4,6 @@
 
 #include "app/UserFiles.h"
 #include "resources/resource.h"
-#include "texts/win/PlayerPage.h"
-#include "texts/win/ResultsPage.h"
 
 #include <gtest/gtest.h>
 
@@ -75,11 +73,6 @@ TEST(UserFilesPages, ATypedNameWithoutAFolderIsWrittenIntoTheUsersFolder) {
         options.Command(kOptionsNext);
         EXPECT_EQ(options.app->competition.controlFile, user.folder + "Cup.txt");
         EXPECT_TRUE(user.Made()) << "the run would write into a missing folder";
-        // A path of its own stays as typed.
-        const std::string elsewhere = TempPath("elsewhere.txt");
-        options.SetText(kOptionsPath, elsewhere);
-        options.Command(kOptionsNext);
-        EXPECT_EQ(options.app->competition.controlFile, elsewhere);
     }
     UserFolder user;
     const std::string control = TempPath("user-files-Letters.txt");
