@@ -38,6 +38,17 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "KLAVIRO"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Russian"
 !insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_RESERVEFILE_LANGDLL
+
+; The installer asks for its language (a silent install takes the system's);
+; the Start menu's guide follows that choice.
+Function .onInit
+    !insertmacro MUI_LANGDLL_DISPLAY
+FunctionEnd
+
+Function un.onInit
+    !insertmacro MUI_UNGETLANGUAGE
+FunctionEnd
 
 ; The files of a release; the uninstaller removes the same list.
 !macro KlaviroFiles ACTION
@@ -66,7 +77,10 @@ Section "KLAVIRO"
     ; program folder is not the user's.
     StrCpy $OUTDIR ""
     CreateShortcut "$SMPROGRAMS\KLAVIRO\KLAVIRO.lnk" "$INSTDIR\KLAVIRO.exe"
-    CreateShortcut "$SMPROGRAMS\KLAVIRO\KLAVIRO Guide.lnk" "$INSTDIR\guide-ru.txt"
+    StrCpy $0 "guide-ru.txt"
+    StrCmp $LANGUAGE ${LANG_ENGLISH} 0 +2
+    StrCpy $0 "guide-en.txt"
+    CreateShortcut "$SMPROGRAMS\KLAVIRO\KLAVIRO Guide.lnk" "$INSTDIR\$0"
 
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "KLAVIRO ${VERSION}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"

@@ -55,6 +55,9 @@ for f in KLAVIRO.exe klaviro-cli.exe guide-ru.txt guide-en.txt readme.txt Uninst
     [ -f "$installed/$f" ] || { echo "not installed: $f"; ls -la "$installed"; exit 1; }
 done
 [ -f "$menu/KLAVIRO.lnk" ] || { echo "no Start menu entry"; exit 1; }
+# The installer speaks the system's language when silent (Russian here), and
+# the guide entry follows it.
+tr -d '\000' <"$menu/KLAVIRO Guide.lnk" | grep -aq 'guide-ru\.txt' || { echo "the guide entry is not the Russian guide"; exit 1; }
 wine reg query "$key" /v UninstallString | grep -q 'Uninstall.exe' || { echo "no uninstall entry"; exit 1; }
 wine "$installed/klaviro-cli.exe" --version | grep -q "$(basename "$setup" | sed 's/KLAVIRO-\(.*\)-setup.exe/\1/')" \
     || { echo "klaviro-cli does not report the package's version"; exit 1; }
