@@ -5,6 +5,7 @@
 #include "results/Marking.h"
 #include "results/ResultsFile.h"
 #include "results/ResultsSheet.h"
+#include "cli/JsonText.h"
 
 #include <cstdio>
 #include <ctime>
@@ -12,24 +13,6 @@
 namespace {
 
 const char kName[] = "results";
-
-std::string JsonString(const std::string& s) {
-    std::string out = "\"";
-    for (char ch : s) {
-        const unsigned char c = static_cast<unsigned char>(ch);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += ch;
-        } else if (c < 0x20) {
-            char esc[8];
-            std::snprintf(esc, sizeof esc, "\\u%04x", c);
-            out += esc;
-        } else {
-            out += ch;
-        }
-    }
-    return out + "\"";
-}
 
 std::string JsonNumberOrNull(int value, bool present) {
     return present ? std::to_string(value) : "null";

@@ -221,3 +221,15 @@ std::string MarkTimestamp(std::time_t when) {
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
     return text;
 }
+
+std::string CsvField(const std::string& value) {
+    return Field(value);
+}
+
+std::string CsvCellText(const std::string& cell) {
+    return Unescaped(cell);
+}
+
+bool ReadCsvRow(const std::string& bytes, size_t& pos, std::vector<std::string>& cells, std::string& error) {
+    return ReadRow(bytes, pos, cells, error);
+}
