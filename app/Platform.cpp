@@ -1,7 +1,9 @@
 #include "app/Platform.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 namespace {
 TickSource g_tickSource = nullptr;
@@ -45,9 +47,23 @@ std::string TempSuffix(uint32_t attempt) {
 } // namespace
 
 ReplacingFile::ReplacingFile(const std::string& path) : path_(path) {
+    failure_ = ReplaceFailure::CannotCreate;
     if (path.empty())
         return;
-    const std::string dir = DirectoryPart(path);
+    // The temporary goes beside the file the path finally names: a rename
+    // over a link would cut the link off from the file it shares.
+    switch (InspectFile(path, path_)) {
+    case FileState::ReadOnly:
+        failure_ = ReplaceFailure::ReadOnly;
+        return;
+    case FileState::NotRegular:
+        failure_ = ReplaceFailure::NotRegular;
+        return;
+    case FileState::Missing:
+    case FileState::Regular:
+        break;
+    }
+    const std::string dir = DirectoryPart(path_);
     for (uint32_t attempt = 0; attempt < 100; ++attempt) {
         const std::string temp = dir + "~KLAVIRO-" + TempSuffix(attempt) + ".tmp";
         bool taken = false;
@@ -55,6 +71,7 @@ ReplacingFile::ReplacingFile(const std::string& path) : path_(path) {
         if (handle_ != kNoFile) {
             temp_ = temp;
             ok_ = true;
+            failure_ = ReplaceFailure::None;
             return;
         }
         if (!taken)
@@ -69,6 +86,8 @@ ReplacingFile::~ReplacingFile() {
 void ReplacingFile::Discard() {
     if (handle_ != kNoFile)
         CloseFile(handle_, false);
+    if (ok_)
+        failure_ = ReplaceFailure::CannotWrite;
     handle_ = kNoFile;
     ok_ = false;
     if (!temp_.empty())
@@ -79,8 +98,10 @@ void ReplacingFile::Discard() {
 bool ReplacingFile::Write(const void* data, size_t size) {
     if (!Good())
         return false;
-    if (size && !WriteToFile(handle_, data, size))
+    if (size && !WriteToFile(handle_, data, size)) {
         ok_ = false;
+        failure_ = ReplaceFailure::CannotWrite;
+    }
     return ok_;
 }
 
@@ -100,7 +121,38 @@ bool ReplacingFile::Commit() {
     return true;
 }
 
-bool WriteFileReplacing(const std::string& path, const std::string& bytes) {
+bool WriteFileReplacing(const std::string& path, const std::string& bytes, ReplaceFailure* failure) {
     ReplacingFile file(path);
-    return file.Write(bytes.data(), bytes.size()) && file.Commit();
+    const bool ok = file.Write(bytes.data(), bytes.size()) && file.Commit();
+    if (failure)
+        *failure = file.Failure();
+    return ok;
+}
+
+FileLock::FileLock(const std::string& path, uint32_t waitMs) {
+    handle_ = OpenLockFile(path);
+    if (handle_ == ReplacingFile::kNoFile)
+        return;
+    const uint32_t begin = SystemTickCount();
+    for (;;) {
+        const TryLock got = TryLockFile(handle_);
+        if (got == TryLock::Locked) {
+            state_ = State::Held;
+            return;
+        }
+        if (got == TryLock::Failed || SystemTickCount() - begin >= waitMs) {
+            CloseFile(handle_, false);
+            handle_ = ReplacingFile::kNoFile;
+            state_ = got == TryLock::Failed ? State::Unavailable : State::InUse;
+            return;
+        }
+        // Short steps: a holder keeps it for one read and write, and the
+        // step is all a waiter may lose after the holder let go.
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+FileLock::~FileLock() {
+    if (handle_ != ReplacingFile::kNoFile)
+        UnlockFile(handle_);
 }

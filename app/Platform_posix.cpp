@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,6 +44,20 @@ bool FullPathName(const std::string& name, std::string& full, size_t& filePart) 
 
 std::string ProcessCommandLine() {
     return "";
+}
+
+void SetUtf8FileNames(bool) {}
+
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+    return std::fopen(path.c_str(), mode);
+}
+
+std::filesystem::path FileSystemPath(const std::string& name) {
+    return std::filesystem::path(name);
+}
+
+std::string FileNameOf(const std::filesystem::path& path) {
+    return path.string();
 }
 
 uint32_t SystemTickCount() {
@@ -90,4 +105,62 @@ bool ReplaceFileWith(const std::string& from, const std::string& to) {
 
 bool RemoveFile(const std::string& path) {
     return unlink(path.c_str()) == 0;
+}
+
+FileState InspectFile(const std::string& path, std::string& target) {
+    target = path;
+    // As many links as the system itself follows before it calls it a loop.
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (lstat(target.c_str(), &st) != 0)
+            return FileState::Missing; // a link to nothing gets its file made
+        if (!S_ISLNK(st.st_mode)) {
+            if (!S_ISREG(st.st_mode))
+                return FileState::NotRegular;
+            // No write permission for anyone counts even for root, who could
+            // write it anyway: the owner has said the file is not to change.
+            if ((st.st_mode & 0222) == 0 || faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+                return FileState::ReadOnly;
+            return FileState::Regular;
+        }
+        std::string link(static_cast<size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+        const ssize_t n = readlink(target.c_str(), &link[0], link.size());
+        if (n <= 0 || static_cast<size_t>(n) >= link.size())
+            return FileState::NotRegular; // changed while being read
+        link.resize(static_cast<size_t>(n));
+        const size_t slash = target.rfind('/');
+        target = link[0] == '/' || slash == std::string::npos ? link : target.substr(0, slash + 1) + link;
+    }
+    return FileState::NotRegular;
+}
+
+ReplacingFile::Handle OpenLockFile(const std::string& path) {
+    // Read access is enough for flock, and works on a lock file left
+    // read-only; a pipe in its place must not block the open.
+    int fd;
+    do
+        fd = open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
+    while (fd < 0 && errno == EINTR);
+    struct stat st {};
+    if (fd >= 0 && (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        close(fd);
+        fd = -1;
+    }
+    return fd < 0 ? ReplacingFile::kNoFile : fd;
+}
+
+TryLock TryLockFile(ReplacingFile::Handle file) {
+    for (;;) {
+        if (flock(static_cast<int>(file), LOCK_EX | LOCK_NB) == 0)
+            return TryLock::Locked;
+        if (errno == EWOULDBLOCK)
+            return TryLock::Busy;
+        if (errno != EINTR)
+            return TryLock::Failed;
+    }
+}
+
+void UnlockFile(ReplacingFile::Handle file) {
+    flock(static_cast<int>(file), LOCK_UN);
+    close(static_cast<int>(file));
 }

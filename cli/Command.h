@@ -12,6 +12,7 @@ struct CliCommand {
     const char* usage;   // one line: the command's options
     const char* summary; // one line: what it does
     int (*run)(const std::vector<std::string>& args);
+    const char* notes = ""; // further lines of the command's --help
 };
 
 struct CliRegistrar {

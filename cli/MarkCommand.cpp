@@ -2,8 +2,11 @@
 // page's rules and, with --participant and --results, stores the mark in the
 // results file exactly as the page does.
 #include "cli/Command.h"
+#include "cli/Console.h"
 #include "cli/TextOptions.h"
 
+#include "app/Platform.h"
+#include "app/WholeFile.h"
 #include "texts/ControlTextBlocks.h"
 #include "results/Marking.h"
 #include "results/ResultsFile.h"
@@ -16,23 +19,6 @@ namespace {
 
 const char kName[] = "mark";
 const size_t kColumns = 60; // aligned columns per printed chunk
-
-bool ReadAll(std::FILE* f, std::string& bytes) {
-    char buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        bytes.append(buf, n);
-    return std::ferror(f) == 0;
-}
-
-bool ReadFileBytes(const std::string& path, std::string& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return false;
-    const bool ok = ReadAll(f, bytes);
-    std::fclose(f);
-    return ok;
-}
 
 std::u32string Decoded(const std::string& bytes) {
     std::u32string text;
@@ -73,9 +59,9 @@ std::string AlignedReport(const MarkResult& r) {
 }
 
 int RunMark(const std::vector<std::string>& args) {
-    CliOptions options(
-        {"control", "speed", "kind", "number", "series", "groups", "limit", "participant", "results"},
-        {"json"});
+    CliOptions options({"control", "speed", "kind", "number", "series", "groups", "limit", "participant",
+                        "results", "max-copies"},
+                       {"json"});
     std::string error;
     if (!options.Parse(args, error))
         return CliFail(kName, error);
@@ -83,10 +69,13 @@ int RunMark(const std::vector<std::string>& args) {
         return CliFail(kName, options.Positional().empty()
                                   ? "no COPY given (a file, or - for standard input)"
                                   : "one COPY expected, got " + std::to_string(options.Positional().size()));
-    long long limit = kDefaultMaxErrors, speed = -1;
+    long long limit = kDefaultMaxErrors, speed = -1, maxCopies = kDefaultMaxCopies;
     if (!options.GetInt("limit", 0, 100000, kDefaultMaxErrors, limit, error) ||
-        !options.GetInt("speed", 1, 100000, -1, speed, error))
+        !options.GetInt("speed", 1, 100000, -1, speed, error) ||
+        !options.GetInt("max-copies", 1, 100000, kDefaultMaxCopies, maxCopies, error))
         return CliFail(kName, error);
+    if (options.Has("max-copies") && !options.Has("results"))
+        return CliFail(kName, "--max-copies counts the copies stored with --participant and --results");
 
     std::string textBytes;
     int discipline = -1;
@@ -98,12 +87,9 @@ int RunMark(const std::vector<std::string>& args) {
         const std::string path = options.Get("control", "");
         if (!options.Has("speed"))
             return CliFail(kName, "--speed N is required with --control");
-        std::string bytes;
-        if (!ReadFileBytes(path, bytes))
-            return CliFail(kName, "cannot read " + path);
         std::vector<ControlBlock> blocks;
-        if (!ReadControlBlocks(bytes, blocks, error))
-            return CliFail(kName, path + " is not a control-text file: " + error);
+        if (LoadControlBlocks(path, blocks, error) != ControlLoad::Loaded)
+            return CliFail(kName, error);
         const ControlBlock* block = BlockForSpeed(blocks, static_cast<int>(speed));
         if (!block) {
             std::string held;
@@ -128,22 +114,26 @@ int RunMark(const std::vector<std::string>& args) {
 
     const std::string copyPath = options.Positional().front();
     std::string copyBytes;
-    if (copyPath == "-" ? !ReadAll(stdin, copyBytes) : !ReadFileBytes(copyPath, copyBytes))
-        return CliFail(kName, copyPath == "-" ? "cannot read standard input" : "cannot read " + copyPath);
+    const WholeFileRead read = copyPath == "-" ? CliReadInput(kMaxCopyFileBytes, copyBytes)
+                                               : ReadWholeFile(copyPath, kMaxCopyFileBytes, copyBytes);
+    if (read != WholeFileRead::Read)
+        return CliFail(
+            kName, WholeFileProblem(read, copyPath == "-" ? "standard input" : copyPath, kMaxCopyFileBytes));
     const std::string copy = AnyTextToUtf8(copyBytes);
 
     MarkResult result;
     std::u32string copyText;
     DecodeUtf8(copy, copyText);
     if (!MarkCopy(Decoded(textBytes), copyText, result))
-        return CliFail(kName, "the text or the copy is longer than " + std::to_string(kMaxMarkedCharacters) +
-                                  " characters without blanks");
+        return CliFail(kName, "the copy is longer than " + std::to_string(kMaxCopyCharacters) +
+                                  " characters, or the text or the copy longer than " +
+                                  std::to_string(kMaxMarkedCharacters) + " without blanks");
 
     if (options.Has("participant") || options.Has("results")) {
         if (!options.Has("participant") || !options.Has("results"))
             return CliFail(kName, "--participant and --results go together");
         MarkRecord mark;
-        mark.participant = CleanName(SystemTextToUtf8(options.Get("participant", "")));
+        mark.participant = CleanName(ArgumentText(options.Get("participant", "")));
         if (mark.participant.empty())
             return CliFail(kName, "--participant is empty");
         if (discipline < 0)
@@ -155,9 +145,11 @@ int RunMark(const std::vector<std::string>& args) {
         mark.speed = static_cast<int>(speed);
         mark.errors = result.errors;
         mark.copy = StoredCopy(copy);
+        if (mark.copy.empty())
+            return CliFail(kName, "the copy is empty: no mark stored");
         mark.markedAt = MarkTimestamp(std::time(nullptr));
         const std::string path = options.Get("results", "");
-        const StoreOutcome stored = StoreMark(path, mark, kDefaultMaxCopies, error);
+        const StoreOutcome stored = StoreMark(path, mark, static_cast<int>(maxCopies), error);
         if (stored != StoreOutcome::Added && stored != StoreOutcome::Replaced)
             return CliFail(kName, error);
     }
@@ -173,15 +165,18 @@ int RunMark(const std::vector<std::string>& args) {
               std::to_string(result.characters) + " characters, limit " + std::to_string(limit) + ": " +
               (accepted ? "accepted" : "not accepted") + "\n";
     }
-    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0)
+    if (!CliPrint(stdout, out))
         return CliFail(kName, "cannot write to standard output");
     return 0;
 }
 
-const CliRegistrar
-    registrar({"mark",
-               "(--control FILE --speed N | --kind K --number N [--series S] [--groups G]) [--kind K] "
-               "[--speed N] [--limit E] [--participant NAME --results FILE] [--json] COPY|-",
-               "mark a copy against its control text (errors ignore blanks and case)", RunMark});
+const CliRegistrar registrar(
+    {"mark",
+     "(--control FILE --speed N | --kind K --number N [--series S] [--groups G]) [--kind K] "
+     "[--speed N] [--limit E] [--participant NAME --results FILE [--max-copies N]] [--json] COPY|-",
+     "mark a copy against its control text (errors ignore blanks and case)", RunMark,
+     "--max-copies N (default 3): copies a participant may have marked in one discipline; give the\n"
+     "value of [Results] MaxCopies in KLAVIRO.cfg, so that the results page and this command\n"
+     "refuse the same copy.\n"});
 
 } // namespace

@@ -17,6 +17,10 @@ CliOutput::~CliOutput() {
 
 bool CliOutput::Open(const std::string& out, bool force, std::string& error) {
     name_ = out;
+    if (out.empty()) {
+        error = "no output file named";
+        return false;
+    }
     if (out == "-") {
 #ifdef _WIN32
         _setmode(_fileno(stdout), _O_BINARY); // no CR before a 0x0A sample
@@ -26,7 +30,8 @@ bool CliOutput::Open(const std::string& out, bool force, std::string& error) {
         return true;
     }
     std::error_code ec;
-    const fs::file_type own = fs::symlink_status(out, ec).type();
+    const fs::path path = FileSystemPath(out);
+    const fs::file_type own = fs::symlink_status(path, ec).type();
     if (own == fs::file_type::none) {
         error = "cannot check \"" + out + "\": " + ec.message();
         return false;
@@ -39,9 +44,9 @@ bool CliOutput::Open(const std::string& out, bool force, std::string& error) {
         }
         // A link is followed: the file it names is the one to replace, and
         // the link itself (/dev/stdout, say) is never replaced by a file.
-        const fs::file_type type = fs::status(out, ec).type();
+        const fs::file_type type = fs::status(path, ec).type();
         if (type == fs::file_type::fifo || type == fs::file_type::character) {
-            stream_ = std::fopen(out.c_str(), "ab"); // appending never truncates
+            stream_ = OpenFile(out, "ab"); // appending never truncates
             if (!stream_) {
                 error = "cannot open \"" + out + "\"";
                 return false;
@@ -53,7 +58,7 @@ bool CliOutput::Open(const std::string& out, bool force, std::string& error) {
             return false;
         }
         if (own == fs::file_type::symlink) {
-            target = fs::canonical(out, ec).string();
+            target = FileNameOf(fs::canonical(path, ec));
             if (ec) {
                 error = "cannot follow \"" + out + "\": " + ec.message();
                 return false;
@@ -62,8 +67,10 @@ bool CliOutput::Open(const std::string& out, bool force, std::string& error) {
     }
     file_ = std::make_unique<ReplacingFile>(target);
     if (!file_->Good()) {
+        error = file_->Failure() == ReplaceFailure::ReadOnly
+                    ? "\"" + out + "\" is read-only; nothing was written"
+                    : "cannot create \"" + out + "\"";
         file_.reset();
-        error = "cannot create \"" + out + "\"";
         return false;
     }
     return true;

@@ -1,6 +1,8 @@
 // klaviro-cli results: the rankings of a results file as text, as JSON, or
 // as the HTML results sheet the results page exports.
 #include "cli/Command.h"
+#include "cli/Console.h"
+#include "cli/OutputFile.h"
 
 #include "results/Marking.h"
 #include "results/ResultsFile.h"
@@ -87,7 +89,7 @@ std::string Today() {
 }
 
 int RunResults(const std::vector<std::string>& args) {
-    CliOptions options({"limit", "html"}, {"json"});
+    CliOptions options({"limit", "html"}, {"json", "force"});
     std::string error;
     if (!options.Parse(args, error))
         return CliFail(kName, error);
@@ -97,6 +99,8 @@ int RunResults(const std::vector<std::string>& args) {
                                   : "one FILE expected, got " + std::to_string(options.Positional().size()));
     if (options.Has("json") && options.Has("html"))
         return CliFail(kName, "--json and --html do not go together");
+    if (options.Has("force") && !options.Has("html"))
+        return CliFail(kName, "--force goes with --html OUT");
     long long limit = kDefaultMaxErrors;
     if (!options.GetInt("limit", 0, 100000, kDefaultMaxErrors, limit, error))
         return CliFail(kName, error);
@@ -112,18 +116,21 @@ int RunResults(const std::vector<std::string>& args) {
     }
     const int e = static_cast<int>(limit);
     if (options.Has("html")) {
-        const std::string out = options.Get("html", "");
-        if (!WriteResultsBytes(out, ResultsHtml(records, e, DefaultSheetCaptions(), Today())))
-            return CliFail(kName, "cannot write " + out);
+        const std::string sheet = ResultsHtml(records, e, DefaultSheetCaptions(), Today());
+        CliOutput output;
+        if (!output.Open(options.Get("html", ""), options.Has("force"), error))
+            return CliFail(kName, error);
+        output.Write(sheet.data(), sheet.size()); // a failure shows at Close
+        if (!output.Close(error))
+            return CliFail(kName, error);
         return 0;
     }
-    const std::string text = options.Has("json") ? Json(records, e) : Plain(records, e);
-    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
+    if (!CliPrint(stdout, options.Has("json") ? Json(records, e) : Plain(records, e)))
         return CliFail(kName, "cannot write to standard output");
     return 0;
 }
 
-const CliRegistrar registrar({"results", "FILE [--limit E] [--json | --html OUT]",
+const CliRegistrar registrar({"results", "FILE [--limit E] [--json | --html OUT|- [--force]]",
                               "rank the marks of a results file; --html writes the results sheet",
                               RunResults});
 

@@ -1,7 +1,10 @@
 #include "cli/TextOptions.h"
 
 #include "sound/MorseTable.h"
+#include "texts/TextEncoding.h"
 #include "texts/TextGenerator.h"
+
+#include <cstdio>
 
 bool ReadTextChoice(const CliOptions& options, TextChoice& choice, std::string& error) {
     if (!options.Has("kind")) {
@@ -41,4 +44,31 @@ std::string TextOfNumber(const TextChoice& choice, long long number) {
     const long long seed = number + choice.series * kMaxTextNumber;
     return generateText(static_cast<int32_t>(seed), static_cast<int32_t>(choice.groups * 5),
                         TextAlphabet(choice.kind));
+}
+
+bool SendingFormatArgument(const std::string& argument, std::string& text, std::string& error) {
+    std::u32string points;
+    if (!DecodeUtf8(argument, points)) {
+        text = argument;
+        return true;
+    }
+    text.clear();
+    for (char32_t cp : points) {
+        int byte = cp < 0x80 ? static_cast<int>(cp) : -1;
+        for (int b = 0x80; b < 0x100 && byte < 0; ++b) {
+            std::u32string decoded;
+            if (DecodeUtf8(Cp1251ToUtf8(std::string(1, static_cast<char>(b))), decoded) &&
+                decoded.size() == 1 && decoded[0] == cp)
+                byte = b;
+        }
+        if (byte < 0) {
+            char code[16];
+            std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
+            error = std::string("--text holds ") + code +
+                    ", which code page 1251 lacks; give ordinary text with --plain";
+            return false;
+        }
+        text += static_cast<char>(byte);
+    }
+    return true;
 }

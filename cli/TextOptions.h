@@ -22,3 +22,9 @@ bool ReadTextChoice(const CliOptions& options, TextChoice& choice, std::string& 
 // The page's text of `number` (seed number + series x 10000000, groups x 5
 // characters, alphabet of the kind).
 std::string TextOfNumber(const TextChoice& choice, long long number);
+
+// --text in the sending format, whose letters are code page 1251 bytes: an
+// argument in UTF-8 (every argument on Windows) is turned into them; other
+// bytes are taken as they are. False with `error` set for a character that
+// code page 1251 lacks.
+bool SendingFormatArgument(const std::string& argument, std::string& text, std::string& error);

@@ -2,6 +2,7 @@
 // every text of a file as the player page plays it, as a mono WAV file:
 // 8-bit unsigned for the square wave, 16-bit signed for the sine.
 #include "cli/Command.h"
+#include "cli/Console.h"
 #include "cli/OutputFile.h"
 #include "cli/TextOptions.h"
 
@@ -142,7 +143,7 @@ bool WriteWave(const std::string& out, bool force, int rate, int volume, SampleR
     if (!output.Close(error))
         return false;
     // Standard output carries the sound itself; the report goes beside it.
-    std::fprintf(output.IsStandardOutput() ? stderr : stdout, "%s\n", summary.c_str());
+    CliPrint(output.IsStandardOutput() ? stderr : stdout, summary + "\n");
     return true;
 }
 
@@ -157,9 +158,9 @@ bool FileTexts(const CliOptions& options, int rate, std::vector<RenderText>& tex
     if (LoadPlayerFile(path, screen, file, error, !control) != PlayerLoad::Loaded)
         return false;
     if (control && !file.control) {
-        error = "\"" + path +
-                "\" is not a control-text file (a number line, an empty line, the text, an empty line); "
-                "send ordinary text with --text-file";
+        error =
+            "\"" + path + "\" is not a control-text file (" + file.notControl +
+            "; a number line, an empty line, the text, an empty line); send ordinary text with --text-file";
         return false;
     }
     if (file.converted.leftOutCount > 0)
@@ -183,9 +184,9 @@ bool FileTexts(const CliOptions& options, int rate, std::vector<RenderText>& tex
         return false;
     const bool recorded = file.speedsRecorded && !options.Has("speed");
     if (file.control && !file.speedsRecorded && !options.Has("speed"))
-        std::fprintf(stderr,
-                     "klaviro-cli %s: note: \"%s\" records no speeds; sending at %lld (see --speed)\n", kName,
-                     path.c_str(), chosen);
+        CliPrint(stderr, std::string("klaviro-cli ") + kName + ": note: \"" + path +
+                             "\" records no speeds; sending at " + std::to_string(chosen) +
+                             " (see --speed)\n");
     for (size_t i = 0; i < file.texts.size(); ++i) {
         const int speed = recorded ? HeaderSpeed(file.texts[i]) : static_cast<int>(chosen);
         texts.push_back({PlayerSentText(file, i, kind, speed).sent, unitSamples(kind, speed, rate)});
@@ -248,7 +249,8 @@ int Run(const std::vector<std::string>& args) {
         TextChoice choice;
         std::string text;
         if (options.Has("text") || options.Has("plain")) {
-            text = options.Get("text", "");
+            if (options.Has("text") && !SendingFormatArgument(options.Get("text", ""), text, error))
+                return CliFail(kName, error);
             if (options.Has("plain")) {
                 const SendingText converted = PlainToSending(options.Get("plain", ""));
                 if (converted.leftOutCount > 0)

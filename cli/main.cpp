@@ -1,7 +1,9 @@
 // klaviro-cli: the texts, control-text files and sound of KLAVIRO without
 // the window.
 #include "cli/Command.h"
+#include "cli/Console.h"
 
+#include "app/Platform.h"
 #include "sound/MorseTable.h"
 
 #include <cerrno>
@@ -16,11 +18,47 @@ std::vector<CliCommand>& Registry() {
 }
 
 void PrintHelp() {
-    std::printf("Usage: klaviro-cli <command> [options]\n"
-                "       klaviro-cli --help | --version\n\n"
-                "Commands:\n");
-    for (const auto& c : CliCommands())
-        std::printf("  %-6s %s\n         %s %s\n", c.name, c.summary, c.name, c.usage);
+    std::string help = "Usage: klaviro-cli <command> [options]\n"
+                       "       klaviro-cli --help | --version\n\n"
+                       "Commands:\n";
+    for (const auto& c : CliCommands()) {
+        std::string name = c.name;
+        name.resize(6, ' ');
+        help += "  " + name + " " + c.summary + "\n         " + c.name + " " + c.usage + "\n";
+        for (const char* line = c.notes; *line;) {
+            const char* end = std::strchr(line, '\n');
+            const size_t length = end ? static_cast<size_t>(end - line) : std::strlen(line);
+            help += "         " + std::string(line, length) + "\n";
+            line += length + (end ? 1 : 0);
+        }
+    }
+    CliPrint(stdout, help);
+}
+
+int Run(const std::vector<std::string>& argv) {
+    InitMorseTable();
+    if (argv.empty() || argv[0] == "--help" || argv[0] == "-h") {
+        PrintHelp();
+        return argv.empty() ? 2 : 0;
+    }
+    if (argv[0] == "--version") {
+        CliPrint(stdout, std::string("klaviro-cli ") + KLAVIRO_VERSION + "\n");
+        return 0;
+    }
+    for (const auto& c : CliCommands()) {
+        if (argv[0] != c.name)
+            continue;
+        const std::vector<std::string> args(argv.begin() + 1, argv.end());
+        for (const std::string& a : args)
+            if (a == "--help" || a == "-h") {
+                CliPrint(stdout, std::string("Usage: klaviro-cli ") + c.name + " " + c.usage + "\n" +
+                                     c.summary + "\n" + c.notes);
+                return 0;
+            }
+        return c.run(args);
+    }
+    CliPrint(stderr, "klaviro-cli: unknown command or option \"" + argv[0] + "\" (see --help)\n");
+    return 2;
 }
 } // namespace
 
@@ -93,31 +131,22 @@ bool CliOptions::GetInt(const std::string& name, long long low, long long high, 
 }
 
 int CliFail(const char* command, const std::string& message) {
-    std::fprintf(stderr, "klaviro-cli %s: %s\n", command, message.c_str());
+    CliPrint(stderr, std::string("klaviro-cli ") + command + ": " + message + "\n");
     return 2;
 }
 
-int main(int argc, char** argv) {
-    InitMorseTable();
-    if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
-        PrintHelp();
-        return argc < 2 ? 2 : 0;
-    }
-    if (!std::strcmp(argv[1], "--version")) {
-        std::printf("klaviro-cli %s\n", KLAVIRO_VERSION);
-        return 0;
-    }
-    for (const auto& c : CliCommands()) {
-        if (std::strcmp(argv[1], c.name))
-            continue;
-        const std::vector<std::string> args(argv + 2, argv + argc);
-        for (const std::string& a : args)
-            if (a == "--help" || a == "-h") {
-                std::printf("Usage: klaviro-cli %s %s\n%s\n", c.name, c.usage, c.summary);
-                return 0;
-            }
-        return c.run(args);
-    }
-    std::fprintf(stderr, "klaviro-cli: unknown command or option \"%s\" (see --help)\n", argv[1]);
-    return 2;
+#ifdef _WIN32
+// The entry point that receives the command line as UTF-16; every file name
+// is then UTF-8 down to the wide calls that open it.
+int wmain(int argc, wchar_t** argv) {
+    SetUtf8FileNames(true);
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.push_back(Utf8OfWide(argv[i]));
+    return Run(args);
 }
+#else
+int main(int argc, char** argv) {
+    return Run(std::vector<std::string>(argv + 1, argv + argc));
+}
+#endif

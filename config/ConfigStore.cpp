@@ -1,6 +1,7 @@
 #include "config/ConfigStore.h"
 
 #include "app/Platform.h"
+#include "app/WholeFile.h"
 
 #include <cerrno>
 #include <climits>
@@ -156,15 +157,9 @@ void ConfigStore::Parse(const std::string& bytes) {
 }
 
 bool ConfigStore::Load(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return false;
     std::string bytes;
-    char buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        bytes.append(buf, n);
-    std::fclose(f);
+    if (ReadWholeFile(path, kMaxConfigFileBytes, bytes) != WholeFileRead::Read)
+        return false;
     Parse(bytes);
     return true;
 }

@@ -2,8 +2,12 @@
 // written to the configuration file.
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <string>
+
+// Far above any configuration the program writes, with every language's texts.
+constexpr size_t kMaxConfigFileBytes = 16u << 20;
 
 // std::string orders by char_traits<char>::lt, which compares as unsigned
 // bytes: exactly the byte order the file format needs.
@@ -24,7 +28,8 @@ public:
     virtual bool GetSection(const std::string& section, Section& entries) const;
     virtual ~ConfigStore() = default;
 
-    // Reads the file into the store; false when it cannot be opened.
+    // Reads the file into the store; false when it cannot be read or is
+    // larger than kMaxConfigFileBytes (then nothing of it is taken).
     bool Load(const std::string& path);
     // Writes the whole store; false when the file could not be written. The
     // old file stays untouched unless every byte of the new one was written.

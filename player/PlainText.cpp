@@ -1,6 +1,7 @@
 #include "player/PlainText.h"
 
 #include "sound/MorseTable.h"
+#include "texts/TextEncoding.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -93,6 +94,9 @@ std::string Describe(uint32_t cp, bool unicode) {
 } // namespace
 
 SendingText PlainToSending(const std::string& plain) {
+    std::string utf8;
+    if (Utf16TextToUtf8(plain, utf8))
+        return PlainToSending("\xEF\xBB\xBF" + utf8);
     std::vector<uint32_t> points;
     const bool unicode = DecodeUtf8(plain, points);
     if (!unicode) {

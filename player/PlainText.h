@@ -16,8 +16,9 @@ struct SendingText {
 };
 
 // Words are separated by any white space. Lower-case letters are sent as
-// capitals. Input that is valid UTF-8 with characters beyond ASCII (or that
-// starts with a byte order mark) is read as UTF-8, Cyrillic letters becoming
+// capitals. Input that starts with a UTF-16 byte order mark is read as
+// UTF-16; input that is valid UTF-8 with characters beyond ASCII (or that
+// starts with its byte order mark) is read as UTF-8, Cyrillic letters becoming
 // their code page 1251 bytes; any other input is read as code page 1251.
 SendingText PlainToSending(const std::string& plain);
 

@@ -1,76 +1,27 @@
 #include "player/PlayerFile.h"
 
+#include "app/WholeFile.h"
 #include "sound/MorseTable.h"
+#include "texts/ControlTextBlocks.h"
+#include "texts/TextEncoding.h"
 #include "texts/TrainingSession.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 
-namespace {
-
-std::vector<std::string> SplitLines(const std::string& content) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < content.size()) {
-        size_t end = content.find('\n', start);
-        if (end == std::string::npos)
-            end = content.size();
-        size_t stop = end;
-        if (stop > start && content[stop - 1] == '\r')
-            --stop;
-        lines.push_back(content.substr(start, stop - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
-bool IsHeader(const std::string& line) {
-    if (line.size() > 9)
-        return false;
-    return std::all_of(line.begin(), line.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-std::string JoinLines(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        if (!text.empty() && text.back() != ' ' && !line.empty() && line.front() != ' ')
-            text += "   ";
-        text += line;
-    }
-    // AR must follow a gap, not run into the last character.
-    if (!text.empty() && text.back() != ' ')
-        text += "   ";
-    return text;
-}
-
-} // namespace
-
-bool ReadControlTexts(const std::string& content, std::vector<PlayerText>& texts) {
+bool ReadControlTexts(const std::string& content, std::vector<PlayerText>& texts, std::string& why) {
     texts.clear();
-    const std::vector<std::string> lines = SplitLines(content);
-    size_t i = 0;
-    bool any = false;
-    while (i < lines.size()) {
-        // Empty lines left at the end of the file close nothing.
-        if (std::all_of(lines.begin() + static_cast<std::ptrdiff_t>(i), lines.end(),
-                        [](const std::string& l) { return l.empty(); }))
-            break;
-        if (!IsHeader(lines[i]) || i + 1 >= lines.size() || !lines[i + 1].empty())
-            return false;
-        PlayerText block;
-        block.header = lines[i];
-        i += 2;
-        std::vector<std::string> body;
-        while (i < lines.size() && !lines[i].empty())
-            body.push_back(lines[i++]);
-        ++i; // the closing empty line, when there is one
-        any = true;
-        block.text = JoinLines(body);
-        if (!block.text.empty())
-            texts.push_back(std::move(block));
+    std::vector<ControlBlock> blocks;
+    if (!ReadControlBlocks(content, blocks, why))
+        return false;
+    if (blocks.empty()) {
+        why = "it holds no text";
+        return false;
     }
-    return any;
+    for (ControlBlock& b : blocks)
+        if (!b.text.empty())
+            texts.push_back({b.number >= 0 ? std::to_string(b.number) : std::string(), std::move(b.text)});
+    return true;
 }
 
 int HeaderSpeed(const PlayerText& text) {
@@ -126,36 +77,17 @@ int KindOfTexts(const std::vector<PlayerText>& texts) {
 PlayerLoad LoadPlayerFile(const std::string& path, size_t screenChars, PlayerFile& file, std::string& error,
                           bool ordinaryText) {
     file = PlayerFile();
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        error = "cannot open \"" + path + "\"";
-        return PlayerLoad::CannotRead;
-    }
     std::string content;
-    char buffer[65536];
-    size_t n;
-    bool tooLarge = false;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
-        content.append(buffer, n);
-        if (content.size() > kMaxPlayerFileBytes) {
-            tooLarge = true;
-            break;
-        }
+    const WholeFileRead read = ReadWholeFile(path, kMaxPlayerFileBytes, content);
+    if (read != WholeFileRead::Read) {
+        error = WholeFileProblem(read, path, kMaxPlayerFileBytes);
+        return read == WholeFileRead::TooLarge ? PlayerLoad::TooLarge : PlayerLoad::CannotRead;
     }
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) {
-        error = "cannot read \"" + path + "\"";
-        return PlayerLoad::CannotRead;
-    }
-    if (tooLarge) {
-        error = "\"" + path + "\" is larger than " + std::to_string(kMaxPlayerFileBytes >> 20) + " MB";
-        return PlayerLoad::TooLarge;
-    }
-    file.control = !ordinaryText && ReadControlTexts(content, file.texts);
+    file.control = !ordinaryText && ReadControlTexts(AnyTextToCp1251(content), file.texts, file.notControl);
     if (file.control) {
         file.speedsRecorded = HeadersAreSpeeds(file.texts);
     } else {
+        file.texts.clear();
         file.converted = PlainToSending(content);
         for (std::string& piece : SplitIntoScreens(file.converted.text, screenChars))
             file.texts.push_back({std::string(), std::move(piece)});

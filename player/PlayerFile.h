@@ -11,20 +11,14 @@
 #include <vector>
 
 struct PlayerText {
-    std::string header; // the header line ("" when it holds no number)
+    std::string header; // the header's number ("" when the line holds none)
     std::string text;   // in the sending format, ending in blanks
 };
 
-// The blocks of a control-text file: a header line (a number or nothing), an
-// empty line, the text in lines of any width, an empty line (the last one
-// may be missing). Lines may end in CR LF or LF. False when `content` is not
-// laid out so; blocks with an empty text are skipped.
-//
-// Lines are joined as they are. Where an editor took the trailing blanks of a
-// line, so that two lines would run together, they are kept apart by a word
-// gap (lines normally end after a whole group), and a text that no longer
-// ends in a blank gets one word gap, so that AR cannot run into it.
-bool ReadControlTexts(const std::string& content, std::vector<PlayerText>& texts);
+// The texts of a control-text file in the sending format (ReadControlBlocks);
+// blocks with an empty text are skipped. False with the reason in `why` when
+// `content` is no control-text file or holds no block at all.
+bool ReadControlTexts(const std::string& content, std::vector<PlayerText>& texts, std::string& why);
 
 // True when every header is a speed a competition run writes (10 to 1010 in
 // steps of 10); a text generator file has text numbers there instead.
@@ -39,7 +33,8 @@ int KindOfFileName(const std::string& path);
 int KindOfTexts(const std::vector<PlayerText>& texts);
 
 struct PlayerFile {
-    bool control = false; // a control-text file; otherwise ordinary text
+    bool control = false;   // a control-text file; otherwise ordinary text
+    std::string notControl; // why it was not read as control texts
     std::vector<PlayerText> texts;
     bool speedsRecorded = false;
     int kind = 0;          // from the name, else from the characters
@@ -51,8 +46,9 @@ constexpr size_t kMaxPlayerFileBytes = 16u << 20;
 
 enum class PlayerLoad { Loaded, CannotRead, TooLarge, NothingToSend };
 
-// Reads `path`: a control-text file as it is, any other file (or any file at
-// all with `ordinaryText`) through PlainToSending in pieces of `screenChars`
+// Reads `path`: a control-text file (ReadControlBlocks) in code page 1251 as
+// the Morse table reads it, any other file (or any file at all with
+// `ordinaryText`) through PlainToSending in pieces of `screenChars`
 // characters. Anything but Loaded comes with a message naming the problem in
 // `error`.
 PlayerLoad LoadPlayerFile(const std::string& path, size_t screenChars, PlayerFile& file, std::string& error,

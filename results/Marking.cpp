@@ -20,6 +20,9 @@ std::u32string MarkingCharacters(const std::u32string& text) {
 }
 
 bool MarkCopy(const std::u32string& textIn, const std::u32string& copyIn, MarkResult& result) {
+    result = MarkResult{};
+    if (copyIn.size() > kMaxCopyCharacters)
+        return false;
     const std::u32string a = MarkingCharacters(textIn);
     const std::u32string b = MarkingCharacters(copyIn);
     result = MarkResult{};

@@ -14,6 +14,12 @@ constexpr int kDefaultMaxErrors = 5;
 // one-minute text at the top speed (1010), and it bounds the work and memory
 // of one mark (the table of partial counts is 2 bytes per pair).
 constexpr size_t kMaxMarkedCharacters = 4096;
+// Characters a copy may have as it was typed or read, blanks and line breaks
+// included: room for the longest markable text with every character spaced
+// out, while a copy padded with megabytes of blanks is refused at once.
+constexpr size_t kMaxCopyCharacters = 4 * kMaxMarkedCharacters;
+// The largest copy file read; anything near it is refused by the cap above.
+constexpr size_t kMaxCopyFileBytes = 1u << 20;
 
 // The characters that are compared: the text without blanks, tabs, carriage
 // returns and line feeds, with a to z made A to Z.
@@ -39,9 +45,12 @@ struct MarkResult {
 };
 
 // Compares the marking characters of both texts. False when either has more
-// than kMaxMarkedCharacters of them.
+// than kMaxMarkedCharacters of them, or the copy has more than
+// kMaxCopyCharacters in all.
 bool MarkCopy(const std::u32string& text, const std::u32string& copy, MarkResult& result);
 
+// The acceptance rule, for the verdict and the ranking alike: a copy with at
+// most `limit` errors is accepted.
 inline bool IsAccepted(int errors, int limit) {
     return errors >= 0 && errors <= limit;
 }

@@ -1,5 +1,7 @@
 #include "results/Results.h"
 
+#include "results/Marking.h"
+
 #include <algorithm>
 #include <map>
 #include <set>
@@ -45,10 +47,12 @@ std::string CleanName(const std::string& name) {
 }
 
 std::string StoredCopy(const std::string& copy) {
-    size_t end = copy.size();
-    while (end > 0 && Blank(copy[end - 1]))
+    size_t begin = 0, end = copy.size();
+    while (end > begin && Blank(copy[end - 1]))
         --end;
-    return copy.substr(0, end);
+    while (begin < end && Blank(copy[begin]))
+        ++begin;
+    return copy.substr(begin, end - begin);
 }
 
 AddOutcome AddMark(std::vector<MarkRecord>& records, const MarkRecord& mark, int maxCopies) {
@@ -92,7 +96,7 @@ std::vector<RankRow> RankDiscipline(const std::vector<MarkRecord>& records, int 
             continue;
         RankRow& row = best[r.participant];
         row.participant = r.participant;
-        if (r.errors < 0 || r.errors > maxErrors)
+        if (!IsAccepted(r.errors, maxErrors))
             continue;
         if (r.speed > row.speed || (r.speed == row.speed && r.errors < row.errors)) {
             row.speed = r.speed;

@@ -35,8 +35,8 @@ struct MarkRecord {
 // a name typed twice with a stray blank stays one participant.
 std::string CleanName(const std::string& name);
 
-// The copy as stored: without the blanks and line breaks that end it (a copy
-// file's last line feed), which mean nothing to marking.
+// The copy as stored: without the blanks and line breaks that begin or end
+// it (a copy file's last line feed), which mean nothing to marking.
 std::string StoredCopy(const std::string& copy);
 
 enum class AddOutcome {
@@ -57,7 +57,7 @@ struct RankRow {
     int errors = -1;
 };
 
-// Highest accepted speed, then fewest errors at that speed; equal results
+// Highest accepted speed (IsAccepted), then fewest errors at that speed; equal results
 // share a rank and the next rank is skipped (1, 2, 2, 4); ties by name;
 // participants with marks but no accepted copy last, without rank.
 std::vector<RankRow> RankDiscipline(const std::vector<MarkRecord>& records, int discipline, int maxErrors);

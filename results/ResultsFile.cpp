@@ -1,26 +1,35 @@
 #include "results/ResultsFile.h"
 
 #include "app/Platform.h"
+#include "app/WholeFile.h"
 #include "texts/TextEncoding.h"
-
-#include <cerrno>
-#include <cstdio>
 
 namespace {
 const char kBom[] = "\xEF\xBB\xBF";
 const char* const kHeader[] = {"participant", "discipline", "speed", "errors", "copy", "marked"};
 constexpr size_t kColumns = 6;
 
-// Spreadsheets take a cell beginning with one of these for a formula, and a
-// copy or a name is whatever a participant typed; an apostrophe before it
-// keeps it text. Reading removes one leading apostrophe again.
-bool FormulaStart(char c) {
-    return c == '=' || c == '+' || c == '-' || c == '@' || c == '\'';
+// Spreadsheets take a cell beginning with one of these signs for a formula,
+// tabs and carriage returns before the sign too, and a copy or a name is
+// whatever a participant typed; an apostrophe before it keeps it text.
+// Reading removes one leading apostrophe again, so a cell that begins with
+// one gets another.
+bool FormulaSign(char c) {
+    return c == '=' || c == '+' || c == '-' || c == '@';
+}
+
+bool NeedsApostrophe(const std::string& v) {
+    if (v.empty())
+        return false;
+    if (v[0] == '\'' || FormulaSign(v[0]))
+        return true;
+    const size_t sign = v.find_first_not_of("\t\r");
+    return sign > 0 && sign != std::string::npos && FormulaSign(v[sign]);
 }
 
 std::string Field(const std::string& value) {
     std::string v = value;
-    if (!v.empty() && FormulaStart(v[0]))
+    if (NeedsApostrophe(v))
         v.insert(0, 1, '\'');
     if (v.find_first_of(";\"\r\n") == std::string::npos &&
         (v.empty() || (v.front() != ' ' && v.back() != ' ')))
@@ -112,7 +121,7 @@ std::string ResultsCsv(const std::vector<MarkRecord>& records) {
 bool ParseResultsCsv(const std::string& bytes, std::vector<MarkRecord>& records, std::string& error) {
     records.clear();
     error.clear();
-    const std::string s = AnyTextToUtf8(bytes);
+    const std::string s = AnyLinesToUtf8(bytes);
     size_t pos = 0;
     std::vector<std::string> cells;
     if (!ReadRow(s, pos, cells, error)) {
@@ -159,22 +168,12 @@ bool ParseResultsCsv(const std::string& bytes, std::vector<MarkRecord>& records,
 
 ResultsLoad LoadResultsFile(const std::string& path, std::vector<MarkRecord>& records, std::string& error) {
     records.clear();
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        if (errno == ENOENT)
-            return ResultsLoad::Missing;
-        error = "cannot open " + path;
-        return ResultsLoad::Unreadable;
-    }
     std::string bytes;
-    char buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        bytes.append(buf, n);
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) {
-        error = "cannot read " + path;
+    const WholeFileRead read = ReadWholeFile(path, kMaxResultsFileBytes, bytes);
+    if (read == WholeFileRead::Missing)
+        return ResultsLoad::Missing;
+    if (read != WholeFileRead::Read) {
+        error = WholeFileProblem(read, path, kMaxResultsFileBytes);
         return ResultsLoad::Unreadable;
     }
     if (!ParseResultsCsv(bytes, records, error)) {
@@ -193,9 +192,35 @@ bool SaveResultsFile(const std::string& path, const std::vector<MarkRecord>& rec
     return WriteResultsBytes(path, ResultsCsv(records));
 }
 
-StoreOutcome StoreMark(const std::string& path, const MarkRecord& mark, int maxCopies, std::string& error) {
+namespace {
+StoreOutcome NotWritable(bool readOnly, const std::string& path, std::string& error) {
+    error = path + (readOnly ? " is read-only" : " is not a regular file") + "; the mark was not stored";
+    return readOnly ? StoreOutcome::ReadOnly : StoreOutcome::NotRegular;
+}
+} // namespace
+
+std::string ResultsLockPath(const std::string& resultsFile) {
+    return resultsFile + ".lock";
+}
+
+StoreOutcome StoreMark(const std::string& path, const MarkRecord& mark, int maxCopies, std::string& error,
+                       uint32_t lockWaitMs) {
+    // Checked before anything is read: a pipe would block the reading, and
+    // the lock belongs beside the file that is really written.
+    std::string target;
+    const FileState state = InspectFile(path, target);
+    if (state == FileState::ReadOnly || state == FileState::NotRegular)
+        return NotWritable(state == FileState::ReadOnly, path, error);
+    // Where no lock file can be made (a read-only folder, a system without
+    // locks) the mark goes on as before: the writing reports what fails.
+    const FileLock lock(ResultsLockPath(target), lockWaitMs);
+    if (lock.GetState() == FileLock::State::InUse) {
+        error = path + " is in use by another program (" + ResultsLockPath(target) +
+                " is locked); the mark was not stored, try again";
+        return StoreOutcome::InUse;
+    }
     std::vector<MarkRecord> records;
-    if (LoadResultsFile(path, records, error) == ResultsLoad::Unreadable)
+    if (LoadResultsFile(target, records, error) == ResultsLoad::Unreadable)
         return StoreOutcome::Unreadable;
     const AddOutcome added = AddMark(records, mark, maxCopies);
     if (added == AddOutcome::Refused) {
@@ -203,7 +228,11 @@ StoreOutcome StoreMark(const std::string& path, const MarkRecord& mark, int maxC
                 DisciplineName(mark.discipline);
         return StoreOutcome::Refused;
     }
-    if (!SaveResultsFile(path, records)) {
+    ReplaceFailure failure = ReplaceFailure::None;
+    if (!WriteFileReplacing(target, ResultsCsv(records), &failure)) {
+        // Made read-only while it was being read.
+        if (failure == ReplaceFailure::ReadOnly || failure == ReplaceFailure::NotRegular)
+            return NotWritable(failure == ReplaceFailure::ReadOnly, path, error);
         error = "cannot write " + path;
         return StoreOutcome::WriteFailed;
     }

@@ -8,16 +8,21 @@
 
 #include "results/Results.h"
 
+#include <cstdint>
+#include <cstddef>
 #include <ctime>
 #include <string>
 #include <vector>
 
 constexpr const char* kResultsFileName = "Results.csv";
+// The largest results file read: some hundred thousand marks.
+constexpr size_t kMaxResultsFileBytes = 64u << 20;
 
 // The file's bytes for these records.
 std::string ResultsCsv(const std::vector<MarkRecord>& records);
 // Reads the bytes of a results file (with or without the byte order mark,
-// also as saved back by a spreadsheet in the system's code page). Empty
+// also as saved back by a spreadsheet in the system's code page or as
+// UTF-16; each line not in UTF-8 is read in the system's code page). Empty
 // bytes are an empty file. False with `error` set, naming the row, when they
 // are not a results file.
 bool ParseResultsCsv(const std::string& bytes, std::vector<MarkRecord>& records, std::string& error);
@@ -38,9 +43,25 @@ bool WriteResultsBytes(const std::string& path, const std::string& bytes);
 
 // Stores one mark the way the page and klaviro-cli both do: reads the file
 // afresh (marks made meanwhile elsewhere stay), applies the copies rule and
-// writes it back.
-enum class StoreOutcome { Added, Replaced, Refused, Unreadable, WriteFailed };
-StoreOutcome StoreMark(const std::string& path, const MarkRecord& mark, int maxCopies, std::string& error);
+// writes it back. From the reading to the writing it holds the lock file
+// "<results file>.lock" beside the file (a link's target), so that two
+// programs marking into one file at once never lose a mark; the lock file is
+// left in place. A lock held elsewhere is waited for up to `lockWaitMs`.
+enum class StoreOutcome {
+    Added,
+    Replaced,
+    Refused,
+    Unreadable,
+    WriteFailed,
+    ReadOnly,   // the file is read-only: left as it is
+    NotRegular, // a folder, a device or a pipe: nothing read or written
+    InUse,      // another program kept the file locked for the whole wait
+};
+constexpr uint32_t kResultsLockWaitMs = 5000;
+StoreOutcome StoreMark(const std::string& path, const MarkRecord& mark, int maxCopies, std::string& error,
+                       uint32_t lockWaitMs = kResultsLockWaitMs);
+// The lock file of a results file.
+std::string ResultsLockPath(const std::string& resultsFile);
 
 // "YYYY-MM-DD HH:MM:SS" of a time in local time.
 std::string MarkTimestamp(std::time_t when);

@@ -1,20 +1,23 @@
 #include "texts/ControlTextBlocks.h"
 
+#include "app/WholeFile.h"
+#include "texts/TextEncoding.h"
+
 #include <algorithm>
 #include <cctype>
 
 namespace {
-std::vector<std::string> SplitLines(const std::string& bytes) {
+std::vector<std::string> SplitLines(const std::string& content) {
     std::vector<std::string> lines;
     size_t start = 0;
-    while (start < bytes.size()) {
-        size_t end = bytes.find('\n', start);
+    while (start < content.size()) {
+        size_t end = content.find('\n', start);
         if (end == std::string::npos)
-            end = bytes.size();
-        std::string line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(std::move(line));
+            end = content.size();
+        size_t stop = end;
+        if (stop > start && content[stop - 1] == '\r')
+            --stop;
+        lines.push_back(content.substr(start, stop - start));
         start = end + 1;
     }
     return lines;
@@ -29,17 +32,35 @@ std::string Trimmed(const std::string& s) {
     return s.substr(b, e - b);
 }
 
-// A header: empty, or a whole number that fits an int.
+bool IsEmpty(const std::string& line) {
+    return Trimmed(line).empty();
+}
+
+// A header: a whole number that fits an int, blanks around it allowed.
 bool ReadHeader(const std::string& line, int& number) {
     const std::string h = Trimmed(line);
-    if (h.empty()) {
-        number = -1;
-        return true;
-    }
-    if (h.size() > 9 || !std::all_of(h.begin(), h.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (h.empty() || h.size() > 9 ||
+        !std::all_of(h.begin(), h.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return false;
     number = std::stoi(h);
     return true;
+}
+
+bool IsHeader(const std::string& line) {
+    int ignored;
+    return ReadHeader(line, ignored);
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        if (!text.empty() && text.back() != ' ' && !line.empty() && line.front() != ' ')
+            text += "   ";
+        text += line;
+    }
+    if (!text.empty() && text.back() != ' ')
+        text += "   ";
+    return text;
 }
 
 std::string Lower(std::string s) {
@@ -49,27 +70,52 @@ std::string Lower(std::string s) {
 }
 } // namespace
 
-bool ReadControlBlocks(const std::string& bytes, std::vector<ControlBlock>& blocks, std::string& error) {
+bool ReadControlBlocks(const std::string& content, std::vector<ControlBlock>& blocks, std::string& error) {
     blocks.clear();
-    const std::vector<std::string> lines = SplitLines(bytes);
+    const std::vector<std::string> lines = SplitLines(content);
     size_t i = 0;
+    size_t emptyBefore = 0; // empty lines since the last block
     while (i < lines.size()) {
+        if (IsEmpty(lines[i])) {
+            ++emptyBefore;
+            ++i;
+            continue;
+        }
         ControlBlock block{-1, ""};
-        if (!ReadHeader(lines[i], block.number)) {
+        if (ReadHeader(lines[i], block.number)) {
+            ++i;
+            while (i < lines.size() && IsEmpty(lines[i]))
+                ++i;
+        } else if (emptyBefore < 2) {
             error = "line " + std::to_string(i + 1) + " is not the speed or number of a text: \"" +
                     lines[i].substr(0, 40) + "\"";
+            blocks.clear();
             return false;
         }
-        ++i;
-        // The empty line under the header; a hand-edited file may lack it.
-        if (i < lines.size() && lines[i].empty())
-            ++i;
-        while (i < lines.size() && !lines[i].empty())
-            block.text += lines[i++];
-        ++i; // the empty line that closes the block
+        std::vector<std::string> body;
+        while (i < lines.size() && !IsEmpty(lines[i]) && !IsHeader(lines[i]))
+            body.push_back(lines[i++]);
+        block.text = JoinLines(body);
         blocks.push_back(std::move(block));
+        emptyBefore = 0;
     }
     return true;
+}
+
+ControlLoad LoadControlBlocks(const std::string& path, std::vector<ControlBlock>& blocks,
+                              std::string& error) {
+    blocks.clear();
+    std::string bytes;
+    const WholeFileRead read = ReadWholeFile(path, kMaxControlFileBytes, bytes);
+    if (read != WholeFileRead::Read) {
+        error = WholeFileProblem(read, path, kMaxControlFileBytes);
+        return read == WholeFileRead::TooLarge ? ControlLoad::TooLarge : ControlLoad::CannotRead;
+    }
+    if (!ReadControlBlocks(AnyTextToUtf8(bytes), blocks, error)) {
+        error = path + " is not a control-text file: " + error;
+        return ControlLoad::NotControlTexts;
+    }
+    return ControlLoad::Loaded;
 }
 
 const ControlBlock* BlockForSpeed(const std::vector<ControlBlock>& blocks, int speed) {

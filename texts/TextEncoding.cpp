@@ -1,5 +1,7 @@
 #include "texts/TextEncoding.h"
 
+#include <algorithm>
+
 namespace {
 // Code page 1251 from 0x80 to 0xBF; 0xC0 to 0xFF are U+0410 to U+044F. The
 // one unassigned byte (0x98) becomes the replacement character.
@@ -97,12 +99,101 @@ std::string Cp1251ToUtf8(const std::string& bytes) {
     return s;
 }
 
-std::string AnyTextToUtf8(const std::string& bytes) {
-    std::string b = bytes;
-    if (b.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        b.erase(0, 3);
+namespace {
+// UTF-16 (the mark already skipped) to UTF-8; an unpaired surrogate or an odd
+// last byte becomes the replacement character.
+std::string Utf16ToUtf8(const std::string& bytes, size_t from, bool bigEndian) {
+    std::string out;
+    out.reserve(bytes.size() - from);
+    auto unit = [&](size_t at) -> char32_t {
+        const unsigned char a = static_cast<unsigned char>(bytes[at]);
+        const unsigned char b = static_cast<unsigned char>(bytes[at + 1]);
+        return bigEndian ? (a << 8) | b : (b << 8) | a;
+    };
+    size_t i = from;
+    for (; i + 1 < bytes.size(); i += 2) {
+        char32_t c = unit(i);
+        if (c >= 0xD800 && c <= 0xDBFF && i + 3 < bytes.size()) {
+            const char32_t low = unit(i + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+                i += 2;
+            }
+        }
+        out += EncodeUtf8(c >= 0xD800 && c <= 0xDFFF ? 0xFFFD : c);
+    }
+    if (i < bytes.size())
+        out += EncodeUtf8(0xFFFD);
+    return out;
+}
+
+bool IsUtf8(const std::string& bytes) {
     std::u32string ignored;
-    if (DecodeUtf8(b, ignored))
-        return b;
-    return SystemTextToUtf8(b);
+    return DecodeUtf8(bytes, ignored);
+}
+
+std::string WithoutUtf8Mark(const std::string& bytes) {
+    return bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? bytes.substr(3) : bytes;
+}
+} // namespace
+
+bool Utf16TextToUtf8(const std::string& bytes, std::string& utf8) {
+    if (bytes.compare(0, 2, "\xFF\xFE") != 0 && bytes.compare(0, 2, "\xFE\xFF") != 0)
+        return false;
+    utf8 = Utf16ToUtf8(bytes, 2, bytes[0] == '\xFE');
+    return true;
+}
+
+std::string AnyTextToUtf8(const std::string& bytes) {
+    std::string utf8;
+    if (Utf16TextToUtf8(bytes, utf8))
+        return utf8;
+    utf8 = WithoutUtf8Mark(bytes);
+    return IsUtf8(utf8) ? utf8 : SystemTextToUtf8(utf8);
+}
+
+std::string AnyLinesToUtf8(const std::string& bytes) {
+    std::string utf8;
+    if (Utf16TextToUtf8(bytes, utf8))
+        return utf8;
+    const std::string b = WithoutUtf8Mark(bytes);
+    utf8.reserve(b.size());
+    // A line feed is never part of a UTF-8 sequence, so lines are cut safely.
+    for (size_t start = 0; start < b.size();) {
+        size_t end = b.find('\n', start);
+        end = end == std::string::npos ? b.size() : end + 1;
+        const std::string line = b.substr(start, end - start);
+        utf8 += IsUtf8(line) ? line : SystemTextToUtf8(line);
+        start = end;
+    }
+    return utf8;
+}
+
+std::string Utf8ToCp1251(const std::string& utf8) {
+    std::u32string points;
+    DecodeUtf8(utf8, points);
+    std::string out;
+    out.reserve(points.size());
+    for (char32_t c : points) {
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c >= 0x410 && c <= 0x44F) {
+            out += static_cast<char>(0xC0 + (c - 0x410));
+        } else {
+            const char16_t* high = std::find(kCp1251High, kCp1251High + 64, c);
+            out += high != kCp1251High + 64 && c != 0xFFFD ? static_cast<char>(0x80 + (high - kCp1251High))
+                                                           : '?';
+        }
+    }
+    return out;
+}
+
+std::string AnyTextToCp1251(const std::string& bytes) {
+    std::string utf8;
+    if (Utf16TextToUtf8(bytes, utf8))
+        return Utf8ToCp1251(utf8);
+    const std::string b = WithoutUtf8Mark(bytes);
+    const bool beyondAscii =
+        std::any_of(b.begin(), b.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    return beyondAscii && IsUtf8(b) ? Utf8ToCp1251(b) : b;
 }

@@ -21,6 +21,24 @@ std::string SystemTextToUtf8(const std::string& bytes);
 std::string Utf8ToSystemText(const std::string& utf8);
 
 // Bytes of unknown origin (a copy loaded from a file, a results file saved
-// by a spreadsheet): UTF-8 when they are UTF-8 (a leading byte order mark
-// dropped), otherwise system text.
+// by a spreadsheet): text with a byte order mark in its encoding (UTF-8,
+// UTF-16 LE or BE, as Notepad saves "Unicode"), otherwise UTF-8 when they are
+// UTF-8, otherwise system text.
 std::string AnyTextToUtf8(const std::string& bytes);
+
+// The same, but line by line unless the text is UTF-16: one line an editor
+// saved in the system's code page among UTF-8 lines changes only that line,
+// and a UTF-8 line always comes back as it was.
+std::string AnyLinesToUtf8(const std::string& bytes);
+
+// UTF-8 of text that starts with a UTF-16 byte order mark (LE or BE, the
+// mark dropped); false, leaving `utf8` alone, for any other bytes.
+bool Utf16TextToUtf8(const std::string& bytes, std::string& utf8);
+
+// Code page 1251 bytes of UTF-8 text (what the Morse table reads); characters
+// the code page lacks become '?'.
+std::string Utf8ToCp1251(const std::string& utf8);
+// Bytes of a text file as code page 1251: decoded by its byte order mark, or
+// as UTF-8 when they are UTF-8 beyond ASCII; any other bytes are taken as
+// code page 1251 already.
+std::string AnyTextToCp1251(const std::string& bytes);

@@ -95,77 +95,132 @@ private:
             warm_ = count_ / 2;
     }
 
-    // Index of the character at output position i (n > 1).
-    int Choose(int32_t i) {
-        const int c = i % n_;
-        quota_[c] += 1;
-        if (extreme_[c])
-            quota_[c] += DrawRandom() % 2 + 1;
+    // One output position as the candidate scan sees it: candidates are
+    // taken in the order start, start + 1, ... wrapping round.
+    struct Position {
+        int32_t i;
+        int32_t below, above; // lap - 1 and lap + 1
+        int skip;             // prev inside a group, where it may not double; else -1
+        int64_t drift;        // cum - target
+        int start;
+        const int32_t* pairQuota; // the rows of prev
+        const int32_t* pairLast;
+    };
 
-        const int32_t lap = i / n_;
-        const int64_t target = (int64_t{i} + 1) * sumLen_ / n_;
-        const int start = DrawRandom() % n_;
-        const int span = n_ - 2 > 0 ? n_ - 2 : 1;
-        int l = (DrawRandom() % span + prev_ + 1) % n_;
+    int At(const Position& at, int k) const {
+        const int g = at.start + k;
+        return g >= n_ ? g - n_ : g;
+    }
 
-        // Least used, ties to the larger quota.
-        for (int j = 0; j < n_; ++j)
-            if (used_[j] < used_[l] || (used_[j] == used_[l] && quota_[j] > quota_[l]))
-                l = j;
-        // The pair after prev that is wanted most.
-        const int32_t* pairQuota = &PairQuota(prev_, 0);
-        for (int j = 0; j < n_; ++j)
-            if (j != prev_ && pairQuota[j] > pairQuota[l])
-                l = j;
-        if (l == prev_)
-            l = (prev_ + 1) % n_;
+    // Orders by use, then by the larger quota: a use below 2^31 and any
+    // 32-bit quota keep the two parts apart.
+    int64_t UseKey(int j) const { return int64_t{used_[j]} * (int64_t{1} << 32) - quota_[j]; }
 
-        const bool free = i < warm_;
-        int64_t best = free ? maxLen_ : std::llabs(len_[l] + cum_ - target);
+    int64_t Distance(const Position& at, int g) const { return std::llabs(len_[g] + at.drift); }
 
-        // The candidate index wraps by hand: a division per candidate would
-        // dominate the time of long texts.
-        const int32_t* pairLast = &PairLast(prev_, 0);
-        int g = start;
-        for (int k = 0; k < n_; ++k, g = g + 1 == n_ ? 0 : g + 1) {
-            const int64_t h = std::llabs(len_[g] + cum_ - target);
-            const int32_t u = used_[g];
-            const int64_t lastPlusGap = int64_t{pairLast[g]} + 2 * n_;
-            bool admitted;
-            if (u == 0)
-                admitted = true;
-            else if (u < lap - 1 && lastPlusGap < i)
-                admitted = true;
-            else
-                admitted = !((g == prev_ && posInGroup_ != 0) || quota_[g] <= 0 || lastPlusGap > i ||
-                             u > lap + 1 || h > best || pairQuota[g] <= 0);
-            if (!admitted)
+    bool Admitted(const Position& at, int g, int64_t best) const {
+        const int32_t u = used_[g];
+        const int64_t lastPlusGap = int64_t{at.pairLast[g]} + 2 * n_;
+        if (u == 0 || (u < at.below && lastPlusGap < at.i))
+            return true;
+        return !(g == at.skip || quota_[g] <= 0 || lastPlusGap > at.i || u > at.above ||
+                 Distance(at, g) > best || at.pairQuota[g] <= 0);
+    }
+
+    bool Replaces(const Position& at, int g, int l, int64_t h, int64_t best) const {
+        const int32_t u = used_[g], ul = used_[l];
+        if ((ul != 0 && u == 0) || (ul >= at.below && u < at.below) || h < best)
+            return true;
+        const int32_t q = quota_[g], ql = quota_[l];
+        if (h == best && (ul > u || (ul == u && (q > ql || (q == ql && at.pairQuota[l] < at.pairQuota[g])))))
+            return true;
+        return ul > at.above;
+    }
+
+    // The candidates from the k-th in scan order on, each admitted one
+    // replacing the choice l when it is better.
+    int Scan(const Position& at, int k, int l, bool free) const {
+        int64_t best = free ? maxLen_ : Distance(at, l);
+        for (; k < n_; ++k) {
+            const int g = At(at, k);
+            if (!Admitted(at, g, best))
                 continue;
-
-            const int32_t ul = used_[l];
-            bool replace;
-            if (ul != 0 && u == 0)
-                replace = true;
-            else if (ul >= lap - 1 && u < lap - 1)
-                replace = true;
-            else if (h < best)
-                replace = true;
-            else if (h == best && ul > u)
-                replace = true;
-            else if (h == best && ul == u && quota_[g] > quota_[l])
-                replace = true;
-            else if (h == best && ul == u && quota_[g] == quota_[l] && pairQuota[l] < pairQuota[g])
-                replace = true;
-            else
-                replace = ul > lap + 1;
-            if (replace) {
+            const int64_t h = Distance(at, g);
+            if (Replaces(at, g, l, h, best)) {
                 l = g;
                 best = h;
             }
             if (free)
                 best = maxLen_;
         }
+        return l;
+    }
 
+    // Index of the character at output position i (n > 1).
+    int Choose(int32_t i) {
+        // i % n and i / n, counted rather than divided.
+        const int c = column_;
+        const int32_t lap = lap_;
+        if (++column_ == n_) {
+            column_ = 0;
+            ++lap_;
+        }
+        quota_[c] += 1;
+        if (extreme_[c])
+            quota_[c] += DrawRandom() % 2 + 1;
+
+        const int64_t target = (int64_t{i} + 1) * sumLen_ / n_;
+        const Position at{i,
+                          lap - 1,
+                          lap + 1,
+                          posInGroup_ != 0 ? prev_ : -1,
+                          cum_ - target,
+                          DrawRandom() % n_,
+                          &PairQuota(prev_, 0),
+                          &PairLast(prev_, 0)};
+        const int span = n_ - 2 > 0 ? n_ - 2 : 1;
+        const int guess = (DrawRandom() % span + prev_ + 1) % n_;
+        return Double(i, Pick(at, guess));
+    }
+
+    // The character for position at, starting from the guess l.
+    int Pick(const Position& at, int l) const {
+        const bool free = at.i < warm_;
+        if (free) {
+            // While the length is free every candidate is measured against
+            // maxLen alone, and an admitted one nearer than that replaces
+            // whatever was chosen before it. So the last such candidate in
+            // scan order stands, challenged only by those after it; in long
+            // texts that spares nearly the whole scan.
+            for (int k = n_ - 1; k >= 0; --k) {
+                const int g = At(at, k);
+                if (Distance(at, g) < maxLen_ && Admitted(at, g, maxLen_))
+                    return Scan(at, k + 1, g, true);
+            }
+        }
+
+        // Least used, ties to the larger quota: the first of the smallest
+        // keys, or l if it holds one. The values are carried, not read back.
+        int64_t least = UseKey(l);
+        for (int j = 0; j < n_; ++j) {
+            const int64_t key = UseKey(j);
+            l = key < least ? j : l;
+            least = key < least ? key : least;
+        }
+        // The pair after prev that is wanted most.
+        int32_t most = at.pairQuota[l];
+        for (int j = 0; j < n_; ++j) {
+            const int32_t p = j == prev_ ? most : at.pairQuota[j];
+            l = p > most ? j : l;
+            most = p > most ? p : most;
+        }
+        if (l == prev_)
+            l = (prev_ + 1) % n_;
+        return Scan(at, 0, l, free);
+    }
+
+    // The chance of a doubled character, and never three alike.
+    int Double(int32_t i, int l) {
         if (prev_ != prevPrev_ && posInGroup_ != 0 && i > int64_t{doubles_} * interval_) {
             if (DrawRandom() % 100 < probability_)
                 l = prev_;
@@ -212,6 +267,8 @@ private:
     int64_t cum_ = 0;
     int posInGroup_ = 0;
     int32_t doubles_ = 0;
+    int column_ = 0;
+    int32_t lap_ = 0;
 };
 
 } // namespace

@@ -22,8 +22,23 @@ wine_env() {
         return 1
     }
     mkdir -p "$bin"
+    # Wine names files on the Unix side in the C library's character set of
+    # that locale; where the locale is missing that is ASCII, and a file named
+    # beyond it ("Итоги-Łódź.html") cannot be made. The machine's UTF-8 C
+    # locale under the Russian name gives Wine both code page 1251 and UTF-8
+    # file names.
+    local locales=""
+    if ! locale -a 2>/dev/null | grep -qix 'ru_RU\.utf-\?8' && [ -d /usr/lib/locale/C.utf8 ]; then
+        locales="$build/locale"
+        if [ ! -d "$locales/ru_RU.UTF-8" ]; then
+            mkdir -p "$locales"
+            cp -r /usr/lib/locale/C.utf8 "$locales/ru_RU.UTF-8.$$"
+            mv -T "$locales/ru_RU.UTF-8.$$" "$locales/ru_RU.UTF-8" 2>/dev/null || rm -rf "$locales/ru_RU.UTF-8.$$"
+        fi
+    fi
     # Replaced in one step: another script of the same build may be starting Wine.
-    printf '#!/bin/sh\nLANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 exec "%s" "$@"\n' "$real" >"$bin/wine.$$"
+    printf '#!/bin/sh\n%sLANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 exec "%s" "$@"\n' "${locales:+LOCPATH=\"$locales\" }" \
+        "$real" >"$bin/wine.$$"
     chmod +x "$bin/wine.$$"
     mv -f "$bin/wine.$$" "$bin/wine"
     case ":$PATH:" in

@@ -10,7 +10,10 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <exception>
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR args, int) {
+    HWND mainWindow = nullptr;
     try {
         StartupPaths paths = ComputeStartupPaths(args ? args : "");
         const ConfigFiles config = ChooseConfigFiles(paths.configFile, SystemConfigLocationCalls());
@@ -23,13 +26,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR args, int) {
         InitCommonControls();
         RegisterControlClasses(instance);
         HACCEL accelerators = CreateKlaviroAccelerators();
-        HWND mainWindow = CreateMainWindow(instance);
+        mainWindow = CreateMainWindow(instance);
         if (!mainWindow)
             MessageBoxA(nullptr, "Can't create main window", nullptr, MB_ICONWARNING | MB_OK);
         else
             RunMessageLoop(mainWindow, accelerators);
+    } catch (const std::exception& e) {
+        EndAfterFailure(mainWindow, e.what());
     } catch (...) {
-        MessageBoxA(nullptr, "Unknown exception", nullptr, MB_ICONWARNING | MB_OK);
+        EndAfterFailure(mainWindow, "unknown exception");
     }
     CoUninitialize();
     return 0;

@@ -15,39 +15,40 @@ struct PageEntryTemplate {
 };
 
 // Every menu button whose screen is not part of this program leads to an
-// instance of the about page.
+// instance of the about page. Each procedure runs guarded: a failure inside
+// a page is reported and ends only what the page was doing.
 const PageEntryTemplate kPageTable[PAGE_COUNT] = {
-    {IDD_MAIN_MENU, MainMenuProc, false},                         // 0
-    {IDD_ABOUT, AboutPageProc, false},                            // 1
-    {IDD_TRAINING_MENU, TrainingMenuProc, false},                 // 2
-    {IDD_COMPETITIONS_MENU, CompetitionsMenuProc, false},         // 3
-    {IDD_TEXT_GENERATOR, TextGeneratorPageProc, true},            // 4
-    {IDD_PLAYER, PlayerPageProc, true},                           // 5
-    {IDD_SETTINGS_MENU, SettingsMenuProc, false},                 // 6
-    {IDD_ABOUT, AboutPageProc, false},                            // 7
-    {IDD_ABOUT, AboutPageProc, false},                            // 8
-    {IDD_ABOUT, AboutPageProc, false},                            // 9
-    {IDD_ABOUT, AboutPageProc, false},                            // 10
-    {IDD_ABOUT, AboutPageProc, false},                            // 11
-    {IDD_ABOUT, AboutPageProc, false},                            // 12
-    {IDD_TRAINING, TrainingPageProc, true},                       // 13
-    {IDD_COMPETITION_OPTIONS, CompetitionOptionsPageProc, false}, // 14
-    {IDD_COMPETITION_RUN, CompetitionRunPageProc, true},          // 15
-    {IDD_ABOUT, AboutPageProc, false},                            // 16
-    {IDD_ABOUT, AboutPageProc, false},                            // 17
-    {IDD_ABOUT, AboutPageProc, false},                            // 18
-    {IDD_ABOUT, AboutPageProc, false},                            // 19
-    {IDD_ABOUT, AboutPageProc, false},                            // 20
-    {IDD_RESULTS, ResultsPageProc, true},                         // 21
-    {IDD_ABOUT, AboutPageProc, false},                            // 22
-    {IDD_ABOUT, AboutPageProc, false},                            // 23
-    {IDD_ABOUT, AboutPageProc, false},                            // 24
-    {IDD_ABOUT, AboutPageProc, false},                            // 25
-    {IDD_COLOURS, ColoursPageProc, false},                        // 26
-    {IDD_SOUND_SETTINGS, SoundSettingsPageProc, false},           // 27
-    {IDD_SOUND_SETTINGS, SoundSettingsPageProc, false},           // 28
-    {IDD_ABOUT, AboutPageProc, false},                            // 29
-    {IDD_ABOUT, AboutPageProc, false},                            // 30
+    {IDD_MAIN_MENU, GuardedPageProc<MainMenuProc>, false},                         // 0
+    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 1
+    {IDD_TRAINING_MENU, GuardedPageProc<TrainingMenuProc>, false},                 // 2
+    {IDD_COMPETITIONS_MENU, GuardedPageProc<CompetitionsMenuProc>, false},         // 3
+    {IDD_TEXT_GENERATOR, GuardedPageProc<TextGeneratorPageProc>, true},            // 4
+    {IDD_PLAYER, GuardedPageProc<PlayerPageProc>, true},                           // 5
+    {IDD_SETTINGS_MENU, GuardedPageProc<SettingsMenuProc>, false},                 // 6
+    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 7
+    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 8
+    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 9
+    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 10
+    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 11
+    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 12
+    {IDD_TRAINING, GuardedPageProc<TrainingPageProc>, true},                       // 13
+    {IDD_COMPETITION_OPTIONS, GuardedPageProc<CompetitionOptionsPageProc>, false}, // 14
+    {IDD_COMPETITION_RUN, GuardedPageProc<CompetitionRunPageProc>, true},          // 15
+    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 16
+    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 17
+    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 18
+    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 19
+    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 20
+    {IDD_RESULTS, GuardedPageProc<ResultsPageProc>, true},                         // 21
+    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 22
+    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 23
+    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 24
+    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 25
+    {IDD_COLOURS, GuardedPageProc<ColoursPageProc>, false},                        // 26
+    {IDD_SOUND_SETTINGS, GuardedPageProc<SoundSettingsPageProc>, false},           // 27
+    {IDD_SOUND_SETTINGS, GuardedPageProc<SoundSettingsPageProc>, false},           // 28
+    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 29
+    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 30
 };
 
 const UINT_PTR kSlideTimer = 1;

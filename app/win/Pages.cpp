@@ -20,6 +20,28 @@ void LoadPageTexts(HWND page, Application& app, const PageText* texts, size_t co
         SetLangItemText(page, texts[i].control, app, language, texts[i].key, texts[i].builtIn);
 }
 
+void ReportPageFailure(HWND page, const char* what) {
+    static bool reporting = false;
+    if (reporting)
+        return;
+    reporting = true;
+    const char* builtIn = "Действие прервано из-за ошибки, программа продолжает работу:";
+    std::string text = builtIn;
+    try {
+        if (Application* app = AppFromWindow(page))
+            text = app->LangText(app->CurrentLanguage(), "PageFail", builtIn);
+        text += std::string("\n") + what;
+    } catch (...) {
+        text = builtIn; // no memory for more: the built-in text alone
+    }
+    try {
+        ShowWarning(page, text);
+    } catch (...) {
+        // Nothing more can be said; the page goes on all the same.
+    }
+    reporting = false;
+}
+
 Application* AttachApplication(HWND page, LPARAM creationParameter) {
     SetWindowLongPtrA(page, GWLP_USERDATA, creationParameter);
     return reinterpret_cast<Application*>(creationParameter);

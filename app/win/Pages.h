@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <exception>
 
 class Application;
 
@@ -62,6 +63,27 @@ template <size_t N> void LoadPageTexts(HWND page, Application& app, const PageTe
 // Stores the creation parameter (the application object) in the page's user
 // data; every page does this at WM_INITDIALOG.
 Application* AttachApplication(HWND page, LPARAM creationParameter);
+
+// Says that a page's action failed and was abandoned (`what` names the
+// failure) through the message box seam. While one such box is open, further
+// failures (a timer's, say) are not shown again.
+void ReportPageFailure(HWND page, const char* what);
+
+// A page procedure as the main window creates it: an exception from the page
+// (memory running out, say) ends only the message it came with; it is
+// reported and the program goes on, its settings still saved at close. An
+// exception must not reach the system's code that called the procedure.
+template <INT_PTR(CALLBACK* Procedure)(HWND, UINT, WPARAM, LPARAM)>
+INT_PTR CALLBACK GuardedPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return Procedure(page, message, wParam, lParam);
+    } catch (const std::exception& e) {
+        ReportPageFailure(page, e.what());
+    } catch (...) {
+        ReportPageFailure(page, "unknown exception");
+    }
+    return FALSE;
+}
 
 // Menu pages.
 INT_PTR CALLBACK MainMenuProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,6 +1,11 @@
 #include "app/win/Startup.h"
 
+#include "app/win/DialogHelpers.h"
+#include "app/win/Pages.h"
 #include "controls/win/ControlClasses.h"
+
+#include <exception>
+#include <string>
 
 HACCEL CreateKlaviroAccelerators() {
     ACCEL keys[5] = {
@@ -18,12 +23,17 @@ void RunMessageLoop(HWND mainWindow, HACCEL accelerators) {
             break;
         if (got == -1)
             continue;
-        if (TranslateAcceleratorA(mainWindow, accelerators, &msg))
-            continue;
-        if (IsDialogMessageA(mainWindow, &msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        // A failure that escaped a window procedure ends only its message.
+        try {
+            if (TranslateAcceleratorA(mainWindow, accelerators, &msg))
+                continue;
+            if (IsDialogMessageA(mainWindow, &msg))
+                continue;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        } catch (const std::exception& e) {
+            ReportPageFailure(mainWindow, e.what());
+        }
     }
 }
 
@@ -35,4 +45,19 @@ void RegisterControlClasses(HINSTANCE instance) {
     RegisterLabelClass(instance);
     RegisterTimerClass(instance);
     RegisterPictureClass(instance);
+}
+
+void EndAfterFailure(HWND mainWindow, const char* what) {
+    if (mainWindow && IsWindow(mainWindow)) {
+        try {
+            DestroyWindow(mainWindow);
+        } catch (...) {
+            // The report below is all that is left to do.
+        }
+        // The box must not find the quit message of that close in the queue.
+        MSG quit;
+        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
+    const std::string text = std::string("Работа программы прервана из-за ошибки:\n") + what;
+    ShowMessageBox(nullptr, text.c_str(), nullptr, MB_ICONWARNING | MB_OK);
 }

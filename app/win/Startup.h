@@ -11,5 +11,12 @@ void RegisterControlClasses(HINSTANCE instance);
 
 // Runs until the main window is gone or the quit message arrives. Every
 // message is offered to the accelerators before the dialog manager, so the
-// five keys always reach the main window as commands.
+// five keys always reach the main window as commands. A failure that comes
+// back out of a message is reported and the loop goes on.
 void RunMessageLoop(HWND mainWindow, HACCEL accelerators);
+
+// What the entry point does when a failure reaches it and the program cannot
+// go on: the main window, when there is one, closes as at a normal end (every
+// page's closing work, the settings saved), then `what` is reported through
+// the message box seam.
+void EndAfterFailure(HWND mainWindow, const char* what);

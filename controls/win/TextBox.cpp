@@ -2,7 +2,6 @@
 // highlighted selection and a vertical scroll bar. The text, scrolling and
 // selection rules live in TextBoxModel; this file measures the font, keeps
 // the scroll bar in step and paints.
-#include "app/win/DialogHelpers.h"
 #include "controls/ControlMessages.h"
 #include "controls/TextBoxGeometry.h"
 #include "controls/win/ControlClass.h"
@@ -17,13 +16,36 @@ namespace {
 
 enum Colour { kText, kHighlight, kMark, kMarkHighlight, kMark2, kMark2Highlight, kBackground, kColourCount };
 
+// What a font fit depends on besides the fixed face: the area it fills, the
+// grid, and the resolution of the device it is measured on.
+struct FitInputs {
+    int width = -1, height = -1, rows = -1, columns = -1, dpi = -1;
+    bool operator==(const FitInputs& o) const {
+        return width == o.width && height == o.height && rows == o.rows && columns == o.columns &&
+               dpi == o.dpi;
+    }
+};
+
+// A fitted font height and its cell. Fitting creates a font at every step
+// down; kept until one of its inputs changes, a fit lets a paint create no
+// font at all.
+struct FontFit {
+    FitInputs inputs;
+    LONG height = 0;
+    SIZE cell{0, 0};
+};
+
 struct TextBoxRecord {
     TextBoxModel model;
     COLORREF colours[kColourCount] = {RGB(0, 128, 0), RGB(192, 192, 192), RGB(255, 0, 0), RGB(255, 128, 128),
                                       RGB(0, 0, 255), RGB(128, 128, 255), RGB(0, 0, 0)};
-    LOGFONTA font{};
+    LOGFONTA font{};                                 // the face; every fit sets its own height
     TextBoxModel::Scroll shownScroll{-1, -1, false}; // what the scroll bar shows now
     TextBoxModel::LineParts parts;                   // reused by every paint
+    FontFit hitFit, paintFit;                        // full client width; painted area
+    // The font of paintFit: the one GDI object kept from paint to paint,
+    // replaced with the fit and deleted with the record.
+    HFONT paintFont = nullptr;
 
     TextBoxRecord() {
         font.lfWeight = FW_BOLD;
@@ -32,14 +54,28 @@ struct TextBoxRecord {
         font.lfPitchAndFamily = FF_MODERN;
         std::strcpy(font.lfFaceName, "Courier New");
     }
+    ~TextBoxRecord() { DropPaintFont(); }
+    TextBoxRecord(const TextBoxRecord&) = delete;
+    TextBoxRecord& operator=(const TextBoxRecord&) = delete;
+
+    void DropPaintFont() {
+        if (paintFont)
+            DeleteObject(paintFont);
+        paintFont = nullptr;
+    }
+    HFONT CreateFontOfHeight(LONG height) const {
+        LOGFONTA sized = font;
+        sized.lfHeight = height;
+        return CreateFontIndirectA(&sized);
+    }
 };
 
 TextBoxRecord* RecordOf(HWND window) {
     return reinterpret_cast<TextBoxRecord*>(GetWindowLongPtrA(window, 0));
 }
 
-SIZE ExtentOfW(HDC dc, LOGFONTA& font) {
-    HFONT handle = CreateFontIndirectA(&font);
+SIZE ExtentOfW(HDC dc, const TextBoxRecord& record, LONG height) {
+    HFONT handle = record.CreateFontOfHeight(height);
     HGDIOBJ old = SelectObject(dc, handle);
     SIZE size{0, 0};
     GetTextExtentPoint32A(dc, "W", 1, &size);
@@ -48,32 +84,38 @@ SIZE ExtentOfW(HDC dc, LOGFONTA& font) {
     return size;
 }
 
-// Sizes the record's font for the client area; the painted area is 4 pixels
+// Sizes the font for the client area; the painted area is 4 pixels
 // narrower than the client, hit-testing and row counting use the full width.
 // The height so found scales the proportions of the default height, which a
 // substitute face (Courier New under Wine) does not keep at every height:
 // it is stepped down until the columns fit the drawing area, 4 pixels in
 // from either side, and the rows the client height.
-SIZE SizeFont(HDC dc, TextBoxRecord& record, const RECT& client, bool forPainting) {
-    record.font.lfHeight = 0;
-    SIZE base = ExtentOfW(dc, record.font);
-    const int areaWidth = forPainting ? client.right - 4 : client.right;
+const FontFit& FitFont(HDC dc, TextBoxRecord& record, const RECT& client, bool forPainting) {
     const int rows = record.model.Rows(), columns = record.model.Columns();
-    record.font.lfHeight = TextFontHeight(areaWidth, client.bottom, rows, columns, base.cx, base.cy);
-    SIZE cell = ExtentOfW(dc, record.font);
-    while (record.font.lfHeight > 1 &&
-           !TextFontFits(cell.cx, cell.cy, client.right - 8, client.bottom, columns, rows)) {
-        --record.font.lfHeight;
-        cell = ExtentOfW(dc, record.font);
+    const FitInputs inputs{client.right, client.bottom, rows, columns, GetDeviceCaps(dc, LOGPIXELSY)};
+    FontFit& fit = forPainting ? record.paintFit : record.hitFit;
+    if (fit.inputs == inputs)
+        return fit;
+
+    const SIZE base = ExtentOfW(dc, record, 0);
+    const int areaWidth = forPainting ? client.right - 4 : client.right;
+    LONG height = TextFontHeight(areaWidth, client.bottom, rows, columns, base.cx, base.cy);
+    SIZE cell = ExtentOfW(dc, record, height);
+    while (height > 1 && !TextFontFits(cell.cx, cell.cy, client.right - 8, client.bottom, columns, rows)) {
+        --height;
+        cell = ExtentOfW(dc, record, height);
     }
-    return cell;
+    fit = FontFit{inputs, height, cell};
+    if (forPainting)
+        record.DropPaintFont();
+    return fit;
 }
 
 SIZE CellOf(HWND window, TextBoxRecord& record) {
     RECT client;
     GetClientRect(window, &client);
     HDC dc = GetDC(window);
-    SIZE cell = SizeFont(dc, record, client, false);
+    const SIZE cell = FitFont(dc, record, client, false).cell;
     ReleaseDC(window, dc);
     return cell;
 }
@@ -96,6 +138,29 @@ void SyncScrollBar(HWND window, TextBoxRecord& record) {
     shown = s;
 }
 
+// The characters of a line part from its first non-blank to its last, in
+// their columns of cellWidth (the face is fixed-pitch), clipped to the row.
+void DrawRun(HDC dc, const char* text, int columns, const RECT& row, int cellWidth) {
+    int first = 0, last = columns - 1;
+    while (first <= last && text[first] == ' ')
+        ++first;
+    while (last >= first && text[last] == ' ')
+        --last;
+    if (first <= last)
+        ExtTextOutA(dc, row.left + first * cellWidth, row.top, ETO_CLIPPED, &row, text + first,
+                    last - first + 1, nullptr);
+}
+
+// One part of a line, then a slash over each of its zeros. Straight to the
+// glyphs: a line of fixed columns needs none of DrawText's layout and
+// measuring, and the blanks around its characters draw nothing.
+void DrawPart(HDC dc, std::string& work, int columns, const RECT& row, int cellWidth) {
+    DrawRun(dc, work.data(), columns, row, cellWidth);
+    for (char& c : work)
+        c = c == '0' ? '/' : ' ';
+    DrawRun(dc, work.data(), columns, row, cellWidth);
+}
+
 void Paint(HWND window, TextBoxRecord& record, HDC target, const RECT& update) {
     RECT client;
     GetClientRect(window, &client);
@@ -103,9 +168,11 @@ void Paint(HWND window, TextBoxRecord& record, HDC target, const RECT& update) {
     HDC dc = CreateCompatibleDC(target);
     HBITMAP bitmap = CreateCompatibleBitmap(target, w, h);
     HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-    SIZE cell = SizeFont(dc, record, client, true);
-    HFONT font = CreateFontIndirectA(&record.font);
-    HGDIOBJ oldFont = SelectObject(dc, font);
+    const FontFit& fit = FitFont(dc, record, client, true);
+    const SIZE cell = fit.cell;
+    if (!record.paintFont)
+        record.paintFont = record.CreateFontOfHeight(fit.height);
+    HGDIOBJ oldFont = SelectObject(dc, record.paintFont);
     HBRUSH background = CreateSolidBrush(record.colours[kBackground]);
     FillRect(dc, &update, background);
 
@@ -127,10 +194,7 @@ void Paint(HWND window, TextBoxRecord& record, HDC target, const RECT& update) {
                         continue; // an all-blank part draws nothing
                     SetTextColor(dc, record.colours[colourOf[cls][lit]]);
                     work = record.parts.part[cls][lit];
-                    // No prefix processing: an "&" in the text must not
-                    // shift the columns.
-                    DrawTextSlashedZero(dc, &work[0], columns, &row,
-                                        DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+                    DrawPart(dc, work, columns, row, cell.cx);
                 }
             }
         }
@@ -141,7 +205,6 @@ void Paint(HWND window, TextBoxRecord& record, HDC target, const RECT& update) {
     SelectObject(dc, oldFont);
     SelectObject(dc, oldBitmap);
     DeleteObject(background);
-    DeleteObject(font);
     DeleteObject(bitmap);
     DeleteDC(dc);
 }

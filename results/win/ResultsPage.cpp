@@ -3,6 +3,7 @@
 // the results sheet.
 #include "results/win/ResultsPage.h"
 
+#include "app/WholeFile.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
 #include "app/win/Pages.h"
@@ -20,7 +21,6 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <cstdio>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -79,12 +79,18 @@ const Text kTooManyCopies{"PR_30",
 const Text kNoSpeed{"PR_31", "Укажите скорость"};
 const Text kTooLong{"PR_32", "Текст или копия слишком длинные для проверки"};
 const Text kCannotRead{"PR_33", "Не удается прочитать файл:"};
+const Text kFileTooLarge{"PR_42", "Файл слишком велик, он не будет прочитан:"};
+const Text kEmptyCopy{"PR_43", "Копия пуста"};
 const Text kRankColumn{"PR_34", "Место"};
 const Text kNameColumn{"PR_35", "Участник"};
 const Text kSpeedColumn{"PR_36", "Скорость"};
 const Text kErrorsColumn{"PR_37", "Ошибки"};
 const Text kTotalColumn{"PR_39", "Сумма"};
 const Text kSheetTitle{"PR_40", "Результаты соревнований по приему"};
+const Text kResultsInUse{"PR_50",
+                         "Файл результатов занят другой программой, оценка не сохранена. Повторите:"};
+const Text kResultsReadOnly{"PR_51", "Файл результатов только для чтения, оценка не сохранена:"};
+const Text kResultsNotAFile{"PR_52", "Это не обычный файл, оценка не сохранена:"};
 
 OpenDocumentHook openDocumentHook = nullptr;
 
@@ -106,19 +112,6 @@ std::string LongFieldText(HWND page, int control) {
     const int got = GetWindowTextA(field, &text[0], n + 1);
     text.resize(static_cast<size_t>(got > 0 ? got : 0));
     return text;
-}
-
-bool ReadFileBytes(const std::string& path, std::string& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return false;
-    char buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        bytes.append(buf, n);
-    const bool ok = std::ferror(f) == 0;
-    std::fclose(f);
-    return ok;
 }
 
 std::u32string Decoded(const std::string& utf8) {
@@ -284,10 +277,10 @@ void SetSpeedField(HWND page, int speed) {
 bool LoadControlFile(HWND page, Application& app, bool report) {
     ResultsSession& s = app.results;
     const std::string path = FieldText(page, kControlPath);
-    std::string bytes, error;
+    std::string error;
     std::vector<ControlBlock> blocks;
-    const bool read = ReadFileBytes(path, bytes);
-    const bool ok = read && ReadControlBlocks(bytes, blocks, error);
+    const ControlLoad load = LoadControlBlocks(path, blocks, error);
+    const bool ok = load == ControlLoad::Loaded;
     const bool fresh = path != s.controlPath;
     const std::vector<int> before = BlockSpeeds(s.blocks);
     s.controlPath = path;
@@ -307,7 +300,11 @@ bool LoadControlFile(HWND page, Application& app, bool report) {
             ComboSetSelection(page, kDiscipline, discipline);
     }
     if (!ok && report)
-        Warn(page, app, read ? kNotControlFile : kCannotRead, path);
+        Warn(page, app,
+             load == ControlLoad::NotControlTexts ? kNotControlFile
+             : load == ControlLoad::TooLarge      ? kFileTooLarge
+                                                  : kCannotRead,
+             path);
     return ok;
 }
 
@@ -337,7 +334,7 @@ bool ControlText(HWND page, Application& app, std::string& text, bool report) {
             Warn(page, app, SpeedField(page) < 0 ? kNoSpeed : kNoSuchSpeed);
         return false;
     }
-    text = AnyTextToUtf8(block->text);
+    text = block->text;
     return true;
 }
 
@@ -391,15 +388,24 @@ void Mark(HWND page, Application& app) {
         FocusControl(page, kSpeed);
         return;
     }
+    // The copy is marked as typed (its length cap counts every blank) and
+    // stored without the blanks around it. An empty one is no copy: a click
+    // that waited while the program was busy must not store a mark.
+    const std::string copy = SystemTextToUtf8(LongFieldText(page, kCopy));
+    mark.copy = StoredCopy(copy);
+    if (mark.copy.empty()) {
+        Warn(page, app, kEmptyCopy);
+        FocusControl(page, kCopy);
+        return;
+    }
     std::string text;
     if (!ControlText(page, app, text, true))
         return;
     const int discipline = ComboGetSelection(page, kDiscipline);
     mark.discipline = discipline >= 0 ? discipline : 0;
-    mark.copy = StoredCopy(SystemTextToUtf8(LongFieldText(page, kCopy)));
     const std::u32string shown = Decoded(text);
     MarkResult result;
-    if (!MarkCopy(shown, Decoded(mark.copy), result)) {
+    if (!MarkCopy(shown, Decoded(copy), result)) {
         Warn(page, app, kTooLong);
         return;
     }
@@ -416,6 +422,15 @@ void Mark(HWND page, Application& app) {
         return;
     case StoreOutcome::WriteFailed:
         ShowWarning(page, app.WriteErrorText());
+        return;
+    case StoreOutcome::InUse:
+        Warn(page, app, kResultsInUse, resultsPath);
+        return;
+    case StoreOutcome::ReadOnly:
+        Warn(page, app, kResultsReadOnly, resultsPath);
+        return;
+    case StoreOutcome::NotRegular:
+        Warn(page, app, kResultsNotAFile, resultsPath);
         return;
     case StoreOutcome::Added:
     case StoreOutcome::Replaced:
@@ -500,8 +515,9 @@ void LoadCopy(HWND page, Application& app) {
     if (!AskOpenFileName(app.mainWindow, "Text Files\0*.TXT\0All Files\0*.*\0", "txt", true, path))
         return;
     std::string bytes;
-    if (!ReadFileBytes(path, bytes)) {
-        Warn(page, app, kCannotRead, path);
+    const WholeFileRead read = ReadWholeFile(path, kMaxCopyFileBytes, bytes);
+    if (read != WholeFileRead::Read) {
+        Warn(page, app, read == WholeFileRead::TooLarge ? kFileTooLarge : kCannotRead, path);
         return;
     }
     SetDlgItemTextA(page, kCopy, Utf8ToSystemText(AnyTextToUtf8(bytes)).c_str());

@@ -105,7 +105,8 @@ private:
     };
     bool Lock(DWORD offset, DWORD bytes, Region& r, const char* what);
     bool ClearBuffer();
-    void BeginOutput();
+    bool BeginOutput();
+    bool Rewind();
     bool FillNext(uint32_t cursor);
     bool FillRegion(void* p, DWORD bytes) {
         if (sampleBytes_ == 2)
@@ -226,14 +227,35 @@ bool Output::ClearBuffer() {
     return true;
 }
 
-void Output::BeginOutput() {
+// False when the buffer would not play: a player that is not heard must not
+// go on reporting that it plays.
+bool Output::BeginOutput() {
     // Notifications left from before a pause or from the previous text say
     // nothing about the cursor now.
     for (DWORD i = 0; i < eventCount_; ++i)
         WaitForSingleObject(events_[i], 0);
-    buffer_->Play(0, 0, DSBPLAY_LOOPING);
+    const HRESULT hr = s_.probe && s_.probe->failPlay && s_.probe->failPlay()
+                           ? DSERR_BUFFERLOST
+                           : buffer_->Play(0, 0, DSBPLAY_LOOPING);
+    if (FAILED(hr)) {
+        Report("Play", hr);
+        return false;
+    }
     s_.tickAtStart.store(TickCount());
     ResetEvent(s_.paused);
+    return true;
+}
+
+// A new text: pre-filling starts at segment 0, so the cursor must be there.
+bool Output::Rewind() {
+    const HRESULT hr = s_.probe && s_.probe->failSetPosition && s_.probe->failSetPosition()
+                           ? DSERR_BUFFERLOST
+                           : buffer_->SetCurrentPosition(0);
+    if (FAILED(hr)) {
+        Report("SetCurrentPosition", hr);
+        return false;
+    }
+    return ClearBuffer();
 }
 
 // Fills the segment that follows in stream order. Nothing is generated into
@@ -327,11 +349,10 @@ void Output::Run() {
             for (;;) {
                 if (WaitForSingleObject(s_.play, kThreadWaitMs) == WAIT_OBJECT_0) {
                     if (s_.phase.load() < 0) {
-                        BeginOutput(); // resume where the buffer stopped
+                        if (!BeginOutput()) // resume where the buffer stopped
+                            return Fail();
                     } else {
-                        // A new text: pre-filling starts at segment 0.
-                        buffer_->SetCurrentPosition(0);
-                        if (!ClearBuffer())
+                        if (!Rewind())
                             return Fail();
                         ResetEvent(s_.paused);
                     }
@@ -352,7 +373,8 @@ void Output::Run() {
             }
         }
         if (s_.phase.load() == 0) {
-            BeginOutput();
+            if (!BeginOutput())
+                return Fail();
             s_.phase.store(-1);
         }
         if (IsSet(s_.quit))
@@ -460,10 +482,18 @@ void MorsePlayer::start(const std::string& text, int unit, int delaySeconds, int
     if (!state_->EventsCreated())
         return;
     pause(true);
-    // The text state belongs to the thread while it runs: change it only once
-    // the thread has reported idle.
-    if (!IsSet(state_->paused) || IsSet(state_->failed))
+    if (IsSet(state_->failed))
         return;
+    // The text state belongs to the thread while it runs: change it only once
+    // the thread has reported idle. A thread still busy is stuck (in the
+    // sound driver, say): the player gives up as creation does, and the
+    // thread stops the sound once it gets to its next wait.
+    if (!IsSet(state_->paused)) {
+        Report("start (the playback thread did not go idle)", E_FAIL);
+        SetEvent(state_->quit);
+        SetEvent(state_->failed);
+        return;
+    }
     MorsePlayerState& s = *state_;
     s.stream.Load(text, unit, delaySeconds, frequency, markA, markB, space);
     s.endCountdown.store(-1);

@@ -28,6 +28,10 @@ struct MorsePlayerProbe {
     std::function<bool()> failLock;
     // After each Restore of the buffer.
     std::function<void()> restored;
+    // Before each Play and each SetCurrentPosition of the buffer: true makes
+    // that call fail.
+    std::function<bool()> failPlay;
+    std::function<bool()> failSetPosition;
 };
 // Installs the probe (nullptr removes it); it must outlive the players.
 void SetMorsePlayerProbe(const MorsePlayerProbe* probe);
@@ -43,6 +47,9 @@ public:
     MorsePlayer& operator=(const MorsePlayer&) = delete;
 
     bool failed() const override;
+    // Hands the thread a new text once it has gone idle; a thread that does
+    // not go idle within the pause wait makes the player failed (the new
+    // text could not be loaded, and the old one must not play on).
     void start(const std::string& text, int unit, int delaySeconds, int frequency, int markA, int markB,
                int space) override;
     void pause(bool paused) override;

@@ -62,6 +62,32 @@ cmp -s "$r" "$tmp/before.csv" || fail "a refused copy changed the file"
 printf 'a' | "$cli" mark --control "$tmp/Digits.txt" --speed 100 --participant Boris --results "$r" - >/dev/null
 [ "$(grep -c '^Boris;figures;100;' "$r")" -eq 1 ] || fail "correction did not replace: $(cat "$r")"
 
+# --max-copies N takes N speeds and refuses the next; without it, 3. A
+# name given in code page 1251 is stored as UTF-8.
+printf '100\r\n\r\nA\r\n\r\n110\r\n\r\nA\r\n\r\n120\r\n\r\nA\r\n\r\n130\r\n\r\nA\r\n\r\n140\r\n\r\nA\r\n\r\n' >"$tmp/Mixed.txt"
+for row in "1|1" "2|2" "4|4" "|3"; do
+    IFS='|' read -r max taken <<<"$row"
+    rm -f "$tmp/m.csv"
+    k=0
+    for speed in 100 110 120 130 140; do
+        k=$((k + 1))
+        code=0
+        printf 'a' | "$cli" mark --control "$tmp/Mixed.txt" --speed $speed --participant $'\xc8\xe2\xe0\xed' \
+            --results "$tmp/m.csv" ${max:+--max-copies $max} - >/dev/null 2>"$tmp/err" || code=$?
+        if [ $k -le "$taken" ]; then
+            [ $code -eq 0 ] || fail "max ${max:-default}: copy $k refused: $(cat "$tmp/err")"
+        else
+            [ $code -eq 2 ] && grep -q "already has $taken copies" "$tmp/err" ||
+                fail "max ${max:-default}: copy $k: exit $code $(cat "$tmp/err")"
+        fi
+    done
+    [ "$(grep -c '^Иван;mixed;' "$tmp/m.csv")" -eq "$taken" ] || fail "max ${max:-default}: $(cat "$tmp/m.csv")"
+done
+expect_2 'between 1 and' --control "$tmp/Mixed.txt" --speed 100 --participant A --results "$tmp/m.csv" --max-copies 0 "$tmp/copy.txt"
+expect_2 'whole number' --control "$tmp/Mixed.txt" --speed 100 --participant A --results "$tmp/m.csv" --max-copies x "$tmp/copy.txt"
+expect_2 'with --participant and --results' --control "$tmp/Mixed.txt" --speed 100 --max-copies 4 "$tmp/copy.txt"
+"$cli" mark --help | grep -q 'MaxCopies' || fail "mark --help does not name [Results] MaxCopies"
+
 # HTML sheet with its tables; a foreign file is reported and left alone.
 "$cli" results --html "$tmp/sheet.html" "$r"
 for id in letters figures mixed overall; do grep -q "id=\"$id\"" "$tmp/sheet.html" || fail "no $id table"; done

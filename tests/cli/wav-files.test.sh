@@ -21,6 +21,12 @@ got=$(morse_decode $(($(unit_of "$out") * 1000 / 44100)) "$dir/p.wav")
 "$cli" wav --text "C Q   T E S T   D E   R 1 A B C   " --speed 120 --delay 0 --out "$dir/t.wav" >/dev/null
 cmp -s <(data "$dir/p.wav") <(data "$dir/t.wav") || fail "--plain differs from its sending format"
 
+# --text in UTF-8 (every argument on Windows) sends the code page 1251
+# letters it names.
+"$cli" wav --text "Ж Я Ё" --speed 120 --out "$dir/u.wav" >/dev/null
+"$cli" wav --text $'\xc6 \xdf \xa8' --speed 120 --out "$dir/c.wav" >/dev/null
+cmp -s "$dir/u.wav" "$dir/c.wav" || fail "--text in UTF-8 differs from its code page 1251 bytes"
+
 # A run's file with CR LF: 200 and 210 characters per minute.
 t1=$("$cli" text --kind letters --number 11 --groups 3)
 t2=$("$cli" text --kind letters --number 12 --groups 2)
@@ -31,7 +37,7 @@ case "$out" in *", 2 texts") ;; *) fail "summary: $out" ;; esac
     --out "$dir/1.wav" >/dev/null
 "$cli" wav --text "O O O O O   2 1 0   V V V   =   ${t2}AR" --speed 210 --rate 11025 --delay 1 \
     --out "$dir/2.wav" >/dev/null
-cmp -s <(data "$dir/run.wav") <(data "$dir/1.wav"; head -c 22050 /dev/zero | tr '\0' '\200'; data "$dir/2.wav") ||
+cmp -s <(data "$dir/run.wav") <(data "$dir/1.wav"; printf '\200%.0s' $(seq 22050); data "$dir/2.wav") ||
     fail "--control is not its two texts with a 2 s pause"
 got=$(morse_decode 27 "$dir/run.wav")
 want="$(morse_expected "O O O O O   2 0 0   V V V   =   ${t1}AR") $(morse_expected "O O O O O   2 1 0   V V V   =   ${t2}AR")"
@@ -66,9 +72,10 @@ refuse() {
 }
 refuse "no character with a Morse code" --plain "!@#" --out "$dir/x.wav"
 refuse "is not a control-text file" --control "$dir/book.txt" --out "$dir/x.wav"
-refuse "cannot open" --control "$dir/none.txt" --out "$dir/x.wav"
+refuse "cannot read" --control "$dir/none.txt" --out "$dir/x.wav"
 refuse "not several" --control "$dir/Letters.txt" --text-file "$dir/book.txt" --out "$dir/x.wav"
 refuse "not several" --plain A --text A --out "$dir/x.wav"
+refuse "U+0141, which code page 1251 lacks" --text "Ł" --out "$dir/x.wav"
 refuse "always send the preambles" --control "$dir/Letters.txt" --preamble --out "$dir/x.wav"
 refuse "--interval is the pause" --text E --interval 5 --out "$dir/x.wav"
 refuse "--interval must be between 0 and 600" --control "$dir/Letters.txt" --interval 601 --out "$dir/x.wav"

@@ -1,5 +1,8 @@
+#include "HostileFiles.h"
+
 #include "texts/ControlTextBlocks.h"
 #include "results/Marking.h"
+#include "results/Results.h"
 #include "texts/TextEncoding.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +69,24 @@ TEST(Marking, AlignmentPlacesEveryErrorAndBoundsTheWork) {
     EXPECT_TRUE(MarkCopy(longest + U"   ", U("A"), r));
     EXPECT_EQ(r.errors, static_cast<int>(kMaxMarkedCharacters) - 1);
     EXPECT_FALSE(MarkCopy(U("A"), longest + U"A", r));
+
+    // The copy's own cap counts what was typed, blanks and line breaks too.
+    const std::u32string padded = U"A\r\nB" + std::u32string(kMaxCopyCharacters - 4, U' ');
+    ASSERT_TRUE(MarkCopy(U("AB"), padded, r));
+    EXPECT_EQ(r.errors, 0);
+    EXPECT_FALSE(MarkCopy(U("AB"), padded + U"\t", r));
+}
+
+TEST(Marking, ACopyIsAcceptedUpToTheLimitByTheVerdictAndTheRankingAlike) {
+    for (int limit : {0, 1, kDefaultMaxErrors}) {
+        for (int errors : {limit - 1, limit, limit + 1}) {
+            const bool accepted = errors >= 0 && errors <= limit;
+            EXPECT_EQ(IsAccepted(errors, limit), accepted) << errors << " of " << limit;
+            const std::vector<MarkRecord> marks = {{"Anna", 0, 100, errors, "A", ""}};
+            EXPECT_EQ(RankDiscipline(marks, 0, limit).at(0).rank == 1, accepted) << errors << " of " << limit;
+            EXPECT_EQ(RankOverall(marks, limit).at(0).total == 10000, accepted) << errors << " of " << limit;
+        }
+    }
 }
 
 TEST(ControlTextBlocks, TheLastBlockOfASpeedIsTheText) {
@@ -82,12 +103,6 @@ TEST(ControlTextBlocks, TheLastBlockOfASpeedIsTheText) {
     EXPECT_EQ(BlockForSpeed(blocks, 100)->text, "P Q R S T   ");
     EXPECT_EQ(BlockForSpeed(blocks, 120), nullptr);
     EXPECT_EQ(BlockSpeeds(blocks), (std::vector<int>{100, 110}));
-
-    // The text generator's file starts with an empty block; LF line ends.
-    ASSERT_TRUE(ReadControlBlocks("\n\n\n7\n\nA B\n\n", blocks, error)) << error;
-    ASSERT_EQ(blocks.size(), 2u);
-    EXPECT_EQ(blocks[1].number, 7);
-    EXPECT_EQ(blocks[1].text, "A B");
 
     EXPECT_FALSE(ReadControlBlocks("ABCDE FGHIJ\r\n", blocks, error));
     EXPECT_NE(error.find("line 1"), std::string::npos) << error;
@@ -109,4 +124,34 @@ TEST(TextEncoding, CodePage1251AndUtf8) {
     EXPECT_EQ(out, (std::u32string{0x141, 0x1F600}));
     EXPECT_EQ(EncodeUtf8(out), "\xC5\x81\xF0\x9F\x98\x80");
     EXPECT_EQ(AnyTextToUtf8("\xEF\xBB\xBFok"), "ok");
+}
+
+TEST(TextEncoding, ByteOrderMarksAndLinesOfTwoEncodings) {
+    const std::string lukasz = "\xC5\x81ukasz \xC5\xBB\xC3\xB3\xC5\x82\xC4\x87"; // Łukasz Żółć
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::string utf8;
+    } cases[] = {
+        {"UTF-16 LE", hostile::Utf16(u"\u0141x\r\n", false), "\xC5\x81x\r\n"},
+        {"UTF-16 BE", hostile::Utf16(u"\u0141x", true), "\xC5\x81x"},
+        {"a pair of surrogates", hostile::Utf16(u"\U0001F600", false), "\xF0\x9F\x98\x80"},
+        {"a lone surrogate", hostile::Utf16(u"a", false) + std::string("\x00\xD8", 2), "a\xEF\xBF\xBD"},
+        {"an odd last byte", hostile::Utf16(u"a", true) + "b", "a\xEF\xBF\xBD"},
+        {"UTF-8 with its mark", "\xEF\xBB\xBF" + lukasz, lukasz},
+        {"code page 1251", "\xC8\xE2\xE0\xED", "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(AnyTextToUtf8(c.bytes), c.utf8) << c.what;
+        EXPECT_EQ(AnyLinesToUtf8(c.bytes), c.utf8) << c.what;
+    }
+    // What the player sends: code page 1251 from any encoding.
+    EXPECT_EQ(Utf8ToCp1251("\xD0\x96\xD1\x91 \xE2\x82\xAC \xC5\x81"), "\xC6\xB8 \x88 ?");
+    EXPECT_EQ(AnyTextToCp1251(hostile::Utf16(u"\u0416A", false)), "\xC6"
+                                                                  "A");
+    EXPECT_EQ(AnyTextToCp1251("\xD0\x96"
+                              "A"),
+              "\xC6"
+              "A");
+    EXPECT_EQ(AnyTextToCp1251("\xC6 \xB8 A"), "\xC6 \xB8 A"); // 1251 already
 }

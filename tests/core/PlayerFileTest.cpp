@@ -1,3 +1,5 @@
+#include "HostileFiles.h"
+
 #include "player/PlayerFile.h"
 
 #include "app/Platform.h"
@@ -19,6 +21,11 @@ std::string Without(std::string s, char c) {
         if (x != c)
             out += x;
     return out;
+}
+
+bool ReadControlTexts(const std::string& content, std::vector<PlayerText>& texts) {
+    std::string why;
+    return ReadControlTexts(content, texts, why);
 }
 
 std::vector<std::string> Texts(const std::vector<PlayerText>& texts) {
@@ -96,8 +103,8 @@ TEST(PlayerFile, RestoresBlanksAnEditorTookAndSkipsEmptyTexts) {
 
 TEST(PlayerFile, OtherFilesAreNotControlTexts) {
     std::vector<PlayerText> texts;
-    for (const char* content : {"", "\r\n\r\n", "Chapter 1\n\nIt was late.\n", "100\nA B C\n\n",
-                                "100\n\nA B\n\nnext\n\nC\n", "12a\n\nA\n\n"})
+    for (const char* content :
+         {"", "\r\n\r\n", "Chapter 1\n\nIt was late.\n", "100\n\nA B\n\nnext\n\nC\n", "12a\n\nA\n\n"})
         EXPECT_FALSE(ReadControlTexts(content, texts)) << content;
 }
 
@@ -148,8 +155,41 @@ TEST(PlayerFile, LoadsAFileAndBuildsWhatIsSent) {
               PlayerLoad::NothingToSend);
     EXPECT_NE(error.find("nothing to send"), std::string::npos);
     EXPECT_EQ(LoadPlayerFile(run + ".missing", 600, file, error), PlayerLoad::CannotRead);
-    EXPECT_NE(error.find("cannot open"), std::string::npos);
+    EXPECT_NE(error.find("cannot read"), std::string::npos);
     EXPECT_TRUE(file.texts.empty());
     std::remove(run.c_str());
     std::remove(book.c_str());
+}
+
+TEST(PlayerFile, EveryEncodingPlaysInCodePage1251AndHostileFilesAreRefused) {
+    const std::string sent = "\xC6 \xA8 A   "; // Zhe, Yo, A as the Morse table reads them
+    struct Case {
+        const char* what;
+        std::string path;
+        PlayerLoad result;
+        bool control;
+        std::string text; // the first text, or what the error says
+    } cases[] = {
+        {"control texts in UTF-16 LE",
+         hostile::Write("le.txt", hostile::Utf16(u"110 \r\n\r\nЖ Ё A\r\n", false)), PlayerLoad::Loaded, true,
+         sent},
+        {"control texts in UTF-8", hostile::Write("u8.txt", "110\r\n\r\n\xD0\x96 \xD0\x81 A   \r\n"),
+         PlayerLoad::Loaded, true, sent},
+        {"ordinary text in UTF-16", hostile::Write("book.txt", hostile::Utf16(u"жё a", false)),
+         PlayerLoad::Loaded, false, "\xC6 \xA8   A   "},
+        {"larger than the limit", hostile::OfSize("big.txt", kMaxPlayerFileBytes + 1), PlayerLoad::TooLarge,
+         false, "larger than 16 MB"},
+    };
+    for (const Case& c : cases) {
+        PlayerFile file;
+        std::string error;
+        ASSERT_EQ(LoadPlayerFile(c.path, 600, file, error), c.result) << c.what << ": " << error;
+        if (c.result == PlayerLoad::Loaded) {
+            EXPECT_EQ(file.control, c.control) << c.what;
+            EXPECT_EQ(file.texts.at(0).text, c.text) << c.what;
+        } else {
+            EXPECT_NE(error.find(c.text), std::string::npos) << c.what << ": " << error;
+        }
+        std::remove(c.path.c_str());
+    }
 }

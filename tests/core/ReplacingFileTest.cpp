@@ -13,9 +13,13 @@
 #include <set>
 #include <string>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -176,3 +180,93 @@ TEST(ReplacingFile, AFailedWriteKeepsTheOldFile) {
     std::signal(SIGXFSZ, previous);
 }
 #endif
+
+// What stands at the path decides: a link is written through to its file
+// and stays a link; a read-only file, a folder, a device or a pipe is never
+// replaced (nor read from, nor turned into a file) and the reason is told.
+TEST(ReplacingFile, WritesThroughLinksAndNeverReplacesWhatIsNoWritableFile) {
+    Folder d;
+    WriteAll(d.File("shared.csv"), "old");
+    WriteAll(d.File("locked.csv"), "old");
+    fs::create_directory(d.File("folder"));
+#ifdef _WIN32
+    SetFileAttributesA(d.File("locked.csv").c_str(), FILE_ATTRIBUTE_READONLY);
+#else
+    chmod(d.File("locked.csv").c_str(), 0444);
+    fs::create_directory(d.File("other"));
+    symlink("shared.csv", d.File("link.csv").c_str());                      // beside it
+    symlink(d.File("link.csv").c_str(), d.File("other/chain.csv").c_str()); // a link to a link
+    symlink("../made.csv", d.File("other/dangling.csv").c_str());           // to nothing yet
+    symlink("locked.csv", d.File("to-locked.csv").c_str());
+    symlink("loop-b", d.File("loop-a").c_str());
+    symlink("loop-a", d.File("loop-b").c_str());
+    mkfifo(d.File("fifo").c_str(), 0666);
+#endif
+    const struct {
+        std::string path; // written to
+        std::string file; // where the bytes must land ("" nowhere)
+        ReplaceFailure failure;
+    } rows[] = {
+        {d.File("new.csv"), d.File("new.csv"), ReplaceFailure::None},
+        {d.File("shared.csv"), d.File("shared.csv"), ReplaceFailure::None},
+        {d.File("locked.csv"), "", ReplaceFailure::ReadOnly},
+        {d.File("folder"), "", ReplaceFailure::NotRegular},
+#ifdef _WIN32
+        {"NUL", "", ReplaceFailure::NotRegular},
+#else
+        {d.File("link.csv"), d.File("shared.csv"), ReplaceFailure::None},
+        {d.File("other/chain.csv"), d.File("shared.csv"), ReplaceFailure::None},
+        {d.File("other/dangling.csv"), d.File("made.csv"), ReplaceFailure::None},
+        {d.File("to-locked.csv"), "", ReplaceFailure::ReadOnly},
+        {d.File("loop-a"), "", ReplaceFailure::NotRegular},
+        {d.File("fifo"), "", ReplaceFailure::NotRegular},
+        {"/dev/null", "", ReplaceFailure::NotRegular},
+#endif
+    };
+    int n = 0;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.path);
+        const std::set<std::string> before = d.Names();
+        std::error_code ec;
+        const fs::file_type own = fs::symlink_status(row.path, ec).type();
+        const std::string bytes = "new " + std::to_string(++n);
+        ReplaceFailure failure = ReplaceFailure::CannotWrite;
+        EXPECT_EQ(WriteFileReplacing(row.path, bytes, &failure), row.file != "");
+        EXPECT_EQ(failure, row.failure);
+        if (!row.file.empty()) {
+            EXPECT_EQ(ReadAll(row.file), bytes);
+        }
+        // The path is what it was: a link stays a link, a pipe a pipe.
+        EXPECT_EQ(fs::symlink_status(row.path, ec).type(),
+                  row.path == d.File("new.csv") ? fs::file_type::regular : own);
+        if (row.file.empty()) {
+            EXPECT_EQ(d.Names(), before) << "something was made or removed";
+        }
+    }
+    EXPECT_EQ(ReadAll(d.File("locked.csv")), "old");
+#ifdef _WIN32
+    SetFileAttributesA(d.File("locked.csv").c_str(), FILE_ATTRIBUTE_NORMAL);
+#else
+    EXPECT_EQ(fs::status("/dev/null").type(), fs::file_type::character);
+#endif
+}
+
+// One holder at a time, between objects as between processes; a holder
+// gone lets the next one in, and the lock file stays behind, empty.
+TEST(FileLock, OneHolderAtATimeAndTheFileStays) {
+    Folder d;
+    const std::string path = d.File("Results.csv.lock");
+    {
+        const FileLock first(path, 0);
+        ASSERT_EQ(first.GetState(), FileLock::State::Held);
+        const uint32_t begin = SystemTickCount();
+        const FileLock second(path, 200);
+        EXPECT_EQ(second.GetState(), FileLock::State::InUse);
+        EXPECT_GE(SystemTickCount() - begin, 200u) << "gave up before the wait was over";
+    }
+    const FileLock again(path, 0);
+    EXPECT_EQ(again.GetState(), FileLock::State::Held);
+    EXPECT_EQ(ReadAll(path), "");
+    // Where no file can be made there is no lock to wait for.
+    EXPECT_EQ(FileLock(d.File("missing") + "/x.lock", 1000).GetState(), FileLock::State::Unavailable);
+}

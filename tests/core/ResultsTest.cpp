@@ -1,3 +1,6 @@
+#include "HostileFiles.h"
+
+#include "app/Platform.h"
 #include "config/ConfigStore.h"
 #include "results/ResultsFile.h"
 #include "results/ResultsSession.h"
@@ -13,6 +16,7 @@
 #ifndef _WIN32
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 namespace {
@@ -72,7 +76,7 @@ TEST(Results, ThreeCopiesPerDisciplineAndCorrectionsReplace) {
     EXPECT_EQ(AddMark(r, Mark("Anna", 1, 130, 0), 3), AddOutcome::Added);
     EXPECT_EQ(AddMark(r, Mark("Boris", 0, 130, 0), 3), AddOutcome::Added);
     EXPECT_EQ(CleanName("  Jan \t Kowalski \r\n"), "Jan Kowalski");
-    EXPECT_EQ(StoredCopy(" ABC DE \r\nFG\r\n \n"), " ABC DE \r\nFG");
+    EXPECT_EQ(StoredCopy("\t\r\n ABC DE \r\nFG\r\n \n"), "ABC DE \r\nFG");
 }
 
 TEST(Results, RankingSharesRanksSkipsTheNextAndListsTheUnacceptedLast) {
@@ -170,6 +174,56 @@ TEST(ResultsFile, RoundTripsWhatParticipantsType) {
     }
 }
 
+TEST(ResultsFile, SpreadsheetFormulaSignsAfterTabsAndCarriageReturnsAreKeptText) {
+    struct Case {
+        std::string value, cell;
+    } cases[] = {
+        {"=1+1", "'=1+1"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\t=1+1", "'\t=1+1"},
+        {"\r+1", "\"'\r+1\""},
+        {"\t\r\t-1", "\"'\t\r\t-1\""},
+        {"\tplain", "\tplain"},
+        {"'quoted", "''quoted"},
+        {"a=b", "a=b"},
+    };
+    for (const Case& c : cases) {
+        const std::vector<MarkRecord> in = {Mark("Anna", 0, 100, 0, c.value)};
+        const std::string csv = ResultsCsv(in);
+        EXPECT_NE(csv.find(";0;" + c.cell + ";2026"), std::string::npos) << csv;
+        std::vector<MarkRecord> out;
+        std::string error;
+        ASSERT_TRUE(ParseResultsCsv(csv, out, error)) << error;
+        EXPECT_EQ(out.at(0).copy, c.value);
+    }
+}
+
+TEST(ResultsFile, EachLineIsDecodedOnItsOwnSoAValidLineIsNeverRewritten) {
+    const std::string lukasz = "\xC5\x81ukasz \xC5\xBB\xC3\xB3\xC5\x82\xC4\x87"; // Łukasz Żółć
+    const std::string row = lukasz + ";letters;100;0;ABC;2026-12-07 10:00:00\r\n";
+    // The program's file, and a line added by an editor in code page 1251.
+    const std::string file = "\xEF\xBB\xBFparticipant;discipline;speed;errors;copy;marked\r\n" + row +
+                             "\xC8\xE2\xE0\xED;letters;90;1;A;\r\n";
+    std::vector<MarkRecord> records;
+    std::string error;
+    ASSERT_TRUE(ParseResultsCsv(file, records, error)) << error;
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].participant, lukasz);
+    EXPECT_EQ(records[1].participant, "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD");
+    EXPECT_NE(ResultsCsv(records).find("\r\n" + row), std::string::npos);
+}
+
+TEST(ResultsFile, AFileLargerThanTheLimitIsReportedAndNeverReplaced) {
+    const std::string path = hostile::OfSize("big.csv", kMaxResultsFileBytes + 1);
+    std::vector<MarkRecord> records;
+    std::string error;
+    EXPECT_EQ(LoadResultsFile(path, records, error), ResultsLoad::Unreadable);
+    EXPECT_NE(error.find("larger than 64 MB"), std::string::npos) << error;
+    EXPECT_EQ(StoreMark(path, Mark("Anna", 0, 100, 0), 3, error), StoreOutcome::Unreadable);
+    EXPECT_EQ(std::filesystem::file_size(path), kMaxResultsFileBytes + 1);
+    std::filesystem::remove(path);
+}
+
 TEST(ResultsFile, MarksSurviveAFailedWriteAndAForeignFileIsNeverOverwritten) {
     const std::string path = TestPath(".csv");
     std::filesystem::remove(path);
@@ -210,6 +264,38 @@ TEST(ResultsFile, MarksSurviveAFailedWriteAndAForeignFileIsNeverOverwritten) {
     EXPECT_NE(error.find("not a results file"), std::string::npos) << error;
     EXPECT_EQ(ReadAll(path), foreign);
     std::filesystem::remove(path);
+    std::filesystem::remove(ResultsLockPath(path));
+}
+
+// A mark waits for the lock, and gives up with "in use"; a file the mark may
+// not go into is refused before anything is read, so a pipe does not block
+// and no lock file is made beside it. (Links and read-only files: the
+// replacing writer's table and the two-process command-line test.)
+TEST(ResultsFile, AMarkWaitsForTheLockAndNeverOpensAPipe) {
+    namespace fs = std::filesystem;
+    const fs::path dir = TestPath("");
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const std::string path = (dir / "Results.csv").string();
+    std::string error;
+    ASSERT_EQ(StoreMark(path, Mark("Anna", 0, 100, 1), 3, error), StoreOutcome::Added) << error;
+    const std::string one = ReadAll(path);
+    {
+        const FileLock held(ResultsLockPath(path), 0);
+        ASSERT_EQ(held.GetState(), FileLock::State::Held);
+        EXPECT_EQ(StoreMark(path, Mark("Boris", 0, 100, 1), 3, error, 100), StoreOutcome::InUse);
+        EXPECT_NE(error.find("in use"), std::string::npos) << error;
+        EXPECT_EQ(ReadAll(path), one);
+    }
+    EXPECT_EQ(StoreMark(path, Mark("Boris", 0, 100, 1), 3, error, 100), StoreOutcome::Added) << error;
+#ifndef _WIN32
+    const std::string fifo = (dir / "fifo.csv").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0666), 0);
+    EXPECT_EQ(StoreMark(fifo, Mark("Clara", 0, 100, 1), 3, error), StoreOutcome::NotRegular);
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(ResultsLockPath(fifo)));
+#endif
+    fs::remove_all(dir);
 }
 
 TEST(ResultsSheet, OneTablePerDisciplineAndTheOverallTableEscaped) {

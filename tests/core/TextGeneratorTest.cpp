@@ -193,3 +193,38 @@ TEST(TextGenerator, HundredSeedsOf250Characters) {
         EXPECT_EQ(h, expected[kind]) << "kind " << kind;
     }
 }
+
+// Every length from 1 to 300 of the three kinds and of three odd alphabets
+// (two characters; all 256 bytes, most of them of pattern length 0, so that
+// the ties decide; four of very unequal lengths), and a few longer
+// mixed texts, through one FNV-1a hash of texts and random states per
+// alphabet. Short texts balance from the middle on, long ones only over the
+// last n characters: this reaches every branch of the choice.
+TEST(TextGenerator, EveryLengthOfEveryAlphabet) {
+    std::string all;
+    for (int c = 0; c < 256; ++c)
+        all += static_cast<char>(c);
+    struct Case {
+        std::string alphabet;
+        uint64_t hash;
+    };
+    const Case cases[] = {{kLetters, 0xbc060a3a98db9f2eull}, {kFigures, 0x919e2a8a2a2a2c53ull},
+                          {kMixed, 0xadb1a70c57cb0af9ull},   {"ET", 0x632ebdeed7818226ull},
+                          {all, 0x65d5055c8df5e253ull},      {"E0T5", 0x83a6c0644e1622ddull}};
+    for (const Case& c : cases) {
+        uint64_t h = 0xcbf29ce484222325ull;
+        auto add = [&h](unsigned char byte) { h = (h ^ byte) * 0x100000001b3ull; };
+        for (int32_t count = 1; count <= 300; ++count) {
+            for (char ch : generateText(count * 104729 - 7, count, c.alphabet))
+                add(static_cast<unsigned char>(ch));
+            const uint32_t state = RandomState();
+            for (int b = 0; b < 4; ++b)
+                add(static_cast<unsigned char>(state >> (8 * b)));
+        }
+        if (c.alphabet == kMixed)
+            for (int32_t count : {999, 4096, 20000})
+                for (char ch : generateText(count + 3, count, c.alphabet))
+                    add(static_cast<unsigned char>(ch));
+        EXPECT_EQ(h, c.hash) << c.alphabet.size() << " characters";
+    }
+}

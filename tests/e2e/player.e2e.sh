@@ -151,6 +151,10 @@ attempt pause_resume
 attempt late
 attempt destroy
 
+# Buffer calls made to fail, and a playback thread stuck past start's wait:
+# each makes the player failed.
+run_player failures capture 'MorsePlayerTest.FailedBufferCalls*:MorsePlayerTest.StartGivesUp*' || fail "failures"
+
 # Two hundred working players, created and destroyed.
 run_player cycles capture 'MorsePlayerTest.TwoHundred*' || fail "cycles"
 [ "$(logged cycles cycles_working)" = 200 ] || fail "cycles: $(logged cycles cycles_working) of 200 players worked"

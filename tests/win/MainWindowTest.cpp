@@ -309,6 +309,50 @@ TEST_F(MainWindowTest, ClosingTellsEveryPageThenWritesTheConfigurationOnceWithTh
     EXPECT_EQ(ReadFile(folder.SoundFile()), "3 \r\n");
 }
 
+// The first message box throws, as memory running out inside a page would;
+// the boxes after it are answered and kept.
+std::vector<std::string> g_boxes;
+int ThrowAtFirstBox(HWND, const char* text, const char*, UINT) {
+    if (g_boxes.empty()) {
+        g_boxes.push_back("(thrown)");
+        throw std::bad_alloc();
+    }
+    g_boxes.push_back(text);
+    return IDOK;
+}
+
+TEST_F(MainWindowTest, AFailureInsideAPageIsReportedAndTheProgramGoesOnAndSavesAtClose) {
+    Start();
+    ShowPage(PAGE_RESULTS);
+    g_boxes.clear();
+    const MessageBoxHook previous = SetMessageBoxHook(ThrowAtFirstBox);
+    Key(kEnter); // "type the participant's name": that box throws
+    SetMessageBoxHook(previous);
+    ASSERT_EQ(g_boxes.size(), 2u);
+    EXPECT_EQ(g_boxes[1].rfind("Действие прервано из-за ошибки", 0), 0u) << g_boxes[1];
+    EXPECT_NE(g_boxes[1].find("bad_alloc"), std::string::npos) << g_boxes[1];
+    ASSERT_TRUE(IsWindow(main));
+    ShowPage(PAGE_MAIN_MENU); // the program answers as before
+
+    // When a failure reaches the entry point, the settings are saved first.
+    app->SetString("Default", "Marker", "kept");
+    g_boxes.clear();
+    SetMessageBoxHook([](HWND, const char* text, const char*, UINT) {
+        g_boxes.push_back(text);
+        return IDOK;
+    });
+    EndAfterFailure(main, "std::bad_alloc");
+    SetMessageBoxHook(previous);
+    EXPECT_FALSE(IsWindow(main));
+    main = nullptr;
+    EXPECT_EQ(g_boxes, std::vector<std::string>{"Работа программы прервана из-за ошибки:\nstd::bad_alloc"});
+    ConfigStore saved;
+    ASSERT_TRUE(saved.Load(folder.ConfigFile()));
+    std::string marker;
+    EXPECT_TRUE(saved.GetString("Default", "Marker", marker));
+    EXPECT_EQ(marker, "kept");
+}
+
 TEST_F(MainWindowTest, LoadsItsConfigurationFromTheProgramFolder) {
     ConfigStore store;
     store.SetString("Russian", "PX_01", "Приём соревнований");

@@ -400,3 +400,89 @@ TEST_F(MorsePlayerTest, LostBufferIsRestoredOnceAndThenTheOutputFails) {
     Sleep(300);
     EXPECT_EQ(player.currentCharacter(), heard) << "nothing plays on";
 }
+
+// Every buffer call that fails makes the player report failed, as a lost
+// buffer does, so the pages stop and warn: a Play that fails when a text
+// begins or when output resumes, a SetCurrentPosition that fails for a new
+// text. It never goes on claiming to play.
+TEST_F(MorsePlayerTest, FailedBufferCallsMakeThePlayerFailed) {
+    REQUIRE_SOUND("capture");
+    const int rate = 22050;
+    const int unit = unitSamples(TextLetters, 300, rate);
+    const struct {
+        const char* what;
+        bool play, position; // the call made to fail
+        bool resume;         // only once output was paused and resumes
+    } rows[] = {
+        {"Play as the text begins", true, false, false},
+        {"Play as output resumes", true, false, true},
+        {"SetCurrentPosition for a new text", false, true, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        std::atomic<bool> armed{!row.resume};
+        std::atomic<int> failedCalls{0};
+        MorsePlayerProbe probe;
+        probe.failPlay = [&] { return row.play && armed.load() && ++failedCalls > 0; };
+        probe.failSetPosition = [&] { return row.position && armed.load() && ++failedCalls > 0; };
+        SetMorsePlayerProbe(&probe);
+        MorsePlayer player(window_, rate, 100, 0);
+        SetMorsePlayerProbe(nullptr);
+        ASSERT_FALSE(player.failed());
+        player.start("T T T T T T T T T T", unit, 0, 850, 0, -1, -1);
+        player.pause(false);
+        if (row.resume) {
+            ASSERT_TRUE(WaitFor([&] { return player.isPlaying() && player.currentCharacter() > 0; }, 2000));
+            player.pause(true);
+            EXPECT_FALSE(player.failed());
+            armed = true;
+            player.pause(false);
+        }
+        ASSERT_TRUE(WaitFor([&] { return player.failed(); }, 2000));
+        EXPECT_EQ(failedCalls.load(), 1);
+        EXPECT_FALSE(player.isPlaying());
+        const int heard = player.currentCharacter();
+        Sleep(300);
+        EXPECT_FALSE(player.isPlaying());
+        EXPECT_EQ(player.currentCharacter(), heard) << "nothing plays on";
+    }
+}
+
+// A playback thread that does not go idle in time (stuck in the driver) must
+// not leave start as if the new text were loaded: the player fails, and the
+// old text does not resume when the thread comes back.
+TEST_F(MorsePlayerTest, StartGivesUpOnAThreadThatDoesNotGoIdle) {
+    REQUIRE_SOUND("capture");
+    const int rate = 22050;
+    const int unit = unitSamples(TextLetters, 300, rate);
+    const int threads = ThreadCount();
+    std::atomic<bool> stall{false}, stalling{false};
+    MorsePlayerProbe probe;
+    probe.afterWake = [&] {
+        if (stall.exchange(false)) {
+            stalling = true;
+            Sleep(1000);
+            stalling = false;
+        }
+    };
+    SetMorsePlayerProbe(&probe);
+    auto player = std::make_unique<MorsePlayer>(window_, rate, 100, 0);
+    SetMorsePlayerProbe(nullptr);
+    ASSERT_FALSE(player->failed());
+    player->start("T T T T T T T T T T T T T T T T T T T T", unit, 0, 850, 0, -1, -1);
+    player->pause(false);
+    ASSERT_TRUE(WaitFor([&] { return player->isPlaying(); }, 2000));
+    stall = true;
+    ASSERT_TRUE(WaitFor([&] { return stalling.load(); }, 2000));
+    player->start("E E E", unit, 0, 850, 0, -1, -1);
+    EXPECT_TRUE(stalling.load()) << "the stall ended before start gave up";
+    EXPECT_TRUE(player->failed());
+    EXPECT_FALSE(player->isPlaying());
+    ASSERT_TRUE(WaitFor([&] { return !stalling.load(); }, 2000));
+    Sleep(300);
+    EXPECT_TRUE(player->failed());
+    EXPECT_FALSE(player->isPlaying()) << "the old text resumed";
+    // The thread has stopped on its own: destroying the player is immediate.
+    EXPECT_TRUE(WaitFor([&] { return ThreadCount() == threads; }, 1000));
+    player.reset();
+}

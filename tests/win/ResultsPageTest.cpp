@@ -1,12 +1,17 @@
 // The results page driven as the referee drives it: a control-text file,
 // typed copies, Enter to mark, the keys to step through texts and leave.
 #include "PageHarness.h"
+#include "tests/core/HostileFiles.h"
 
 #include "resources/resource.h"
+#include "app/Platform.h"
 #include "config/win/OpenFileDialog.h"
+#include "results/ResultsFile.h"
 #include "results/win/ResultsPage.h"
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 using namespace harness;
 
@@ -61,7 +66,9 @@ struct ResultsPage : PageUnderTest {
     }
     ~ResultsPage() {
         SetOpenDocumentHook(previousOpen);
+        SetFileAttributesA(results.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(results.c_str());
+        DeleteFileA((results + ".lock").c_str());
         DeleteFileA(control.c_str());
     }
     void MarkCopy(const std::string& who, int speed, const std::string& copy) {
@@ -153,6 +160,22 @@ TEST(ResultsPage, RefusalsAndBadFilesAreReportedAndChangeNothing) {
     EXPECT_EQ(Boxes()[3].text, "У участника уже есть наибольшее число проверенных копий в этой дисциплине");
     EXPECT_EQ(ReadFile(p.results), three);
     EXPECT_EQ(ShownMarks(), "untouched");
+
+    // A file another program is marking into (after the few seconds' wait),
+    // and a read-only file: said so, nothing stored.
+    {
+        const FileLock held(ResultsLockPath(p.results), 0);
+        ASSERT_EQ(held.GetState(), FileLock::State::Held);
+        p.MarkCopy("Boris", 100, "ABCDE");
+    }
+    ASSERT_EQ(Boxes().size(), 5u);
+    EXPECT_EQ(Boxes()[4].text.find("Файл результатов занят другой программой"), 0u) << Boxes()[4].text;
+    SetFileAttributesA(p.results.c_str(), FILE_ATTRIBUTE_READONLY);
+    p.MarkCopy("Boris", 100, "ABCDE");
+    ASSERT_EQ(Boxes().size(), 6u);
+    EXPECT_EQ(Boxes()[5].text, "Файл результатов только для чтения, оценка не сохранена:\n" + p.results);
+    EXPECT_EQ(ReadFile(p.results), three);
+    EXPECT_EQ(ShownMarks(), "untouched");
 }
 
 TEST(ResultsPage, KeysStepThroughTheTextsAndLeave) {
@@ -219,4 +242,44 @@ TEST(ResultsPage, BrowsingTakesAControlFileAndLoadsACopy) {
     DeleteFileA(digits.c_str());
     RemoveDirectoryA(folder.c_str());
     DeleteFileA(copy.c_str());
+}
+
+TEST(ResultsPage, CopiesInAnyEncodingLoadAndHostileOrEmptyOnesAreRefused) {
+    ResultsPage p;
+    const OpenFileNameHook previous = SetOpenFileNameHook(AnswerOpen);
+    const std::string copy = TempPath("copy.txt");
+    struct Case {
+        const char* what;
+        std::string bytes;
+        const char* field; // the copy field afterwards
+        const char* box;   // the start of the warning, if any
+    } cases[] = {
+        // "12 34", a line break and a Cyrillic Ya
+        {"UTF-16 LE", hostile::Utf16(u"12 34\r\n\u042F", false), "12 34\r\n\xDF", ""},
+        {"over a megabyte", std::string((1 << 20) + 1, 'A'), "", "Файл слишком велик"},
+    };
+    for (const Case& c : cases) {
+        SetWindowTextA(GetDlgItem(p.page, kCopy), "");
+        Boxes().clear();
+        WriteFile(copy, c.bytes);
+        OpenAnswers() = {copy};
+        p.Command(1120); // load the copy
+        EXPECT_EQ(p.Text(kCopy), c.field) << c.what;
+        EXPECT_EQ(Boxes().empty() ? std::string() : Boxes()[0].text.substr(0, std::strlen(c.box)), c.box)
+            << c.what;
+    }
+    SetOpenFileNameHook(previous);
+    DeleteFileA(copy.c_str());
+
+    // A copy of nothing but blanks (a click that waited while the program
+    // was busy) is refused and stores nothing.
+    Boxes().clear();
+    p.MarkCopy("Anna", 100, " \r\n\t");
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, "Копия пуста");
+    EXPECT_FALSE(FileExists(p.results));
+    // A copy is stored without the blanks around it.
+    p.MarkCopy("Anna", 100, "\r\n abcde fghij \r\n");
+    EXPECT_NE(ReadFile(p.results).find("\r\nAnna;letters;100;0;abcde fghij;"), std::string::npos)
+        << ReadFile(p.results);
 }

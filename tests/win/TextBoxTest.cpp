@@ -17,19 +17,30 @@ struct TextBoxFixture : ::testing::Test {
     // 60 columns x 10 rows in a 724 x 200 client: cell height 20 by rows.
     TextBoxFixture() {
         EnsureControlClasses();
-        box = parent.Child("ATextBWnd", 1027, WS_BORDER, 0, 0, 100, 100);
-        // Size the client exactly, whatever the border and scroll bar take.
-        SIZE c = ClientSize(box);
-        SetWindowPos(box, nullptr, 0, 0, 100 + (724 - c.cx), 100 + (200 - c.cy), SWP_NOMOVE | SWP_NOZORDER);
-        Send(ATB_SETTEXTCOLOR, 0, kTextC);
-        Send(ATB_SETHIGHLIGHTCOLOR, 0, kHighC);
-        Send(ATB_SETMARKCOLOR, 0, kMarkC);
-        Send(ATB_SETMARKHIGHLIGHTCOLOR, 0, kMarkHighC);
-        Send(ATB_SETMARK2COLOR, 0, kMark2C);
-        Send(ATB_SETMARK2HIGHLIGHTCOLOR, 0, kMark2HighC);
-        Send(ATB_SETBKCOLOR, 0, kBackC);
-        Send(ATB_SETCOLUMNS, 0, 60);
-        Send(ATB_SETROWS, 0, 10);
+        box = MakeBox();
+    }
+    HWND MakeBox() {
+        HWND made = parent.Child("ATextBWnd", 1027, WS_BORDER, 0, 0, 100, 100);
+        const COLORREF colours[][2] = {
+            {ATB_SETTEXTCOLOR, kTextC},   {ATB_SETHIGHLIGHTCOLOR, kHighC},
+            {ATB_SETMARKCOLOR, kMarkC},   {ATB_SETMARKHIGHLIGHTCOLOR, kMarkHighC},
+            {ATB_SETMARK2COLOR, kMark2C}, {ATB_SETMARK2HIGHLIGHTCOLOR, kMark2HighC},
+            {ATB_SETBKCOLOR, kBackC}};
+        for (const auto& c : colours)
+            SendMessageA(made, c[0], 0, c[1]);
+        Shape(made, 724, 200, 60, 10);
+        return made;
+    }
+    // Sizes the client exactly, whatever the border and scroll bar take, and
+    // sets the grid.
+    static void Shape(HWND window, int width, int height, int columns, int rows) {
+        SIZE c = ClientSize(window);
+        RECT w;
+        GetWindowRect(window, &w);
+        SetWindowPos(window, nullptr, 0, 0, w.right - w.left + width - c.cx, w.bottom - w.top + height - c.cy,
+                     SWP_NOMOVE | SWP_NOZORDER);
+        SendMessageA(window, ATB_SETCOLUMNS, 0, columns);
+        SendMessageA(window, ATB_SETROWS, 0, rows);
     }
     LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) {
         return SendMessageA(box, message, wParam, lParam);
@@ -243,15 +254,9 @@ TEST_F(TextBoxFixture, TheLastColumnAndRowAreDrawnWholeAtEverySize) {
     for (const auto& size : sizes) {
         SCOPED_TRACE(testing::Message() << size.width << " x " << size.height << ", " << size.columns
                                         << " columns, " << size.rows << " rows");
-        SIZE c = ClientSize(box);
-        RECT w;
-        GetWindowRect(box, &w);
-        SetWindowPos(box, nullptr, 0, 0, w.right - w.left + size.width - c.cx,
-                     w.bottom - w.top + size.height - c.cy, SWP_NOMOVE | SWP_NOZORDER);
+        Shape(box, size.width, size.height, size.columns, size.rows);
         ASSERT_EQ(ClientSize(box).cx, size.width);
         ASSERT_EQ(ClientSize(box).cy, size.height);
-        Send(ATB_SETCOLUMNS, 0, size.columns);
-        Send(ATB_SETROWS, 0, size.rows);
         // The first character is the measure; the last of the first row and
         // the last of the last row are the ones that could be cut off.
         const int length = size.columns * size.rows;
@@ -265,5 +270,46 @@ TEST_F(TextBoxFixture, TheLastColumnAndRowAreDrawnWholeAtEverySize) {
         const int whole = canvas.Count(kMarkC);
         ASSERT_GT(whole, 10);
         EXPECT_EQ(canvas.Count(kMark2C, 4, 0, size.width - 4, size.height), 2 * whole);
+    }
+}
+
+// The box keeps its fitted font between paints. Each step changes one input
+// of the fit alone; the box must then paint and page exactly as a new box
+// made in that state.
+TEST_F(TextBoxFixture, AKeptFontFollowsEachChangeOfItsInputs) {
+    const struct {
+        const char* change;
+        int width, height, columns, rows;
+    } steps[] = {{"first paint", 724, 200, 60, 10}, {"width", 500, 200, 60, 10},
+                 {"height", 500, 120, 60, 10},      {"rows", 500, 120, 60, 4},
+                 {"columns", 500, 120, 30, 4},      {"all back", 724, 200, 60, 10}};
+    std::string text, marks;
+    for (int i = 0; i < 3000; ++i) {
+        text += i % 6 == 5 ? ' ' : "W0A?"[i % 4];
+        marks += i % 7 == 0 ? 'x' : i % 11 == 0 ? '%' : ' ';
+    }
+    SetText(text, marks.c_str());
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.change);
+        Shape(box, step.width, step.height, step.columns, step.rows);
+        HWND fresh = MakeBox();
+        Shape(fresh, step.width, step.height, step.columns, step.rows);
+        SendMessageA(fresh, ATB_SETTEXT, reinterpret_cast<WPARAM>(text.c_str()),
+                     reinterpret_cast<LPARAM>(marks.c_str()));
+        for (HWND b : {box, fresh}) {
+            SendMessageA(b, WM_VSCROLL, SB_TOP, 0);
+            SendMessageA(b, WM_VSCROLL, SB_PAGEDOWN, 0); // half the visible rows
+        }
+        EXPECT_EQ(GetScrollPos(box, SB_VERT), GetScrollPos(fresh, SB_VERT));
+        Canvas kept(step.width, step.height), made(step.width, step.height);
+        Render(box, kept);
+        Render(fresh, made);
+        int differing = 0;
+        for (int y = 0; y < step.height; ++y)
+            for (int x = 0; x < step.width; ++x)
+                differing += kept.At(x, y) != made.At(x, y);
+        EXPECT_EQ(differing, 0);
+        EXPECT_GT(kept.Count(kMarkC), 0);
+        DestroyWindow(fresh);
     }
 }
