@@ -1,6 +1,7 @@
 // klaviro-cli diary: the summary of a training diary (per day and kind, the
 // weakest characters) as text, as JSON, or as the page's HTML export.
 #include "cli/Command.h"
+#include "cli/Console.h"
 #include "cli/JsonText.h"
 #include "cli/OutputFile.h"
 
@@ -96,8 +97,9 @@ int RunDiary(const std::vector<std::string>& args) {
         break;
     }
     if (diary.skipped > 0)
-        std::fprintf(stderr, "klaviro-cli %s: note: %d rows of %s could not be read and are left out (%s)\n",
-                     kName, diary.skipped, path.c_str(), diary.firstProblem.c_str());
+        CliPrint(stderr, std::string("klaviro-cli ") + kName + ": note: " + std::to_string(diary.skipped) +
+                             " rows of " + path + " could not be read and are left out (" +
+                             diary.firstProblem + ")\n");
     const DiarySummary summary = SummariseDiary(diary.rows, today, static_cast<int>(days));
 
     if (options.Has("html")) {
@@ -110,8 +112,7 @@ int RunDiary(const std::vector<std::string>& args) {
             return CliFail(kName, error);
         return 0;
     }
-    const std::string text = options.Has("json") ? Json(summary, diary.skipped) : Plain(summary);
-    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
+    if (!CliPrint(stdout, options.Has("json") ? Json(summary, diary.skipped) : Plain(summary)))
         return CliFail(kName, "cannot write to standard output");
     return 0;
 }

@@ -2,12 +2,12 @@
 // as the HTML results sheet the results page exports.
 #include "cli/Command.h"
 #include "cli/Console.h"
+#include "cli/JsonText.h"
 #include "cli/OutputFile.h"
 
 #include "results/Marking.h"
 #include "results/ResultsFile.h"
 #include "results/ResultsSheet.h"
-#include "cli/JsonText.h"
 
 #include <cstdio>
 #include <ctime>

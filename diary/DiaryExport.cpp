@@ -148,7 +148,8 @@ std::string DiaryHtml(const std::vector<DiaryRow>& rows, const DiarySummary& sum
     out += LineChartSvg(speed, "speed", [](int v) { return std::to_string(v); });
     const LineChart share = ShareRightChart(summary);
     out += "<h2>" + HtmlEscape(c.shareChart) + "</h2>\n" + Legend(share, c);
-    out += LineChartSvg(share, "share", [](int v) { return v % 10 ? TenthsText(v) : std::to_string(v / 10); });
+    out +=
+        LineChartSvg(share, "share", [](int v) { return v % 10 ? TenthsText(v) : std::to_string(v / 10); });
     if (!summary.weakest.empty())
         out += "<h2>" + HtmlEscape(c.weakest) + "</h2>\n" + BarsSvg(WeakestChart(summary));
 

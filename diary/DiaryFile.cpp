@@ -1,5 +1,7 @@
 #include "diary/DiaryFile.h"
 
+#include "app/Platform.h"
+#include "app/WholeFile.h"
 #include "results/Results.h"
 #include "results/ResultsFile.h"
 #include "texts/TextEncoding.h"
@@ -383,7 +385,14 @@ bool StartsAsDiary(const std::string& head) {
 
 DiaryLoad LoadDiary(const std::string& path, DiaryContents& diary, std::string& error) {
     diary = DiaryContents{};
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    // A pipe or a device would block the reading or never end.
+    std::string target;
+    if (InspectFile(path, target) == FileState::NotRegular) {
+        error = "the diary " + path + " is not a file";
+        return DiaryLoad::Unreadable;
+    }
+    errno = 0;
+    std::FILE* f = OpenFile(path, "rb");
     if (!f) {
         if (errno == ENOENT)
             return DiaryLoad::Missing;
@@ -396,10 +405,9 @@ DiaryLoad LoadDiary(const std::string& path, DiaryContents& diary, std::string& 
         error = "cannot read the diary " + path;
         return DiaryLoad::Unreadable;
     }
-    if (size > kMaxDiaryBytes) {
+    if (size > static_cast<long long>(kMaxDiaryBytes)) {
         std::fclose(f);
-        error = "the diary " + path + " is larger than " + std::to_string(kMaxDiaryBytes >> 20) +
-                " MB; it was not read";
+        error = "the diary " + path + " is larger than " + SizeText(kMaxDiaryBytes) + "; it was not read";
         return DiaryLoad::Unreadable;
     }
     // Read in pieces, each at least as large as the row still open, so that
@@ -407,7 +415,7 @@ DiaryLoad LoadDiary(const std::string& path, DiaryContents& diary, std::string& 
     RowReader reader;
     std::string bytes;
     size_t pos = 0;
-    long long total = 0;
+    size_t total = 0;
     bool ok = true, end = false;
     while (ok && !end) {
         const size_t want = std::max<size_t>(1 << 20, bytes.size() - pos);
@@ -417,13 +425,12 @@ DiaryLoad LoadDiary(const std::string& path, DiaryContents& diary, std::string& 
         bytes.resize(had + want);
         const size_t got = std::fread(&bytes[had], 1, want, f);
         bytes.resize(had + got);
-        total += static_cast<long long>(got);
+        total += got;
         end = std::feof(f) != 0;
         if (std::ferror(f) || total > kMaxDiaryBytes) {
-            error = total > kMaxDiaryBytes
-                        ? "the diary " + path + " grew beyond " + std::to_string(kMaxDiaryBytes >> 20) +
-                              " MB while it was read"
-                        : "cannot read the diary " + path;
+            error = total > kMaxDiaryBytes ? "the diary " + path + " grew beyond " +
+                                                 SizeText(kMaxDiaryBytes) + " while it was read"
+                                           : "cannot read the diary " + path;
             std::fclose(f);
             diary = DiaryContents{};
             return DiaryLoad::Unreadable;
@@ -440,7 +447,14 @@ DiaryLoad LoadDiary(const std::string& path, DiaryContents& diary, std::string& 
 }
 
 bool AppendDiaryRow(const std::string& path, const DiaryRow& row, std::string& error) {
-    std::FILE* f = std::fopen(path.c_str(), "a+b");
+    std::string target;
+    const FileState state = InspectFile(path, target);
+    if (state == FileState::ReadOnly || state == FileState::NotRegular) {
+        error = "the diary " + path + (state == FileState::ReadOnly ? " is read-only" : " is not a file") +
+                "; the check was not added";
+        return false;
+    }
+    std::FILE* f = OpenFile(path, "a+b");
     if (!f) {
         error = "cannot open the diary " + path + " to add the check";
         return false;

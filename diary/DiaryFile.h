@@ -17,7 +17,7 @@
 constexpr const char* kDiaryFileName = "Diary.csv";
 // A diary larger than this is refused before anything of it is read: about
 // a million checks, decades of daily training.
-constexpr long long kMaxDiaryBytes = 256LL << 20;
+constexpr size_t kMaxDiaryBytes = size_t{256} << 20;
 
 // Days since 1970-01-01 of a calendar date; the date of such a day.
 int DayOfDate(int year, int month, int day);

@@ -204,6 +204,11 @@ TEST(DiaryFile, LoadReportsWhatCannotBeRead) {
     EXPECT_EQ(LoadDiary(other, diary, error), DiaryLoad::Unreadable);
     EXPECT_NE(error.find("larger than 256 MB"), std::string::npos) << error;
     std::remove(other.c_str());
+#ifndef _WIN32
+    // A device that never ends is not read at all.
+    EXPECT_EQ(LoadDiary("/dev/zero", diary, error), DiaryLoad::Unreadable);
+    EXPECT_NE(error.find("not a file"), std::string::npos) << error;
+#endif
 }
 
 TEST(DiaryFile, AppendingLeavesEarlierRowsAsTheyAre) {
@@ -233,6 +238,17 @@ TEST(DiaryFile, AppendingLeavesEarlierRowsAsTheyAre) {
     EXPECT_FALSE(AppendDiaryRow(path, second, error));
     EXPECT_NE(error.find("not a diary"), std::string::npos) << error;
     EXPECT_EQ(ReadAll(path), results);
+
+    // Nor is a read-only diary.
+    WriteAll(path, before);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::group_read |
+                                           std::filesystem::perms::others_read);
+    EXPECT_FALSE(AppendDiaryRow(path, second, error));
+    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    EXPECT_EQ(ReadAll(path), before);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
     std::remove(path.c_str());
 
     const std::string dir = TestPath(".dir");
