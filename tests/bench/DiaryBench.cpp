@@ -4,10 +4,10 @@
 // the diary page does when it opens (target well under 300 ms). Each reports
 // peak_bytes, the most memory held at once (target under 64 MB).
 #include "PeakBytes.h"
+#include "SampleDiary.h"
 #include "diary/DiaryFile.h"
 #include "diary/DiarySummary.h"
 #include "texts/TextEncoding.h"
-#include "texts/TrainingSession.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,34 +21,6 @@ namespace {
 constexpr int kRows = 100000;
 constexpr int kFirstDay = 19000; // 2022-01-08
 
-// A copy of `text` as typed (groups of five, one blank between them) with a
-// wrong character, a missing one and an extra one.
-std::string CopyWithErrors(const std::string& text) {
-    std::string copy;
-    for (char c : text) {
-        if (c == ' ')
-            continue;
-        if (!copy.empty() && copy.size() % 6 == 5)
-            copy += ' ';
-        copy += c;
-    }
-    copy[2] = copy[2] == 'Q' ? 'Y' : 'Q';
-    copy.erase(10, 1);
-    copy.insert(20, "E");
-    return copy;
-}
-
-DiaryRow CheckedRow(const PlayedText& played, std::time_t when) {
-    const std::string text = PlayedTextOf(played);
-    const std::string copy = CopyWithErrors(text);
-    std::u32string t, c;
-    DecodeUtf8(text, t);
-    DecodeUtf8(copy, c);
-    CopyCheck check;
-    CheckCopy(t, c, 5, check);
-    return MakeDiaryRow(played, check, copy, when);
-}
-
 // The diary file, written once for all benchmarks and removed at exit.
 struct BenchDiary {
     std::filesystem::path dir, file;
@@ -58,25 +30,7 @@ struct BenchDiary {
         dir = std::filesystem::temp_directory_path() / ("klaviro-diary-bench-" + std::to_string(getpid()));
         std::filesystem::create_directories(dir);
         file = dir / "Diary.csv";
-        // 64 distinct checks of the three kinds at 60 to 186 per minute,
-        // repeated over the days with their numbers and times changed.
-        std::vector<DiaryRow> samples;
-        for (int k = 0; k < 64; ++k) {
-            PlayedText p;
-            p.kind = k % 3;
-            p.number = k + 1;
-            p.speed = 60 + 2 * k;
-            p.groups = StandardGroups(p.speed);
-            samples.push_back(CheckedRow(p, 0));
-        }
-        std::string out = "\xEF\xBB\xBF" + DiaryHeaderLine();
-        for (int i = 0; i < kRows; ++i) {
-            DiaryRow row = samples[static_cast<size_t>(i) % samples.size()];
-            row.day = kFirstDay + i / 90;
-            row.second = 8 * 3600 + (i % 90) * 60;
-            row.played.number = i + 1;
-            out += DiaryLine(row);
-        }
+        const std::string out = sample::DiaryBytes(kRows, kFirstDay);
         bytes = static_cast<long long>(out.size());
         std::FILE* f = std::fopen(file.string().c_str(), "wb");
         if (!f || std::fwrite(out.data(), 1, out.size(), f) != out.size() || std::fclose(f) != 0)
@@ -104,7 +58,7 @@ void BM_CheckAndAppend1000(benchmark::State& state) {
     played.groups = 200;
     played.speed = 150;
     const std::string text = PlayedTextOf(played);
-    const std::string copy = CopyWithErrors(text);
+    const std::string copy = sample::CopyWithErrors(text);
     std::u32string t, c;
     DecodeUtf8(text, t);
     DecodeUtf8(copy, c);
