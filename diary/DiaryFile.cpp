@@ -468,16 +468,20 @@ bool AppendDiaryRow(const std::string& path, const DiaryRow& row, std::string& e
         char head[64];
         ok = std::fseek(f, 0, SEEK_SET) == 0;
         const size_t got = ok ? std::fread(head, 1, sizeof head, f) : 0;
-        if (ok && !StartsAsDiary(std::string(head, got))) {
+        if (ok && static_cast<long long>(got) == size && std::string(head, got) == kBom) {
+            line = DiaryHeaderLine(); // an empty file an editor saved
+        } else if (ok && !StartsAsDiary(std::string(head, got))) {
             std::fclose(f);
             error = path + " is not a diary (its first row is not the diary header); the check was not added";
             return false;
         }
-        ok = ok && std::fseek(f, -1, SEEK_END) == 0;
-        const int last = ok ? std::fgetc(f) : EOF;
-        ok = ok && last != EOF;
-        if (last != '\n')
-            line = "\r\n"; // the row before was cut short: it stays as it is
+        if (ok && line.empty()) {
+            ok = std::fseek(f, -1, SEEK_END) == 0;
+            const int last = ok ? std::fgetc(f) : EOF;
+            ok = ok && last != EOF;
+            if (last != '\n')
+                line = "\r\n"; // the row before was cut short: it stays as it is
+        }
     }
     line += DiaryLine(row);
     // A write in append mode goes to the end; the seek switches from reading.

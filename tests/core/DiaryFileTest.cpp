@@ -222,6 +222,11 @@ TEST(DiaryFile, AppendingLeavesEarlierRowsAsTheyAre) {
     ASSERT_TRUE(AppendDiaryRow(path, second, error)) << error;
     EXPECT_EQ(ReadAll(path), before + DiaryLine(second));
 
+    // An empty file an editor saved with its byte order mark gets the header.
+    WriteAll(path, kBom);
+    ASSERT_TRUE(AppendDiaryRow(path, first, error)) << error;
+    EXPECT_EQ(ReadAll(path), before);
+
     // A last row cut short keeps its bytes; the new row starts a line of its own.
     const std::string cut = before + "2025-03-08 10:00:00;letters;train";
     WriteAll(path, cut);
