@@ -27,7 +27,12 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "KLAVIRO"
 !define MUI_UNICON "${ICON}"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
-!define MUI_FINISHPAGE_RUN "$INSTDIR\KLAVIRO.exe"
+; "Run KLAVIRO" starts it as the Start menu does: Explorer opens the
+; shortcut, so the program runs as the user rather than with the installer's
+; rights, for which the program folder would be writable and the settings
+; and files would be kept in it.
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION RunFromTheStartMenu
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -57,6 +62,9 @@ Section "KLAVIRO"
     WriteUninstaller "$INSTDIR\Uninstall.exe"
 
     CreateDirectory "$SMPROGRAMS\KLAVIRO"
+    ; No working folder for the shortcuts (it is taken from $OUTDIR): the
+    ; program folder is not the user's.
+    StrCpy $OUTDIR ""
     CreateShortcut "$SMPROGRAMS\KLAVIRO\KLAVIRO.lnk" "$INSTDIR\KLAVIRO.exe"
     CreateShortcut "$SMPROGRAMS\KLAVIRO\KLAVIRO Guide.lnk" "$INSTDIR\guide-ru.txt"
 
@@ -70,6 +78,11 @@ Section "KLAVIRO"
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
+
+Function RunFromTheStartMenu
+    SetShellVarContext all
+    Exec '"$WINDIR\explorer.exe" "$SMPROGRAMS\KLAVIRO\KLAVIRO.lnk"'
+FunctionEnd
 
 Section "Uninstall"
     SetRegView 64
