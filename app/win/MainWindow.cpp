@@ -5,6 +5,7 @@
 #include "app/win/DialogHelpers.h"
 #include "app/win/Pages.h"
 #include "resources/resource.h"
+#include "config/TextCatalogue.h"
 
 namespace {
 
@@ -271,9 +272,11 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             StartSlide(window, *app, static_cast<int>(lParam));
         return TRUE;
     case PM_LOAD_TEXTS:
-        if (app)
+        if (app) {
             for (int i = 0; i < app->pageCount; ++i)
                 SendMessageA(app->pages[i].window, PM_LOAD_TEXTS, 0, 0);
+            StoreCatalogueTexts(*app);
+        }
         return TRUE;
     }
     return FALSE;

@@ -18,6 +18,7 @@
 #include "results/ResultsSheet.h"
 #include "texts/TextEncoding.h"
 #include "texts/TextGeneratorFields.h"
+#include "config/TextCatalogue.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -60,10 +61,7 @@ const PageText kTexts[] = {
 };
 
 // Texts looked up when needed: key and built-in text.
-struct Text {
-    const char* key;
-    const char* builtIn;
-};
+using Text = CatalogueText;
 const Text kTitle{"PR_01", "Результаты"};
 const Text kDisciplineTexts[kDisciplines] = {{"PR_07", "Буквы"}, {"PR_08", "Цифры"}, {"PR_09", "Смешанный"}};
 const Text kSeriesTexts[2] = {{"PR_13", "Тренировка"}, {"PR_14", "Соревнования"}};
@@ -95,9 +93,6 @@ const Text kResultsNotAFile{"PR_52", "Это не обычный файл, оц�
 
 OpenDocumentHook openDocumentHook = nullptr;
 
-std::string Lang(Application& app, const Text& t) {
-    return app.LangText(app.CurrentLanguage(), t.key, t.builtIn);
-}
 
 std::string FieldText(HWND page, int control) {
     char text[kMaxPath + 1] = "";
