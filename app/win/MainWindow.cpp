@@ -6,6 +6,7 @@
 #include "app/win/MessageWindow.h"
 #include "app/win/Pages.h"
 #include "resources/resource.h"
+#include "config/TextCatalogue.h"
 
 namespace {
 
@@ -203,17 +204,6 @@ BOOL Initialise(HWND window) {
     return TRUE;
 }
 
-void LoadMessageWindowTexts(Application& app) {
-    const std::string language = app.CurrentLanguage();
-    MessageWindowTexts t;
-    t.caption = app.LangText(language, "MB_01", t.caption);
-    t.ok = app.LangText(language, "MB_02", t.ok);
-    t.yes = app.LangText(language, "MB_03", t.yes);
-    t.no = app.LangText(language, "MB_04", t.no);
-    t.cancel = app.LangText(language, "MB_05", t.cancel);
-    SetMessageWindowTexts(t);
-}
-
 void CloseSequence(HWND window) {
     KillTimer(window, kSlideTimer);
     Application* app = AppFromWindow(window);
@@ -221,7 +211,12 @@ void CloseSequence(HWND window) {
         for (int i = 0; i < app->pageCount; ++i)
             SendMessageA(app->pages[i].window, PM_CLOSING, 0, 0);
         app->SetString("Default", "Database", app->records.DatabasePath());
-        app->Save(ConfigFilePath()); // a failed save is not reported; closing goes on
+        // Looked up before the save, so that the text is stored with the
+        // others for translators.
+        const std::string notSaved = app->SettingsNotSavedText();
+        if (!app->Save(ConfigFilePath()))
+            ShowMessageBox(nullptr, (notSaved + "\n" + ConfigFilePath()).c_str(), nullptr,
+                           MB_ICONWARNING | MB_OK);
         delete app;
     }
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
@@ -282,6 +277,7 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             LoadMessageWindowTexts(*app);
             for (int i = 0; i < app->pageCount; ++i)
                 SendMessageA(app->pages[i].window, PM_LOAD_TEXTS, 0, 0);
+            StoreCatalogueTexts(*app);
         }
         return TRUE;
     }

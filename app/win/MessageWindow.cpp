@@ -1,12 +1,21 @@
 #include "app/win/MessageWindow.h"
 
+#include "config/TextCatalogue.h"
+
 #include <algorithm>
+#include <string>
 #include <new>
 #include <vector>
 
 namespace {
 
-MessageWindowTexts shownTexts;
+const CatalogueText kCaption{"MB_01", "Ошибка"}, kOk{"MB_02", "OK"}, kYes{"MB_03", "Да"}, kNo{"MB_04", "Нет"},
+    kCancel{"MB_05", "Отмена"};
+
+struct Texts {
+    std::string caption = kCaption.builtIn, ok = kOk.builtIn, yes = kYes.builtIn, no = kNo.builtIn,
+                cancel = kCancel.builtIn;
+} shownTexts;
 
 const int kIcon = 100, kLabel = 101;
 // The static control's own wrapping rules, long words broken too, so a long
@@ -199,8 +208,8 @@ INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-void SetMessageWindowTexts(const MessageWindowTexts& texts) {
-    shownTexts = texts;
+void LoadMessageWindowTexts(AppConfig& app) {
+    shownTexts = {Lang(app, kCaption), Lang(app, kOk), Lang(app, kYes), Lang(app, kNo), Lang(app, kCancel)};
 }
 
 int ShowMessageWindow(HWND owner, const char* text, const char* caption, UINT type) {

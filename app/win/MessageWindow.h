@@ -7,14 +7,11 @@
 
 #include <windows.h>
 
-#include <string>
+class AppConfig;
 
-// Caption and button texts, in the program's language.
-struct MessageWindowTexts {
-    std::string caption = "Ошибка";
-    std::string ok = "OK", yes = "Да", no = "Нет", cancel = "Отмена";
-};
-void SetMessageWindowTexts(const MessageWindowTexts& texts);
+// Takes the caption and button texts of the program's language (until then
+// the built-in ones).
+void LoadMessageWindowTexts(AppConfig& app);
 
 // MessageBoxA's contract for what the program shows: MB_OK, MB_OKCANCEL,
 // MB_YESNO or MB_YESNOCANCEL, with or without a warning, error, information

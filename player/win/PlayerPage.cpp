@@ -5,6 +5,7 @@
 #include "player/win/PlayerPage.h"
 
 #include "app/Platform.h"
+#include "app/UserFiles.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
 #include "app/win/Pages.h"
@@ -14,6 +15,7 @@
 #include "sound/MorseTable.h"
 #include "texts/ControlTextFile.h"
 #include "texts/win/RunView.h"
+#include "config/TextCatalogue.h"
 
 #include <cstdio>
 #include <string>
@@ -32,6 +34,10 @@ const UINT kRunTimerPeriod = 100;
 const int kDefaultSpeedItem = 9;    // 100 characters per minute
 const int kDefaultIntervalItem = 6; // 60 seconds
 const int kMaxPath = 1023;
+
+const CatalogueText kCannotRead{"PPL_21", "Не удалось прочитать файл"};
+const CatalogueText kNothingToSend{"PPL_22", "В файле нет текстов для передачи"};
+const CatalogueText kTooLarge{"PPL_23", "Файл слишком велик"};
 
 // Shown only in the normal view: the large clocks take their place.
 const int kChoices[] = {kPathLabel, kPath,           kBrowse,    kListLabel, kList,          kKindLabel,
@@ -68,7 +74,7 @@ void Send(HWND page, int control, UINT message, WPARAM wParam, LPARAM lParam) {
 std::string ReadPath(HWND page) {
     char path[kMaxPath + 1];
     GetDlgItemTextA(page, kPath, path, sizeof path);
-    return path;
+    return UserFilePath(path); // a name without a folder is the user's
 }
 
 bool HasTexts(const PlayerPageState& state) {
@@ -143,17 +149,16 @@ bool LoadFile(HWND page, Application& app, bool quiet) {
     FillList(page, state);
     ShowCurrent(page, state);
     if (result != PlayerLoad::Loaded && !quiet) {
-        const std::string language = app.CurrentLanguage();
         std::string message;
         switch (result) {
         case PlayerLoad::TooLarge:
-            message = app.LangText(language, "PPL_23", "Файл слишком велик");
+            message = Lang(app, kTooLarge);
             break;
         case PlayerLoad::NothingToSend:
-            message = app.LangText(language, "PPL_22", "В файле нет текстов для передачи");
+            message = Lang(app, kNothingToSend);
             break;
         default:
-            message = app.LangText(language, "PPL_21", "Не удалось прочитать файл");
+            message = Lang(app, kCannotRead);
             break;
         }
         ShowWarning(page, message + "\n" + path);
@@ -217,10 +222,10 @@ void OnShown(HWND page, Application& app) {
     }
     // The file of the last competition run, or the run's default file.
     if (ReadPath(page).empty())
-        SetDlgItemTextA(page, kPath,
-                        (app.competition.controlFile.empty() ? CurrentDirPath("Letters.txt")
-                                                             : app.competition.controlFile)
-                            .c_str());
+        SetDlgItemTextA(
+            page, kPath,
+            (app.competition.controlFile.empty() ? UserFilePath("Letters.txt") : app.competition.controlFile)
+                .c_str());
     if (ReadPath(page) != state.loadedPath && FileExists(ReadPath(page)))
         LoadFile(page, app, true);
     state.sending = true;

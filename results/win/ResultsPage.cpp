@@ -3,6 +3,7 @@
 // the results sheet.
 #include "results/win/ResultsPage.h"
 
+#include "app/UserFiles.h"
 #include "app/WholeFile.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
@@ -17,6 +18,7 @@
 #include "results/ResultsSheet.h"
 #include "texts/TextEncoding.h"
 #include "texts/TextGeneratorFields.h"
+#include "config/TextCatalogue.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -60,10 +62,7 @@ const PageText kTexts[] = {
 };
 
 // Texts looked up when needed: key and built-in text.
-struct Text {
-    const char* key;
-    const char* builtIn;
-};
+using Text = CatalogueText;
 const Text kTitle{"PR_01", "Результаты"};
 const Text kDisciplineTexts[kDisciplines] = {{"PR_07", "Буквы"}, {"PR_08", "Цифры"}, {"PR_09", "Смешанный"}};
 const Text kSeriesTexts[2] = {{"PR_13", "Тренировка"}, {"PR_14", "Соревнования"}};
@@ -99,14 +98,15 @@ const Text kReplaceQuestion{"PR_56", "Заменить прежнюю оценк
 
 OpenDocumentHook openDocumentHook = nullptr;
 
-std::string Lang(Application& app, const Text& t) {
-    return app.LangText(app.CurrentLanguage(), t.key, t.builtIn);
-}
-
 std::string FieldText(HWND page, int control) {
     char text[kMaxPath + 1] = "";
     GetDlgItemTextA(page, control, text, sizeof text);
     return text;
+}
+
+// The file a path field names; a name without a folder is the user's.
+std::string PathField(HWND page, int control) {
+    return UserFilePath(FieldText(page, control));
 }
 
 // The whole text of a field of any length (the copy).
@@ -233,7 +233,7 @@ void FillParticipants(HWND page, Application& app, const std::vector<MarkRecord>
 void RefreshResults(HWND page, Application& app) {
     std::vector<MarkRecord> records;
     std::string error;
-    if (LoadResultsFile(FieldText(page, kResultsPath), records, error) == ResultsLoad::Unreadable)
+    if (LoadResultsFile(PathField(page, kResultsPath), records, error) == ResultsLoad::Unreadable)
         SendDlgItemMessageA(page, kVerdict, ATL_SETTEXTTRIM, 0,
                             reinterpret_cast<LPARAM>(Lang(app, kResultsUnreadable).c_str()));
     FillParticipants(page, app, records);
@@ -281,7 +281,7 @@ void SetSpeedField(HWND page, int speed) {
 // (a run goes on adding texts); the discipline follows a new file's name.
 bool LoadControlFile(HWND page, Application& app, bool report) {
     ResultsSession& s = app.results;
-    const std::string path = FieldText(page, kControlPath);
+    const std::string path = PathField(page, kControlPath);
     std::string error;
     std::vector<ControlBlock> blocks;
     const ControlLoad load = LoadControlBlocks(path, blocks, error);
@@ -444,7 +444,7 @@ bool MarkKey(HWND page, Application& app, MarkRecord& mark) {
 
 void Mark(HWND page, Application& app) {
     const ResultsLimits limits = ReadResultsLimits(app);
-    const std::string resultsPath = FieldText(page, kResultsPath);
+    const std::string resultsPath = PathField(page, kResultsPath);
     // Until a mark is stored the page shows no count: a failed one must not
     // look like a result.
     ShowChosenText(page, app);
@@ -477,6 +477,7 @@ void Mark(HWND page, Application& app) {
     mark.markedAt = MarkTimestamp(std::time(nullptr));
 
     std::string error;
+    PrepareUserFilesFolder(resultsPath); // a failure shows as the write error
     MarkRecord earlier;
     StoreOutcome stored = StoreMark(resultsPath, mark, limits.maxCopies, error, kResultsLockWaitMs, &earlier);
     if (stored == StoreOutcome::Earlier) {
@@ -506,7 +507,7 @@ void Mark(HWND page, Application& app) {
 
 // Removes the mark the fields name, after showing it and asking.
 void Delete(HWND page, Application& app) {
-    const std::string resultsPath = FieldText(page, kResultsPath);
+    const std::string resultsPath = PathField(page, kResultsPath);
     MarkRecord key;
     if (!MarkKey(page, app, key))
         return;
@@ -531,7 +532,7 @@ void Delete(HWND page, Application& app) {
 }
 
 void Export(HWND page, Application& app) {
-    const std::string resultsPath = FieldText(page, kResultsPath);
+    const std::string resultsPath = PathField(page, kResultsPath);
     std::vector<MarkRecord> records;
     std::string error;
     if (LoadResultsFile(resultsPath, records, error) == ResultsLoad::Unreadable) {
@@ -557,6 +558,7 @@ void Export(HWND page, Application& app) {
                                  : resultsPath;
     const std::string sheet = base + ".html";
     const std::string date = MarkTimestamp(std::time(nullptr)).substr(0, 10);
+    PrepareUserFilesFolder(sheet);
     if (!WriteResultsBytes(sheet, ResultsHtml(records, ReadResultsLimits(app).maxErrors, c, date))) {
         ShowWarning(page, app.WriteErrorText());
         return;
@@ -565,7 +567,7 @@ void Export(HWND page, Application& app) {
 }
 
 void BrowseResults(HWND page, Application& app) {
-    std::string path = FieldText(page, kResultsPath);
+    std::string path = PathField(page, kResultsPath);
     if (!AskOpenFileName(app.mainWindow, "CSV\0*.csv\0All Files\0*.*\0", "csv", false, path))
         return;
     SetDlgItemTextA(page, kResultsPath, path.c_str());
@@ -573,7 +575,7 @@ void BrowseResults(HWND page, Application& app) {
 }
 
 void BrowseControl(HWND page, Application& app) {
-    std::string path = FieldText(page, kControlPath);
+    std::string path = PathField(page, kControlPath);
     if (!AskOpenFileName(app.mainWindow, "Text Files\0*.TXT\0All Files\0*.*\0", "txt", true, path))
         return;
     SetDlgItemTextA(page, kControlPath, path.c_str());
@@ -688,8 +690,8 @@ void OnSize(HWND page, Application& app, int width, int height) {
 void OnInit(HWND page, Application& app) {
     SendDlgItemMessageA(page, kResultsPath, EM_LIMITTEXT, kMaxPath, 0);
     SendDlgItemMessageA(page, kControlPath, EM_LIMITTEXT, kMaxPath, 0);
-    SetDlgItemTextA(page, kResultsPath, CurrentDirPath(kResultsFileName).c_str());
-    SetDlgItemTextA(page, kControlPath, CurrentDirPath("Letters.txt").c_str());
+    SetDlgItemTextA(page, kResultsPath, UserFilePath(kResultsFileName).c_str());
+    SetDlgItemTextA(page, kControlPath, UserFilePath("Letters.txt").c_str());
     CheckRadioButton(page, kFromFile, kFromNumber, kFromFile);
     SetDlgItemInt(page, kNumber, 1, FALSE);
     SetDlgItemInt(page, kGroups, kInitialGroups, FALSE);

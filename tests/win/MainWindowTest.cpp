@@ -401,6 +401,9 @@ TEST_F(MainWindowTest, ClosingTellsEveryPageThenWritesTheConfigurationOnceWithTh
     std::string text;
     EXPECT_TRUE(saved.GetString("Russian", "PS_01", text));
     EXPECT_EQ(text, "Обучение");
+    // So were the messages no page had to show, for the translators.
+    for (const char* key : {"PageFail", "PPL_21", "PR_52", "CfgNotSaved", "SBError"})
+        EXPECT_TRUE(saved.GetString("Russian", key, text)) << key;
     EXPECT_EQ(ReadFile(folder.SoundFile()), "3 \r\n");
 }
 

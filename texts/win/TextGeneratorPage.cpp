@@ -1,5 +1,6 @@
 // Text generator page (page 4): shows the text a number, kind, series and
 // length name, and saves consecutive texts into a text file.
+#include "app/UserFiles.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
 #include "app/win/Pages.h"
@@ -8,6 +9,7 @@
 #include "controls/ControlMessages.h"
 #include "texts/ControlTextFile.h"
 #include "texts/TextGeneratorFields.h"
+#include "config/TextCatalogue.h"
 
 #include <commctrl.h>
 
@@ -15,6 +17,7 @@
 
 namespace {
 
+const CatalogueText kSaveError{"Can'tSave", "Ошибка при сохранении текста"};
 const int kCaption = 1070, kTextBox = 1027;
 const int kNumber = 1031, kNumberSpin = 1035;
 const int kGroups = 1033, kGroupsSpin = 1042;
@@ -101,7 +104,7 @@ void Save(HWND page, Application& app) {
     Regenerate(page, &fields);
     const std::string suggested = SuggestedFileName(fields);
     std::string path;
-    if (!ShowSaveFileDialog(app.mainWindow, suggested, suggested, "txt", path))
+    if (!ShowSaveFileDialog(app.mainWindow, UserFilePath(suggested), suggested, "txt", path))
         return;
     const int count = ReadField(page, kCount, kSaveCountLimit);
     if (FileExists(path) && !AskYesNo(app.mainWindow, app.FileExistsText()))
@@ -112,7 +115,7 @@ void Save(HWND page, Application& app) {
     Regenerate(page);
     if (!out.ok)
         ShowWarning(app.mainWindow,
-                    app.LangText(app.CurrentLanguage(), "Can'tSave", "Ошибка при сохранении текста"));
+                    Lang(app, kSaveError));
 }
 
 void OnSize(HWND page, Application& app, int width, int height) {
