@@ -55,9 +55,10 @@ const PageText kMainTexts[] = {
 };
 
 // Training menu (page 2).
-const MenuLink kTrainingLinks[] = {{1013, PAGE_TRAINING}, {1012, 12}, {1014, PAGE_MAIN_MENU}, {1011, PAGE_DIARY}};
+const MenuLink kTrainingLinks[] = {
+    {1013, PAGE_TRAINING}, {1012, 12}, {1014, PAGE_MAIN_MENU}, {1011, PAGE_DIARY}};
 const PageText kTrainingTexts[] = {
-    {1011, "PT_01", "Дневник"},    {1012, "PT_02", "Передача"},   {1013, "PT_03", "Прием"},
+    {1011, "PT_01", "Дневник"},  {1012, "PT_02", "Передача"},   {1013, "PT_03", "Прием"},
     {1014, "PT_04", "<< Назад"}, {1016, "PT_05", "Тренировка"},
 };
 
