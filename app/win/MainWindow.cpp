@@ -31,7 +31,7 @@ const PageEntryTemplate kPageTable[PAGE_COUNT] = {
     {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 8
     {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 9
     {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 10
-    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 11
+    {IDD_DIARY, GuardedPageProc<DiaryPageProc>, true},                             // 11
     {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 12
     {IDD_TRAINING, GuardedPageProc<TrainingPageProc>, true},                       // 13
     {IDD_COMPETITION_OPTIONS, GuardedPageProc<CompetitionOptionsPageProc>, false}, // 14

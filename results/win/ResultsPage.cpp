@@ -129,13 +129,6 @@ void Warn(HWND page, Application& app, const Text& t, const std::string& detail 
     ShowWarning(page, detail.empty() ? Lang(app, t) : Lang(app, t) + "\n" + detail);
 }
 
-bool OpenDocument(const std::string& path) {
-    if (openDocumentHook)
-        return openDocumentHook(path);
-    return reinterpret_cast<INT_PTR>(
-               ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
-}
-
 // ---- the rankings in the report list (Unicode, so every name shows)
 
 void SetColumns(HWND list, const std::vector<std::string>& titles) {
@@ -777,6 +770,13 @@ BOOL OnCommand(HWND page, Application& app, int control, int code) {
 }
 
 } // namespace
+
+bool OpenDocument(const std::string& path) {
+    if (openDocumentHook)
+        return openDocumentHook(path);
+    return reinterpret_cast<INT_PTR>(
+               ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+}
 
 OpenDocumentHook SetOpenDocumentHook(OpenDocumentHook hook) {
     OpenDocumentHook previous = openDocumentHook;
