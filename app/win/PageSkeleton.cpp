@@ -1,11 +1,13 @@
 #include "app/win/PageSkeleton.h"
 
+#include "app/UserFiles.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
 #include "config/win/LanguageWin.h"
 #include "config/win/OpenFileDialog.h"
 #include "config/win/SaveFileDialog.h"
 #include "controls/ControlMessages.h"
+#include "sound/MorsePlayerApi.h"
 
 namespace {
 
@@ -187,14 +189,25 @@ void ApplyClockLook(HWND page, int clock, Application& app, ClockLook look) {
     }
 }
 
+bool OpenPagePlayer(HWND page, Application& app, std::unique_ptr<IMorsePlayer>& player, int failPage) {
+    player.reset();
+    player = CreateConfiguredPlayer(page, app);
+    if (player && !player->failed())
+        return true;
+    player.reset();
+    ShowWarning(page, app.SoundCardErrorText());
+    GoToPage(page, failPage, true);
+    return false;
+}
+
 void InitFileField(HWND page, const FileField& field) {
     Send(page, field.path, EM_LIMITTEXT, kMaxFieldPath, 0);
 }
 
-std::string FileFieldText(HWND page, const FileField& field) {
+std::string FileFieldPath(HWND page, const FileField& field) {
     char path[kMaxFieldPath + 1] = "";
     GetDlgItemTextA(page, field.path, path, sizeof path);
-    return path;
+    return UserFilePath(path);
 }
 
 void SetFileField(HWND page, const FileField& field, const std::string& path) {
@@ -202,7 +215,7 @@ void SetFileField(HWND page, const FileField& field, const std::string& path) {
 }
 
 bool BrowseFileField(HWND page, Application& app, const FileField& field) {
-    std::string path = FileFieldText(page, field);
+    std::string path = FileFieldPath(page, field);
     const bool chosen =
         field.filter ? AskOpenFileName(app.mainWindow, field.filter, field.extension, field.mustExist, path)
                      : AskSaveFileName(app, path);

@@ -23,7 +23,10 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <memory>
 #include <string>
+
+class IMorsePlayer;
 
 class Application;
 
@@ -228,6 +231,13 @@ enum class ClockLook {
 };
 void ApplyClockLook(HWND page, int clock, Application& app, ClockLook look);
 
+// ---- the player of a page that sends
+
+// Gives `player` a new player made to the settings (the old one goes first).
+// Without a working sound card: no player, the operator is told, the main
+// window shows `failPage` after this message, and false.
+bool OpenPagePlayer(HWND page, Application& app, std::unique_ptr<IMorsePlayer>& player, int failPage);
+
 // ---- a file field: the path edit and its Browse button
 
 struct FileField {
@@ -242,8 +252,8 @@ struct FileField {
 const int kMaxFieldPath = 1023; // characters a path field holds
 // Limits the field's length; every page does it at creation.
 void InitFileField(HWND page, const FileField& field);
-// The path as typed.
-std::string FileFieldText(HWND page, const FileField& field);
+// The file the field names; a name without a folder is the user's.
+std::string FileFieldPath(HWND page, const FileField& field);
 void SetFileField(HWND page, const FileField& field, const std::string& path);
 // Asks for a file, proposing the field's path; true with the choice in the
 // field, false (field unchanged) on Cancel.
