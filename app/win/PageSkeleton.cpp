@@ -15,9 +15,18 @@ void Send(HWND page, int control, UINT message, WPARAM wParam, LPARAM lParam) {
     SendDlgItemMessageA(page, control, message, wParam, lParam);
 }
 
+template <typename Row> const PageRows<Row>& Rows(const PageSpec& spec) {
+    return spec.Get<PageRows<Row>>();
+}
+// The page's function of that hook, or null.
+template <typename Hook> auto Hooked(const PageSpec& spec) {
+    return spec.Get<Hook>().call;
+}
+
 BOOL OnKey(const PageSpec& spec, HWND page, Application& app, int key) {
-    for (size_t i = 0; i < spec.keyCount; ++i) {
-        const PageKey& k = spec.keys[i];
+    const PageRows<PageKey>& keys = Rows<PageKey>(spec);
+    for (size_t i = 0; i < keys.count; ++i) {
+        const PageKey& k = keys.rows[i];
         if (k.key != key)
             continue;
         if (k.action)
@@ -31,8 +40,9 @@ BOOL OnKey(const PageSpec& spec, HWND page, Application& app, int key) {
 }
 
 BOOL OnCommand(const PageSpec& spec, HWND page, Application& app, int control, int code) {
-    for (size_t i = 0; i < spec.commandCount; ++i) {
-        const PageCommand& c = spec.commands[i];
+    const PageRows<PageCommand>& commands = Rows<PageCommand>(spec);
+    for (size_t i = 0; i < commands.count; ++i) {
+        const PageCommand& c = commands.rows[i];
         if (c.control != control)
             continue;
         if (c.notification != kAnyNotification && c.notification != code)
@@ -43,33 +53,36 @@ BOOL OnCommand(const PageSpec& spec, HWND page, Application& app, int control, i
             GoToPage(page, c.goTo, false);
         return TRUE;
     }
-    return spec.command ? spec.command(page, app, control, code) : FALSE;
+    const auto other = Hooked<PageOtherCommand>(spec);
+    return other ? other(page, app, control, code) : FALSE;
 }
 
 void OnLoadTexts(const PageSpec& spec, HWND page, Application& app) {
-    LoadPageTexts(page, app, spec.texts, spec.textCount);
-    for (size_t i = 0; i < spec.listCount; ++i)
-        FillPageList(page, app, spec.lists[i]);
-    if (spec.loadTexts)
-        spec.loadTexts(page, app);
+    const PageRows<PageText>& texts = Rows<PageText>(spec);
+    LoadPageTexts(page, app, texts.rows, texts.count);
+    const PageRows<PageList>& lists = Rows<PageList>(spec);
+    for (size_t i = 0; i < lists.count; ++i)
+        FillPageList(page, app, lists.rows[i]);
+    if (const auto loaded = Hooked<PageTextsLoaded>(spec))
+        loaded(page, app);
 }
 
 void KeepClientSize(const PageSpec& spec, Application& app, int width, int height) {
-    if (!spec.size)
-        return;
-    const PageSize kept = spec.size(app);
-    *kept.width = width;
-    *kept.height = height;
+    if (const auto where = Hooked<PageKeptSize>(spec)) {
+        *where(app).width = width;
+        *where(app).height = height;
+    }
 }
 
 void OnSize(const PageSpec& spec, HWND page, Application& app, int width, int height) {
-    if (!spec.size)
+    const auto where = Hooked<PageKeptSize>(spec);
+    if (!where)
         return;
-    const PageSize kept = spec.size(app);
-    AnchorControls(page, spec.anchors, spec.anchorCount, SIZE{*kept.width, *kept.height},
-                   SIZE{width, height});
-    if (spec.layout)
-        spec.layout(page, app, width, height);
+    const PageSize kept = where(app);
+    const PageRows<PageAnchor>& anchors = Rows<PageAnchor>(spec);
+    AnchorControls(page, anchors.rows, anchors.count, SIZE{*kept.width, *kept.height}, SIZE{width, height});
+    if (const auto layout = Hooked<PageLayout>(spec))
+        layout(page, app, width, height);
     KeepClientSize(spec, app, width, height);
     InvalidateChildren(page);
 }
@@ -108,14 +121,14 @@ INT_PTR RunPage(const PageSpec& spec, HWND page, UINT message, WPARAM wParam, LP
             RECT client;
             GetClientRect(page, &client);
             KeepClientSize(spec, *app, client.right, client.bottom);
-            if (spec.init)
-                spec.init(page, *app);
+            if (const auto init = Hooked<PageInit>(spec))
+                init(page, *app);
         }
         return TRUE;
     }
     if (message == WM_DESTROY) {
-        if (spec.destroy)
-            spec.destroy(page);
+        if (const auto destroy = Hooked<PageDestroy>(spec))
+            destroy(page);
         return FALSE;
     }
     if (IsCommonDrawMessage(message))
@@ -132,20 +145,20 @@ INT_PTR RunPage(const PageSpec& spec, HWND page, UINT message, WPARAM wParam, LP
     case WM_SHOWWINDOW:
         // Only the page switch's own ShowWindow counts (status 0): the main
         // window being minimised or restored must not end a run or a test.
-        if (lParam == 0) {
-            if (wParam && spec.show)
-                spec.show(page, *app);
-            else if (!wParam && spec.hide)
-                spec.hide(page, *app);
-        }
+        if (const auto shown = wParam ? Hooked<PageShow>(spec) : Hooked<PageHide>(spec); shown && lParam == 0)
+            shown(page, *app);
         return FALSE;
     case WM_SIZE:
         OnSize(spec, page, *app, LOWORD(lParam), HIWORD(lParam));
         return FALSE;
-    case WM_TIMER:
-        return spec.timer ? spec.timer(page, *app, wParam) : FALSE;
-    case WM_NOTIFY:
-        return spec.notify ? spec.notify(page, *app, *reinterpret_cast<const NMHDR*>(lParam), lParam) : FALSE;
+    case WM_TIMER: {
+        const auto timer = Hooked<PageTimer>(spec);
+        return timer ? timer(page, *app, wParam) : FALSE;
+    }
+    case WM_NOTIFY: {
+        const auto notify = Hooked<PageNotify>(spec);
+        return notify ? notify(page, *app, *reinterpret_cast<const NMHDR*>(lParam), lParam) : FALSE;
+    }
     case PM_KEY:
         return OnKey(spec, page, *app, static_cast<int>(lParam));
     case WM_COMMAND:

@@ -1,21 +1,21 @@
-// The one skeleton of the working pages. A page describes itself in a
-// PageSpec and writes only what is its own:
+// The one skeleton of the working pages. A page describes itself with its
+// tables and the hooks it needs, in any order, and writes only what is its
+// own:
 //
-//   const PageSpec kPage = PageSpec()
-//       .Texts(kTexts)          // control -> text key, loaded on PM_LOAD_TEXTS
-//       .Lists(kLists)          // drop-down lists of language texts or numbers
-//       .Keys(kKeys)            // Enter, Esc, Page Up/Down, Insert: buttons or an action
-//       .Commands(kCommands)    // button -> action and/or page to show
-//       .Anchors(kAnchors, Size) // how controls follow the window, and where the size is kept
-//       .OnInit(Init).OnShow(Show).OnHide(Hide);
+//   const PageText kTexts[] = {...};       // control -> text key, set on PM_LOAD_TEXTS
+//   const PageList kLists[] = {...};       // drop-down lists of language texts or numbers
+//   const PageKey kKeys[] = {...};         // Enter, Esc, Page Up/Down, Insert: buttons or an action
+//   const PageCommand kCommands[] = {...}; // a control's action and/or the page it shows
+//   const PageAnchor kAnchors[] = {...};   // how controls follow the window (with PageKeptSize)
+//   const PageSpec kPage = DescribePage(kTexts, kKeys, kCommands, PageShow{Show}, PageTimer{Tick});
 //   INT_PTR CALLBACK MyPageProc(HWND p, UINT m, WPARAM w, LPARAM l) { return RunPage(kPage, p, m, w, l); }
 //
 // The skeleton attaches the application object at creation, passes the
 // drawing messages to the common handler, answers PM_CLOSING, and calls
-// show and hide only for the page switch's own ShowWindow. Anything the
-// tables do not cover goes to the page's hooks (timer, notify, command,
-// layout, destroy). Beside it: the common look (caption, text box, clocks)
-// and the file field with its Browse button.
+// show and hide only for the page switch's own ShowWindow. What the tables
+// do not cover goes to the page's hooks. Beside it: the common look
+// (caption, text box, clocks), the player of a sending page, and the file
+// field with its Browse button.
 #pragma once
 
 #include "app/win/Pages.h"
@@ -25,6 +25,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <tuple>
 
 class IMorsePlayer;
 
@@ -104,113 +105,43 @@ struct PageSize {
     int* height;
 };
 
-struct PageSpec {
-    const PageText* texts = nullptr;
-    size_t textCount = 0;
-    const PageList* lists = nullptr;
-    size_t listCount = 0;
-    const PageKey* keys = nullptr;
-    size_t keyCount = 0;
-    const PageCommand* commands = nullptr;
-    size_t commandCount = 0;
-    const PageAnchor* anchors = nullptr;
-    size_t anchorCount = 0;
-    PageSize (*size)(Application&) = nullptr;
-
-    PageAction init = nullptr;      // after the application object is attached
-    PageAction loadTexts = nullptr; // after the texts and lists of the tables
-    PageAction show = nullptr;
-    PageAction hide = nullptr;
-    // After the anchors, before the new size is kept.
-    void (*layout)(HWND page, Application& app, int width, int height) = nullptr;
-    BOOL (*timer)(HWND page, Application& app, UINT_PTR id) = nullptr;
-    BOOL (*notify)(HWND page, Application& app, const NMHDR& header, LPARAM lParam) = nullptr;
-    // For a control the command table does not name.
-    BOOL (*command)(HWND page, Application& app, int control, int code) = nullptr;
-    void (*destroy)(HWND page) = nullptr;
-
-    template <size_t N> PageSpec Texts(const PageText (&t)[N]) const {
-        PageSpec s = *this;
-        s.texts = t;
-        s.textCount = N;
-        return s;
-    }
-    template <size_t N> PageSpec Lists(const PageList (&l)[N]) const {
-        PageSpec s = *this;
-        s.lists = l;
-        s.listCount = N;
-        return s;
-    }
-    template <size_t N> PageSpec Keys(const PageKey (&k)[N]) const {
-        PageSpec s = *this;
-        s.keys = k;
-        s.keyCount = N;
-        return s;
-    }
-    template <size_t N> PageSpec Commands(const PageCommand (&c)[N]) const {
-        PageSpec s = *this;
-        s.commands = c;
-        s.commandCount = N;
-        return s;
-    }
-    template <size_t N> PageSpec Anchors(const PageAnchor (&a)[N], PageSize (*where)(Application&)) const {
-        PageSpec s = *this;
-        s.anchors = a;
-        s.anchorCount = N;
-        s.size = where;
-        return s;
-    }
-    PageSpec Sized(PageSize (*where)(Application&)) const {
-        PageSpec s = *this;
-        s.size = where;
-        return s;
-    }
-    PageSpec OnInit(PageAction f) const {
-        PageSpec s = *this;
-        s.init = f;
-        return s;
-    }
-    PageSpec OnLoadTexts(PageAction f) const {
-        PageSpec s = *this;
-        s.loadTexts = f;
-        return s;
-    }
-    PageSpec OnShow(PageAction f) const {
-        PageSpec s = *this;
-        s.show = f;
-        return s;
-    }
-    PageSpec OnHide(PageAction f) const {
-        PageSpec s = *this;
-        s.hide = f;
-        return s;
-    }
-    PageSpec OnLayout(void (*f)(HWND, Application&, int, int)) const {
-        PageSpec s = *this;
-        s.layout = f;
-        return s;
-    }
-    PageSpec OnTimer(BOOL (*f)(HWND, Application&, UINT_PTR)) const {
-        PageSpec s = *this;
-        s.timer = f;
-        return s;
-    }
-    PageSpec OnNotify(BOOL (*f)(HWND, Application&, const NMHDR&, LPARAM)) const {
-        PageSpec s = *this;
-        s.notify = f;
-        return s;
-    }
-    PageSpec OnCommand(BOOL (*f)(HWND, Application&, int, int)) const {
-        PageSpec s = *this;
-        s.command = f;
-        return s;
-    }
-    PageSpec OnDestroy(void (*f)(HWND)) const {
-        PageSpec s = *this;
-        s.destroy = f;
-        return s;
-    }
+template <typename Row> struct PageRows {
+    const Row* rows = nullptr;
+    size_t count = 0;
 };
+template <typename Function, int Kind> struct PageHook { Function call = nullptr; };
+using PageInit = PageHook<PageAction, 0>;        // after the application object is attached
+using PageTextsLoaded = PageHook<PageAction, 1>; // after the texts and lists of the tables
+using PageShow = PageHook<PageAction, 2>;
+using PageHide = PageHook<PageAction, 3>;
+using PageKeptSize = PageHook<PageSize (*)(Application&), 4>; // needed by the anchors
+// After the anchors, before the new size is kept.
+using PageLayout = PageHook<void (*)(HWND page, Application& app, int width, int height), 5>;
+using PageTimer = PageHook<BOOL (*)(HWND page, Application& app, UINT_PTR id), 6>;
+using PageNotify = PageHook<BOOL (*)(HWND page, Application& app, const NMHDR& header, LPARAM lParam), 7>;
+// For a control the command table does not name.
+using PageOtherCommand = PageHook<BOOL (*)(HWND page, Application& app, int control, int code), 8>;
+using PageDestroy = PageHook<void (*)(HWND page), 9>;
+
+struct PageSpec {
+    std::tuple<PageRows<PageText>, PageRows<PageList>, PageRows<PageKey>, PageRows<PageCommand>,
+               PageRows<PageAnchor>, PageInit, PageTextsLoaded, PageShow, PageHide, PageKeptSize, PageLayout,
+               PageTimer, PageNotify, PageOtherCommand, PageDestroy>
+        parts;
+    template <typename Part> const Part& Get() const { return std::get<Part>(parts); }
+};
+
+template <typename Row, size_t N> void AddPagePart(PageSpec& spec, const Row (&rows)[N]) {
+    std::get<PageRows<Row>>(spec.parts) = {rows, N};
+}
+template <typename Hook> void AddPagePart(PageSpec& spec, const Hook& hook) {
+    std::get<Hook>(spec.parts) = hook;
+}
+template <typename... Parts> PageSpec DescribePage(const Parts&... parts) {
+    PageSpec spec;
+    (AddPagePart(spec, parts), ...);
+    return spec;
+}
 
 // The page procedure of every page described by a PageSpec.
 INT_PTR RunPage(const PageSpec& spec, HWND page, UINT message, WPARAM wParam, LPARAM lParam);

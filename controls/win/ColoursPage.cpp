@@ -123,13 +123,8 @@ const PageCommand kCommands[] = {
     {kColoursCancelId, nullptr, PAGE_SETTINGS_MENU},
 };
 
-const PageSpec kPage = PageSpec()
-                           .Keys(kKeys)
-                           .Commands(kCommands)
-                           .OnLoadTexts(LoadTexts)
-                           .OnShow(Show)
-                           .OnCommand(ChooseSwatch)
-                           .OnDestroy(FreeSwatches);
+const PageSpec kPage = DescribePage(kKeys, kCommands, PageTextsLoaded{LoadTexts}, PageShow{Show},
+                                    PageOtherCommand{ChooseSwatch}, PageDestroy{FreeSwatches});
 
 } // namespace
 

@@ -366,19 +366,10 @@ PageSize KeptSize(Application& app) {
     return {&app.playerPage.clientWidth, &app.playerPage.clientHeight};
 }
 
-const PageSpec kPage = PageSpec()
-                           .Texts(kTexts)
-                           .Lists(kLists)
-                           .Keys(kKeys)
-                           .Commands(kCommands)
-                           .Anchors(kAnchors, KeptSize)
-                           .OnInit(OnInit)
-                           .OnLoadTexts(LoadTexts)
-                           .OnShow(OnShown)
-                           .OnHide(OnHidden)
-                           .OnLayout(OnLayout)
-                           .OnTimer(OnTimer)
-                           .OnCommand(OnCommand);
+const PageSpec kPage =
+    DescribePage(kTexts, kLists, kKeys, kCommands, kAnchors, PageKeptSize{KeptSize}, PageInit{OnInit},
+                 PageTextsLoaded{LoadTexts}, PageShow{OnShown}, PageHide{OnHidden}, PageLayout{OnLayout},
+                 PageTimer{OnTimer}, PageOtherCommand{OnCommand});
 
 } // namespace
 

@@ -669,16 +669,9 @@ const PageCommand kCommands[] = {
     {kLoadCopy, LoadCopy},
 };
 
-const PageSpec kPage = PageSpec()
-                           .Texts(kTexts)
-                           .Lists(kLists)
-                           .Keys(kKeys)
-                           .Commands(kCommands)
-                           .Anchors(kAnchors, KeptSize)
-                           .OnInit(OnInit)
-                           .OnShow(OnShown)
-                           .OnLayout(OnLayout)
-                           .OnCommand(OnCommand);
+const PageSpec kPage =
+    DescribePage(kTexts, kLists, kKeys, kCommands, kAnchors, PageKeptSize{KeptSize}, PageInit{OnInit},
+                 PageShow{OnShown}, PageLayout{OnLayout}, PageOtherCommand{OnCommand});
 
 } // namespace
 

@@ -168,15 +168,8 @@ void InitDialog(HWND page, Application&) {
     SetSpinRange(page, kCharsPerLineSpin, kCharsPerLineField.minimum, kCharsPerLineField.maximum);
 }
 
-const PageSpec kPage = PageSpec()
-                           .Texts(kTexts)
-                           .Lists(kLists)
-                           .Keys(kKeys)
-                           .Commands(kCommands)
-                           .OnInit(InitDialog)
-                           .OnShow(Show)
-                           .OnHide(Hide)
-                           .OnTimer(OnTimer);
+const PageSpec kPage = DescribePage(kTexts, kLists, kKeys, kCommands, PageInit{InitDialog}, PageShow{Show},
+                                    PageHide{Hide}, PageTimer{OnTimer});
 
 } // namespace
 

@@ -94,14 +94,8 @@ const PageCommand kCommands[] = {
     {kBack, nullptr, PAGE_COMPETITIONS_MENU},
 };
 
-const PageSpec kPage = PageSpec()
-                           .Texts(kTexts)
-                           .Lists(kLists)
-                           .Keys(kKeys)
-                           .Commands(kCommands)
-                           .OnInit(OnInit)
-                           .OnLoadTexts(ShowDefaultFile)
-                           .OnShow(OnShown);
+const PageSpec kPage = DescribePage(kTexts, kLists, kKeys, kCommands, PageInit{OnInit},
+                                    PageTextsLoaded{ShowDefaultFile}, PageShow{OnShown});
 
 } // namespace
 

@@ -193,17 +193,9 @@ PageSize KeptSize(Application& app) {
     return {&app.competition.clientWidth, &app.competition.clientHeight};
 }
 
-const PageSpec kPage = PageSpec()
-                           .Texts(kTexts)
-                           .Keys(kKeys)
-                           .Commands(kCommands)
-                           .Anchors(kAnchors, KeptSize)
-                           .OnInit(OnInit)
-                           .OnLoadTexts(LoadTexts)
-                           .OnShow(OnShown)
-                           .OnHide(OnHidden)
-                           .OnLayout(OnLayout)
-                           .OnTimer(OnTimer);
+const PageSpec kPage = DescribePage(kTexts, kKeys, kCommands, kAnchors, PageKeptSize{KeptSize},
+                                    PageInit{OnInit}, PageTextsLoaded{LoadTexts}, PageShow{OnShown},
+                                    PageHide{OnHidden}, PageLayout{OnLayout}, PageTimer{OnTimer});
 
 } // namespace
 

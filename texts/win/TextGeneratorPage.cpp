@@ -159,15 +159,8 @@ PageSize KeptSize(Application& app) {
     return {&app.textGeneratorWidth, &app.textGeneratorHeight};
 }
 
-const PageSpec kPage = PageSpec()
-                           .Texts(kTexts)
-                           .Lists(kLists)
-                           .Keys(kKeys)
-                           .Commands(kCommands)
-                           .Anchors(kAnchors, KeptSize)
-                           .OnInit(OnInit)
-                           .OnShow(OnShown)
-                           .OnNotify(OnNotify);
+const PageSpec kPage = DescribePage(kTexts, kLists, kKeys, kCommands, kAnchors, PageKeptSize{KeptSize},
+                                    PageInit{OnInit}, PageShow{OnShown}, PageNotify{OnNotify});
 
 } // namespace
 

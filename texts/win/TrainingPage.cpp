@@ -380,18 +380,9 @@ void InitDialog(HWND page, Application& app) {
     ApplyEnabling(page, app.training);
 }
 
-const PageSpec kPage = PageSpec()
-                           .Texts(kTexts)
-                           .Lists(kLists)
-                           .Keys(kKeys)
-                           .Anchors(kAnchors, KeptSize)
-                           .OnInit(InitDialog)
-                           .OnLoadTexts(LoadTexts)
-                           .OnShow(Show)
-                           .OnHide(Hide)
-                           .OnTimer(OnTimer)
-                           .OnNotify(OnNotify)
-                           .OnCommand(OnCommand);
+const PageSpec kPage = DescribePage(
+    kTexts, kLists, kKeys, kAnchors, PageKeptSize{KeptSize}, PageInit{InitDialog}, PageTextsLoaded{LoadTexts},
+    PageShow{Show}, PageHide{Hide}, PageTimer{OnTimer}, PageNotify{OnNotify}, PageOtherCommand{OnCommand});
 
 } // namespace
 
