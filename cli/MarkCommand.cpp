@@ -1,12 +1,14 @@
 // klaviro-cli mark: marks a copy against a control text by the results
 // page's rules and, with --participant and --results, stores the mark in the
-// results file exactly as the page does.
+// results file exactly as the page does; with --diary, appends a training
+// check to the diary as the training page does.
 #include "cli/Command.h"
 #include "cli/Console.h"
 #include "cli/TextOptions.h"
 
 #include "app/Platform.h"
 #include "app/WholeFile.h"
+#include "diary/DiaryFile.h"
 #include "texts/ControlTextBlocks.h"
 #include "results/Marking.h"
 #include "results/ResultsFile.h"
@@ -60,7 +62,7 @@ std::string AlignedReport(const MarkResult& r) {
 
 int RunMark(const std::vector<std::string>& args) {
     CliOptions options({"control", "speed", "kind", "number", "series", "groups", "limit", "participant",
-                        "results", "max-copies"},
+                        "results", "max-copies", "diary"},
                        {"json"});
     std::string error;
     if (!options.Parse(args, error))
@@ -77,8 +79,13 @@ int RunMark(const std::vector<std::string>& args) {
     if (options.Has("max-copies") && !options.Has("results"))
         return CliFail(kName, "--max-copies counts the copies stored with --participant and --results");
 
+    if (options.Has("diary") && (options.Has("control") || !options.Has("speed")))
+        return CliFail(kName, "--diary keeps a training check: name the text with --kind K --number N "
+                              "and give --speed N");
+
     std::string textBytes;
     int discipline = -1;
+    TextChoice choice;
     if (options.Has("control")) {
         for (const char* other : {"number", "series", "groups"})
             if (options.Has(other))
@@ -105,7 +112,6 @@ int RunMark(const std::vector<std::string>& args) {
     } else {
         if (!options.Has("kind") && !options.Has("number"))
             return CliFail(kName, "name the text: --control FILE --speed N, or --kind K --number N");
-        TextChoice choice;
         if (!ReadTextChoice(options, choice, error))
             return CliFail(kName, error);
         textBytes = TextOfNumber(choice, choice.number);
@@ -154,6 +160,23 @@ int RunMark(const std::vector<std::string>& args) {
             return CliFail(kName, error);
     }
 
+    if (options.Has("diary")) {
+        PlayedText played;
+        played.kind = choice.kind;
+        played.series = static_cast<int>(choice.series);
+        played.number = static_cast<int32_t>(choice.number);
+        played.groups = static_cast<int32_t>(choice.groups);
+        played.speed = static_cast<int>(speed);
+        CopyCheck check;
+        if (!CheckCopy(Decoded(textBytes), copyText, static_cast<int>(limit), check))
+            return CliFail(kName, "the text or the copy is too long to check");
+        if (StoredCopy(copy).empty())
+            return CliFail(kName, "the copy is empty: nothing kept in the diary");
+        if (!AppendDiaryRow(options.Get("diary", ""), MakeDiaryRow(played, check, copy, std::time(nullptr)),
+                            error))
+            return CliFail(kName, error);
+    }
+
     const bool accepted = IsAccepted(result.errors, static_cast<int>(limit));
     std::string out;
     if (options.Has("json")) {
@@ -173,10 +196,13 @@ int RunMark(const std::vector<std::string>& args) {
 const CliRegistrar registrar(
     {"mark",
      "(--control FILE --speed N | --kind K --number N [--series S] [--groups G]) [--kind K] "
-     "[--speed N] [--limit E] [--participant NAME --results FILE [--max-copies N]] [--json] COPY|-",
+     "[--speed N] [--limit E] [--participant NAME --results FILE [--max-copies N]] [--diary FILE] [--json] "
+     "COPY|-",
      "mark a copy against its control text (errors ignore blanks and case)", RunMark,
      "--max-copies N (default 3): copies a participant may have marked in one discipline; give the\n"
      "value of [Results] MaxCopies in KLAVIRO.cfg, so that the results page and this command\n"
-     "refuse the same copy.\n"});
+     "refuse the same copy.\n"
+     "--diary FILE: appends the check of a training text (--kind, --number, --speed) to the training\n"
+     "diary, as the training page does; --limit decides whether it counts as accepted.\n"});
 
 } // namespace

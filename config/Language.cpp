@@ -1,4 +1,16 @@
 #include "config/AppConfig.h"
+#include "config/TextCatalogue.h"
+
+namespace {
+const CatalogueText kSoundCardError{"SBError", "Ошибка при работе со звуковой картой"};
+const CatalogueText kWriteError{"Can'tSave", "Ошибка при записи в файл"};
+// The stored text keeps the three characters \\n; only the shown text
+// breaks there.
+const CatalogueText kFileExists{"FileExi",
+                                "Файл с таким именем уже существует.\\\\nПереписать существующий файл?"};
+const CatalogueText kPrinterError{"PrinterErr", "Принтер не найден."};
+const CatalogueText kSettingsNotSaved{"CfgNotSaved", "Не удалось сохранить настройки в файл"};
+} // namespace
 
 std::string AppConfig::CurrentLanguage() {
     std::string language;
@@ -14,29 +26,26 @@ std::string AppConfig::LangText(const std::string& language, const std::string& 
 }
 
 std::string AppConfig::SoundCardErrorText() {
-    return LangText(CurrentLanguage(), "SBError", "Ошибка при работе со звуковой картой");
+    return Lang(*this, kSoundCardError);
 }
 
 std::string AppConfig::WriteErrorText() {
-    return LangText(CurrentLanguage(), "Can'tSave", "Ошибка при записи в файл");
+    return Lang(*this, kWriteError);
 }
 
 std::string AppConfig::FileExistsText() {
-    // The stored text keeps the three characters \\n; only the shown text
-    // breaks there.
-    std::string text = LangText(CurrentLanguage(), "FileExi",
-                                "Файл с таким именем уже существует.\\\\nПереписать существующий файл?");
+    std::string text = Lang(*this, kFileExists);
     for (size_t at; (at = text.find("\\\\n")) != std::string::npos;)
         text.replace(at, 3, "\n");
     return text;
 }
 
 std::string AppConfig::PrinterErrorText() {
-    return LangText(CurrentLanguage(), "PrinterErr", "Принтер не найден.");
+    return Lang(*this, kPrinterError);
 }
 
 std::string AppConfig::SettingsNotSavedText() {
-    return LangText(CurrentLanguage(), "CfgNotSaved", "Не удалось сохранить настройки в файл");
+    return Lang(*this, kSettingsNotSaved);
 }
 
 std::vector<std::string> AppConfig::BuildLanguageList() {

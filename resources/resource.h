@@ -17,6 +17,7 @@
 #define IDD_COLOURS 150
 #define IDD_SETTINGS_MENU 151
 #define IDD_RESULTS 176
+#define IDD_DIARY 177
 
 // Pictures.
 #define IDB_ABOUT_KEY 134

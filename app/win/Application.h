@@ -10,6 +10,7 @@
 #include "config/RecordStore.h"
 #include "results/ResultsSession.h"
 #include "player/win/PlayerPage.h"
+#include "diary/win/DiaryPage.h"
 
 #include <windows.h>
 
@@ -75,6 +76,7 @@ public:
     CompetitionState competition;
     ResultsSession results;
     PlayerPageState playerPage;
+    DiaryPageState diaryPage;
 
     // The window of page `index`, or null outside the table.
     HWND Page(int index) const;

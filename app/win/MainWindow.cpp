@@ -5,6 +5,7 @@
 #include "app/win/DialogHelpers.h"
 #include "app/win/Pages.h"
 #include "resources/resource.h"
+#include "config/TextCatalogue.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ const PageEntryTemplate kPageTable[PAGE_COUNT] = {
     {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 8
     {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 9
     {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 10
-    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 11
+    {IDD_DIARY, GuardedPageProc<DiaryPageProc>, true},                             // 11
     {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 12
     {IDD_TRAINING, GuardedPageProc<TrainingPageProc>, true},                       // 13
     {IDD_COMPETITION_OPTIONS, GuardedPageProc<CompetitionOptionsPageProc>, false}, // 14
@@ -271,9 +272,11 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             StartSlide(window, *app, static_cast<int>(lParam));
         return TRUE;
     case PM_LOAD_TEXTS:
-        if (app)
+        if (app) {
             for (int i = 0; i < app->pageCount; ++i)
                 SendMessageA(app->pages[i].window, PM_LOAD_TEXTS, 0, 0);
+            StoreCatalogueTexts(*app);
+        }
         return TRUE;
     }
     return FALSE;

@@ -54,10 +54,11 @@ const PageText kMainTexts[] = {
     {1010, "PS_07", "Печать текстов"}, {1025, "PS_08", "Проигрыватель"},
 };
 
-// Training menu (page 2). 1011 is a hidden button: its page is reached by no click.
-const MenuLink kTrainingLinks[] = {{1013, PAGE_TRAINING}, {1012, 12}, {1014, PAGE_MAIN_MENU}, {1011, 11}};
+// Training menu (page 2).
+const MenuLink kTrainingLinks[] = {
+    {1013, PAGE_TRAINING}, {1012, 12}, {1014, PAGE_MAIN_MENU}, {1011, PAGE_DIARY}};
 const PageText kTrainingTexts[] = {
-    {1011, "PT_01", "Прием"},    {1012, "PT_02", "Передача"},   {1013, "PT_03", "Прием"},
+    {1011, "PT_01", "Дневник"},  {1012, "PT_02", "Передача"},   {1013, "PT_03", "Прием"},
     {1014, "PT_04", "<< Назад"}, {1016, "PT_05", "Тренировка"},
 };
 

@@ -19,6 +19,7 @@
 #pragma once
 
 #include "app/win/Pages.h"
+#include "config/TextCatalogue.h"
 
 #include <windows.h>
 
@@ -56,10 +57,8 @@ struct PageCommand {
 
 // A drop-down list filled at every PM_LOAD_TEXTS: language texts, or the
 // numbers first..last by step when `items` is null.
-struct PageListItem {
-    const char* key;
-    const char* builtIn;
-};
+// (Registered texts, so a translator finds every item in the configuration.)
+using PageListItem = CatalogueText;
 struct PageList {
     int control;
     const PageListItem* items;

@@ -3,6 +3,7 @@
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
 #include "config/win/LanguageWin.h"
+#include "config/TextCatalogue.h"
 
 void GoToPage(HWND page, int index, bool post) {
     Application* app = AppFromWindow(page);
@@ -20,16 +21,20 @@ void LoadPageTexts(HWND page, Application& app, const PageText* texts, size_t co
         SetLangItemText(page, texts[i].control, app, language, texts[i].key, texts[i].builtIn);
 }
 
+namespace {
+const CatalogueText kPageFailure{"PageFail", "Действие прервано из-за ошибки, программа продолжает работу:"};
+} // namespace
+
 void ReportPageFailure(HWND page, const char* what) {
     static bool reporting = false;
     if (reporting)
         return;
     reporting = true;
-    const char* builtIn = "Действие прервано из-за ошибки, программа продолжает работу:";
+    const char* builtIn = kPageFailure.builtIn;
     std::string text = builtIn;
     try {
         if (Application* app = AppFromWindow(page))
-            text = app->LangText(app->CurrentLanguage(), "PageFail", builtIn);
+            text = Lang(*app, kPageFailure);
         text += std::string("\n") + what;
     } catch (...) {
         text = builtIn; // no memory for more: the built-in text alone

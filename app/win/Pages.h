@@ -34,6 +34,7 @@ enum : int {
     PAGE_TEXT_GENERATOR = 4,
     PAGE_PLAYER = 5,
     PAGE_SETTINGS_MENU = 6,
+    PAGE_DIARY = 11,
     PAGE_TRAINING = 13,
     PAGE_COMPETITION_OPTIONS = 14,
     PAGE_COMPETITION_RUN = 15,
@@ -101,6 +102,7 @@ INT_PTR CALLBACK TextGeneratorPageProc(HWND page, UINT message, WPARAM wParam, L
 INT_PTR CALLBACK ColoursPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK ResultsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK PlayerPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK DiaryPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 // WM_DRAWITEM and WM_CTLCOLOREDIT to WM_CTLCOLORSTATIC: the messages every
 // page passes to the common drawing handler.

@@ -13,6 +13,7 @@
 #include "controls/ControlMessages.h"
 #include "texts/ControlTextFile.h"
 #include "texts/win/RunView.h"
+#include "config/TextCatalogue.h"
 
 #include <cstdio>
 #include <string>
@@ -30,6 +31,10 @@ const int kDefaultSpeedItem = 9;    // 100 characters per minute
 const int kDefaultIntervalItem = 6; // 60 seconds
 
 const FileField kFile{kPath, kBrowse, "Text Files (*.TXT)\0*.TXT\0All Files (*.*)\0*.*\0", "TXT", true};
+
+const CatalogueText kCannotRead{"PPL_21", "Не удалось прочитать файл"};
+const CatalogueText kNothingToSend{"PPL_22", "В файле нет текстов для передачи"};
+const CatalogueText kTooLarge{"PPL_23", "Файл слишком велик"};
 
 // Shown only in the normal view: the large clocks take their place.
 const int kChoices[] = {kPathLabel, kPath,           kBrowse,    kListLabel, kList,          kKindLabel,
@@ -127,17 +132,16 @@ bool LoadFile(HWND page, Application& app, bool quiet) {
     FillList(page, state);
     ShowCurrent(page, state);
     if (result != PlayerLoad::Loaded && !quiet) {
-        const std::string language = app.CurrentLanguage();
         std::string message;
         switch (result) {
         case PlayerLoad::TooLarge:
-            message = app.LangText(language, "PPL_23", "Файл слишком велик");
+            message = Lang(app, kTooLarge);
             break;
         case PlayerLoad::NothingToSend:
-            message = app.LangText(language, "PPL_22", "В файле нет текстов для передачи");
+            message = Lang(app, kNothingToSend);
             break;
         default:
-            message = app.LangText(language, "PPL_21", "Не удалось прочитать файл");
+            message = Lang(app, kCannotRead);
             break;
         }
         ShowWarning(page, message + "\n" + path);

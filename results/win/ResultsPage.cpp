@@ -18,6 +18,7 @@
 #include "results/ResultsSheet.h"
 #include "texts/TextEncoding.h"
 #include "texts/TextGeneratorFields.h"
+#include "config/TextCatalogue.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -62,7 +63,7 @@ const PageText kTexts[] = {
 };
 
 // Texts looked up when needed: key and built-in text.
-using Text = PageListItem;
+using Text = CatalogueText;
 const Text kTitle{"PR_01", "Результаты"};
 const Text kDisciplineTexts[kDisciplines] = {{"PR_07", "Буквы"}, {"PR_08", "Цифры"}, {"PR_09", "Смешанный"}};
 const Text kSeriesTexts[2] = {{"PR_13", "Тренировка"}, {"PR_14", "Соревнования"}};
@@ -94,10 +95,6 @@ const Text kResultsNotAFile{"PR_52", "Это не обычный файл, оц�
 
 OpenDocumentHook openDocumentHook = nullptr;
 
-std::string Lang(Application& app, const Text& t) {
-    return app.LangText(app.CurrentLanguage(), t.key, t.builtIn);
-}
-
 std::string FieldText(HWND page, int control) {
     char text[kMaxFieldPath + 1] = "";
     GetDlgItemTextA(page, control, text, sizeof text);
@@ -127,13 +124,6 @@ std::u32string Decoded(const std::string& utf8) {
 
 void Warn(HWND page, Application& app, const Text& t, const std::string& detail = "") {
     ShowWarning(page, detail.empty() ? Lang(app, t) : Lang(app, t) + "\n" + detail);
-}
-
-bool OpenDocument(const std::string& path) {
-    if (openDocumentHook)
-        return openDocumentHook(path);
-    return reinterpret_cast<INT_PTR>(
-               ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
 }
 
 // ---- the rankings in the report list (Unicode, so every name shows)
@@ -674,6 +664,13 @@ const PageSpec kPage =
                  PageShow{OnShown}, PageLayout{OnLayout}, PageOtherCommand{OnCommand});
 
 } // namespace
+
+bool OpenDocument(const std::string& path) {
+    if (openDocumentHook)
+        return openDocumentHook(path);
+    return reinterpret_cast<INT_PTR>(
+               ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+}
 
 OpenDocumentHook SetOpenDocumentHook(OpenDocumentHook hook) {
     OpenDocumentHook previous = openDocumentHook;

@@ -1,4 +1,5 @@
 #include "config/AppConfig.h"
+#include "config/TextCatalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -80,6 +81,21 @@ TEST(Language, MessagesAndTheFileExistsLineBreak) {
 
 TEST(Language, CantSaveKeepsWhicheverTextWasStoredFirst) {
     AppConfig c;
-    EXPECT_EQ(c.LangText("Russian", "Can'tSave", "Ошибка при сохранении текста"), "Ошибка при сохранении текста");
+    EXPECT_EQ(c.LangText("Russian", "Can'tSave", "Ошибка при сохранении текста"),
+              "Ошибка при сохранении текста");
     EXPECT_EQ(c.WriteErrorText(), "Ошибка при сохранении текста");
+}
+
+// A translation that has only some texts keeps them; every text the program
+// may look up later is added in the current language with its built-in text.
+TEST(Language, CatalogueTextsAreStoredInTheCurrentLanguage) {
+    AppConfig c;
+    c.Parse("[Default]\nLanguage=English\n[English]\nCfgNotSaved=Settings not saved\n");
+    StoreCatalogueTexts(c);
+    EXPECT_EQ(Stored(c, "English", "CfgNotSaved"), "Settings not saved");
+    EXPECT_EQ(Stored(c, "English", "SBError"), "Ошибка при работе со звуковой картой");
+    EXPECT_EQ(Stored(c, "Russian", "SBError"), "<missing>");
+    ASSERT_FALSE(CatalogueTexts().empty());
+    for (const CatalogueText* t : CatalogueTexts())
+        EXPECT_NE(Stored(c, "English", t->key), "<missing>") << t->key;
 }

@@ -29,6 +29,7 @@ const Route kRoutes[] = {
     {2, 1013, 13},
     {2, 1012, 12},
     {2, 1014, 0},
+    {2, 1011, 11},
     // competitions menu
     {3, 1011, 14},
     {3, 1012, 22},
@@ -105,7 +106,7 @@ TEST_F(MainWindowTest, EscLeavesEachMenuAndAboutPageForTheMainMenu) {
         // Every about-page instance asks for the main menu on Enter and Esc;
         // the requests are caught before the main window acts on them.
         MessageSpy requests(main, SwallowPageSwitch);
-        const int about[] = {1, 7, 8, 9, 10, 11, 12, 16, 17, 18, 19, 20, 22, 23, 24, 25, 29, 30};
+        const int about[] = {1, 7, 8, 9, 10, 12, 16, 17, 18, 19, 20, 22, 23, 24, 25, 29, 30};
         for (int page : about)
             for (int key : {KEY_ENTER, KEY_ESC}) {
                 requests.entries.clear();
@@ -132,22 +133,15 @@ TEST_F(MainWindowTest, EscLeavesEachMenuAndAboutPageForTheMainMenu) {
     EXPECT_EQ(app->currentPage, 6);
 }
 
-TEST_F(MainWindowTest, TheHiddenTrainingButtonNeverShows) {
+TEST_F(MainWindowTest, TheDiaryButtonShowsAndIsTabbedTo) {
     Start();
-    HWND hidden = Control(PAGE_TRAINING_MENU, 1011);
-    ASSERT_NE(hidden, nullptr);
-    EXPECT_FALSE(GetWindowLongPtrA(hidden, GWL_STYLE) & WS_VISIBLE);
+    HWND diary = Control(PAGE_TRAINING_MENU, 1011);
+    ASSERT_NE(diary, nullptr);
     ShowPage(PAGE_TRAINING_MENU);
-    EXPECT_FALSE(IsWindowVisible(hidden));
-    // Tabbing round the page never lands on it.
-    HWND page = Page(PAGE_TRAINING_MENU);
-    HWND control = GetNextDlgTabItem(page, nullptr, FALSE);
-    for (int i = 0; i < 10 && control; ++i) {
-        EXPECT_NE(control, hidden);
-        control = GetNextDlgTabItem(page, control, FALSE);
-    }
-    SendMessageA(main, WM_SIZE, 0, MAKELPARAM(900, 700));
-    EXPECT_FALSE(IsWindowVisible(hidden));
+    EXPECT_TRUE(IsWindowVisible(diary));
+    EXPECT_EQ(WindowText(diary), "Дневник");
+    // Tabbing round the page lands on it after "Передача".
+    EXPECT_EQ(GetNextDlgTabItem(Page(PAGE_TRAINING_MENU), Control(PAGE_TRAINING_MENU, 1012), FALSE), diary);
 }
 
 TEST_F(MainWindowTest, ExitButtonClosesTheProgramAndSavesTheConfiguration) {

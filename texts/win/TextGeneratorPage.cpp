@@ -9,6 +9,7 @@
 #include "controls/ControlMessages.h"
 #include "texts/ControlTextFile.h"
 #include "texts/TextGeneratorFields.h"
+#include "config/TextCatalogue.h"
 
 #include <commctrl.h>
 
@@ -16,6 +17,7 @@
 
 namespace {
 
+const CatalogueText kSaveError{"Can'tSave", "Ошибка при сохранении текста"};
 const int kCaption = 1070, kTextBox = 1027;
 const int kNumber = 1031, kNumberSpin = 1035;
 const int kGroups = 1033, kGroupsSpin = 1042;
@@ -93,7 +95,7 @@ void Save(HWND page, Application& app) {
     Regenerate(page);
     if (!out.ok)
         ShowWarning(app.mainWindow,
-                    app.LangText(app.CurrentLanguage(), "Can'tSave", "Ошибка при сохранении текста"));
+                    Lang(app, kSaveError));
 }
 
 void OnInit(HWND page, Application&) {

@@ -1,0 +1,507 @@
+// Diary page (page 11): the training diary as pictures — best accepted speed
+// and share right per day, the weakest characters as bars — and a table of
+// the last checks; "Экспорт" writes the same as a web page and opens it.
+#include "diary/win/DiaryPage.h"
+
+#include "app/Platform.h"
+#include "app/UserFiles.h"
+#include "app/win/Application.h"
+#include "app/win/DialogHelpers.h"
+#include "app/win/Pages.h"
+#include "config/win/LanguageWin.h"
+#include "controls/ControlMessages.h"
+#include "diary/DiaryCharts.h"
+#include "diary/DiaryExport.h"
+#include "results/ResultsSession.h"
+#include "results/win/ResultsPage.h"
+#include "texts/TextEncoding.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+const int kCaption = 1070, kBack = 1014, kPeriodLabel = 1130;
+const int kAreas[4] = {DIARY_SPEED_CHART, DIARY_SHARE_CHART, DIARY_WEAKEST, DIARY_CHECKS};
+const int kPeriodDays[] = {30, 90, 0}; // 0: every day of the diary
+
+struct Text {
+    const char* key;
+    const char* builtIn;
+};
+
+const PageText kTexts[] = {
+    {kBack, "PD_02", "<< Назад"},
+    {kPeriodLabel, "PD_03", "Период"},
+    {DIARY_EXPORT, "PD_04", "Экспорт"},
+};
+const Text kTitle{"PD_01", "Дневник тренировок"};
+const Text kPeriods[] = {{"PD_05", "30 дней"}, {"PD_06", "90 дней"}, {"PD_07", "Все дни"}};
+const Text kSpeedTitle{"PD_08", "Лучшая зачтенная скорость по дням"};
+const Text kShareTitle{"PD_09", "Доля верно принятых знаков по дням, %"};
+const Text kWeakestTitle{"PD_10", "Слабые знаки: доля ошибок в последних 500"};
+const Text kNoChecks{"PD_11", "Проверок за этот период нет."};
+const Text kKinds[kDisciplines] = {{"PD_12", "Буквы"}, {"PD_13", "Цифры"}, {"PD_14", "Смешанный"}};
+const Text kDate{"PD_15", "Дата"};
+const Text kKind{"PD_16", "Вид"};
+const Text kNumber{"PD_17", "Номер"};
+const Text kSpeed{"PD_18", "Скорость"};
+const Text kErrors{"PD_19", "Ошибки"};
+const Text kAccepted{"PD_20", "Зачет"};
+const Text kYes{"PD_21", "да"};
+const Text kNo{"PD_22", "нет"};
+const Text kUnreadable{"PD_23", "Дневник не удается прочитать, он не будет изменен:"};
+const Text kSkipped{"PD_24", "Строк дневника пропущено, их не удалось прочитать:"};
+const Text kLastChecks{"PD_25", "Последние проверки"};
+const Text kConfusions{"PD_26", "Путаница"};
+const Text kCopy{"PD_27", "Принято"};
+
+std::string Lang(Application& app, const Text& t) {
+    return app.LangText(app.CurrentLanguage(), t.key, t.builtIn);
+}
+
+int PeriodDays(HWND page) {
+    const int item = ComboGetSelection(page, DIARY_PERIOD);
+    return item >= 0 && item < 3 ? kPeriodDays[item] : kPeriodDays[0];
+}
+
+std::string TimeText(const DiaryRow& r) {
+    const int h = r.second / 3600, m = r.second / 60 % 60;
+    return DayText(r.day) + " " + (h < 10 ? "0" : "") + std::to_string(h) + ":" + (m < 10 ? "0" : "") +
+           std::to_string(m);
+}
+
+// ---- the table of the last checks (every cell is in the page's code page)
+
+void SetColumns(HWND list, Application& app) {
+    while (SendMessageA(list, LVM_DELETECOLUMN, 0, 0))
+        ;
+    RECT r;
+    GetClientRect(list, &r);
+    const Text* titles[] = {&kDate, &kKind, &kNumber, &kSpeed, &kErrors, &kAccepted};
+    const int unit = std::max(1, static_cast<int>(r.right - r.left - 4) / 9);
+    const int widths[] = {3 * unit, 2 * unit, unit, unit, unit, unit};
+    for (int k = 0; k < 6; ++k) {
+        std::string title = Lang(app, *titles[k]);
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        column.fmt = k < 2 ? LVCFMT_LEFT : LVCFMT_RIGHT;
+        column.cx = widths[k];
+        column.pszText = &title[0];
+        SendMessageA(list, LVM_INSERTCOLUMNA, k, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+void FillChecks(HWND page, Application& app) {
+    const DiaryPageState& s = app.diaryPage;
+    HWND list = GetDlgItem(page, DIARY_CHECKS);
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    SetColumns(list, app);
+    int row = 0;
+    for (size_t i : s.summary.lastChecks) {
+        const DiaryRow& r = s.diary.rows[i];
+        const int kind = r.played.kind;
+        const std::string cells[] = {TimeText(r),
+                                     kind >= 0 && kind < kDisciplines ? Lang(app, kKinds[kind]) : "?",
+                                     std::to_string(r.played.number),
+                                     std::to_string(r.played.speed),
+                                     std::to_string(r.errors),
+                                     Lang(app, r.accepted ? kYes : kNo)};
+        for (int k = 0; k < 6; ++k) {
+            std::string text = cells[k];
+            LVITEMA item{};
+            item.mask = LVIF_TEXT;
+            item.iItem = row;
+            item.iSubItem = k;
+            item.pszText = &text[0];
+            SendMessageA(list, k == 0 ? LVM_INSERTITEMA : LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        }
+        ++row;
+    }
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+// ---- reading the diary
+
+void ShowStatus(HWND page, const std::string& text) {
+    SendDlgItemMessageA(page, DIARY_STATUS, ATL_SETTEXTTRIM, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Summarise(HWND page, Application& app) {
+    DiaryPageState& s = app.diaryPage;
+    s.summary = SummariseDiary(s.diary.rows, s.today, PeriodDays(page));
+    FillChecks(page, app);
+    for (int area : {DIARY_SPEED_CHART, DIARY_SHARE_CHART, DIARY_WEAKEST})
+        InvalidateRect(GetDlgItem(page, area), nullptr, TRUE);
+}
+
+// Reads the diary afresh (checks made since the last visit show); one that
+// cannot be read shows as empty, its reason in the status line.
+void LoadTheDiary(HWND page, Application& app) {
+    DiaryPageState& s = app.diaryPage;
+    s.diary = DiaryContents{};
+    s.error.clear();
+    s.today = LocalToday();
+    const std::string path = UserFilePath(kDiaryFileName);
+    s.load = LoadDiary(path, s.diary, s.error);
+    if (s.load == DiaryLoad::Unreadable) {
+        s.diary = DiaryContents{};
+        ShowStatus(page, Lang(app, kUnreadable) + " " + Utf8ToSystemText(s.error));
+    } else if (s.diary.skipped > 0) {
+        ShowStatus(page, Lang(app, kSkipped) + " " + std::to_string(s.diary.skipped) + " (" +
+                             Utf8ToSystemText(s.diary.firstProblem) + ")");
+    } else {
+        ShowStatus(page, "");
+    }
+    Summarise(page, app);
+}
+
+// ---- the charts, drawn with GDI in the text box's display colours
+
+struct Ink {
+    COLORREF background, axis, bar;
+    COLORREF kinds[kDisciplines];
+};
+
+Ink InkOf(Application& app) {
+    return {static_cast<COLORREF>(app.GetTextBoxBColor()),
+            static_cast<COLORREF>(app.GetTextBoxHColor()),
+            static_cast<COLORREF>(app.GetTextBoxMTColor()),
+            {static_cast<COLORREF>(app.GetTextBoxTColor()), static_cast<COLORREF>(app.GetTextBoxMTColor()),
+             static_cast<COLORREF>(app.GetTextBoxMT2Color())}};
+}
+
+void Write(HDC dc, int x, int y, const std::string& text, UINT align) {
+    SetTextAlign(dc, align);
+    TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+}
+
+int TextWidth(HDC dc, const std::string& text) {
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+// The plot area of a line chart inside `r`, with room for the title above,
+// the scale's labels on the left and the dates below.
+ChartArea PlotArea(HDC dc, const RECT& r, int lineHeight, const std::string& widestLabel) {
+    const int left = r.left + TextWidth(dc, widestLabel) + 10;
+    const int top = r.top + lineHeight + 8;
+    const int right = r.right - 12;
+    const int bottom = r.bottom - lineHeight - 6;
+    return {left, top, std::max(1, right - left), std::max(1, bottom - top)};
+}
+
+void DrawLineChart(HDC dc, const RECT& r, const Ink& ink, const std::string& title, const LineChart& chart,
+                   const std::string& none, const std::string (&kinds)[kDisciplines],
+                   const std::function<std::string(int)>& label) {
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    const int lineHeight = tm.tmHeight;
+    SetTextColor(dc, ink.axis);
+    Write(dc, r.left + 4, r.top + 2, title, TA_LEFT | TA_TOP);
+    if (chart.lines.empty()) {
+        Write(dc, (r.left + r.right) / 2, (r.top + r.bottom) / 2, none, TA_CENTER | TA_TOP);
+        return;
+    }
+    const ChartArea a = PlotArea(dc, r, lineHeight, label(chart.scale.high));
+    const int right = a.left + a.width, bottom = a.top + a.height;
+    for (int v = chart.scale.low; v <= chart.scale.high; v += chart.scale.step) {
+        const int y = ChartY(chart.scale, a, v);
+        DrawLine(dc, a.left - 3, y, a.left, y, ink.axis, 1);
+        Write(dc, a.left - 5, y - lineHeight / 2, label(v), TA_RIGHT | TA_TOP);
+    }
+    DrawLine(dc, a.left, a.top, a.left, bottom, ink.axis, 1);
+    DrawLine(dc, a.left, bottom, right, bottom, ink.axis, 1);
+    Write(dc, a.left, bottom + 3, DayText(chart.firstDay), TA_LEFT | TA_TOP);
+    if (chart.lastDay != chart.firstDay)
+        Write(dc, right, bottom + 3, DayText(chart.lastDay), TA_RIGHT | TA_TOP);
+    for (const ChartLine& line : chart.lines) {
+        const COLORREF colour = ink.kinds[line.kind];
+        std::vector<POINT> points;
+        for (const ChartPoint& p : line.points)
+            points.push_back({ChartX(chart, a, p.day), ChartY(chart.scale, a, p.value)});
+        HPEN pen = CreatePen(PS_SOLID, 2, colour);
+        HBRUSH brush = CreateSolidBrush(colour);
+        HGDIOBJ oldPen = SelectObject(dc, pen);
+        HGDIOBJ oldBrush = SelectObject(dc, brush);
+        if (points.size() > 1)
+            Polyline(dc, points.data(), static_cast<int>(points.size()));
+        for (const POINT& p : points)
+            Ellipse(dc, p.x - 3, p.y - 3, p.x + 4, p.y + 4);
+        SelectObject(dc, oldBrush);
+        SelectObject(dc, oldPen);
+        DeleteObject(brush);
+        DeleteObject(pen);
+    }
+    // Which colour is which kind, at the title's right.
+    int x = r.right - 6;
+    for (auto it = chart.lines.rbegin(); it != chart.lines.rend(); ++it) {
+        SetTextColor(dc, ink.kinds[it->kind]);
+        const std::string& name = kinds[it->kind];
+        Write(dc, x, r.top + 2, name, TA_RIGHT | TA_TOP);
+        x -= TextWidth(dc, name) + 10;
+    }
+}
+
+void DrawBars(HDC dc, const RECT& r, const Ink& ink, const std::string& title, const BarChart& chart,
+              const std::string& none) {
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    const int lineHeight = tm.tmHeight;
+    SetTextColor(dc, ink.axis);
+    Write(dc, r.left + 4, r.top + 2, title, TA_LEFT | TA_TOP);
+    if (chart.bars.empty()) {
+        Write(dc, (r.left + r.right) / 2, (r.top + r.bottom) / 2, none, TA_CENTER | TA_TOP);
+        return;
+    }
+    const int top = r.top + lineHeight + 8;
+    const int rows = static_cast<int>(chart.bars.size());
+    const int rowHeight = std::max(4, std::min(lineHeight + 6, static_cast<int>(r.bottom - top - 4) / rows));
+    const int labelWidth = TextWidth(dc, "WW") + 8;
+    const int countWidth = TextWidth(dc, "100.0 % (500/500)") + 10;
+    const int barSpace = std::max(10, static_cast<int>(r.right - r.left) - labelWidth - countWidth);
+    HBRUSH brush = CreateSolidBrush(ink.bar);
+    for (int k = 0; k < rows; ++k) {
+        const CharacterSummary& c = chart.bars[static_cast<size_t>(k)];
+        const int rate = chart.rates[static_cast<size_t>(k)];
+        const int y = top + k * rowHeight;
+        const int width = std::max(
+            1, static_cast<int>(static_cast<long long>(rate) * barSpace / std::max(1, chart.scale.high)));
+        SetTextColor(dc, ink.axis);
+        Write(dc, r.left + labelWidth - 6, y, Utf8ToSystemText(EncodeUtf8(c.character)), TA_RIGHT | TA_TOP);
+        RECT bar{r.left + labelWidth, y + 1, r.left + labelWidth + width, y + rowHeight - 2};
+        FillRect(dc, &bar, brush);
+        Write(dc, bar.right + 6, y,
+              TenthsText(rate) + " % (" + std::to_string(c.errors) + "/" + std::to_string(c.checked) + ")",
+              TA_LEFT | TA_TOP);
+    }
+    DeleteObject(brush);
+}
+
+BOOL DrawChart(HWND page, Application& app, const DRAWITEMSTRUCT& item) {
+    const DiaryPageState& s = app.diaryPage;
+    const Ink ink = InkOf(app);
+    HDC dc = item.hDC;
+    const int saved = SaveDC(dc);
+    HBRUSH background = CreateSolidBrush(ink.background);
+    FillRect(dc, &item.rcItem, background);
+    DeleteObject(background);
+    SetBkMode(dc, TRANSPARENT);
+    if (HFONT font = reinterpret_cast<HFONT>(SendMessageA(page, WM_GETFONT, 0, 0)))
+        SelectObject(dc, font);
+    const std::string none = Lang(app, kNoChecks);
+    std::string kinds[kDisciplines];
+    for (int k = 0; k < kDisciplines; ++k)
+        kinds[k] = Lang(app, kKinds[k]);
+    switch (item.CtlID) {
+    case DIARY_SPEED_CHART:
+        DrawLineChart(dc, item.rcItem, ink, Lang(app, kSpeedTitle), BestSpeedChart(s.summary), none, kinds,
+                      [](int v) { return std::to_string(v); });
+        break;
+    case DIARY_SHARE_CHART:
+        DrawLineChart(dc, item.rcItem, ink, Lang(app, kShareTitle), ShareRightChart(s.summary), none, kinds,
+                      [](int v) { return v % 10 ? TenthsText(v) : std::to_string(v / 10); });
+        break;
+    default:
+        DrawBars(dc, item.rcItem, ink, Lang(app, kWeakestTitle), WeakestChart(s.summary), none);
+        break;
+    }
+    RestoreDC(dc, saved);
+    return TRUE;
+}
+
+// ---- export
+
+DiaryCaptions Captions(Application& app) {
+    DiaryCaptions c = DefaultDiaryCaptions();
+    auto utf8 = [&](const Text& t) { return SystemTextToUtf8(Lang(app, t)); };
+    c.title = utf8(kTitle);
+    c.speedChart = utf8(kSpeedTitle);
+    c.shareChart = utf8(kShareTitle);
+    c.weakest = utf8(kWeakestTitle);
+    c.lastChecks = utf8(kLastChecks);
+    c.noChecks = utf8(kNoChecks);
+    c.date = utf8(kDate);
+    c.kind = utf8(kKind);
+    c.number = utf8(kNumber);
+    c.speed = utf8(kSpeed);
+    c.errors = utf8(kErrors);
+    c.accepted = utf8(kAccepted);
+    c.confusions = utf8(kConfusions);
+    c.copy = utf8(kCopy);
+    c.yes = utf8(kYes);
+    c.no = utf8(kNo);
+    for (int k = 0; k < kDisciplines; ++k)
+        c.kinds[k] = utf8(kKinds[k]);
+    return c;
+}
+
+void Export(HWND page, Application& app) {
+    const DiaryPageState& s = app.diaryPage;
+    if (s.load == DiaryLoad::Unreadable) {
+        ShowWarning(page, Lang(app, kUnreadable) + "\n" + Utf8ToSystemText(s.error));
+        return;
+    }
+    const std::string path = UserFilePath("Diary.html");
+    PrepareUserFilesFolder(path); // a failure shows as the write error
+    if (!WriteFileReplacing(path, DiaryHtml(s.diary.rows, s.summary, Captions(app), DayText(s.today)))) {
+        ShowWarning(page, app.WriteErrorText() + "\n" + path);
+        return;
+    }
+    OpenDocument(path);
+}
+
+// ---- page messages
+
+void LoadTexts(HWND page, Application& app) {
+    LoadPageTexts(page, app, kTexts);
+    const std::string language = app.CurrentLanguage();
+    const int period = ComboGetSelection(page, DIARY_PERIOD);
+    ComboClear(page, DIARY_PERIOD);
+    for (const Text& t : kPeriods)
+        AddLangComboString(page, DIARY_PERIOD, app, language, t.key, t.builtIn);
+    ComboSetSelection(page, DIARY_PERIOD, period >= 0 ? period : 0);
+}
+
+void OnShown(HWND page, Application& app) {
+    SendDlgItemMessageA(page, kCaption, ATL_SETCOLOR, 0, app.GetCaptionColor());
+    SendDlgItemMessageA(page, kCaption, ATL_SETTEXTTRIM, 0,
+                        reinterpret_cast<LPARAM>(Lang(app, kTitle).c_str()));
+    SendDlgItemMessageA(page, DIARY_STATUS, ATL_SETCOLOR, 0, app.GetLabelColor());
+    HWND list = GetDlgItem(page, DIARY_CHECKS);
+    SendMessageA(list, LVM_SETBKCOLOR, 0, app.GetTextBoxBColor());
+    SendMessageA(list, LVM_SETTEXTBKCOLOR, 0, app.GetTextBoxBColor());
+    SendMessageA(list, LVM_SETTEXTCOLOR, 0, app.GetTextBoxTColor());
+    LoadTheDiary(page, app);
+}
+
+void StepPeriod(HWND page, Application& app, int delta) {
+    const int item = std::clamp(ComboGetSelection(page, DIARY_PERIOD) + delta, 0, 2);
+    ComboSetSelection(page, DIARY_PERIOD, item);
+    Summarise(page, app);
+}
+
+RECT ControlRect(HWND page, int control) {
+    RECT r;
+    GetWindowRect(GetDlgItem(page, control), &r);
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void OnInit(HWND page, Application& app) {
+    DiaryPageState& s = app.diaryPage;
+    RECT client;
+    GetClientRect(page, &client);
+    s.baseWidth = client.right;
+    s.baseHeight = client.bottom;
+    s.width = client.right;
+    s.height = client.bottom;
+    for (int k = 0; k < 4; ++k)
+        s.base[k] = ControlRect(page, kAreas[k]);
+    s.laidOut = true;
+    SendDlgItemMessageA(page, DIARY_CHECKS, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
+                        LVS_EX_FULLROWSELECT);
+}
+
+// The two charts above and the bars and the table below share what the page
+// gains over its template, in proportion; the caption, the status line and
+// the Export button follow the right edge, Back the bottom.
+void OnSize(HWND page, Application& app, int width, int height) {
+    DiaryPageState& s = app.diaryPage;
+    if (!s.laidOut || s.baseWidth <= 0 || s.baseHeight <= 0)
+        return;
+    const SIZE from{s.width, s.height}, to{width, height};
+    AnchorControl(page, kCaption, from, to, true, true, true, false, TRUE);
+    AnchorControl(page, DIARY_STATUS, from, to, true, true, true, false, TRUE);
+    AnchorControl(page, DIARY_EXPORT, from, to, false, false, true, true, TRUE);
+    AnchorControl(page, kBack, from, to, true, false, false, true, TRUE);
+    s.width = width;
+    s.height = height;
+    auto sx = [&](long x) { return static_cast<int>(static_cast<long long>(x) * width / s.baseWidth); };
+    auto sy = [&](long y) { return static_cast<int>(static_cast<long long>(y) * height / s.baseHeight); };
+    for (int k = 0; k < 4; ++k) {
+        const RECT& b = s.base[k];
+        MoveWindow(GetDlgItem(page, kAreas[k]), sx(b.left), sy(b.top), sx(b.right) - sx(b.left),
+                   sy(b.bottom) - sy(b.top), TRUE);
+    }
+    InvalidateChildren(page);
+}
+
+BOOL OnCommand(HWND page, Application& app, int control, int code) {
+    switch (control) {
+    case kBack:
+        GoToPage(page, PAGE_TRAINING_MENU, false);
+        return TRUE;
+    case DIARY_EXPORT:
+        Export(page, app);
+        return TRUE;
+    case DIARY_PERIOD:
+        if (code == CBN_SELCHANGE)
+            Summarise(page, app);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+} // namespace
+
+INT_PTR CALLBACK DiaryPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        if (Application* app = AttachApplication(page, lParam))
+            OnInit(page, *app);
+        return TRUE;
+    }
+    Application* app = AppFromWindow(page);
+    if (message == WM_DRAWITEM && app) {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item->CtlID == DIARY_SPEED_CHART || item->CtlID == DIARY_SHARE_CHART ||
+            item->CtlID == DIARY_WEAKEST)
+            return DrawChart(page, *app, *item);
+    }
+    if (IsCommonDrawMessage(message))
+        return CommonDrawHandler(page, message, wParam, lParam);
+    if (!app)
+        return FALSE;
+    switch (message) {
+    case PM_LOAD_TEXTS:
+        LoadTexts(page, *app);
+        if (IsWindowVisible(page))
+            Summarise(page, *app);
+        return TRUE;
+    case PM_CLOSING:
+        return TRUE;
+    case WM_SHOWWINDOW:
+        if (wParam)
+            OnShown(page, *app);
+        return FALSE;
+    case WM_SIZE:
+        OnSize(page, *app, LOWORD(lParam), HIWORD(lParam));
+        return FALSE;
+    case PM_KEY:
+        switch (lParam & 0xFF) {
+        case KEY_ENTER:
+            ClickControl(page, DIARY_EXPORT);
+            return TRUE;
+        case KEY_ESC:
+            ClickControl(page, kBack);
+            return TRUE;
+        case KEY_PAGE_UP:
+            StepPeriod(page, *app, 1);
+            return TRUE;
+        case KEY_PAGE_DOWN:
+            StepPeriod(page, *app, -1);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_COMMAND:
+        return OnCommand(page, *app, LOWORD(wParam), HIWORD(wParam));
+    }
+    return FALSE;
+}
