@@ -32,7 +32,6 @@ struct ResultsSession {
     int clientWidth = 0, clientHeight = 0;
     int baseWidth = 0, baseHeight = 0;
     Box textBox{}, viewLabel{}, view{}, list{};
-    bool laidOut = false;
     // The control-text file whose speeds the page lists.
     std::string controlPath;
     std::vector<ControlBlock> blocks;

@@ -6,6 +6,7 @@
 #include "sound/MorsePlayerApi.h"
 #include "sound/SoundSettingsValues.h" // SoundSettingsState
 #include "texts/TrainingSession.h"     // TrainingState
+#include "texts/win/RunView.h"         // RunClocks
 
 #include <array>
 #include <cstdint>
@@ -22,20 +23,14 @@ struct ColoursState {
 };
 
 // Competition reception, shared by the options page and the run page.
-struct CompetitionState {
+struct CompetitionState : RunClocks {
+    CompetitionState() { speed = 100; }
     int textKind = 0;
-    int speed = 100;
     int interval = 60;
     std::string controlFile;
     int textNumber = -1;
     std::string text;
     std::string alphabet;
-    int clientWidth = 0, clientHeight = 0;
-    std::unique_ptr<IMorsePlayer> player; // only while the run page is shown
-    uint32_t pauseStart = 0;
-    uint32_t runStart = 0;
-    int preambleLength = 0;
-    bool sending = false;
     // A Start of this visit to the run page has written the control-text
     // file: later Starts append, so a Stop by mistake costs no sent text.
     bool controlFileStarted = false;

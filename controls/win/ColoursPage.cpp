@@ -2,6 +2,7 @@
 // working copy that only Apply writes to the settings.
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
+#include "app/win/PageSkeleton.h"
 #include "app/win/Pages.h"
 #include "config/win/LanguageWin.h"
 #include "controls/ColourSettings.h"
@@ -92,67 +93,41 @@ void ChooseColour(HWND page, Application& app, int index) {
     PaintSwatch(page, ColourSettings()[index].swatchId, state.working[index]);
 }
 
-void Apply(HWND page, Application& app) {
+void Apply(HWND, Application& app) {
     int colours[kColourSettingCount];
     for (std::size_t i = 0; i < kColourSettingCount; ++i)
         colours[i] = static_cast<int>(app.colours.working[i]);
     WriteColourSettings(app, colours);
     // Everything on screen takes its colours from the settings at paint time.
     InvalidateRect(app.mainWindow, nullptr, TRUE);
-    GoToPage(page, PAGE_SETTINGS_MENU, false);
 }
+
+// Choices not applied are dropped whenever the page is left.
+void Show(HWND page, Application& app) {
+    LoadWorkingCopy(app);
+    PaintAllSwatches(page, app.colours);
+}
+
+BOOL ChooseSwatch(HWND page, Application& app, int control, int) {
+    const int index = ColourSettingIndex(control);
+    if (index < 0)
+        return FALSE;
+    ChooseColour(page, app, index);
+    return TRUE;
+}
+
+const PageKey kKeys[] = {{KEY_ESC, {kColoursCancelId}}};
+
+const PageCommand kCommands[] = {
+    {kColoursApplyId, Apply, PAGE_SETTINGS_MENU},
+    {kColoursCancelId, nullptr, PAGE_SETTINGS_MENU},
+};
+
+const PageSpec kPage = DescribePage(kKeys, kCommands, PageTextsLoaded{LoadTexts}, PageShow{Show},
+                                    PageOtherCommand{ChooseSwatch}, PageDestroy{FreeSwatches});
 
 } // namespace
 
 INT_PTR CALLBACK ColoursPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        AttachApplication(page, lParam);
-        return TRUE;
-    }
-    if (message == WM_DESTROY) {
-        FreeSwatches(page);
-        return FALSE;
-    }
-    if (IsCommonDrawMessage(message))
-        return CommonDrawHandler(page, message, wParam, lParam);
-    Application* app = AppFromWindow(page);
-    if (!app)
-        return FALSE;
-    switch (message) {
-    case PM_LOAD_TEXTS:
-        LoadTexts(page, *app);
-        return TRUE;
-    case PM_CLOSING:
-        return TRUE;
-    case WM_SHOWWINDOW:
-        // Choices not applied are dropped whenever the page is left. A
-        // non-zero status is the parent being minimised or restored.
-        if (wParam && lParam == 0) {
-            LoadWorkingCopy(*app);
-            PaintAllSwatches(page, app->colours);
-        }
-        return FALSE;
-    case PM_KEY:
-        if (lParam != KEY_ESC)
-            return FALSE;
-        ClickControl(page, kColoursCancelId);
-        return TRUE;
-    case WM_COMMAND: {
-        const int id = LOWORD(wParam);
-        if (id == kColoursApplyId) {
-            Apply(page, *app);
-            return TRUE;
-        }
-        if (id == kColoursCancelId) {
-            GoToPage(page, PAGE_SETTINGS_MENU, false);
-            return TRUE;
-        }
-        const int index = ColourSettingIndex(id);
-        if (index < 0)
-            return FALSE;
-        ChooseColour(page, *app, index);
-        return TRUE;
-    }
-    }
-    return FALSE;
+    return RunPage(kPage, page, message, wParam, lParam);
 }

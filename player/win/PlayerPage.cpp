@@ -8,11 +8,9 @@
 #include "app/UserFiles.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
+#include "app/win/PageSkeleton.h"
 #include "app/win/Pages.h"
-#include "config/win/LanguageWin.h"
-#include "config/win/OpenFileDialog.h"
 #include "controls/ControlMessages.h"
-#include "sound/MorseTable.h"
 #include "texts/ControlTextFile.h"
 #include "texts/win/RunView.h"
 #include "config/TextCatalogue.h"
@@ -24,16 +22,15 @@ namespace {
 
 using namespace runview;
 
-const int kTitle = 1070, kBack = 1014, kStop = 1247, kStart = 1174;
+const int kTitle = 1070;
 const int kPathLabel = 1100, kPath = 1101, kBrowse = 1102, kListLabel = 1103, kList = 1104;
 const int kKindLabel = 1105, kKindList = 1106, kSpeedListLabel = 1107, kSpeedList = 1108, kRecorded = 1109;
 const int kIntervalLabel = 1110, kIntervalList = 1111, kPrevious = 1112, kNext = 1113;
 
-const UINT_PTR kRunTimer = 0;
-const UINT kRunTimerPeriod = 100;
 const int kDefaultSpeedItem = 9;    // 100 characters per minute
 const int kDefaultIntervalItem = 6; // 60 seconds
-const int kMaxPath = 1023;
+
+const FileField kFile{kPath, kBrowse, "Text Files (*.TXT)\0*.TXT\0All Files (*.*)\0*.*\0", "TXT", true};
 
 const CatalogueText kCannotRead{"PPL_21", "Не удалось прочитать файл"};
 const CatalogueText kNothingToSend{"PPL_22", "В файле нет текстов для передачи"};
@@ -45,18 +42,6 @@ const int kChoices[] = {kPathLabel, kPath,           kBrowse,    kListLabel, kLi
 
 const PageText kTexts[] = {
     {kTitle, "PPL_01", "Проигрыватель"},
-    {kBack, "PPL_02", "<< Назад"},
-    {kSpeedLabel, "PPL_03", "Скорость"},
-    {kBigSpeedLabel, "PPL_03", "Скорость"},
-    {kTextLabel, "PPL_04", "Время текста"},
-    {kBigTextLabel, "PPL_04", "Время текста"},
-    {kPauseLabel, "PPL_05", "Пауза"},
-    {kBigPauseLabel, "PPL_05", "Пауза"},
-    {kTotalLabel, "PPL_06", "Общее время"},
-    {kBigTotalLabel, "PPL_06", "Общее время"},
-    {kStart, "PPL_07", "Начать"},
-    {kStop, "PPL_08", "Закончить"},
-    {kMode, "PPL_09", "Режим"},
     {kPathLabel, "PPL_10", "Файл"},
     {kListLabel, "PPL_11", "Тексты"},
     {kKindLabel, "PPL_12", "Тип текста"},
@@ -72,9 +57,7 @@ void Send(HWND page, int control, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 std::string ReadPath(HWND page) {
-    char path[kMaxPath + 1];
-    GetDlgItemTextA(page, kPath, path, sizeof path);
-    return UserFilePath(path); // a name without a folder is the user's
+    return FileFieldPath(page, kFile);
 }
 
 bool HasTexts(const PlayerPageState& state) {
@@ -167,11 +150,8 @@ bool LoadFile(HWND page, Application& app, bool quiet) {
 }
 
 void Browse(HWND page, Application& app) {
-    std::string path = ReadPath(page);
-    if (!AskOpenFileName(page, "Text Files (*.TXT)\0*.TXT\0All Files (*.*)\0*.*\0", "TXT", true, path))
-        return;
-    SetDlgItemTextA(page, kPath, path.c_str());
-    LoadFile(page, app, false);
+    if (BrowseFileField(page, app, kFile))
+        LoadFile(page, app, false);
 }
 
 void EnableChoices(HWND page, const PlayerPageState& state, bool enable) {
@@ -180,24 +160,17 @@ void EnableChoices(HWND page, const PlayerPageState& state, bool enable) {
     EnableControl(page, kRecorded, enable && state.file.speedsRecorded);
 }
 
-void LayoutLargeView(HWND page, const PlayerPageState& state) {
-    runview::LayoutLargeView(page, state.sending, state.clientWidth, state.clientHeight);
-}
-
 // Sends the current text at its speed, from its start delay on.
 void SendCurrent(HWND page, Application& app) {
     PlayerPageState& state = app.playerPage;
     const int kind = ChosenKind(page);
     state.speed = SpeedOf(page, state, state.current);
     const SentText s = PlayerSentText(state.file, state.current, kind, state.speed);
-    state.preambleLength = s.markA;
     state.sending = true;
     ShowCurrent(page, state);
     ShowTextTime(page, -1);
     ShowPauseTime(page, -1);
-    const int unit = unitSamples(kind, state.speed, app.GetSPS());
-    state.player->start(s.sent, unit, app.GetStartDelay(), app.GetFrequency(), s.markA, s.markB, -1);
-    state.player->pause(false);
+    StartSending(app, state, kind, s);
     LayoutLargeView(page, state);
 }
 
@@ -212,20 +185,14 @@ void SetReady(HWND page, PlayerPageState& state) {
 
 void OnShown(HWND page, Application& app) {
     PlayerPageState& state = app.playerPage;
-    state.player = CreateConfiguredPlayer(page, app);
     ApplyColours(page, app);
-    if (!state.player || state.player->failed()) {
-        state.player.reset();
-        ShowWarning(page, app.SoundCardErrorText());
-        GoToPage(page, PAGE_MAIN_MENU, true);
+    if (!OpenPagePlayer(page, app, state.player, PAGE_MAIN_MENU))
         return;
-    }
     // The file of the last competition run, or the run's default file.
     if (ReadPath(page).empty())
-        SetDlgItemTextA(
-            page, kPath,
-            (app.competition.controlFile.empty() ? UserFilePath("Letters.txt") : app.competition.controlFile)
-                .c_str());
+        SetFileField(page, kFile,
+                     app.competition.controlFile.empty() ? UserFilePath("Letters.txt")
+                                                         : app.competition.controlFile);
     if (ReadPath(page) != state.loadedPath && FileExists(ReadPath(page)))
         LoadFile(page, app, true);
     state.sending = true;
@@ -236,11 +203,7 @@ void OnShown(HWND page, Application& app) {
 }
 
 void OnHidden(HWND page, Application& app) {
-    // Should anything hide the page while it plays, it stops first, so no
-    // tick can reach the player destroyed here.
-    ClickControl(page, kStop);
-    KillTimer(page, kRunTimer);
-    app.playerPage.player.reset();
+    ReleaseRun(page, app.playerPage);
 }
 
 void Start(HWND page, Application& app) {
@@ -267,11 +230,7 @@ void Start(HWND page, Application& app) {
 
 void Stop(HWND page, Application& app) {
     PlayerPageState& state = app.playerPage;
-    EnableControl(page, kStop, FALSE);
-    KillTimer(page, kRunTimer);
-    if (state.player)
-        state.player->pause(true);
-    DashAllTimes(page);
+    HaltRun(page, state);
     state.sending = true;
     ShowCurrent(page, state);
     SetReady(page, state);
@@ -290,30 +249,14 @@ void Step(HWND page, Application& app, int delta) {
         ShowCurrent(page, state);
 }
 
-void OnTimer(HWND page, Application& app) {
+BOOL OnTimer(HWND page, Application& app, UINT_PTR id) {
+    if (id != kRunTimer)
+        return FALSE;
     PlayerPageState& state = app.playerPage;
-    if (!state.player || !IsWindowEnabled(GetDlgItem(page, kStop))) {
-        KillTimer(page, kRunTimer);
-        return;
-    }
-    IMorsePlayer& player = *state.player;
-    RunClockInput in{};
-    in.now = TickCount();
-    in.runStart = state.runStart;
-    in.pauseStart = state.pauseStart;
-    in.sending = state.sending;
-    in.markA = player.markTimeA();
-    in.markB = player.markTimeB();
-    in.currentCharacter = player.currentCharacter();
-    in.playing = player.isPlaying();
-    in.preambleLength = state.preambleLength;
-    in.speed = state.speed;
-    in.interval = IntervalSeconds(page);
-    const RunClockStep step = DecideRunClock(in);
-
-    ShowClockStep(page, step);
-
-    switch (step.action) {
+    if (!RunTickAllowed(page, state))
+        return TRUE;
+    const uint32_t now = TickCount();
+    switch (TickRunClock(page, state, IntervalSeconds(page), now).action) {
     case RunClockAction::None:
         break;
     case RunClockAction::TextOver:
@@ -323,7 +266,7 @@ void OnTimer(HWND page, Application& app) {
             break;
         }
         state.sending = false;
-        state.pauseStart = in.now;
+        state.pauseStart = now;
         ShowSpeed(page, SpeedOf(page, state, state.current + 1));
         LayoutLargeView(page, state);
         break;
@@ -333,45 +276,23 @@ void OnTimer(HWND page, Application& app) {
         SendCurrent(page, app);
         break;
     }
+    return TRUE;
 }
 
-void OnSize(HWND page, PlayerPageState& state, int width, int height) {
-    const SIZE from{state.clientWidth, state.clientHeight};
-    const SIZE to{width, height};
-    AnchorControl(page, kTitle, from, to, true, true, true, false, TRUE);
-    for (int control : {kPauseClock, kTotalClock, kPauseLabel, kTotalLabel})
-        AnchorControl(page, control, from, to, false, true, true, false, TRUE);
-    AnchorControl(page, kTextBox, from, to, true, true, true, true, TRUE);
-    AnchorControl(page, kList, from, to, true, true, false, true, TRUE);
-    for (int control : {kStart, kStop, kMode, kPrevious, kNext})
-        AnchorControl(page, control, from, to, false, false, true, true, TRUE);
-    AnchorControl(page, kBack, from, to, true, false, false, true, TRUE);
-    runview::LayoutLargeView(page, state.sending, width, height);
-    state.clientWidth = width;
-    state.clientHeight = height;
-    InvalidateChildren(page);
+void OnLayout(HWND page, Application& app, int width, int height) {
+    LayoutRunView(page, app.playerPage, width, height);
 }
 
-void FillNumbers(HWND page, int list, int first, int last, int step, int fallback) {
-    const int selected = ComboGetSelection(page, list);
-    ComboClear(page, list);
-    for (int n = first; n <= last; n += step)
-        SendDlgItemMessageA(page, list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_string(n).c_str()));
-    ComboSetSelection(page, list, selected >= 0 ? selected : fallback);
-}
-
+const PageListItem kKinds[] = {{"PPL_13", "Буквы"}, {"PPL_14", "Цифры"}, {"PPL_15", "Смешанный"}};
 // A language change keeps the choices made.
+const PageList kLists[] = {
+    TextList(kKindList, kKinds, 0, true),
+    NumberList(kSpeedList, 10, 1000, 10, kDefaultSpeedItem, true),
+    NumberList(kIntervalList, 0, 600, 10, kDefaultIntervalItem, true),
+};
+
 void LoadTexts(HWND page, Application& app) {
-    LoadPageTexts(page, app, kTexts);
-    const std::string language = app.CurrentLanguage();
-    const int kind = ComboGetSelection(page, kKindList);
-    ComboClear(page, kKindList);
-    AddLangComboString(page, kKindList, app, language, "PPL_13", "Буквы");
-    AddLangComboString(page, kKindList, app, language, "PPL_14", "Цифры");
-    AddLangComboString(page, kKindList, app, language, "PPL_15", "Смешанный");
-    ComboSetSelection(page, kKindList, kind >= 0 ? kind : 0);
-    FillNumbers(page, kSpeedList, 10, 1000, 10, kDefaultSpeedItem);
-    FillNumbers(page, kIntervalList, 0, 600, 10, kDefaultIntervalItem);
+    LoadRunViewTexts(page, app, "PPL");
 }
 
 void OnInit(HWND page, Application& app) {
@@ -379,37 +300,12 @@ void OnInit(HWND page, Application& app) {
     EnableControl(page, kStop, FALSE);
     EnableControl(page, kRecorded, FALSE);
     EnableStepping(page, app.playerPage);
-    RECT client;
-    GetClientRect(page, &client);
-    app.playerPage.clientWidth = client.right;
-    app.playerPage.clientHeight = client.bottom;
+    InitFileField(page, kFile);
 }
 
 BOOL OnCommand(HWND page, Application& app, int control, int code) {
     PlayerPageState& state = app.playerPage;
     switch (control) {
-    case kStart:
-        Start(page, app);
-        return TRUE;
-    case kStop:
-        Stop(page, app);
-        return TRUE;
-    case kBack:
-        GoToPage(page, PAGE_MAIN_MENU, false);
-        return TRUE;
-    case kMode:
-        SwitchView(page, state.sending, state.clientWidth, state.clientHeight, kChoices,
-                   sizeof kChoices / sizeof kChoices[0]);
-        return TRUE;
-    case kBrowse:
-        Browse(page, app);
-        return TRUE;
-    case kPrevious:
-        Step(page, app, -1);
-        return TRUE;
-    case kNext:
-        Step(page, app, +1);
-        return TRUE;
     case kPath:
         // A path typed by hand is read once the field is left, if it names a
         // file; Start reads it in any case.
@@ -436,61 +332,51 @@ BOOL OnCommand(HWND page, Application& app, int control, int code) {
     return FALSE;
 }
 
+void SwitchMode(HWND page, Application& app) {
+    const PlayerPageState& state = app.playerPage;
+    SwitchView(page, state.sending, state.clientWidth, state.clientHeight, kChoices,
+               sizeof kChoices / sizeof kChoices[0]);
+}
+
+void Previous(HWND page, Application& app) {
+    Step(page, app, -1);
+}
+
+void Next(HWND page, Application& app) {
+    Step(page, app, +1);
+}
+
+const PageKey kKeys[] = {
+    {KEY_ENTER, {kStart}},
+    {KEY_ESC, {kStop, kBack}},
+    {KEY_PAGE_UP, {kPrevious}},
+    {KEY_PAGE_DOWN, {kNext}},
+};
+
+const PageCommand kCommands[] = {
+    {kStart, Start},     {kStop, Stop},     {kBack, nullptr, PAGE_MAIN_MENU},
+    {kMode, SwitchMode}, {kBrowse, Browse}, {kPrevious, Previous},
+    {kNext, Next},
+};
+
+const PageAnchor kAnchors[] = {
+    {kTitle, kFollowWidth},
+    {kList, kFollowHeight},
+    {kPrevious, kFollowBottomRight},
+    {kNext, kFollowBottomRight},
+};
+
+PageSize KeptSize(Application& app) {
+    return {&app.playerPage.clientWidth, &app.playerPage.clientHeight};
+}
+
+const PageSpec kPage =
+    DescribePage(kTexts, kLists, kKeys, kCommands, kAnchors, PageKeptSize{KeptSize}, PageInit{OnInit},
+                 PageTextsLoaded{LoadTexts}, PageShow{OnShown}, PageHide{OnHidden}, PageLayout{OnLayout},
+                 PageTimer{OnTimer}, PageOtherCommand{OnCommand});
+
 } // namespace
 
 INT_PTR CALLBACK PlayerPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        if (Application* app = AttachApplication(page, lParam))
-            OnInit(page, *app);
-        return TRUE;
-    }
-    if (IsCommonDrawMessage(message))
-        return CommonDrawHandler(page, message, wParam, lParam);
-    Application* app = AppFromWindow(page);
-    if (!app)
-        return FALSE;
-    switch (message) {
-    case PM_LOAD_TEXTS:
-        LoadTexts(page, *app);
-        return TRUE;
-    case PM_CLOSING:
-        return TRUE;
-    case WM_SHOWWINDOW:
-        // Only the page switch's own ShowWindow counts (lParam 0).
-        if (lParam != 0)
-            return FALSE;
-        if (wParam)
-            OnShown(page, *app);
-        else
-            OnHidden(page, *app);
-        return FALSE;
-    case WM_SIZE:
-        OnSize(page, app->playerPage, LOWORD(lParam), HIWORD(lParam));
-        return FALSE;
-    case WM_TIMER:
-        if (wParam != kRunTimer)
-            return FALSE;
-        OnTimer(page, *app);
-        return TRUE;
-    case PM_KEY:
-        switch (lParam & 0xFF) {
-        case KEY_ENTER:
-            ClickControl(page, kStart);
-            return TRUE;
-        case KEY_ESC:
-            if (!ClickControl(page, kStop))
-                ClickControl(page, kBack);
-            return TRUE;
-        case KEY_PAGE_UP:
-            ClickControl(page, kPrevious);
-            return TRUE;
-        case KEY_PAGE_DOWN:
-            ClickControl(page, kNext);
-            return TRUE;
-        }
-        return FALSE;
-    case WM_COMMAND:
-        return OnCommand(page, *app, LOWORD(wParam), HIWORD(wParam));
-    }
-    return FALSE;
+    return RunPage(kPage, page, message, wParam, lParam);
 }

@@ -7,8 +7,8 @@
 #include "app/WholeFile.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
+#include "app/win/PageSkeleton.h"
 #include "app/win/Pages.h"
-#include "config/win/LanguageWin.h"
 #include "config/win/OpenFileDialog.h"
 #include "config/win/SaveFileDialog.h"
 #include "controls/ControlMessages.h"
@@ -37,7 +37,9 @@ const int kDiscipline = 1114, kSpeed = 1116, kParticipant = 1118;
 const int kLoadCopy = 1120, kCopy = 1121, kMark = 1122, kExport = 1123;
 const int kScore = 1125, kVerdict = 1126, kViewLabel = 1127, kView = 1128, kList = 1129, kDelete = 1130;
 
-const int kMaxPath = 1023;
+const FileField kResultsFile{kResultsPath, kResultsBrowse, "CSV\0*.csv\0All Files\0*.*\0", "csv", false};
+const FileField kControlFile{kControlPath, kControlBrowse, "Text Files\0*.TXT\0All Files\0*.*\0", "txt",
+                             true};
 const int kOverallView = kDisciplines; // the last item of the view list
 const int32_t kInitialGroups = 20;
 
@@ -99,7 +101,7 @@ const Text kReplaceQuestion{"PR_56", "Заменить прежнюю оценк
 OpenDocumentHook openDocumentHook = nullptr;
 
 std::string FieldText(HWND page, int control) {
-    char text[kMaxPath + 1] = "";
+    char text[kMaxFieldPath + 1] = "";
     GetDlgItemTextA(page, control, text, sizeof text);
     return text;
 }
@@ -560,18 +562,13 @@ void Export(HWND page, Application& app) {
 }
 
 void BrowseResults(HWND page, Application& app) {
-    std::string path = PathField(page, kResultsPath);
-    if (!AskOpenFileName(app.mainWindow, "CSV\0*.csv\0All Files\0*.*\0", "csv", false, path))
-        return;
-    SetDlgItemTextA(page, kResultsPath, path.c_str());
-    RefreshResults(page, app);
+    if (BrowseFileField(page, app, kResultsFile))
+        RefreshResults(page, app);
 }
 
 void BrowseControl(HWND page, Application& app) {
-    std::string path = PathField(page, kControlPath);
-    if (!AskOpenFileName(app.mainWindow, "Text Files\0*.TXT\0All Files\0*.*\0", "txt", true, path))
+    if (!BrowseFileField(page, app, kControlFile))
         return;
-    SetDlgItemTextA(page, kControlPath, path.c_str());
     CheckRadioButton(page, kFromFile, kFromNumber, kFromFile);
     EnableSource(page);
     if (LoadControlFile(page, app, true)) {
@@ -597,41 +594,17 @@ void LoadCopy(HWND page, Application& app) {
 
 // ---- page messages
 
-void LoadTexts(HWND page, Application& app) {
-    LoadPageTexts(page, app, kTexts);
-    const std::string language = app.CurrentLanguage();
-    const int discipline = ComboGetSelection(page, kDiscipline);
-    ComboClear(page, kDiscipline);
-    for (const Text& t : kDisciplineTexts)
-        AddLangComboString(page, kDiscipline, app, language, t.key, t.builtIn);
-    ComboSetSelection(page, kDiscipline, discipline >= 0 ? discipline : 0);
-    const int series = ComboGetSelection(page, kSeries);
-    ComboClear(page, kSeries);
-    for (const Text& t : kSeriesTexts)
-        AddLangComboString(page, kSeries, app, language, t.key, t.builtIn);
-    ComboSetSelection(page, kSeries, series >= 0 ? series : 0);
-    const int view = ComboGetSelection(page, kView);
-    ComboClear(page, kView);
-    for (const Text& t : kDisciplineTexts)
-        AddLangComboString(page, kView, app, language, t.key, t.builtIn);
-    AddLangComboString(page, kView, app, language, kOverallText.key, kOverallText.builtIn);
-    ComboSetSelection(page, kView, view >= 0 ? view : 0);
-}
+const PageListItem kViews[] = {kDisciplineTexts[0], kDisciplineTexts[1], kDisciplineTexts[2], kOverallText};
+const PageList kLists[] = {
+    TextList(kDiscipline, kDisciplineTexts, 0, true),
+    TextList(kSeries, kSeriesTexts, 0, true),
+    TextList(kView, kViews, 0, true),
+};
 
 void OnShown(HWND page, Application& app) {
-    SendDlgItemMessageA(page, kCaption, ATL_SETCOLOR, 0, app.GetCaptionColor());
-    SendDlgItemMessageA(page, kCaption, ATL_SETTEXTTRIM, 0,
-                        reinterpret_cast<LPARAM>(Lang(app, kTitle).c_str()));
+    ShowCaption(page, kCaption, app, Lang(app, kTitle).c_str());
     SendDlgItemMessageA(page, kVerdict, ATL_SETCOLOR, 0, app.GetLabelColor());
-    SendDlgItemMessageA(page, kTextBox, ATB_SETTEXTCOLOR, 0, app.GetTextBoxTColor());
-    SendDlgItemMessageA(page, kTextBox, ATB_SETHIGHLIGHTCOLOR, 0, app.GetTextBoxHColor());
-    SendDlgItemMessageA(page, kTextBox, ATB_SETMARKCOLOR, 0, app.GetTextBoxMTColor());
-    SendDlgItemMessageA(page, kTextBox, ATB_SETMARKHIGHLIGHTCOLOR, 0, app.GetTextBoxMHColor());
-    SendDlgItemMessageA(page, kTextBox, ATB_SETMARK2COLOR, 0, app.GetTextBoxMT2Color());
-    SendDlgItemMessageA(page, kTextBox, ATB_SETMARK2HIGHLIGHTCOLOR, 0, app.GetTextBoxMH2Color());
-    SendDlgItemMessageA(page, kTextBox, ATB_SETBKCOLOR, 0, app.GetTextBoxBColor());
-    SendDlgItemMessageA(page, kTextBox, ATB_SETCOLUMNS, 0, app.GetTextBoxWidth());
-    SendDlgItemMessageA(page, kTextBox, ATB_SETROWS, 0, app.GetTextBoxHeight());
+    ApplyTextBoxLook(page, kTextBox, app);
     SendDlgItemMessageA(page, kScore, ATM_SETTEXTCOLOR, 0, app.GetScoreColor());
     SendDlgItemMessageA(page, kScore, ATM_SETBKCOLOR, 0, app.GetTextBoxBColor());
     HWND list = GetDlgItem(page, kList);
@@ -654,20 +627,18 @@ ResultsSession::Box ControlBox(HWND page, int control) {
 
 // The left column keeps its width; the text box and the list share the
 // height the window gains over the template, half each.
-void OnSize(HWND page, Application& app, int width, int height) {
-    ResultsSession& s = app.results;
-    if (!s.laidOut)
-        return;
-    const SIZE from{s.clientWidth, s.clientHeight}, to{width, height};
-    AnchorControl(page, kCaption, from, to, true, true, true, false, TRUE);
-    AnchorControl(page, kVerdict, from, to, true, true, true, false, TRUE);
-    AnchorControl(page, kCopy, from, to, true, true, false, true, TRUE);
-    AnchorControl(page, kBack, from, to, true, false, false, true, TRUE);
-    AnchorControl(page, kMark, from, to, true, false, false, true, TRUE);
-    AnchorControl(page, kDelete, from, to, true, false, false, true, TRUE);
-    AnchorControl(page, kExport, from, to, false, false, true, true, TRUE);
-    s.clientWidth = width;
-    s.clientHeight = height;
+const PageAnchor kAnchors[] = {
+    {kCaption, kFollowWidth},      {kVerdict, kFollowWidth},   {kCopy, kFollowHeight},
+    {kBack, kFollowBottomLeft},    {kMark, kFollowBottomLeft}, {kDelete, kFollowBottomLeft},
+    {kExport, kFollowBottomRight},
+};
+
+PageSize KeptSize(Application& app) {
+    return {&app.results.clientWidth, &app.results.clientHeight};
+}
+
+void OnLayout(HWND page, Application& app, int width, int height) {
+    const ResultsSession& s = app.results;
     const int wider = width - s.baseWidth, taller = height - s.baseHeight, half = taller / 2;
     auto place = [&](int control, const ResultsSession::Box& b, int down, int grow, bool stretch) {
         MoveWindow(GetDlgItem(page, control), b.left, b.top + down, b.right - b.left + (stretch ? wider : 0),
@@ -677,14 +648,13 @@ void OnSize(HWND page, Application& app, int width, int height) {
     place(kViewLabel, s.viewLabel, half, 0, false);
     place(kView, s.view, half, 0, false);
     place(kList, s.list, half, taller - half, true);
-    InvalidateChildren(page);
 }
 
 void OnInit(HWND page, Application& app) {
-    SendDlgItemMessageA(page, kResultsPath, EM_LIMITTEXT, kMaxPath, 0);
-    SendDlgItemMessageA(page, kControlPath, EM_LIMITTEXT, kMaxPath, 0);
-    SetDlgItemTextA(page, kResultsPath, UserFilePath(kResultsFileName).c_str());
-    SetDlgItemTextA(page, kControlPath, UserFilePath("Letters.txt").c_str());
+    InitFileField(page, kResultsFile);
+    InitFileField(page, kControlFile);
+    SetFileField(page, kResultsFile, UserFilePath(kResultsFileName));
+    SetFileField(page, kControlFile, UserFilePath("Letters.txt"));
     CheckRadioButton(page, kFromFile, kFromNumber, kFromFile);
     SetDlgItemInt(page, kNumber, 1, FALSE);
     SetDlgItemInt(page, kGroups, kInitialGroups, FALSE);
@@ -700,32 +670,10 @@ void OnInit(HWND page, Application& app) {
     s.viewLabel = ControlBox(page, kViewLabel);
     s.view = ControlBox(page, kView);
     s.list = ControlBox(page, kList);
-    s.laidOut = true;
 }
 
 BOOL OnCommand(HWND page, Application& app, int control, int code) {
     switch (control) {
-    case kBack:
-        GoToPage(page, PAGE_COMPETITIONS_MENU, false);
-        return TRUE;
-    case kMark:
-        Mark(page, app);
-        return TRUE;
-    case kDelete:
-        Delete(page, app);
-        return TRUE;
-    case kExport:
-        Export(page, app);
-        return TRUE;
-    case kResultsBrowse:
-        BrowseResults(page, app);
-        return TRUE;
-    case kControlBrowse:
-        BrowseControl(page, app);
-        return TRUE;
-    case kLoadCopy:
-        LoadCopy(page, app);
-        return TRUE;
     case kFromFile:
     case kFromNumber:
         // The two buttons are not one dialog group (the path field and its
@@ -769,6 +717,31 @@ BOOL OnCommand(HWND page, Application& app, int control, int code) {
     return FALSE;
 }
 
+void StepTextKey(HWND page, Application& app, int key) {
+    StepText(page, app, KeyStep(key));
+}
+
+const PageKey kKeys[] = {
+    {KEY_ENTER, {kMark}},
+    {KEY_ESC, {kBack}},
+    {KEY_PAGE_UP, {}, StepTextKey},
+    {KEY_PAGE_DOWN, {}, StepTextKey},
+};
+
+const PageCommand kCommands[] = {
+    {kBack, nullptr, PAGE_COMPETITIONS_MENU},
+    {kMark, Mark},
+    {kDelete, Delete},
+    {kExport, Export},
+    {kResultsBrowse, BrowseResults},
+    {kControlBrowse, BrowseControl},
+    {kLoadCopy, LoadCopy},
+};
+
+const PageSpec kPage =
+    DescribePage(kTexts, kLists, kKeys, kCommands, kAnchors, PageKeptSize{KeptSize}, PageInit{OnInit},
+                 PageShow{OnShown}, PageLayout{OnLayout}, PageOtherCommand{OnCommand});
+
 } // namespace
 
 bool OpenDocument(const std::string& path) {
@@ -785,47 +758,5 @@ OpenDocumentHook SetOpenDocumentHook(OpenDocumentHook hook) {
 }
 
 INT_PTR CALLBACK ResultsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        if (Application* app = AttachApplication(page, lParam))
-            OnInit(page, *app);
-        return TRUE;
-    }
-    if (IsCommonDrawMessage(message))
-        return CommonDrawHandler(page, message, wParam, lParam);
-    Application* app = AppFromWindow(page);
-    if (!app)
-        return FALSE;
-    switch (message) {
-    case PM_LOAD_TEXTS:
-        LoadTexts(page, *app);
-        return TRUE;
-    case PM_CLOSING:
-        return TRUE;
-    case WM_SHOWWINDOW:
-        if (wParam)
-            OnShown(page, *app);
-        return FALSE;
-    case WM_SIZE:
-        OnSize(page, *app, LOWORD(lParam), HIWORD(lParam));
-        return FALSE;
-    case PM_KEY:
-        switch (lParam & 0xFF) {
-        case KEY_ENTER:
-            ClickControl(page, kMark);
-            return TRUE;
-        case KEY_ESC:
-            ClickControl(page, kBack);
-            return TRUE;
-        case KEY_PAGE_UP:
-            StepText(page, *app, 1);
-            return TRUE;
-        case KEY_PAGE_DOWN:
-            StepText(page, *app, -1);
-            return TRUE;
-        }
-        return FALSE;
-    case WM_COMMAND:
-        return OnCommand(page, *app, LOWORD(wParam), HIWORD(wParam));
-    }
-    return FALSE;
+    return RunPage(kPage, page, message, wParam, lParam);
 }

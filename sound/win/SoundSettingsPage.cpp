@@ -4,8 +4,8 @@
 #include "app/Platform.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
+#include "app/win/PageSkeleton.h"
 #include "app/win/Pages.h"
-#include "config/win/LanguageWin.h"
 #include "sound/MorseStream.h"
 #include "sound/MorseTable.h"
 #include "sound/SoundSettingsValues.h"
@@ -57,22 +57,15 @@ void ShowField(HWND page, int control, const SoundField& field, int value) {
     ShowClampedInt(page, control, field.minimum, field.maximum, value);
 }
 
-void LoadTexts(HWND page, Application& app) {
-    LoadPageTexts(page, app, kTexts);
-    const std::string language = app.CurrentLanguage();
-    ComboClear(page, kDeviceList);
-    AddLangComboString(page, kDeviceList, app, language, "PN_45", "Устройство по умолчанию");
-    ComboSetSelection(page, kDeviceList, 0);
-    ComboClear(page, kRateList);
-    AddLangComboString(page, kRateList, app, language, "PN_47", "Частота дискретизации по умолчанию");
-    ComboSetSelection(page, kRateList, 0);
-    // Item index = ToneShape value.
-    const int shape = ComboGetSelection(page, kToneShapeList);
-    ComboClear(page, kToneShapeList);
-    AddLangComboString(page, kToneShapeList, app, language, "PN_52", "Меандр");
-    AddLangComboString(page, kToneShapeList, app, language, "PN_53", "Синус");
-    ComboSetSelection(page, kToneShapeList, shape == MorseToneSine ? MorseToneSine : MorseToneSquare);
-}
+const PageListItem kDevices[] = {{"PN_45", "Устройство по умолчанию"}};
+const PageListItem kRates[] = {{"PN_47", "Частота дискретизации по умолчанию"}};
+// Item index = ToneShape value.
+const PageListItem kToneShapes[] = {{"PN_52", "Меандр"}, {"PN_53", "Синус"}};
+const PageList kLists[] = {
+    TextList(kDeviceList, kDevices, 0, false),
+    TextList(kRateList, kRates, 0, false),
+    TextList(kToneShapeList, kToneShapes, MorseToneSquare, true),
+};
 
 int SelectedToneShape(HWND page) {
     return ComboGetSelection(page, kToneShapeList) == MorseToneSine ? MorseToneSine : MorseToneSquare;
@@ -82,6 +75,10 @@ int SelectedToneShape(HWND page) {
 void StopTest(HWND page, SoundSettingsState& st) {
     KillTimer(page, kTestTimer);
     st.testPlayer.reset();
+}
+
+void Hide(HWND page, Application& app) {
+    StopTest(page, app.soundSettings);
 }
 
 void Show(HWND page, Application& app) {
@@ -133,27 +130,36 @@ void Apply(HWND page, Application& app) {
     app.SetTextBoxWidth2(Width2FromCharsPerLine(ReadField(page, kCharsPerLine, kCharsPerLineField)));
 }
 
-BOOL OnCommand(HWND page, Application& app, int control) {
-    switch (control) {
-    case kTest:
-        Test(page, app);
-        return TRUE;
-    case kStop:
-        StopTest(page, app.soundSettings);
-        EnableControl(page, kStop, FALSE);
-        return TRUE;
-    case kApply:
-        Apply(page, app);
-        GoToPage(page, PAGE_SETTINGS_MENU, false);
-        return TRUE;
-    case kCancel:
-        GoToPage(page, PAGE_SETTINGS_MENU, false);
-        return TRUE;
-    }
-    return FALSE;
+void StopClicked(HWND page, Application& app) {
+    StopTest(page, app.soundSettings);
+    EnableControl(page, kStop, FALSE);
 }
 
-void InitDialog(HWND page) {
+const PageKey kKeys[] = {{KEY_ESC, {kCancel}}};
+
+const PageCommand kCommands[] = {
+    {kTest, Test},
+    {kStop, StopClicked},
+    {kApply, Apply, PAGE_SETTINGS_MENU},
+    {kCancel, nullptr, PAGE_SETTINGS_MENU},
+};
+
+BOOL OnTimer(HWND page, Application& app, UINT_PTR id) {
+    if (id != kTestTimer)
+        return FALSE;
+    SoundSettingsState& st = app.soundSettings;
+    if (!st.testPlayer || st.testPlayer->failed() ||
+        st.watch.finished(st.testPlayer->isPlaying(), TickCount())) {
+        const bool failed = st.testPlayer && st.testPlayer->failed();
+        StopTest(page, st);
+        EnableControl(page, kStop, FALSE);
+        if (failed)
+            ShowWarning(page, app.SoundCardErrorText());
+    }
+    return TRUE;
+}
+
+void InitDialog(HWND page, Application&) {
     SetSpinRange(page, kStartDelaySpin, kStartDelayField.minimum, kStartDelayField.maximum);
     SetSpinRange(page, kFrequencySpin, kFrequencyField.minimum, kFrequencyField.maximum);
     SetSpinRange(page, kVolumeSpin, kVolumeField.minimum, kVolumeField.maximum);
@@ -162,53 +168,11 @@ void InitDialog(HWND page) {
     SetSpinRange(page, kCharsPerLineSpin, kCharsPerLineField.minimum, kCharsPerLineField.maximum);
 }
 
+const PageSpec kPage = DescribePage(kTexts, kLists, kKeys, kCommands, PageInit{InitDialog}, PageShow{Show},
+                                    PageHide{Hide}, PageTimer{OnTimer});
+
 } // namespace
 
 INT_PTR CALLBACK SoundSettingsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        AttachApplication(page, lParam);
-        InitDialog(page);
-        return TRUE;
-    }
-    if (IsCommonDrawMessage(message))
-        return CommonDrawHandler(page, message, wParam, lParam);
-    Application* app = AppFromWindow(page);
-    if (!app)
-        return FALSE;
-    SoundSettingsState& st = app->soundSettings;
-    switch (message) {
-    case PM_LOAD_TEXTS:
-        LoadTexts(page, *app);
-        return TRUE;
-    case PM_CLOSING:
-        return TRUE;
-    case PM_KEY:
-        if ((lParam & 0xFF) != KEY_ESC)
-            return FALSE;
-        ClickControl(page, kCancel);
-        return TRUE;
-    case WM_SHOWWINDOW:
-        if (lParam != 0) // the parent being minimised or restored, not a page switch
-            return FALSE;
-        if (wParam)
-            Show(page, *app);
-        else if (st.testPlayer)
-            StopTest(page, st);
-        return TRUE;
-    case WM_COMMAND:
-        return OnCommand(page, *app, LOWORD(wParam));
-    case WM_TIMER:
-        if (wParam != kTestTimer)
-            return FALSE;
-        if (!st.testPlayer || st.testPlayer->failed() ||
-            st.watch.finished(st.testPlayer->isPlaying(), TickCount())) {
-            const bool failed = st.testPlayer && st.testPlayer->failed();
-            StopTest(page, st);
-            EnableControl(page, kStop, FALSE);
-            if (failed)
-                ShowWarning(page, app->SoundCardErrorText());
-        }
-        return TRUE;
-    }
-    return FALSE;
+    return RunPage(kPage, page, message, wParam, lParam);
 }

@@ -1,8 +1,13 @@
 #include "texts/win/RunView.h"
 
 #include "app/win/Application.h"
+#include "app/win/DialogHelpers.h"
+#include "app/win/PageSkeleton.h"
 #include "controls/ControlMessages.h"
+#include "sound/MorseTable.h"
 #include "texts/CompetitionRun.h"
+
+#include <string>
 
 namespace runview {
 
@@ -73,31 +78,107 @@ void ShowClockStep(HWND page, const RunClockStep& step) {
 }
 
 void ApplyColours(HWND page, Application& app) {
-    const LPARAM caption = app.GetCaptionColor();
-    Send(page, 1004, ATL_SETCOLOR, 0, caption);
-    Send(page, 1070, ATL_SETCOLOR, 0, caption);
-    Send(page, kTextBox, ATB_SETTEXTCOLOR, 0, app.GetTextBoxTColor());
-    Send(page, kTextBox, ATB_SETHIGHLIGHTCOLOR, 0, app.GetTextBoxHColor());
-    Send(page, kTextBox, ATB_SETMARKCOLOR, 0, app.GetTextBoxMTColor());
-    Send(page, kTextBox, ATB_SETMARKHIGHLIGHTCOLOR, 0, app.GetTextBoxMHColor());
-    Send(page, kTextBox, ATB_SETBKCOLOR, 0, app.GetTextBoxBColor());
-    Send(page, kTextBox, ATB_SETCOLUMNS, 0, app.GetTextBoxWidth());
-    Send(page, kTextBox, ATB_SETROWS, 0, app.GetTextBoxHeight());
-    for (int clock : {kTextClock, kPauseClock, kBigTextClock, kBigPauseClock}) {
-        Send(page, clock, ATM_SETTEXTCOLOR, 0, app.GetSTimerTColor());
-        Send(page, clock, ATM_SETBKCOLOR, 0, app.GetSTimerBColor());
-    }
-    for (int clock : {kTotalClock, kBigTotalClock}) {
-        Send(page, clock, ATM_SETTEXTCOLOR, 0, app.GetFTimerTColor());
-        Send(page, clock, ATM_SETBKCOLOR, 0, app.GetFTimerBColor());
-    }
-    for (int clock : {kSpeedClock, kBigSpeedClock}) {
-        Send(page, clock, ATM_SETTEXTCOLOR, 0, app.GetSpeedTColor());
-        Send(page, clock, ATM_SETBKCOLOR, 0, app.GetSpeedBColor());
-    }
+    ShowCaption(page, 1004, app);
+    ShowCaption(page, 1070, app);
+    ApplyTextBoxLook(page, kTextBox, app);
+    for (int clock : {kTextClock, kPauseClock, kBigTextClock, kBigPauseClock})
+        ApplyClockLook(page, clock, app, ClockLook::Part);
+    for (int clock : {kTotalClock, kBigTotalClock})
+        ApplyClockLook(page, clock, app, ClockLook::Total);
+    for (int clock : {kSpeedClock, kBigSpeedClock})
+        ApplyClockLook(page, clock, app, ClockLook::Speed);
     for (int label : {kSpeedLabel, kTextLabel, kPauseLabel, kTotalLabel, kBigSpeedLabel, kBigTextLabel,
                       kBigPauseLabel, kBigTotalLabel})
         Send(page, label, ATL_SETCOLOR, 0, app.GetLabelColor());
+}
+
+void LoadRunViewTexts(HWND page, Application& app, const char* family) {
+    struct ViewText {
+        int control;
+        const char* number;
+        const char* builtIn;
+    };
+    static const ViewText kTexts[] = {
+        {kBack, "_02", "<< Назад"},
+        {kSpeedLabel, "_03", "Скорость"},
+        {kBigSpeedLabel, "_03", "Скорость"},
+        {kTextLabel, "_04", "Время текста"},
+        {kBigTextLabel, "_04", "Время текста"},
+        {kPauseLabel, "_05", "Пауза"},
+        {kBigPauseLabel, "_05", "Пауза"},
+        {kTotalLabel, "_06", "Общее время"},
+        {kBigTotalLabel, "_06", "Общее время"},
+        {kStart, "_07", "Начать"},
+        {kStop, "_08", "Закончить"},
+        {kMode, "_09", "Режим"},
+    };
+    for (const ViewText& t : kTexts) {
+        const std::string key = std::string(family) + t.number;
+        const PageText text{t.control, key.c_str(), t.builtIn};
+        LoadPageTexts(page, app, &text, 1);
+    }
+}
+
+void LayoutRunView(HWND page, const RunClocks& clocks, int width, int height) {
+    static const PageAnchor kAnchors[] = {
+        {kPauseClock, kFollowTopRight}, {kTotalClock, kFollowTopRight}, {kPauseLabel, kFollowTopRight},
+        {kTotalLabel, kFollowTopRight}, {kTextBox, kFollowBoth},        {kStart, kFollowBottomRight},
+        {kStop, kFollowBottomRight},    {kMode, kFollowBottomRight},    {kBack, kFollowBottomLeft},
+    };
+    AnchorControls(page, kAnchors, SIZE{clocks.clientWidth, clocks.clientHeight}, SIZE{width, height});
+    LayoutLargeView(page, clocks.sending, width, height);
+}
+
+void LayoutLargeView(HWND page, const RunClocks& clocks) {
+    LayoutLargeView(page, clocks.sending, clocks.clientWidth, clocks.clientHeight);
+}
+
+void StartSending(Application& app, RunClocks& clocks, int kind, const SentText& sent) {
+    const int unit = unitSamples(kind, clocks.speed, app.GetSPS());
+    clocks.preambleLength = sent.markA;
+    clocks.player->start(sent.sent, unit, app.GetStartDelay(), app.GetFrequency(), sent.markA, sent.markB,
+                         -1);
+    clocks.player->pause(false);
+}
+
+bool RunTickAllowed(HWND page, const RunClocks& clocks) {
+    if (clocks.player && IsWindowEnabled(GetDlgItem(page, kStop)))
+        return true;
+    KillTimer(page, kRunTimer);
+    return false;
+}
+
+RunClockStep TickRunClock(HWND page, const RunClocks& clocks, int interval, uint32_t now) {
+    IMorsePlayer& player = *clocks.player;
+    RunClockInput in{};
+    in.now = now;
+    in.runStart = clocks.runStart;
+    in.pauseStart = clocks.pauseStart;
+    in.sending = clocks.sending;
+    in.markA = player.markTimeA();
+    in.markB = player.markTimeB();
+    in.currentCharacter = player.currentCharacter();
+    in.playing = player.isPlaying();
+    in.preambleLength = clocks.preambleLength;
+    in.speed = clocks.speed;
+    in.interval = interval;
+    const RunClockStep step = DecideRunClock(in);
+    ShowClockStep(page, step);
+    return step;
+}
+
+void HaltRun(HWND page, RunClocks& clocks) {
+    EnableControl(page, kStop, FALSE);
+    KillTimer(page, kRunTimer);
+    if (clocks.player)
+        clocks.player->pause(true);
+    DashAllTimes(page);
+}
+
+void ReleaseRun(HWND page, RunClocks& clocks) {
+    ClickControl(page, kStop);
+    KillTimer(page, kRunTimer);
+    clocks.player.reset();
 }
 
 // The window style is asked rather than IsWindowVisible, so that a resize

@@ -3,8 +3,8 @@
 #include "app/UserFiles.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
+#include "app/win/PageSkeleton.h"
 #include "app/win/Pages.h"
-#include "config/win/LanguageWin.h"
 #include "config/win/SaveFileDialog.h"
 #include "controls/ControlMessages.h"
 #include "texts/ControlTextFile.h"
@@ -73,29 +73,9 @@ void StepNumber(HWND page, int control, int32_t maximum, int64_t delta) {
     Regenerate(page);
 }
 
-void LoadTexts(HWND page, Application& app) {
-    LoadPageTexts(page, app, kTexts);
-    const std::string language = app.CurrentLanguage();
-    ComboClear(page, kKindList);
-    AddLangComboString(page, kKindList, app, language, "PP_08", "Буквы");
-    AddLangComboString(page, kKindList, app, language, "PP_09", "Цифры");
-    AddLangComboString(page, kKindList, app, language, "PP_10", "Смешанный");
-    ComboSetSelection(page, kKindList, 0);
-    ComboClear(page, kSeriesList);
-    AddLangComboString(page, kSeriesList, app, language, "PP_11", "Тренировка");
-    AddLangComboString(page, kSeriesList, app, language, "PP_12", "Соревнования");
-    ComboSetSelection(page, kSeriesList, 0);
-}
-
 void OnShown(HWND page, Application& app) {
-    SendDlgItemMessageA(page, kTextBox, ATB_SETTEXTCOLOR, 0, app.GetTextBoxTColor());
-    SendDlgItemMessageA(page, kTextBox, ATB_SETHIGHLIGHTCOLOR, 0, app.GetTextBoxHColor());
-    SendDlgItemMessageA(page, kTextBox, ATB_SETMARKCOLOR, 0, app.GetTextBoxMTColor());
-    SendDlgItemMessageA(page, kTextBox, ATB_SETMARKHIGHLIGHTCOLOR, 0, app.GetTextBoxMHColor());
-    SendDlgItemMessageA(page, kTextBox, ATB_SETBKCOLOR, 0, app.GetTextBoxBColor());
-    SendDlgItemMessageA(page, kTextBox, ATB_SETCOLUMNS, 0, app.GetTextBoxWidth());
-    SendDlgItemMessageA(page, kTextBox, ATB_SETROWS, 0, app.GetTextBoxHeight());
-    SendDlgItemMessageA(page, kCaption, ATL_SETCOLOR, 0, app.GetCaptionColor());
+    ApplyTextBoxLook(page, kTextBox, app);
+    ShowCaption(page, kCaption, app);
     Regenerate(page);
 }
 
@@ -118,33 +98,16 @@ void Save(HWND page, Application& app) {
                     Lang(app, kSaveError));
 }
 
-void OnSize(HWND page, Application& app, int width, int height) {
-    const SIZE from{app.textGeneratorWidth, app.textGeneratorHeight};
-    const SIZE to{width, height};
-    AnchorControl(page, kCaption, from, to, true, true, true, false, TRUE);
-    AnchorControl(page, kTextBox, from, to, true, true, true, true, TRUE);
-    AnchorControl(page, kBack, from, to, true, false, false, true, TRUE);
-    AnchorControl(page, kSave, from, to, false, false, true, true, TRUE);
-    InvalidateChildren(page);
-    AnchorControl(page, kPrint, from, to, false, false, true, true, TRUE);
-    app.textGeneratorWidth = width;
-    app.textGeneratorHeight = height;
-}
-
-void OnInit(HWND page, Application& app) {
+void OnInit(HWND page, Application&) {
     SetSpinRange(page, kNumberSpin, 1, kTextNumberLimit);
     SetSpinRange(page, kGroupsSpin, 1, kGroupsLimit);
     SetSpinRange(page, kCountSpin, 1, kSaveCountLimit);
     ShowValue(page, kNumber, kInitialNumber);
     ShowValue(page, kGroups, kInitialGroups);
     ShowValue(page, kCount, kInitialCount);
-    RECT client;
-    GetClientRect(page, &client);
-    app.textGeneratorWidth = client.right;
-    app.textGeneratorHeight = client.bottom;
 }
 
-BOOL OnNotify(HWND page, const NMHDR& header, LPARAM lParam) {
+BOOL OnNotify(HWND page, Application&, const NMHDR& header, LPARAM lParam) {
     if (header.code != UDN_DELTAPOS)
         return FALSE;
     const NMUPDOWN& change = *reinterpret_cast<const NMUPDOWN*>(lParam);
@@ -157,76 +120,52 @@ BOOL OnNotify(HWND page, const NMHDR& header, LPARAM lParam) {
     return TRUE;
 }
 
-BOOL OnCommand(HWND page, Application& app, int control, int code) {
-    switch (control) {
-    case kKindList:
-    case kSeriesList:
-        if (code != CBN_SELCHANGE)
-            return FALSE;
-        Regenerate(page);
-        return TRUE;
-    case kRefresh:
-        Regenerate(page);
-        return TRUE;
-    case kBack:
-        GoToPage(page, PAGE_MAIN_MENU, false);
-        return TRUE;
-    case kPrint:
-        ShowWarning(page, app.PrinterErrorText());
-        return TRUE;
-    case kSave:
-        Save(page, app);
-        return TRUE;
-    }
-    return FALSE;
+void Refresh(HWND page, Application&) {
+    Regenerate(page);
 }
+
+void Print(HWND page, Application& app) {
+    ShowWarning(page, app.PrinterErrorText());
+}
+
+void StepNumberKey(HWND page, Application&, int key) {
+    StepNumber(page, kNumber, kTextNumberLimit, KeyStep(key));
+}
+
+const PageListItem kKinds[] = {{"PP_08", "Буквы"}, {"PP_09", "Цифры"}, {"PP_10", "Смешанный"}};
+const PageListItem kSeries[] = {{"PP_11", "Тренировка"}, {"PP_12", "Соревнования"}};
+const PageList kLists[] = {TextList(kKindList, kKinds, 0, false), TextList(kSeriesList, kSeries, 0, false)};
+
+const PageKey kKeys[] = {
+    {KEY_ENTER, {kRefresh}},
+    {KEY_ESC, {kBack}},
+    {KEY_PAGE_UP, {}, StepNumberKey},
+    {KEY_PAGE_DOWN, {}, StepNumberKey},
+};
+
+const PageCommand kCommands[] = {
+    {kKindList, Refresh, kNoPage, CBN_SELCHANGE},
+    {kSeriesList, Refresh, kNoPage, CBN_SELCHANGE},
+    {kRefresh, Refresh},
+    {kBack, nullptr, PAGE_MAIN_MENU},
+    {kPrint, Print},
+    {kSave, Save},
+};
+
+const PageAnchor kAnchors[] = {
+    {kCaption, kFollowWidth},    {kTextBox, kFollowBoth},      {kBack, kFollowBottomLeft},
+    {kSave, kFollowBottomRight}, {kPrint, kFollowBottomRight},
+};
+
+PageSize KeptSize(Application& app) {
+    return {&app.textGeneratorWidth, &app.textGeneratorHeight};
+}
+
+const PageSpec kPage = DescribePage(kTexts, kLists, kKeys, kCommands, kAnchors, PageKeptSize{KeptSize},
+                                    PageInit{OnInit}, PageShow{OnShown}, PageNotify{OnNotify});
 
 } // namespace
 
 INT_PTR CALLBACK TextGeneratorPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        if (Application* app = AttachApplication(page, lParam))
-            OnInit(page, *app);
-        return TRUE;
-    }
-    if (IsCommonDrawMessage(message))
-        return CommonDrawHandler(page, message, wParam, lParam);
-    Application* app = AppFromWindow(page);
-    if (!app)
-        return FALSE;
-    switch (message) {
-    case PM_LOAD_TEXTS:
-        LoadTexts(page, *app);
-        return TRUE;
-    case PM_CLOSING:
-        return TRUE;
-    case WM_SHOWWINDOW:
-        if (wParam)
-            OnShown(page, *app);
-        return FALSE;
-    case WM_SIZE:
-        OnSize(page, *app, LOWORD(lParam), HIWORD(lParam));
-        return FALSE;
-    case WM_NOTIFY:
-        return OnNotify(page, *reinterpret_cast<const NMHDR*>(lParam), lParam);
-    case PM_KEY:
-        switch (lParam & 0xFF) {
-        case KEY_ENTER:
-            ClickControl(page, kRefresh);
-            return TRUE;
-        case KEY_PAGE_UP:
-            StepNumber(page, kNumber, kTextNumberLimit, 1);
-            return TRUE;
-        case KEY_PAGE_DOWN:
-            StepNumber(page, kNumber, kTextNumberLimit, -1);
-            return TRUE;
-        case KEY_ESC:
-            ClickControl(page, kBack);
-            return TRUE;
-        }
-        return FALSE;
-    case WM_COMMAND:
-        return OnCommand(page, *app, LOWORD(wParam), HIWORD(wParam));
-    }
-    return FALSE;
+    return RunPage(kPage, page, message, wParam, lParam);
 }

@@ -5,8 +5,8 @@
 #include "app/Platform.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
+#include "app/win/PageSkeleton.h"
 #include "app/win/Pages.h"
-#include "config/win/LanguageWin.h"
 #include "controls/ControlMessages.h"
 #include "sound/MorseTable.h"
 #include "texts/TextGenerator.h"
@@ -115,32 +115,19 @@ void CheckTextNumber(HWND page, TrainingState& st) {
 }
 
 void ApplyColours(HWND page, Application& app) {
-    SendDlgItemMessageA(page, kCaption, ATL_SETCOLOR, 0, app.GetCaptionColor());
-    SendDlgItemMessageA(page, kTextBox, ATB_SETTEXTCOLOR, 0, app.GetTextBoxTColor());
-    SendDlgItemMessageA(page, kTextBox, ATB_SETMARKCOLOR, 0, app.GetTextBoxMTColor());
-    SendDlgItemMessageA(page, kTextBox, ATB_SETHIGHLIGHTCOLOR, 0, app.GetTextBoxHColor());
-    SendDlgItemMessageA(page, kTextBox, ATB_SETMARKHIGHLIGHTCOLOR, 0, app.GetTextBoxMHColor());
-    SendDlgItemMessageA(page, kTextBox, ATB_SETBKCOLOR, 0, app.GetTextBoxBColor());
-    SendDlgItemMessageA(page, kTextBox, ATB_SETCOLUMNS, 0, app.GetTextBoxWidth());
-    SendDlgItemMessageA(page, kTextBox, ATB_SETROWS, 0, app.GetTextBoxHeight());
-    SendDlgItemMessageA(page, kSeriesClock, ATM_SETTEXTCOLOR, 0, app.GetFTimerTColor());
-    SendDlgItemMessageA(page, kSeriesClock, ATM_SETBKCOLOR, 0, app.GetFTimerBColor());
-    SendDlgItemMessageA(page, kTextClock, ATM_SETTEXTCOLOR, 0, app.GetSTimerTColor());
-    SendDlgItemMessageA(page, kTextClock, ATM_SETBKCOLOR, 0, app.GetSTimerBColor());
+    ShowCaption(page, kCaption, app);
+    ApplyTextBoxLook(page, kTextBox, app);
+    ApplyClockLook(page, kSeriesClock, app, ClockLook::Total);
+    ApplyClockLook(page, kTextClock, app, ClockLook::Part);
 }
 
+const PageListItem kTypes[] = {{"PTI_17", "Буквы"}, {"PTI_18", "Цифры"}, {"PTI_19", "Смешанный"}};
+const PageListItem kLengths[] = {{"PTI_27", "Фиксированная"}, {"PTI_28", "Стандартная"}};
+const PageList kLists[] = {TextList(kTypeList, kTypes, 0, false),
+                           TextList(kLengthList, kLengths, LengthStandard, false)};
+
+// After the lists: a language change starts again in standard length.
 void LoadTexts(HWND page, Application& app) {
-    LoadPageTexts(page, app, kTexts);
-    const std::string language = app.CurrentLanguage();
-    ComboClear(page, kTypeList);
-    AddLangComboString(page, kTypeList, app, language, "PTI_17", "Буквы");
-    AddLangComboString(page, kTypeList, app, language, "PTI_18", "Цифры");
-    AddLangComboString(page, kTypeList, app, language, "PTI_19", "Смешанный");
-    ComboSetSelection(page, kTypeList, 0);
-    ComboClear(page, kLengthList);
-    AddLangComboString(page, kLengthList, app, language, "PTI_27", "Фиксированная");
-    AddLangComboString(page, kLengthList, app, language, "PTI_28", "Стандартная");
-    ComboSetSelection(page, kLengthList, LengthStandard);
     app.training.lengthMode = LengthStandard;
     UpdateGroupsFromSpeed(page, app.training, LengthStandard, ReadField(page, kSpeed, kSpeedField));
 }
@@ -148,15 +135,9 @@ void LoadTexts(HWND page, Application& app) {
 void Show(HWND page, Application& app) {
     TrainingState& st = app.training;
     st.sampleRate = app.GetSPS();
-    st.player.reset();
-    st.player = CreateConfiguredPlayer(page, app);
     ApplyColours(page, app);
-    if (!st.player || st.player->failed()) {
-        st.player.reset();
-        ShowWarning(page, app.SoundCardErrorText());
-        GoToPage(page, PAGE_TRAINING_MENU, true);
+    if (!OpenPagePlayer(page, app, st.player, PAGE_TRAINING_MENU))
         return;
-    }
     st.state = SeriesState::Idle;
     Regenerate(page, st);
     ApplyEnabling(page, st);
@@ -165,7 +146,8 @@ void Show(HWND page, Application& app) {
 }
 
 // The timers go before the player, so no tick can reach a destroyed player.
-void Hide(HWND page, TrainingState& st) {
+void Hide(HWND page, Application& app) {
+    TrainingState& st = app.training;
     KillTimer(page, kSeriesTimer);
     KillTimer(page, kPlayTimer);
     st.player.reset();
@@ -275,29 +257,24 @@ void StepSpeed(HWND page, TrainingState& st, int direction) {
     Regenerate(page, st);
 }
 
-BOOL OnKey(HWND page, TrainingState& st, LPARAM key) {
-    switch (key) {
-    case KEY_ENTER:
-        if (!ClickControl(page, kStart))
-            ClickControl(page, kBegin);
-        return TRUE;
-    case KEY_PAGE_UP:
-        StepSpeed(page, st, +1);
-        return TRUE;
-    case KEY_PAGE_DOWN:
-        StepSpeed(page, st, -1);
-        return TRUE;
-    case KEY_ESC:
-        if (!ClickControl(page, kStop) && !ClickControl(page, kFinish))
-            ClickControl(page, kBack);
-        return TRUE;
-    }
-    return FALSE;
+void StepSpeedKey(HWND page, Application& app, int key) {
+    StepSpeed(page, app.training, KeyStep(key));
 }
+
+const PageKey kKeys[] = {
+    {KEY_ENTER, {kStart, kBegin}},
+    {KEY_ESC, {kStop, kFinish, kBack}},
+    {KEY_PAGE_UP, {}, StepSpeedKey},
+    {KEY_PAGE_DOWN, {}, StepSpeedKey},
+};
 
 // The arrows of the speed, text number and groups fields write the field
 // themselves; the up-down is told not to move (its own position is unused).
-BOOL OnDelta(HWND page, TrainingState& st, const NMUPDOWN& nm) {
+BOOL OnNotify(HWND page, Application& app, const NMHDR& header, LPARAM lParam) {
+    if (header.code != UDN_DELTAPOS)
+        return FALSE;
+    TrainingState& st = app.training;
+    const NMUPDOWN& nm = *reinterpret_cast<const NMUPDOWN*>(lParam);
     const long long delta = nm.iDelta;
     switch (nm.hdr.idFrom) {
     case kSpeedSpin: {
@@ -370,19 +347,24 @@ BOOL OnCommand(HWND page, Application& app, int control, int notification) {
 
 // Fill page: the caption widens, the clocks and the series buttons follow the
 // right edge, the text box takes up the rest, Back stays at the left.
-void Layout(HWND page, TrainingState& st, int width, int height) {
-    const SIZE old{st.layoutWidth, st.layoutHeight};
-    const SIZE now{width, height};
-    AnchorControl(page, kCaption, old, now, true, true, true, false, TRUE);
-    for (int clock : {kSeriesClock, kTextClock})
-        AnchorControl(page, clock, old, now, false, true, true, false, TRUE);
-    AnchorControl(page, kTextBox, old, now, true, true, true, true, TRUE);
-    for (int button : {kStart, kStop, kPrevious, kRepeat, kBegin, kFinish})
-        AnchorControl(page, button, old, now, false, false, true, true, TRUE);
-    AnchorControl(page, kBack, old, now, true, false, false, true, TRUE);
-    st.layoutWidth = width;
-    st.layoutHeight = height;
-    InvalidateChildren(page);
+const PageAnchor kAnchors[] = {
+    {kCaption, kFollowWidth},        {kSeriesClock, kFollowTopRight}, {kTextClock, kFollowTopRight},
+    {kTextBox, kFollowBoth},         {kStart, kFollowBottomRight},    {kStop, kFollowBottomRight},
+    {kPrevious, kFollowBottomRight}, {kRepeat, kFollowBottomRight},   {kBegin, kFollowBottomRight},
+    {kFinish, kFollowBottomRight},   {kBack, kFollowBottomLeft},
+};
+
+PageSize KeptSize(Application& app) {
+    return {&app.training.layoutWidth, &app.training.layoutHeight};
+}
+
+BOOL OnTimer(HWND page, Application& app, UINT_PTR id) {
+    TrainingState& st = app.training;
+    if (id == kSeriesTimer)
+        SetClock(page, kSeriesClock, static_cast<int32_t>(TickCount() - st.seriesStart));
+    else if (id == kPlayTimer && st.state == SeriesState::Playing)
+        PlayTick(page, app);
+    return TRUE;
 }
 
 void InitDialog(HWND page, Application& app) {
@@ -395,61 +377,15 @@ void InitDialog(HWND page, Application& app) {
     SetDlgItemInt(page, kTextNumber, 1, FALSE);
     SetDlgItemInt(page, kGroups, 20, FALSE);
     SetDlgItemInt(page, kSpeedStep, 10, FALSE);
-    RECT client;
-    GetClientRect(page, &client);
-    app.training.layoutWidth = client.right;
-    app.training.layoutHeight = client.bottom;
     ApplyEnabling(page, app.training);
 }
+
+const PageSpec kPage = DescribePage(
+    kTexts, kLists, kKeys, kAnchors, PageKeptSize{KeptSize}, PageInit{InitDialog}, PageTextsLoaded{LoadTexts},
+    PageShow{Show}, PageHide{Hide}, PageTimer{OnTimer}, PageNotify{OnNotify}, PageOtherCommand{OnCommand});
 
 } // namespace
 
 INT_PTR CALLBACK TrainingPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        Application* app = AttachApplication(page, lParam);
-        if (app)
-            InitDialog(page, *app);
-        return TRUE;
-    }
-    if (IsCommonDrawMessage(message))
-        return CommonDrawHandler(page, message, wParam, lParam);
-    Application* app = AppFromWindow(page);
-    if (!app)
-        return FALSE;
-    TrainingState& st = app->training;
-    switch (message) {
-    case PM_LOAD_TEXTS:
-        LoadTexts(page, *app);
-        return TRUE;
-    case PM_CLOSING:
-        return TRUE;
-    case PM_KEY:
-        return OnKey(page, st, lParam);
-    case WM_SHOWWINDOW:
-        if (lParam != 0) // the parent being minimised or restored, not a page switch
-            return FALSE;
-        if (wParam)
-            Show(page, *app);
-        else
-            Hide(page, st);
-        return TRUE;
-    case WM_SIZE:
-        Layout(page, st, LOWORD(lParam), HIWORD(lParam));
-        return TRUE;
-    case WM_COMMAND:
-        return OnCommand(page, *app, LOWORD(wParam), HIWORD(wParam));
-    case WM_NOTIFY: {
-        const NMHDR* hdr = reinterpret_cast<const NMHDR*>(lParam);
-        if (hdr->code != UDN_DELTAPOS)
-            return FALSE;
-        return OnDelta(page, st, *reinterpret_cast<const NMUPDOWN*>(lParam));
-    }
-    case WM_TIMER:
-        if (wParam == kSeriesTimer)
-            SetClock(page, kSeriesClock, static_cast<int32_t>(TickCount() - st.seriesStart));
-        else if (wParam == kPlayTimer && st.state == SeriesState::Playing)
-            PlayTick(page, *app);
-        return TRUE;
-    }
-    return FALSE;
+    return RunPage(kPage, page, message, wParam, lParam);
 }
