@@ -119,6 +119,36 @@ TEST(ReplacingFile, NeverTakesOverAFileOfTheUsersAndLeavesNothingBehind) {
     EXPECT_FALSE(WriteFileReplacing("", "x"));
 }
 
+// The temporary is only ever a new file: a file or a link planted at its
+// name is neither opened nor written through, and a replaced file keeps the
+// permissions its owner gave it.
+TEST(ReplacingFile, TheTemporaryIsNewAndTheReplacedFileKeepsItsPermissions) {
+    Folder d;
+    WriteAll(d.File("planted"), "someone's");
+#ifndef _WIN32
+    symlink("elsewhere", d.File("link").c_str());
+#endif
+    for (const char* name : {"planted", "link", "fresh"}) {
+        SCOPED_TRACE(name);
+        const bool isNew = !fs::exists(fs::symlink_status(d.File(name)));
+        bool taken = false;
+        const ReplacingFile::Handle h = CreateNewFile(d.File(name), taken);
+        if (h != ReplacingFile::kNoFile)
+            CloseFile(h, false);
+        EXPECT_EQ(h != ReplacingFile::kNoFile, isNew);
+        EXPECT_EQ(taken, !isNew);
+    }
+    EXPECT_EQ(ReadAll(d.File("planted")), "someone's");
+    EXPECT_FALSE(fs::exists(d.File("elsewhere")));
+#ifndef _WIN32
+    for (const fs::perms mode : {fs::perms(0600), fs::perms(0640), fs::perms(0755)}) {
+        fs::permissions(d.File("planted"), mode);
+        ASSERT_TRUE(WriteFileReplacing(d.File("planted"), "new"));
+        EXPECT_EQ(fs::status(d.File("planted")).permissions(), mode);
+    }
+#endif
+}
+
 // Under Wine the rename and the clean-up of a path past 260 characters used
 // to fail: nothing was saved and the temporary stayed.
 TEST(ReplacingFile, SettingsAreSavedInADeepFolder) {

@@ -17,6 +17,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -174,10 +175,15 @@ TEST(ResultsFile, RoundTripsWhatParticipantsType) {
     }
 }
 
-TEST(ResultsFile, SpreadsheetFormulaSignsAfterTabsAndCarriageReturnsAreKeptText) {
+// A cell a spreadsheet would split or run as a formula is quoted or kept
+// text; either way the copy reads back as typed.
+TEST(ResultsFile, LineBreaksAreQuotedAndFormulaSignsKeptText) {
     struct Case {
         std::string value, cell;
     } cases[] = {
+        {"AB\r\nCD", "\"AB\r\nCD\""},
+        {"AB\nCD", "\"AB\nCD\""},
+        {"AB\rCD", "\"AB\rCD\""},
         {"=1+1", "'=1+1"},
         {"@SUM(A1)", "'@SUM(A1)"},
         {"\t=1+1", "'\t=1+1"},
@@ -223,6 +229,38 @@ TEST(ResultsFile, AFileLargerThanTheLimitIsReportedAndNeverReplaced) {
     EXPECT_EQ(std::filesystem::file_size(path), kMaxResultsFileBytes + 1);
     std::filesystem::remove(path);
 }
+
+#ifndef _WIN32
+// Only "no such file" means no marks yet. A file that is there but cannot
+// be opened (here: no descriptor left) would otherwise be replaced by the
+// new mark alone.
+TEST(ResultsFile, AFileThatCannotBeOpenedIsNeverTakenForNone) {
+    const std::string path = TestPath(".csv");
+    std::filesystem::remove(path);
+    std::string error;
+    ASSERT_EQ(StoreMark(path, Mark("Anna", 0, 100, 1), 3, error), StoreOutcome::Added) << error;
+    const std::string before = ReadAll(path);
+    rlimit saved;
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    const int lowestFree = dup(0);
+    ASSERT_GE(lowestFree, 0);
+    close(lowestFree);
+    rlimit none = saved;
+    none.rlim_cur = static_cast<rlim_t>(lowestFree);
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &none), 0);
+    std::vector<MarkRecord> records;
+    const ResultsLoad load = LoadResultsFile(path, records, error);
+    const std::string loadError = error;
+    const StoreOutcome stored = StoreMark(path, Mark("Boris", 0, 100, 1), 3, error, 0);
+    setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(load, ResultsLoad::Unreadable);
+    EXPECT_NE(loadError.find("cannot read"), std::string::npos) << loadError;
+    EXPECT_EQ(stored, StoreOutcome::Unreadable) << error;
+    EXPECT_EQ(ReadAll(path), before);
+    std::filesystem::remove(path);
+    std::filesystem::remove(ResultsLockPath(path));
+}
+#endif
 
 TEST(ResultsFile, MarksSurviveAFailedWriteAndAForeignFileIsNeverOverwritten) {
     const std::string path = TestPath(".csv");
