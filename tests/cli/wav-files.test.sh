@@ -27,30 +27,64 @@ cmp -s <(data "$dir/p.wav") <(data "$dir/t.wav") || fail "--plain differs from i
 "$cli" wav --text $'\xc6 \xdf \xa8' --speed 120 --out "$dir/c.wav" >/dev/null
 cmp -s "$dir/u.wav" "$dir/c.wav" || fail "--text in UTF-8 differs from its code page 1251 bytes"
 
-# A run's file with CR LF: 200 and 210 characters per minute.
-t1=$("$cli" text --kind letters --number 11 --groups 3)
-t2=$("$cli" text --kind letters --number 12 --groups 2)
-printf '200\r\n\r\n%s\r\n%s\r\n\r\n210\r\n\r\n%s\r\n\r\n' "${t1:0:24}" "${t1:24}" "$t2" >"$dir/Letters.txt"
+# runs_are <wav> <delay> <pause> <unit>:<code>...: the 8-bit WAV holds, to
+# the sample, the texts whose Morse code is written out by hand (letters
+# parted by a blank, groups by "|"), each after the start delay, with the
+# pause between them: a dot one unit, a dash three, each followed by a gap of
+# one; a blank between letters two more, between groups six; the appended
+# blank two.
+runs_are() {
+    python3 - "$@" <<'EOF'
+import itertools, sys
+wav, delay, pause = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+data = open(wav, "rb").read()
+n = int.from_bytes(data[40:44], "little")
+got = [len(list(g)) * (1 if sound else -1) for sound, g in itertools.groupby(data[44 : 44 + n], lambda b: b != 0x80)]
+want = []
+def add(k):
+    if k and want and (want[-1] > 0) == (k > 0):
+        want[-1] += k
+    elif k:
+        want.append(k)
+for i, text in enumerate(sys.argv[4:]):
+    unit, code = text.split(":")
+    u = int(unit)
+    add(-pause if i else 0)
+    add(-delay)
+    for g, group in enumerate(code.split("|")):
+        add(-6 * u if g else 0)
+        for l, letter in enumerate(group.split(" ")):
+            add(-2 * u if l else 0)
+            for element in letter:
+                add(u if element == "." else 3 * u)
+                add(-u)
+    add(-2 * u)
+k = next((k for k, (a, b) in enumerate(zip(got + [0], want + [0])) if a != b), None)
+if k is not None:
+    sys.exit("%s: run %d of %d is %s, wanted %s" % (wav, k, len(want), got[k : k + 3], want[k : k + 3]))
+EOF
+}
+
+# A run's file with CR LF: 200 and 210 letters a minute (units of 274 and
+# 261 samples at 11025 a second), the first text over two lines.
+printf '200\r\n\r\nP A R I S   \r\nT E S T   \r\n\r\n210\r\n\r\nE T   \r\n\r\n' >"$dir/Letters.txt"
 out=$("$cli" wav --control "$dir/Letters.txt" --rate 11025 --delay 1 --interval 2 --out "$dir/run.wav")
 case "$out" in *", 2 texts") ;; *) fail "summary: $out" ;; esac
-"$cli" wav --text "O O O O O   2 0 0   V V V   =   ${t1}AR" --speed 200 --rate 11025 --delay 1 \
-    --out "$dir/1.wav" >/dev/null
-"$cli" wav --text "O O O O O   2 1 0   V V V   =   ${t2}AR" --speed 210 --rate 11025 --delay 1 \
-    --out "$dir/2.wav" >/dev/null
-cmp -s <(data "$dir/run.wav") <(data "$dir/1.wav"; printf '\200%.0s' $(seq 22050); data "$dir/2.wav") ||
+preamble="--- --- --- --- ---|..--- ----- -----|...- ...- ...-|-...-"
+runs_are "$dir/run.wav" 11025 22050 "274:$preamble|.--. .- .-. .. ...|- . ... -|.-.-." \
+    "261:--- --- --- --- ---|..--- .---- -----|...- ...- ...-|-...-|. -|.-.-." ||
     fail "--control is not its two texts with a 2 s pause"
-got=$(morse_decode 27 "$dir/run.wav")
-want="$(morse_expected "O O O O O   2 0 0   V V V   =   ${t1}AR") $(morse_expected "O O O O O   2 1 0   V V V   =   ${t2}AR")"
+got=$(morse_decode 24 "$dir/run.wav")
+want="$(morse_expected "O O O O O   2 0 0   V V V   =   P A R I S   T E S T   AR") $(morse_expected "O O O O O   2 1 0   V V V   =   E T   AR")"
 [ "$got" = "$want" ] || fail "--control decoded \"$got\", sent \"$want\""
 
-# One speed and another kind for all; the figures' preamble.
+# One speed and another kind for all: figures at 300 (a unit of 123), their
+# preamble, no pause.
 "$cli" wav --control "$dir/Letters.txt" --kind figures --speed 300 --interval 0 --rate 11025 --delay 0 \
     --out "$dir/fast.wav" >/dev/null
-"$cli" wav --text "0 0 0 0 0   3 0 0   V V V   =   ${t1}AR" --kind figures --speed 300 --rate 11025 \
-    --delay 0 --out "$dir/3.wav" >/dev/null
-"$cli" wav --text "0 0 0 0 0   3 0 0   V V V   =   ${t2}AR" --kind figures --speed 300 --rate 11025 \
-    --delay 0 --out "$dir/4.wav" >/dev/null
-cmp -s <(data "$dir/fast.wav") <(data "$dir/3.wav"; data "$dir/4.wav") || fail "--speed/--kind for all texts"
+preamble="----- ----- ----- ----- -----|...-- ----- -----|...- ...- ...-|-...-"
+runs_are "$dir/fast.wav" 0 0 "123:$preamble|.--. .- .-. .. ...|- . ... -|.-.-." "123:$preamble|. -|.-.-." ||
+    fail "--speed/--kind for all texts"
 
 # An ordinary text file is sent as the training page sends text; the progress
 # line shows when rendering takes a while (here: at once). Letters and figures
