@@ -32,7 +32,8 @@ int FitTextFont(int areaWidth, int clientWidth, int clientHeight, int rows, int 
                 const std::function<TextCell(int height)>& cellAt, TextCell& cell) {
     int height = TextFontHeight(areaWidth, clientHeight, rows, columns, base.width, base.height);
     cell = cellAt(height);
-    while (height > 1 && !TextFontFits(cell.width, cell.height, clientWidth - 8, clientHeight, columns, rows)) {
+    while (height > 1 &&
+           !TextFontFits(cell.width, cell.height, clientWidth - 8, clientHeight, columns, rows)) {
         --height;
         cell = cellAt(height);
     }

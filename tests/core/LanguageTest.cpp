@@ -1,14 +1,8 @@
+#include "StoredValue.h"
+
 #include "config/AppConfig.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-std::string Stored(const AppConfig& c, const char* section, const char* key) {
-    std::string v = "<missing>";
-    c.GetString(section, key, v);
-    return v;
-}
-} // namespace
 
 TEST(Language, EmptyConfigurationListsRussianAndStoresTexts) {
     AppConfig c;
@@ -80,6 +74,7 @@ TEST(Language, MessagesAndTheFileExistsLineBreak) {
 
 TEST(Language, CantSaveKeepsWhicheverTextWasStoredFirst) {
     AppConfig c;
-    EXPECT_EQ(c.LangText("Russian", "Can'tSave", "Ошибка при сохранении текста"), "Ошибка при сохранении текста");
+    EXPECT_EQ(c.LangText("Russian", "Can'tSave", "Ошибка при сохранении текста"),
+              "Ошибка при сохранении текста");
     EXPECT_EQ(c.WriteErrorText(), "Ошибка при сохранении текста");
 }

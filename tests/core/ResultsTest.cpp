@@ -20,6 +20,8 @@
 #include <unistd.h>
 #endif
 
+using namespace testfiles;
+
 namespace {
 
 MarkRecord Mark(const std::string& who, int discipline, int speed, int errors,
@@ -33,32 +35,6 @@ std::string Ranks(const std::vector<RankRow>& rows) {
         s += std::to_string(r.rank) + ":" + r.participant + ":" + std::to_string(r.speed) + "/" +
              std::to_string(r.errors) + " ";
     return s;
-}
-
-std::string TestPath(const char* suffix) {
-    return (std::filesystem::temp_directory_path() /
-            (std::string("klaviro-results-") +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name() + suffix))
-        .string();
-}
-
-std::string ReadAll(const std::string& path) {
-    std::string s;
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buf[4096];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-            s.append(buf, n);
-        std::fclose(f);
-    }
-    return s;
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
 }
 
 } // namespace
@@ -235,7 +211,7 @@ TEST(ResultsFile, AFileLargerThanTheLimitIsReportedAndNeverReplaced) {
 // be opened (here: no descriptor left) would otherwise be replaced by the
 // new mark alone.
 TEST(ResultsFile, AFileThatCannotBeOpenedIsNeverTakenForNone) {
-    const std::string path = TestPath(".csv");
+    const std::string path = TempFile("Results.csv");
     std::filesystem::remove(path);
     std::string error;
     ASSERT_EQ(StoreMark(path, Mark("Anna", 0, 100, 1), 3, error), StoreOutcome::Added) << error;
@@ -263,7 +239,7 @@ TEST(ResultsFile, AFileThatCannotBeOpenedIsNeverTakenForNone) {
 #endif
 
 TEST(ResultsFile, MarksSurviveAFailedWriteAndAForeignFileIsNeverOverwritten) {
-    const std::string path = TestPath(".csv");
+    const std::string path = TempFile("Results.csv");
     std::filesystem::remove(path);
     std::string error;
     EXPECT_EQ(StoreMark(path, Mark("Anna", 0, 100, 1), 3, error), StoreOutcome::Added) << error;
@@ -311,7 +287,7 @@ TEST(ResultsFile, MarksSurviveAFailedWriteAndAForeignFileIsNeverOverwritten) {
 // replacing writer's table and the two-process command-line test.)
 TEST(ResultsFile, AMarkWaitsForTheLockAndNeverOpensAPipe) {
     namespace fs = std::filesystem;
-    const fs::path dir = TestPath("");
+    const fs::path dir = TempFile("folder");
     fs::remove_all(dir);
     fs::create_directories(dir);
     const std::string path = (dir / "Results.csv").string();
