@@ -5,20 +5,16 @@ std::string UserConfigFile(const std::string& userDirectory) {
 }
 
 ConfigFiles ChooseConfigFiles(const std::string& programConfig, const ConfigLocationCalls& os) {
+    // A writable program folder keeps its own configuration, even when the
+    // user's folder holds one: that one belongs to an installed copy, and a
+    // portable copy must neither read nor overwrite it.
+    if (os.writable(programConfig))
+        return {programConfig, programConfig};
     const std::string userDir = os.userDirectory();
-    const std::string userConfig = userDir.empty() ? std::string() : UserConfigFile(userDir);
-    const bool userHasOne = !userConfig.empty() && os.fileExists(userConfig);
-
-    if (os.writable(programConfig)) {
-        // A configuration beside the program wins; a writable folder without
-        // one still takes the user's settings if an earlier run kept them
-        // elsewhere, and otherwise starts a portable configuration.
-        if (os.fileExists(programConfig) || !userHasOne)
-            return {programConfig, programConfig};
-        return {userConfig, userConfig};
-    }
-    if (userConfig.empty())
-        return {programConfig, programConfig}; // nowhere better: the save fails as it would anyway
+    if (userDir.empty())
+        return {programConfig, programConfig}; // nowhere better: the save fails and says so
+    const std::string userConfig = UserConfigFile(userDir);
+    const bool userHasOne = os.fileExists(userConfig);
     // The first run in a read-only folder starts from the configuration
     // shipped beside the program, if any.
     return {userHasOne ? userConfig : programConfig, userConfig};

@@ -133,3 +133,5 @@ enum class TryLock { Locked, Busy, Failed };
 TryLock TryLockFile(ReplacingFile::Handle file);
 // Releases the lock and closes the file.
 void UnlockFile(ReplacingFile::Handle file);
+// Creates one folder; true when it exists afterwards.
+bool MakeFolder(const std::string& path);

@@ -164,3 +164,10 @@ void UnlockFile(ReplacingFile::Handle file) {
     flock(static_cast<int>(file), LOCK_UN);
     close(static_cast<int>(file));
 }
+
+bool MakeFolder(const std::string& path) {
+    if (mkdir(path.c_str(), 0777) == 0)
+        return true;
+    struct stat st {};
+    return errno == EEXIST && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}

@@ -280,3 +280,16 @@ void UnlockFile(ReplacingFile::Handle file) {
     UnlockFileEx(reinterpret_cast<HANDLE>(file), 0, 1, 0, &at);
     CloseHandle(reinterpret_cast<HANDLE>(file));
 }
+
+bool MakeFolder(const std::string& path) {
+    std::string folder = path;
+    while (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/'))
+        folder.pop_back();
+    const std::wstring name = LongPathForm(folder);
+    if (name.empty())
+        return false;
+    if (CreateDirectoryW(name.c_str(), nullptr))
+        return true;
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}

@@ -2,6 +2,7 @@
 // as the HTML results sheet the results page exports.
 #include "cli/Command.h"
 #include "cli/Console.h"
+#include "cli/JsonText.h"
 #include "cli/OutputFile.h"
 
 #include "results/Marking.h"
@@ -14,24 +15,6 @@
 namespace {
 
 const char kName[] = "results";
-
-std::string JsonString(const std::string& s) {
-    std::string out = "\"";
-    for (char ch : s) {
-        const unsigned char c = static_cast<unsigned char>(ch);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += ch;
-        } else if (c < 0x20) {
-            char esc[8];
-            std::snprintf(esc, sizeof esc, "\\u%04x", c);
-            out += esc;
-        } else {
-            out += ch;
-        }
-    }
-    return out + "\"";
-}
 
 std::string JsonNumberOrNull(int value, bool present) {
     return present ? std::to_string(value) : "null";

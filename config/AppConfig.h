@@ -73,6 +73,9 @@ public:
     std::string WriteErrorText();
     std::string FileExistsText();
     std::string PrinterErrorText();
+    // Said at close when the configuration file could not be written; the
+    // path follows it on a line of its own.
+    std::string SettingsNotSavedText();
 
     // Language list of the main menu: built once when the main menu is
     // created; returns the display names in list order.

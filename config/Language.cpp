@@ -35,6 +35,10 @@ std::string AppConfig::PrinterErrorText() {
     return LangText(CurrentLanguage(), "PrinterErr", "Принтер не найден.");
 }
 
+std::string AppConfig::SettingsNotSavedText() {
+    return LangText(CurrentLanguage(), "CfgNotSaved", "Не удалось сохранить настройки в файл");
+}
+
 std::vector<std::string> AppConfig::BuildLanguageList() {
     const std::string language = CurrentLanguage();
     std::string name;

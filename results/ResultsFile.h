@@ -65,3 +65,11 @@ std::string ResultsLockPath(const std::string& resultsFile);
 
 // "YYYY-MM-DD HH:MM:SS" of a time in local time.
 std::string MarkTimestamp(std::time_t when);
+
+// The cell rules of this file, for every semicolon file the program writes:
+// a cell quoted where it must be and kept from reading as a formula, one
+// such cell read back as written, and one row of cells from `pos` on (false
+// at the end of the bytes, or with `error` set on an unclosed quote).
+std::string CsvField(const std::string& value);
+std::string CsvCellText(const std::string& cell);
+bool ReadCsvRow(const std::string& bytes, size_t& pos, std::vector<std::string>& cells, std::string& error);

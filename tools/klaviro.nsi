@@ -27,12 +27,28 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "KLAVIRO"
 !define MUI_UNICON "${ICON}"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
-!define MUI_FINISHPAGE_RUN "$INSTDIR\KLAVIRO.exe"
+; "Run KLAVIRO" starts it as the Start menu does: Explorer opens the
+; shortcut, so the program runs as the user rather than with the installer's
+; rights, for which the program folder would be writable and the settings
+; and files would be kept in it.
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION RunFromTheStartMenu
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Russian"
 !insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_RESERVEFILE_LANGDLL
+
+; The installer asks for its language (a silent install takes the system's);
+; the Start menu's guide follows that choice.
+Function .onInit
+    !insertmacro MUI_LANGDLL_DISPLAY
+FunctionEnd
+
+Function un.onInit
+    !insertmacro MUI_UNGETLANGUAGE
+FunctionEnd
 
 ; The files of a release; the uninstaller removes the same list.
 !macro KlaviroFiles ACTION
@@ -57,8 +73,14 @@ Section "KLAVIRO"
     WriteUninstaller "$INSTDIR\Uninstall.exe"
 
     CreateDirectory "$SMPROGRAMS\KLAVIRO"
+    ; No working folder for the shortcuts (it is taken from $OUTDIR): the
+    ; program folder is not the user's.
+    StrCpy $OUTDIR ""
     CreateShortcut "$SMPROGRAMS\KLAVIRO\KLAVIRO.lnk" "$INSTDIR\KLAVIRO.exe"
-    CreateShortcut "$SMPROGRAMS\KLAVIRO\KLAVIRO Guide.lnk" "$INSTDIR\guide-ru.txt"
+    StrCpy $0 "guide-ru.txt"
+    StrCmp $LANGUAGE ${LANG_ENGLISH} 0 +2
+    StrCpy $0 "guide-en.txt"
+    CreateShortcut "$SMPROGRAMS\KLAVIRO\KLAVIRO Guide.lnk" "$INSTDIR\$0"
 
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "KLAVIRO ${VERSION}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -70,6 +92,11 @@ Section "KLAVIRO"
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
+
+Function RunFromTheStartMenu
+    SetShellVarContext all
+    Exec '"$WINDIR\explorer.exe" "$SMPROGRAMS\KLAVIRO\KLAVIRO.lnk"'
+FunctionEnd
 
 Section "Uninstall"
     SetRegView 64

@@ -66,6 +66,14 @@ const ConfigLocationCalls& SystemConfigLocationCalls() {
     return calls;
 }
 
+std::string DocumentsDirectory() {
+    char buf[MAX_PATH];
+    if (FAILED(
+            SHGetFolderPathA(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, buf)))
+        return "";
+    return buf;
+}
+
 void EnsureFolderOf(const std::string& file) {
     const std::string folder = FolderOf(file);
     CreateDirectoryA(folder.c_str(), nullptr); // fails harmlessly when it exists

@@ -1,6 +1,7 @@
 // Entry point of KLAVIRO.exe: paths, Morse table, common controls, control
 // classes, accelerators, the main window and the message loop.
 #include "app/Paths.h"
+#include "app/UserFiles.h"
 #include "app/win/ConfigLocationWin.h"
 #include "app/win/MainWindow.h"
 #include "app/win/Startup.h"
@@ -16,12 +17,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR args, int) {
     HWND mainWindow = nullptr;
     try {
         StartupPaths paths = ComputeStartupPaths(args ? args : "");
-        const ConfigFiles config = ChooseConfigFiles(paths.configFile, SystemConfigLocationCalls());
-        if (config.save != paths.configFile)
+        const std::string programConfig = paths.configFile;
+        const ConfigFiles config = ChooseConfigFiles(programConfig, SystemConfigLocationCalls());
+        if (config.save != programConfig)
             EnsureFolderOf(config.save);
         paths.configFile = config.save;
         SetStartupPaths(paths);
         SetConfigReadFilePath(config.read);
+        SetUserFilesFolder(ChooseUserFilesFolder(programConfig, config, DocumentsDirectory()));
         InitMorseTable();
         InitCommonControls();
         RegisterControlClasses(instance);

@@ -209,7 +209,12 @@ void CloseSequence(HWND window) {
         for (int i = 0; i < app->pageCount; ++i)
             SendMessageA(app->pages[i].window, PM_CLOSING, 0, 0);
         app->SetString("Default", "Database", app->records.DatabasePath());
-        app->Save(ConfigFilePath()); // a failed save is not reported; closing goes on
+        // Looked up before the save, so that the text is stored with the
+        // others for translators.
+        const std::string notSaved = app->SettingsNotSavedText();
+        if (!app->Save(ConfigFilePath()))
+            ShowMessageBox(nullptr, (notSaved + "\n" + ConfigFilePath()).c_str(), nullptr,
+                           MB_ICONWARNING | MB_OK);
         delete app;
     }
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);

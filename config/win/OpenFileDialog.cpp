@@ -1,5 +1,7 @@
 #include "config/win/OpenFileDialog.h"
 
+#include "app/UserFiles.h"
+
 #include <cstdio>
 
 namespace {
@@ -14,6 +16,7 @@ OpenFileNameHook SetOpenFileNameHook(OpenFileNameHook hook) {
 
 bool AskOpenFileName(HWND owner, const char* filter, const char* extension, bool mustExist,
                      std::string& path) {
+    PrepareUserFilesFolder(path); // so that the dialog can open there
     char file[1024];
     std::snprintf(file, sizeof file, "%s", path.c_str());
     OPENFILENAMEA request{};

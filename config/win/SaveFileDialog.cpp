@@ -1,5 +1,6 @@
 #include "config/win/SaveFileDialog.h"
 
+#include "app/UserFiles.h"
 #include "app/win/Application.h"
 
 #include <cstring>
@@ -27,6 +28,7 @@ SaveFileNameHook SetSaveFileNameHook(SaveFileNameHook hook) {
 
 bool ShowSaveFileDialog(HWND owner, const std::string& initialName, const std::string& initialTitle,
                         const char* defaultExtension, std::string& chosen) {
+    PrepareUserFilesFolder(initialName); // so that the dialog can open there
     char file[kPathBuffer];
     char title[kPathBuffer];
     CopyInto(file, initialName);

@@ -5,6 +5,7 @@
 #include "player/win/PlayerPage.h"
 
 #include "app/Platform.h"
+#include "app/UserFiles.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
 #include "app/win/Pages.h"
@@ -68,7 +69,7 @@ void Send(HWND page, int control, UINT message, WPARAM wParam, LPARAM lParam) {
 std::string ReadPath(HWND page) {
     char path[kMaxPath + 1];
     GetDlgItemTextA(page, kPath, path, sizeof path);
-    return path;
+    return UserFilePath(path); // a name without a folder is the user's
 }
 
 bool HasTexts(const PlayerPageState& state) {
@@ -217,10 +218,10 @@ void OnShown(HWND page, Application& app) {
     }
     // The file of the last competition run, or the run's default file.
     if (ReadPath(page).empty())
-        SetDlgItemTextA(page, kPath,
-                        (app.competition.controlFile.empty() ? CurrentDirPath("Letters.txt")
-                                                             : app.competition.controlFile)
-                            .c_str());
+        SetDlgItemTextA(
+            page, kPath,
+            (app.competition.controlFile.empty() ? UserFilePath("Letters.txt") : app.competition.controlFile)
+                .c_str());
     if (ReadPath(page) != state.loadedPath && FileExists(ReadPath(page)))
         LoadFile(page, app, true);
     state.sending = true;

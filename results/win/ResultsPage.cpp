@@ -3,6 +3,7 @@
 // the results sheet.
 #include "results/win/ResultsPage.h"
 
+#include "app/UserFiles.h"
 #include "app/WholeFile.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
@@ -102,6 +103,11 @@ std::string FieldText(HWND page, int control) {
     char text[kMaxPath + 1] = "";
     GetDlgItemTextA(page, control, text, sizeof text);
     return text;
+}
+
+// The file a path field names; a name without a folder is the user's.
+std::string PathField(HWND page, int control) {
+    return UserFilePath(FieldText(page, control));
 }
 
 // The whole text of a field of any length (the copy).
@@ -228,7 +234,7 @@ void FillParticipants(HWND page, Application& app, const std::vector<MarkRecord>
 void RefreshResults(HWND page, Application& app) {
     std::vector<MarkRecord> records;
     std::string error;
-    if (LoadResultsFile(FieldText(page, kResultsPath), records, error) == ResultsLoad::Unreadable)
+    if (LoadResultsFile(PathField(page, kResultsPath), records, error) == ResultsLoad::Unreadable)
         SendDlgItemMessageA(page, kVerdict, ATL_SETTEXTTRIM, 0,
                             reinterpret_cast<LPARAM>(Lang(app, kResultsUnreadable).c_str()));
     FillParticipants(page, app, records);
@@ -276,7 +282,7 @@ void SetSpeedField(HWND page, int speed) {
 // (a run goes on adding texts); the discipline follows a new file's name.
 bool LoadControlFile(HWND page, Application& app, bool report) {
     ResultsSession& s = app.results;
-    const std::string path = FieldText(page, kControlPath);
+    const std::string path = PathField(page, kControlPath);
     std::string error;
     std::vector<ControlBlock> blocks;
     const ControlLoad load = LoadControlBlocks(path, blocks, error);
@@ -374,7 +380,7 @@ std::string Participant(HWND page, Application& app) {
 
 void Mark(HWND page, Application& app) {
     const ResultsLimits limits = ReadResultsLimits(app);
-    const std::string resultsPath = FieldText(page, kResultsPath);
+    const std::string resultsPath = PathField(page, kResultsPath);
     MarkRecord mark;
     mark.participant = Participant(page, app);
     if (mark.participant.empty()) {
@@ -413,6 +419,7 @@ void Mark(HWND page, Application& app) {
     mark.markedAt = MarkTimestamp(std::time(nullptr));
 
     std::string error;
+    PrepareUserFilesFolder(resultsPath); // a failure shows as the write error
     switch (StoreMark(resultsPath, mark, limits.maxCopies, error)) {
     case StoreOutcome::Refused:
         Warn(page, app, kTooManyCopies);
@@ -454,7 +461,7 @@ void Mark(HWND page, Application& app) {
 }
 
 void Export(HWND page, Application& app) {
-    const std::string resultsPath = FieldText(page, kResultsPath);
+    const std::string resultsPath = PathField(page, kResultsPath);
     std::vector<MarkRecord> records;
     std::string error;
     if (LoadResultsFile(resultsPath, records, error) == ResultsLoad::Unreadable) {
@@ -480,6 +487,7 @@ void Export(HWND page, Application& app) {
                                  : resultsPath;
     const std::string sheet = base + ".html";
     const std::string date = MarkTimestamp(std::time(nullptr)).substr(0, 10);
+    PrepareUserFilesFolder(sheet);
     if (!WriteResultsBytes(sheet, ResultsHtml(records, ReadResultsLimits(app).maxErrors, c, date))) {
         ShowWarning(page, app.WriteErrorText());
         return;
@@ -488,7 +496,7 @@ void Export(HWND page, Application& app) {
 }
 
 void BrowseResults(HWND page, Application& app) {
-    std::string path = FieldText(page, kResultsPath);
+    std::string path = PathField(page, kResultsPath);
     if (!AskOpenFileName(app.mainWindow, "CSV\0*.csv\0All Files\0*.*\0", "csv", false, path))
         return;
     SetDlgItemTextA(page, kResultsPath, path.c_str());
@@ -496,7 +504,7 @@ void BrowseResults(HWND page, Application& app) {
 }
 
 void BrowseControl(HWND page, Application& app) {
-    std::string path = FieldText(page, kControlPath);
+    std::string path = PathField(page, kControlPath);
     if (!AskOpenFileName(app.mainWindow, "Text Files\0*.TXT\0All Files\0*.*\0", "txt", true, path))
         return;
     SetDlgItemTextA(page, kControlPath, path.c_str());
@@ -610,8 +618,8 @@ void OnSize(HWND page, Application& app, int width, int height) {
 void OnInit(HWND page, Application& app) {
     SendDlgItemMessageA(page, kResultsPath, EM_LIMITTEXT, kMaxPath, 0);
     SendDlgItemMessageA(page, kControlPath, EM_LIMITTEXT, kMaxPath, 0);
-    SetDlgItemTextA(page, kResultsPath, CurrentDirPath(kResultsFileName).c_str());
-    SetDlgItemTextA(page, kControlPath, CurrentDirPath("Letters.txt").c_str());
+    SetDlgItemTextA(page, kResultsPath, UserFilePath(kResultsFileName).c_str());
+    SetDlgItemTextA(page, kControlPath, UserFilePath("Letters.txt").c_str());
     CheckRadioButton(page, kFromFile, kFromNumber, kFromFile);
     SetDlgItemInt(page, kNumber, 1, FALSE);
     SetDlgItemInt(page, kGroups, kInitialGroups, FALSE);

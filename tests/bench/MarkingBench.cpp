@@ -3,56 +3,14 @@
 // with a few errors, and a copy that shares nothing with the text (the most
 // work the alignment can take). Target: under 10 ms and 16 MB each. Each
 // benchmark reports peak_bytes, the most memory held at once during a mark.
+#include "PeakBytes.h"
 #include "results/Marking.h"
 #include "texts/TextEncoding.h"
 #include "texts/TextGenerator.h"
 
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <malloc.h>
-#include <new>
 #include <string>
-
-namespace {
-// Counting of live heap bytes while `counting` is set. The size of a block is
-// what the allocator reports for it, so nothing is stored in front of the
-// block (reading such a header back confuses GCC's bounds checks once the
-// delete is inlined into library code).
-std::atomic<bool> counting{false};
-std::atomic<long long> liveBytes{0}, peakBytes{0};
-} // namespace
-
-void* operator new(size_t size) {
-    void* p = std::malloc(size == 0 ? 1 : size);
-    if (!p)
-        throw std::bad_alloc();
-    if (counting) {
-        const long long now = liveBytes += static_cast<long long>(malloc_usable_size(p));
-        long long peak = peakBytes;
-        while (now > peak && !peakBytes.compare_exchange_weak(peak, now))
-            ;
-    }
-    return p;
-}
-
-// GCC pairs the malloc in operator new above with this free only when it
-// cannot see both; inlined into the library's deallocations it warns.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* p) noexcept {
-    if (!p)
-        return;
-    if (counting)
-        liveBytes -= static_cast<long long>(malloc_usable_size(p));
-    std::free(p);
-}
-
-void operator delete(void* p, size_t) noexcept {
-    operator delete(p);
-}
-#pragma GCC diagnostic pop
 
 namespace {
 
@@ -66,13 +24,10 @@ void Run(benchmark::State& state, const std::u32string& text, const std::u32stri
     MarkResult result;
     long long peak = 0;
     for (auto _ : state) {
-        liveBytes = 0;
-        peakBytes = 0;
-        counting = true;
+        StartCountingBytes();
         const bool ok = MarkCopy(text, copy, result);
-        counting = false;
+        peak = StopCountingBytes();
         benchmark::DoNotOptimize(ok);
-        peak = peakBytes;
     }
     state.counters["peak_bytes"] = static_cast<double>(peak);
     state.counters["errors"] = result.errors;

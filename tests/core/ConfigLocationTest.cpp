@@ -20,7 +20,9 @@ TEST(ConfigLocationTest, ProgramFolderWinsWhereItCanBeWrittenElseTheUsersFolder)
     const Case cases[] = {
         {"portable with a file", true, true, true, true, kProgram, kProgram},
         {"portable first start", false, true, false, true, kProgram, kProgram},
-        {"writable folder, settings kept by the user", false, true, true, true, kUser, kUser},
+        // The user's file belongs to an installed copy: a portable one starts its own.
+        {"portable first start beside an installed copy's settings", false, true, true, true, kProgram,
+         kProgram},
         {"read-only, first start, nothing shipped", false, false, false, true, kProgram, kUser},
         {"read-only, shipped file, first start", true, false, false, true, kProgram, kUser},
         {"read-only, later starts", true, false, true, true, kUser, kUser},

@@ -227,3 +227,43 @@ e2e_program_in_work() {
     trap 'kill $pid 2>/dev/null || true' EXIT
     cd "$work"
 }
+
+# e2e_screen_sum: a checksum of what the screen shows.
+e2e_screen_sum() {
+    import -window root -depth 8 rgb:- 2>/dev/null | md5sum | cut -d' ' -f1
+}
+
+# e2e_wait_still [seconds]: waits until two screenshots in a row are the same
+# and differ from the checksum in $1 when one is given ("" for any).
+e2e_wait_still() {
+    local before=${1:-} limit=${2:-20} last="" now i
+    for i in $(seq 1 $((limit * 4))); do
+        now=$(e2e_screen_sum)
+        if [ "$now" = "$last" ] && [ "$now" != "$before" ]; then
+            return 0
+        fi
+        last=$now
+        sleep 0.1
+    done
+    return 1
+}
+
+# e2e_press <name> <keys...>: types the keys into the window and waits for
+# what they change on the screen (a page switch, a moved focus) to settle.
+e2e_press() {
+    local name=$1 before
+    shift
+    before=$(e2e_screen_sum)
+    e2e_key "$name" "$@" || return 1
+    e2e_wait_still "$before"
+}
+
+# e2e_wait_gone <name> [seconds]: waits until no window of that name shows.
+e2e_wait_gone() {
+    local name=$1 limit=${2:-30} i
+    for i in $(seq 1 $((limit * 5))); do
+        xdotool search --onlyvisible --name "^$name\$" >/dev/null 2>&1 || return 0
+        sleep 0.2
+    done
+    return 1
+}

@@ -2,6 +2,7 @@
 // dialog and message boxes answered by the test.
 #include "PageHarness.h"
 
+#include "app/UserFiles.h"
 #include "resources/resource.h"
 #include "texts/ControlTextFile.h"
 #include "texts/TextGenerator.h"
@@ -129,7 +130,7 @@ TEST(TextGeneratorPage, SavesConsecutiveTexts) {
     ASSERT_EQ(SaveRequests().size(), 1u);
     const SaveRequest& r = SaveRequests()[0];
     EXPECT_EQ(r.owner, p.main);
-    EXPECT_EQ(r.file, "d_10_t_4");
+    EXPECT_EQ(r.file, UserFilePath("d_10_t_4")); // the dialog opens in the user's files folder
     EXPECT_EQ(r.title, "d_10_t_4");
     EXPECT_EQ(r.extension, "txt");
     EXPECT_EQ(r.flags, static_cast<DWORD>(OFN_LONGNAMES));

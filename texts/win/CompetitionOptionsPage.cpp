@@ -1,6 +1,7 @@
 // Competition reception options page (page 14): the kind of text, the
 // starting speed, the pause between texts and the control-text file of a
 // run; Next hands them to the run page.
+#include "app/UserFiles.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
 #include "app/win/Pages.h"
@@ -42,10 +43,11 @@ const char* DefaultFileName(int kind) {
     }
 }
 
+// The file named in the field; a name without a folder is the user's.
 std::string ReadPath(HWND page) {
     char path[kMaxPath + 1];
     GetDlgItemTextA(page, kPath, path, sizeof path);
-    return path;
+    return UserFilePath(path);
 }
 
 void SetPath(HWND page, const std::string& path) {
@@ -70,7 +72,7 @@ void LoadTexts(HWND page, Application& app) {
     ComboSetSelection(page, kKindList, 0);
     FillNumbers(page, kSpeedList, 10, 1000, 10, kDefaultSpeedItem);
     FillNumbers(page, kIntervalList, 0, 600, 10, kDefaultIntervalItem);
-    SetPath(page, CurrentDirPath(DefaultFileName(0)));
+    SetPath(page, UserFilePath(DefaultFileName(0)));
 }
 
 void OnShown(HWND page, Application& app) {
@@ -99,6 +101,8 @@ void Next(HWND page, Application& app) {
     state.speed = (speedItem >= 0 ? speedItem : kDefaultSpeedItem) * 10 + 10;
     state.interval = (intervalItem >= 0 ? intervalItem : kDefaultIntervalItem) * 10;
     state.controlFile = path;
+    // A failure shows as the run's write error at its first text.
+    PrepareUserFilesFolder(path);
     GoToPage(page, PAGE_COMPETITION_RUN, false);
 }
 
@@ -107,7 +111,7 @@ BOOL OnCommand(HWND page, Application& app, int control, int code) {
     case kKindList:
         if (code != CBN_SELCHANGE)
             return FALSE;
-        SetPath(page, CurrentDirPath(DefaultFileName(ComboGetSelection(page, kKindList))));
+        SetPath(page, UserFilePath(DefaultFileName(ComboGetSelection(page, kKindList))));
         return TRUE;
     case kBrowse:
         Browse(page, app);

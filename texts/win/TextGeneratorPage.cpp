@@ -1,5 +1,6 @@
 // Text generator page (page 4): shows the text a number, kind, series and
 // length name, and saves consecutive texts into a text file.
+#include "app/UserFiles.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
 #include "app/win/Pages.h"
@@ -101,7 +102,7 @@ void Save(HWND page, Application& app) {
     Regenerate(page, &fields);
     const std::string suggested = SuggestedFileName(fields);
     std::string path;
-    if (!ShowSaveFileDialog(app.mainWindow, suggested, suggested, "txt", path))
+    if (!ShowSaveFileDialog(app.mainWindow, UserFilePath(suggested), suggested, "txt", path))
         return;
     const int count = ReadField(page, kCount, kSaveCountLimit);
     if (FileExists(path) && !AskYesNo(app.mainWindow, app.FileExistsText()))
