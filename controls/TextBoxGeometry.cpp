@@ -28,6 +28,18 @@ bool TextFontFits(int charWidth, int lineHeight, int drawingWidth, int clientHei
            static_cast<long long>(lineHeight) * AtLeastOne(rows) <= clientHeight;
 }
 
+int FitTextFont(int areaWidth, int clientWidth, int clientHeight, int rows, int columns, TextCell base,
+                const std::function<TextCell(int height)>& cellAt, TextCell& cell) {
+    int height = TextFontHeight(areaWidth, clientHeight, rows, columns, base.width, base.height);
+    cell = cellAt(height);
+    while (height > 1 &&
+           !TextFontFits(cell.width, cell.height, clientWidth - 8, clientHeight, columns, rows)) {
+        --height;
+        cell = cellAt(height);
+    }
+    return height;
+}
+
 int TextVisibleRows(int clientHeight, int lineHeight) {
     return clientHeight / AtLeastOne(lineHeight);
 }

@@ -5,6 +5,7 @@
 // visible rows, which depends on measuring the font.
 #pragma once
 
+#include <functional>
 #include <string>
 
 // Characters per line and rows below 1 are taken as 1, so no division fails.
@@ -23,6 +24,20 @@ int TextFontHeight(int areaWidth, int clientHeight, int rows, int columns, int c
 // Whether columns characters of width charWidth fit the drawing width and
 // rows lines of lineHeight the client height.
 bool TextFontFits(int charWidth, int lineHeight, int drawingWidth, int clientHeight, int columns, int rows);
+
+// The cell of "W" in a font of some height.
+struct TextCell {
+    int width = 0, height = 0;
+};
+
+// The font height for the client area, and its cell in `cell`: the bound of
+// TextFontHeight over areaWidth from the cell of the default height, then
+// stepped down while the cell `cellAt` measures for it does not fit every
+// column into the drawing area (4 pixels in from either side) and every row
+// into the client height. A substitute face does not keep the proportions
+// of the default height at every height, hence the steps.
+int FitTextFont(int areaWidth, int clientWidth, int clientHeight, int rows, int columns, TextCell base,
+                const std::function<TextCell(int height)>& cellAt, TextCell& cell);
 
 // Rows of height lineHeight that fit the client height.
 int TextVisibleRows(int clientHeight, int lineHeight);

@@ -84,12 +84,9 @@ SIZE ExtentOfW(HDC dc, const TextBoxRecord& record, LONG height) {
     return size;
 }
 
-// Sizes the font for the client area; the painted area is 4 pixels
-// narrower than the client, hit-testing and row counting use the full width.
-// The height so found scales the proportions of the default height, which a
-// substitute face (Courier New under Wine) does not keep at every height:
-// it is stepped down until the columns fit the drawing area, 4 pixels in
-// from either side, and the rows the client height.
+// Sizes the font for the client area (FitTextFont, with Courier New under
+// Wine as the substitute face); the painted area is 4 pixels narrower than
+// the client, hit-testing and row counting use the full width.
 const FontFit& FitFont(HDC dc, TextBoxRecord& record, const RECT& client, bool forPainting) {
     const int rows = record.model.Rows(), columns = record.model.Columns();
     const FitInputs inputs{client.right, client.bottom, rows, columns, GetDeviceCaps(dc, LOGPIXELSY)};
@@ -97,15 +94,15 @@ const FontFit& FitFont(HDC dc, TextBoxRecord& record, const RECT& client, bool f
     if (fit.inputs == inputs)
         return fit;
 
-    const SIZE base = ExtentOfW(dc, record, 0);
+    const auto cellAt = [&](int height) {
+        const SIZE size = ExtentOfW(dc, record, height);
+        return TextCell{size.cx, size.cy};
+    };
     const int areaWidth = forPainting ? client.right - 4 : client.right;
-    LONG height = TextFontHeight(areaWidth, client.bottom, rows, columns, base.cx, base.cy);
-    SIZE cell = ExtentOfW(dc, record, height);
-    while (height > 1 && !TextFontFits(cell.cx, cell.cy, client.right - 8, client.bottom, columns, rows)) {
-        --height;
-        cell = ExtentOfW(dc, record, height);
-    }
-    fit = FontFit{inputs, height, cell};
+    TextCell cell;
+    const int height =
+        FitTextFont(areaWidth, client.right, client.bottom, rows, columns, cellAt(0), cellAt, cell);
+    fit = FontFit{inputs, height, SIZE{cell.width, cell.height}};
     if (forPainting)
         record.DropPaintFont();
     return fit;

@@ -1,14 +1,12 @@
 #!/usr/bin/env bash
 # klaviro-cli answers --help and --version and rejects what it does not know.
-set -eu
-cli=${KLAVIRO_CLI:?}
+. "$(dirname "$0")/lib.sh"
 "$cli" --help | grep -q 'Usage: klaviro-cli'
 "$cli" --version | grep -Eq '^klaviro-cli [0-9]+\.[0-9]+\.[0-9]+$'
-if "$cli" --no-such-option 2>/tmp/klaviro-cli-err.$$; then
-    echo "unknown option accepted"; exit 1
+if "$cli" --no-such-option 2>"$tmp/err"; then
+    fail "unknown option accepted"
 fi
-grep -q 'unknown' /tmp/klaviro-cli-err.$$
-rm -f /tmp/klaviro-cli-err.$$
+grep -q 'unknown' "$tmp/err"
 # Each command's --help prints its own usage and nothing else happens.
 for command in text save wav; do
     out=$("$cli" "$command" --help) || { echo "$command --help failed"; exit 1; }

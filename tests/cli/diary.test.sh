@@ -1,11 +1,7 @@
 #!/usr/bin/env bash
 # klaviro-cli diary: the summary of a prepared diary worked out by hand, the
 # HTML export through the safe output, and the diaries it cannot read.
-set -eu
-cli=${KLAVIRO_CLI:?}
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-fail() { echo "diary.test.sh: $*"; exit 1; }
+. "$(dirname "$0")/lib.sh"
 
 d="$tmp/Diary.csv"
 printf '\xef\xbb\xbf' >"$d"

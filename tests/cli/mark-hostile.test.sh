@@ -2,11 +2,7 @@
 # klaviro-cli mark and results on what a hand or a mistake hands them: the
 # error limit at its edge, a hand-edited control text, endless inputs, an
 # empty copy.
-set -eu
-cli=${KLAVIRO_CLI:?}
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-fail() { echo "mark-hostile.test.sh: $*"; exit 1; }
+. "$(dirname "$0")/lib.sh"
 
 printf '100\r\n\r\nA B C D E   F G H I J   \r\n\r\n' >"$tmp/Letters.txt"
 

@@ -1,11 +1,7 @@
 #!/usr/bin/env bash
 # klaviro-cli mark and results: marking against a control-text file and a
 # training text, storing marks, the fourth copy refused, rankings as JSON.
-set -eu
-cli=${KLAVIRO_CLI:?}
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-fail() { echo "mark-results.test.sh: $*"; exit 1; }
+. "$(dirname "$0")/lib.sh"
 
 # A run of 100 and 110, restarted at 100: the last 100 block counts.
 printf '100\r\n\r\nA B C D E   \r\n\r\n110\r\n\r\nF G H I J   K L M N O   \r\n\r\n100\r\n\r\nP Q R S T   \r\n\r\n' >"$tmp/Letters.txt"

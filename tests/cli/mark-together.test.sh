@@ -2,11 +2,7 @@
 # Two klaviro-cli mark processes at once, 200 marks each, into one results
 # file, one of them through a link to it: every call succeeds, every mark is
 # kept, and the link stays a link.
-set -eu
-cli=${KLAVIRO_CLI:?}
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-fail() { echo "mark-together.test.sh: $*"; exit 1; }
+. "$(dirname "$0")/lib.sh"
 
 printf '100\r\n\r\nA B C D E   \r\n\r\n' >"$tmp/Letters.txt"
 printf 'abcde' >"$tmp/copy.txt"

@@ -3,11 +3,7 @@
 # without --force and is replaced whole with it, a link is written through and
 # stays a link, a pipe is written into and stays a pipe, a directory is
 # refused, and - is standard output with the same bytes.
-set -eu
-cli=${KLAVIRO_CLI:?}
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-fail() { echo "output.test.sh: $*"; exit 1; }
+. "$(dirname "$0")/lib.sh"
 
 printf '100\r\n\r\nA B C   \r\n\r\n' >"$tmp/Letters.txt"
 printf 'abc' | "$cli" mark --control "$tmp/Letters.txt" --speed 100 --participant 'Jiří Dvořák' \

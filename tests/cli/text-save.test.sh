@@ -2,12 +2,7 @@
 # klaviro-cli save: consecutive texts in the control-text file format (CR LF
 # line ends), never over an existing file without --force, and never a
 # half-written file in place of a good one.
-set -eu
-cli=${KLAVIRO_CLI:?}
-tmp=$(mktemp -d)
-trap 'chmod -R u+w "$tmp" 2>/dev/null; rm -rf "$tmp"' EXIT
-
-fail() { echo "text-save.test.sh: $*"; exit 1; }
+. "$(dirname "$0")/lib.sh"
 
 # The expected file, built from the text command: three empty lines, then per
 # text its number, an empty line, the text in lines of W, an empty line.

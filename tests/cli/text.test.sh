@@ -1,12 +1,7 @@
 #!/usr/bin/env bash
 # klaviro-cli text: the text of a number, exactly as the text generator page
 # shows it, and clear errors for what it cannot take.
-set -eu
-cli=${KLAVIRO_CLI:?}
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-
-fail() { echo "text.test.sh: $*"; exit 1; }
+. "$(dirname "$0")/lib.sh"
 
 # Known texts (seed = number + series x 10000000, 5 characters per group).
 [ "$("$cli" text --kind figures --number 468 --groups 5)" = \

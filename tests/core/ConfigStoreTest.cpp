@@ -1,3 +1,6 @@
+#include "StoredValue.h"
+#include "TestFiles.h"
+
 #include "config/ConfigStore.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +10,8 @@
 #include <random>
 #include <string>
 
+using namespace testfiles;
+
 namespace {
 
 ConfigStore Parsed(const std::string& text) {
@@ -15,38 +20,15 @@ ConfigStore Parsed(const std::string& text) {
     return store;
 }
 
-std::string Get(const ConfigStore& store, const std::string& section, const std::string& key) {
-    std::string value = "<missing>";
-    store.GetString(section, key, value);
-    return value;
-}
-
-std::string TempFile(const char* name) {
-    return (std::filesystem::temp_directory_path() / (std::string("klaviro-test-") + name)).string();
-}
-
-std::string ReadAll(const std::string& path) {
-    std::string s;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return "<none>";
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        s.append(buf, n);
-    std::fclose(f);
-    return s;
-}
-
 } // namespace
 
 TEST(ConfigRead, HeadersAreTrimmedAndCutAtTheFirstBracket) {
     ConfigStore s = Parsed("  [ Score ]  \nA=1\n[Score2] trailing ] text\nB=2\n[]\nC=3\n");
-    EXPECT_EQ(Get(s, "Score", "A"), "1");
-    EXPECT_EQ(Get(s, "Score2", "B"), "2");
+    EXPECT_EQ(Stored(s, "Score", "A"), "1");
+    EXPECT_EQ(Stored(s, "Score2", "B"), "2");
     // "[]" selects the unnamed section, which the first header already
     // stored: like any repeated section, its later entries are dropped.
-    EXPECT_EQ(Get(s, "", "C"), "<missing>");
+    EXPECT_EQ(Stored(s, "", "C"), "<missing>");
 }
 
 TEST(ConfigRead, MalformedLinesAreSkipped) {
@@ -56,30 +38,30 @@ TEST(ConfigRead, MalformedLinesAreSkipped) {
     Section all;
     ASSERT_TRUE(s.GetSection("S", all));
     EXPECT_EQ(all.size(), 2u);
-    EXPECT_EQ(Get(s, "S", "k"), "v");
-    EXPECT_EQ(Get(s, "S", "; a"), "b");
+    EXPECT_EQ(Stored(s, "S", "k"), "v");
+    EXPECT_EQ(Stored(s, "S", "; a"), "b");
     EXPECT_FALSE(s.GetSection("Score", all));
 }
 
 TEST(ConfigRead, KeyValueSplitAtTheFirstEqualsAfterTheFirstCharacter) {
     ConfigStore s = Parsed("a==5\n\tkey\t =\t\nw = x = y\n=q=r\n");
-    EXPECT_EQ(Get(s, "", "a"), "=5");
-    EXPECT_EQ(Get(s, "", "key"), "");
-    EXPECT_EQ(Get(s, "", "w"), "x = y");
-    EXPECT_EQ(Get(s, "", "=q"), "r"); // a leading "=" belongs to the key
+    EXPECT_EQ(Stored(s, "", "a"), "=5");
+    EXPECT_EQ(Stored(s, "", "key"), "");
+    EXPECT_EQ(Stored(s, "", "w"), "x = y");
+    EXPECT_EQ(Stored(s, "", "=q"), "r"); // a leading "=" belongs to the key
 }
 
 TEST(ConfigRead, OnlyTabCrLfAndBlankAreTrimmed) {
     ConfigStore s = Parsed("\x0b"
                            "k=\x01v\x01 \t\r\n");
-    EXPECT_EQ(Get(s, "", "\x0bk"), "\x01v\x01");
+    EXPECT_EQ(Stored(s, "", "\x0bk"), "\x01v\x01");
 }
 
 TEST(ConfigRead, FirstOccurrenceWinsForKeysAndSections) {
     ConfigStore s = Parsed("[A]\nk=first\nk=second\n[B]\nx=1\n[A]\nk=third\nm=4\n");
-    EXPECT_EQ(Get(s, "A", "k"), "first");
-    EXPECT_EQ(Get(s, "A", "m"), "<missing>"); // the second [A] is dropped whole
-    EXPECT_EQ(Get(s, "B", "x"), "1");
+    EXPECT_EQ(Stored(s, "A", "k"), "first");
+    EXPECT_EQ(Stored(s, "A", "m"), "<missing>"); // the second [A] is dropped whole
+    EXPECT_EQ(Stored(s, "B", "x"), "1");
 }
 
 // Every line is read whole: long values that the writer itself made (three
@@ -140,7 +122,7 @@ TEST(ConfigWrite, SaveAndLoadRoundTripThroughTheFile) {
     ConfigStore b;
     ASSERT_TRUE(b.Load(path));
     EXPECT_EQ(b.Serialise(), bytes);
-    EXPECT_EQ(Get(b, "Default", "Width"), "");
+    EXPECT_EQ(Stored(b, "Default", "Width"), "");
     std::remove(path.c_str());
 }
 
@@ -173,11 +155,11 @@ TEST(ConfigValues, IntAndRealConversions) {
     EXPECT_TRUE(s.GetReal("", "r", x));
     EXPECT_DOUBLE_EQ(x, 3.8);
     s.SetReal("", "one", 1);
-    EXPECT_EQ(Get(s, "", "one"), "1.000000");
+    EXPECT_EQ(Stored(s, "", "one"), "1.000000");
     EXPECT_TRUE(s.GetReal("", "one", x));
     EXPECT_EQ(x, 1.0);
     s.SetInt("", "neg", -15);
-    EXPECT_EQ(Get(s, "", "neg"), "-15");
+    EXPECT_EQ(Stored(s, "", "neg"), "-15");
 }
 
 TEST(ConfigValues, GetStringOrStoresTheDefaultOnce) {
@@ -185,7 +167,7 @@ TEST(ConfigValues, GetStringOrStoresTheDefaultOnce) {
     std::string v;
     s.GetStringOr("Russian", "PS_01", "default", v);
     EXPECT_EQ(v, "default");
-    EXPECT_EQ(Get(s, "Russian", "PS_01"), "default");
+    EXPECT_EQ(Stored(s, "Russian", "PS_01"), "default");
     s.SetString("Russian", "PS_01", "changed");
     s.GetStringOr("Russian", "PS_01", "default", v);
     EXPECT_EQ(v, "changed");
@@ -201,17 +183,17 @@ TEST(ConfigRobustness, HostileFilesKeepTheWellFormedEntries) {
     for (char& c : noise)
         c = static_cast<char>(rng());
     ConfigStore random = Parsed(noise + "\n[Good]\nkey=value\n");
-    EXPECT_EQ(Get(random, "Good", "key"), "value");
+    EXPECT_EQ(Stored(random, "Good", "key"), "value");
 
     std::string many;
     for (int i = 0; i < 100000; ++i)
         many += "[S" + std::to_string(i) + "]\nk=" + std::to_string(i) + "\n";
     ConfigStore sections = Parsed(many);
     EXPECT_EQ(sections.Sections().size(), 100001u); // plus the unnamed one
-    EXPECT_EQ(Get(sections, "S99999", "k"), "99999");
+    EXPECT_EQ(Stored(sections, "S99999", "k"), "99999");
 
     std::string huge = "[A]\nbefore=1\n" + std::string(10 * 1000 * 1000, 'q') + "\nafter=2\n";
     ConfigStore longLine = Parsed(huge);
-    EXPECT_EQ(Get(longLine, "A", "before"), "1");
-    EXPECT_EQ(Get(longLine, "A", "after"), "2");
+    EXPECT_EQ(Stored(longLine, "A", "before"), "1");
+    EXPECT_EQ(Stored(longLine, "A", "after"), "2");
 }

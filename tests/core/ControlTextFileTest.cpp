@@ -1,3 +1,5 @@
+#include "TestFiles.h"
+
 #include "texts/ControlTextFile.h"
 
 #include "app/Platform.h"
@@ -7,26 +9,9 @@
 #include <cstdio>
 #include <string>
 
+using namespace testfiles;
+
 namespace {
-
-// A file name of this test's own, so that tests may run in parallel.
-std::string TestPath(const char* suffix) {
-    std::string dir;
-    EXPECT_TRUE(TempDirectory(dir, 1000));
-    return dir + "klaviro-ctf-" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + suffix;
-}
-
-std::string ReadAll(const std::string& path) {
-    std::string s;
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buf[4096];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-            s.append(buf, n);
-        std::fclose(f);
-    }
-    return s;
-}
 
 // 100 letters in groups: 20 groups of 12 columns, 240 characters.
 std::string HundredLetters() {
@@ -66,7 +51,7 @@ TEST(ControlTextFile, WidthBelowOneIsTheDefaultWidthAndAbove500Is500) {
 }
 
 TEST(ControlTextFile, OverwriteThenAppend) {
-    const std::string path = TestPath(".txt");
+    const std::string path = TempFile("texts.txt");
     ASSERT_TRUE(WriteTextFile(path, "old contents that must go", 60, 1, false));
     ASSERT_TRUE(WriteTextFile(path, "", 60, -1, true));
     ASSERT_TRUE(WriteTextFile(path, "A B ", 60, 10, false));
@@ -82,7 +67,7 @@ TEST(ControlTextFile, OverwriteThenAppend) {
 }
 
 TEST(ControlTextFile, UnwritablePaths) {
-    const std::string missingDir = TestPath("-no-such-dir/") + "x.txt";
+    const std::string missingDir = TempFile("no-such-dir/") + "x.txt";
     EXPECT_FALSE(WriteTextFile(missingDir, "A ", 60, 1, true));
     EXPECT_FALSE(WriteTextFile(missingDir, "A ", 60, 1, false));
     EXPECT_FALSE(FileExists(missingDir));

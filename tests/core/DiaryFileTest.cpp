@@ -1,3 +1,5 @@
+#include "TestFiles.h"
+
 #include "diary/DiaryFile.h"
 
 #include <gtest/gtest.h>
@@ -6,35 +8,11 @@
 #include <filesystem>
 #include <string>
 
+using namespace testfiles;
+
 namespace {
 
 const std::string kBom = "\xEF\xBB\xBF";
-
-std::string TestPath(const char* suffix) {
-    return (std::filesystem::temp_directory_path() /
-            (std::string("klaviro-diary-") + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-             suffix))
-        .string();
-}
-
-std::string ReadAll(const std::string& path) {
-    std::string bytes;
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buf[65536];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-            bytes.append(buf, n);
-        std::fclose(f);
-    }
-    return bytes;
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_TRUE(f);
-    ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
-    ASSERT_EQ(std::fclose(f), 0);
-}
 
 DiaryRow SampleRow(const std::string& copy) {
     DiaryRow row;
@@ -169,7 +147,7 @@ TEST(DiaryFile, LoadingInPiecesReadsWhatParsingReads) {
     file += DiaryLine(SampleRow(std::string(2500000, 'z') + "\n;"));
     for (int k = 0; k < 2000; ++k)
         file += DiaryLine(SampleRow("KLMNO " + std::to_string(k)));
-    const std::string path = TestPath(".csv");
+    const std::string path = TempFile("Diary.csv");
     WriteAll(path, file);
     DiaryContents parsed, loaded;
     std::string error;
@@ -186,15 +164,15 @@ TEST(DiaryFile, LoadingInPiecesReadsWhatParsingReads) {
 TEST(DiaryFile, LoadReportsWhatCannotBeRead) {
     DiaryContents diary;
     std::string error;
-    EXPECT_EQ(LoadDiary(TestPath(".none"), diary, error), DiaryLoad::Missing);
+    EXPECT_EQ(LoadDiary(TempFile("none.csv"), diary, error), DiaryLoad::Missing);
 
-    const std::string dir = TestPath(".dir");
+    const std::string dir = TempFile("folder");
     std::filesystem::create_directories(dir);
     EXPECT_EQ(LoadDiary(dir, diary, error), DiaryLoad::Unreadable);
     EXPECT_NE(error.find(dir), std::string::npos);
     std::filesystem::remove(dir);
 
-    const std::string other = TestPath(".csv");
+    const std::string other = TempFile("Diary.csv");
     WriteAll(other, "participant;discipline\r\n");
     EXPECT_EQ(LoadDiary(other, diary, error), DiaryLoad::Unreadable);
     EXPECT_NE(error.find("is not a diary"), std::string::npos) << error;
@@ -212,7 +190,7 @@ TEST(DiaryFile, LoadReportsWhatCannotBeRead) {
 }
 
 TEST(DiaryFile, AppendingLeavesEarlierRowsAsTheyAre) {
-    const std::string path = TestPath(".csv");
+    const std::string path = TempFile("Diary.csv");
     std::remove(path.c_str());
     std::string error;
     const DiaryRow first = SampleRow("ABC\r\nDEF"), second = SampleRow("GHI");
@@ -256,7 +234,7 @@ TEST(DiaryFile, AppendingLeavesEarlierRowsAsTheyAre) {
                                  std::filesystem::perm_options::add);
     std::remove(path.c_str());
 
-    const std::string dir = TestPath(".dir");
+    const std::string dir = TempFile("folder");
     std::filesystem::create_directories(dir);
     EXPECT_FALSE(AppendDiaryRow(dir, second, error));
     EXPECT_NE(error.find(dir), std::string::npos);

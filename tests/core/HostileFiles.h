@@ -2,11 +2,8 @@
 // "Unicode", and files of a given size without writing their bytes.
 #pragma once
 
-#include "app/Platform.h"
+#include "TestFiles.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -23,21 +20,10 @@ inline std::string Utf16(const std::u16string& text, bool bigEndian) {
     return out;
 }
 
-// A file in the temporary directory named for the running test and `name`.
-inline std::string TempFile(const std::string& name) {
-    std::string dir;
-    EXPECT_TRUE(TempDirectory(dir, 1000));
-    return dir + "klaviro-" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" + name;
-}
-
+// A file of the test's own (testfiles::TempFile) holding `bytes`.
 inline std::string Write(const std::string& name, const std::string& bytes) {
-    const std::string path = TempFile(name);
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    EXPECT_NE(f, nullptr) << path;
-    if (f) {
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
+    const std::string path = testfiles::TempFile(name);
+    testfiles::WriteAll(path, bytes);
     return path;
 }
 

@@ -1,15 +1,9 @@
+#include "StoredValue.h"
+
 #include "config/AppConfig.h"
 #include "config/TextCatalogue.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-std::string Stored(const AppConfig& c, const char* section, const char* key) {
-    std::string v = "<missing>";
-    c.GetString(section, key, v);
-    return v;
-}
-} // namespace
 
 TEST(Language, EmptyConfigurationListsRussianAndStoresTexts) {
     AppConfig c;

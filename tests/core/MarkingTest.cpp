@@ -46,6 +46,7 @@ TEST(Marking, ErrorCountsWorkedOutByHand) {
     for (const Case& c : cases)
         EXPECT_EQ(Errors(text, c.copy), c.errors) << c.what;
     EXPECT_EQ(Errors("= ? / . ,", "=?/.,"), 0);
+    EXPECT_EQ(Errors("A M Z", "amz"), 0); // both ends of the alphabet
     EXPECT_EQ(Errors("", "AB"), 2);
 }
 
@@ -57,6 +58,10 @@ TEST(Marking, AlignmentPlacesEveryErrorAndBoundsTheWork) {
     EXPECT_EQ(r.errors, 3);
     EXPECT_EQ(r.characters, 10);
     EXPECT_EQ(TextBoxMarks(shown, r), "    x         x     %   ");
+
+    // An extra character marks the one before it, never the one after.
+    ASSERT_TRUE(MarkCopy(U("ABC"), U("ABXC"), r));
+    EXPECT_EQ(TextBoxMarks(U("A B C "), r), "  %   ");
 
     // Extra characters before the first one mark it unless it is wrong itself.
     ASSERT_TRUE(MarkCopy(U("ABC"), U("QQABC"), r));

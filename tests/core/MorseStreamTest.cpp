@@ -1,3 +1,5 @@
+#include "StreamRender.h"
+
 #include "sound/MorseStream.h"
 #include "sound/MorseTable.h"
 
@@ -9,19 +11,6 @@
 #include <vector>
 
 namespace {
-
-// The whole stream of a text up to and including the first segment that
-// reports the end, filled in segments of the player's size.
-std::vector<uint8_t> Render(MorseStream& s, uint32_t segment) {
-    std::vector<uint8_t> out;
-    bool complete = false;
-    while (!complete) {
-        const size_t at = out.size();
-        out.resize(at + segment);
-        complete = s.Fill(out.data() + at, segment);
-    }
-    return out;
-}
 
 struct Span {
     char kind; // 't' tone, 's' silence (0x80), 'e' after the end (0x7F)

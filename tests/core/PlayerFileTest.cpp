@@ -94,11 +94,22 @@ TEST(PlayerFile, RestoresBlanksAnEditorTookAndSkipsEmptyTexts) {
     ASSERT_TRUE(ReadControlTexts("\r\n\r\n1 2 \r\n\r\n", texts));
     EXPECT_EQ(Texts(texts), std::vector<std::string>{"1 2 "});
     EXPECT_FALSE(HeadersAreSpeeds(texts));
-    // Speeds that no run writes.
-    ASSERT_TRUE(ReadControlTexts("105\r\n\r\nA \r\n\r\n", texts));
-    EXPECT_FALSE(HeadersAreSpeeds(texts));
-    ASSERT_TRUE(ReadControlTexts("1020\r\n\r\nA \r\n\r\n", texts));
-    EXPECT_FALSE(HeadersAreSpeeds(texts));
+}
+
+// A run writes speeds from 10 to 1010 in steps of 10; any other number is a
+// text number.
+TEST(PlayerFile, RecordedSpeedsAreTheOnesARunWrites) {
+    const struct {
+        const char* header;
+        int speed;
+    } cases[] = {{"10", 10}, {"100", 100}, {"1000", 1000}, {"1010", 1010}, {"0", 0},
+                 {"5", 0},   {"105", 0},   {"1020", 0},    {"10000", 0}};
+    for (const auto& c : cases) {
+        std::vector<PlayerText> texts;
+        ASSERT_TRUE(ReadControlTexts(std::string(c.header) + "\r\n\r\nA \r\n\r\n", texts)) << c.header;
+        EXPECT_EQ(HeaderSpeed(texts.at(0)), c.speed) << c.header;
+        EXPECT_EQ(HeadersAreSpeeds(texts), c.speed > 0) << c.header;
+    }
 }
 
 TEST(PlayerFile, OtherFilesAreNotControlTexts) {

@@ -1,68 +1,99 @@
 #include "player/PlayerRender.h"
 
 #include "sound/MorseStream.h"
-#include "sound/MorseTable.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 namespace {
 
-// One text as the player writes it: the stream from the start delay on, up
-// to the end of the appended blank.
-std::vector<uint8_t> Single(int rate, int delay, int frequency, const RenderText& t) {
-    MorseStream stream(rate);
-    stream.Load(t.sent, t.unit, delay, frequency, -1, -1, -1);
-    std::vector<uint8_t> out;
-    std::vector<uint8_t> segment(MorseSegmentBytes(rate));
-    while (!stream.Fill(segment.data(), static_cast<uint32_t>(segment.size())))
-        out.insert(out.end(), segment.begin(), segment.end());
-    out.insert(out.end(), segment.begin(), segment.end());
-    out.resize(stream.StartOffset(static_cast<uint32_t>(stream.Length())));
-    return out;
+template <class Sample> std::vector<Sample> All(SampleRender& render) {
+    std::vector<Sample> out;
+    size_t count;
+    for (;;) {
+        const Sample* block;
+        if constexpr (sizeof(Sample) == 1)
+            block = render.Next(count);
+        else
+            block = render.NextWide(count);
+        if (!block)
+            return out;
+        out.insert(out.end(), block, block + count);
+    }
 }
 
-std::vector<uint8_t> All(SampleRender& render) {
-    std::vector<uint8_t> out;
-    size_t count;
-    while (const uint8_t* block = render.Next(count))
-        out.insert(out.end(), block, block + count);
-    return out;
+// Lengths of the runs of sound (positive) and silence (negative).
+std::vector<long> Runs(const std::vector<uint8_t>& samples) {
+    std::vector<long> runs;
+    for (uint8_t s : samples) {
+        const long step = s == MorseSilence ? -1 : 1;
+        if (runs.empty() || (runs.back() > 0) != (step > 0))
+            runs.push_back(0);
+        runs.back() += step;
+    }
+    return runs;
 }
+
+long Total(const std::vector<long>& runs) {
+    long n = 0;
+    for (long r : runs)
+        n += std::labs(r);
+    return n;
+}
+
+// Two texts small enough to count by hand: "E T" with a unit of 10 samples
+// (dot 10, gap 10, blank 20, dash 30, gap 10, the appended blank 20) and "T"
+// with a unit of 20 (dash 60, gap 20, blank 40).
+const std::vector<RenderText> kTexts = {{"E T", 10}, {"T", 20}};
+constexpr int kRate = 11025;
 
 } // namespace
 
 TEST(PlayerRender, AFileIsItsTextsWithThePausesBetween) {
-    const int rate = 11025;
-    const std::vector<RenderText> texts = {
-        {"O O O O O   1 0 0   V V V   =   A B   AR", unitSamples(0, 100, rate)},
-        {"E", unitSamples(1, 1000, rate)},
-        {"V V V   =   T E S T   AR", unitSamples(2, 310, rate)}};
-    for (int interval : {0, 2}) {
-        for (int delay : {0, 1}) {
-            std::vector<uint8_t> want;
-            for (size_t i = 0; i < texts.size(); ++i) {
-                if (i > 0)
-                    want.insert(want.end(), static_cast<size_t>(interval * rate), MorseSilence);
-                const std::vector<uint8_t> one = Single(rate, delay, 850, texts[i]);
-                EXPECT_EQ(RenderedSamples(texts[i].sent, texts[i].unit, static_cast<uint64_t>(delay * rate)),
-                          one.size());
-                want.insert(want.end(), one.begin(), one.end());
-            }
-            SampleRender render(rate, delay, 850, interval, texts);
-            EXPECT_EQ(render.TotalSamples(), want.size());
-            EXPECT_EQ(render.TextCount(), 3u);
-            const std::vector<uint8_t> got = All(render);
-            EXPECT_EQ(got, want) << "interval " << interval << ", delay " << delay;
-            EXPECT_EQ(render.Done(), want.size());
-            EXPECT_EQ(render.TextIndex(), 2u);
-        }
+    const struct {
+        int interval, delay;
+        std::vector<long> runs;
+    } cases[] = {
+        {0, 0, {10, -30, 30, -30, 60, -60}},
+        {0, 1, {-11025, 10, -30, 30, -(30 + 11025), 60, -60}},
+        {2, 0, {10, -30, 30, -(30 + 22050), 60, -60}},
+        {2, 1, {-11025, 10, -30, 30, -(30 + 22050 + 11025), 60, -60}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "interval " << c.interval << ", delay " << c.delay);
+        SampleRender render(kRate, c.delay, 850, c.interval, kTexts);
+        const long total = Total(c.runs);
+        EXPECT_EQ(render.TotalSamples(), static_cast<uint64_t>(total));
+        EXPECT_EQ(render.TextCount(), 2u);
+        EXPECT_EQ(Runs(All<uint8_t>(render)), c.runs);
+        EXPECT_EQ(render.Done(), static_cast<uint64_t>(total));
+        EXPECT_EQ(render.TextIndex(), 1u);
     }
+    EXPECT_EQ(RenderedSamples("E T", 10, 11025), 11025u + 100);
+    EXPECT_EQ(RenderedSamples("T", 20, 0), 120u);
     // One text is the text alone: no pause after the last.
-    SampleRender one(rate, 1, 850, 600, {texts[1]});
-    EXPECT_EQ(All(one), Single(rate, 1, 850, texts[1]));
-    SampleRender none(rate, 1, 850, 5, {});
+    SampleRender one(kRate, 1, 850, 600, {kTexts[1]});
+    EXPECT_EQ(Runs(All<uint8_t>(one)), (std::vector<long>{-11025, 60, -60}));
+    SampleRender none(kRate, 1, 850, 5, {});
     EXPECT_EQ(none.TotalSamples(), 0u);
-    EXPECT_TRUE(All(none).empty());
+    EXPECT_TRUE(All<uint8_t>(none).empty());
+}
+
+// The sine's silence is 0, in the pause as everywhere else. Its ramps
+// spread each tone by half a ramp (here 1 and 3 samples) around the edges:
+// the first text sounds until sample 11097, the second from 44197.
+TEST(PlayerRender, TheSinesPauseIsSilentToo) {
+    SampleRender render(kRate, 1, 850, 2, kTexts, MorseToneSine);
+    ASSERT_EQ(render.BytesPerSample(), 2);
+    EXPECT_EQ(render.TotalSamples(), 11125u + 22050 + 11145);
+    const std::vector<int16_t> s = All<int16_t>(render);
+    ASSERT_EQ(s.size(), 11125u + 22050 + 11145);
+    long sounding = 0;
+    for (size_t t = 11097; t < 44197; ++t)
+        sounding += s[t] != 0;
+    EXPECT_EQ(sounding, 0);
+    EXPECT_NE(s[11024 + 5], 0);  // the dot
+    EXPECT_NE(s[44200 + 30], 0); // the dash of the second text
 }

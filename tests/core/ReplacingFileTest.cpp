@@ -1,6 +1,8 @@
 // Files replaced through a temporary beside them: the configuration, control
 // texts, saved texts. The old file must survive every failure, no file of the
 // user's may be taken over, and nothing may be left behind.
+#include "TestFiles.h"
+
 #include "app/Platform.h"
 #include "config/ConfigStore.h"
 #include "texts/ControlTextFile.h"
@@ -23,6 +25,7 @@
 #endif
 
 namespace fs = std::filesystem;
+using namespace testfiles;
 
 namespace {
 
@@ -32,10 +35,7 @@ namespace {
 struct Folder {
     fs::path root;
     explicit Folder(size_t length = 0) {
-        std::string tmp;
-        EXPECT_TRUE(TempDirectory(tmp, 1000));
-        root = fs::path(tmp) /
-               (std::string("klaviro-rf-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        root = TempFile("folder");
         std::error_code ec;
         fs::remove_all(root, ec);
         path = root.string();
@@ -65,26 +65,6 @@ struct Folder {
     }
     std::string path;
 };
-
-std::string ReadAll(const std::string& path) {
-    std::string s = "<none>";
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        s.clear();
-        char buf[4096];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-            s.append(buf, n);
-        std::fclose(f);
-    }
-    return s;
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr) << path;
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-}
 
 } // namespace
 
@@ -117,6 +97,36 @@ TEST(ReplacingFile, NeverTakesOverAFileOfTheUsersAndLeavesNothingBehind) {
     EXPECT_EQ(d.Names().size(), 3u);
     EXPECT_FALSE(WriteFileReplacing(d.File("missing") + "/x", "x"));
     EXPECT_FALSE(WriteFileReplacing("", "x"));
+}
+
+// The temporary is only ever a new file: a file or a link planted at its
+// name is neither opened nor written through, and a replaced file keeps the
+// permissions its owner gave it.
+TEST(ReplacingFile, TheTemporaryIsNewAndTheReplacedFileKeepsItsPermissions) {
+    Folder d;
+    WriteAll(d.File("planted"), "someone's");
+#ifndef _WIN32
+    symlink("elsewhere", d.File("link").c_str());
+#endif
+    for (const char* name : {"planted", "link", "fresh"}) {
+        SCOPED_TRACE(name);
+        const bool isNew = !fs::exists(fs::symlink_status(d.File(name)));
+        bool taken = false;
+        const ReplacingFile::Handle h = CreateNewFile(d.File(name), taken);
+        if (h != ReplacingFile::kNoFile)
+            CloseFile(h, false);
+        EXPECT_EQ(h != ReplacingFile::kNoFile, isNew);
+        EXPECT_EQ(taken, !isNew);
+    }
+    EXPECT_EQ(ReadAll(d.File("planted")), "someone's");
+    EXPECT_FALSE(fs::exists(d.File("elsewhere")));
+#ifndef _WIN32
+    for (const fs::perms mode : {fs::perms(0600), fs::perms(0640), fs::perms(0755)}) {
+        fs::permissions(d.File("planted"), mode);
+        ASSERT_TRUE(WriteFileReplacing(d.File("planted"), "new"));
+        EXPECT_EQ(fs::status(d.File("planted")).permissions(), mode);
+    }
+#endif
 }
 
 // Under Wine the rename and the clean-up of a path past 260 characters used

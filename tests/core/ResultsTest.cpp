@@ -17,7 +17,10 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
+
+using namespace testfiles;
 
 namespace {
 
@@ -32,32 +35,6 @@ std::string Ranks(const std::vector<RankRow>& rows) {
         s += std::to_string(r.rank) + ":" + r.participant + ":" + std::to_string(r.speed) + "/" +
              std::to_string(r.errors) + " ";
     return s;
-}
-
-std::string TestPath(const char* suffix) {
-    return (std::filesystem::temp_directory_path() /
-            (std::string("klaviro-results-") +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name() + suffix))
-        .string();
-}
-
-std::string ReadAll(const std::string& path) {
-    std::string s;
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buf[4096];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-            s.append(buf, n);
-        std::fclose(f);
-    }
-    return s;
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
 }
 
 } // namespace
@@ -237,10 +214,15 @@ TEST(ResultsFile, RoundTripsWhatParticipantsType) {
     }
 }
 
-TEST(ResultsFile, SpreadsheetFormulaSignsAfterTabsAndCarriageReturnsAreKeptText) {
+// A cell a spreadsheet would split or run as a formula is quoted or kept
+// text; either way the copy reads back as typed.
+TEST(ResultsFile, LineBreaksAreQuotedAndFormulaSignsKeptText) {
     struct Case {
         std::string value, cell;
     } cases[] = {
+        {"AB\r\nCD", "\"AB\r\nCD\""},
+        {"AB\nCD", "\"AB\nCD\""},
+        {"AB\rCD", "\"AB\rCD\""},
         {"=1+1", "'=1+1"},
         {"@SUM(A1)", "'@SUM(A1)"},
         {"\t=1+1", "'\t=1+1"},
@@ -287,8 +269,40 @@ TEST(ResultsFile, AFileLargerThanTheLimitIsReportedAndNeverReplaced) {
     std::filesystem::remove(path);
 }
 
+#ifndef _WIN32
+// Only "no such file" means no marks yet. A file that is there but cannot
+// be opened (here: no descriptor left) would otherwise be replaced by the
+// new mark alone.
+TEST(ResultsFile, AFileThatCannotBeOpenedIsNeverTakenForNone) {
+    const std::string path = TempFile("Results.csv");
+    std::filesystem::remove(path);
+    std::string error;
+    ASSERT_EQ(StoreMark(path, Mark("Anna", 0, 100, 1), 3, error), StoreOutcome::Added) << error;
+    const std::string before = ReadAll(path);
+    rlimit saved;
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    const int lowestFree = dup(0);
+    ASSERT_GE(lowestFree, 0);
+    close(lowestFree);
+    rlimit none = saved;
+    none.rlim_cur = static_cast<rlim_t>(lowestFree);
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &none), 0);
+    std::vector<MarkRecord> records;
+    const ResultsLoad load = LoadResultsFile(path, records, error);
+    const std::string loadError = error;
+    const StoreOutcome stored = StoreMark(path, Mark("Boris", 0, 100, 1), 3, error, 0);
+    setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(load, ResultsLoad::Unreadable);
+    EXPECT_NE(loadError.find("cannot read"), std::string::npos) << loadError;
+    EXPECT_EQ(stored, StoreOutcome::Unreadable) << error;
+    EXPECT_EQ(ReadAll(path), before);
+    std::filesystem::remove(path);
+    std::filesystem::remove(ResultsLockPath(path));
+}
+#endif
+
 TEST(ResultsFile, MarksSurviveAFailedWriteAndAForeignFileIsNeverOverwritten) {
-    const std::string path = TestPath(".csv");
+    const std::string path = TempFile("Results.csv");
     std::filesystem::remove(path);
     std::string error;
     EXPECT_EQ(StoreMark(path, Mark("Anna", 0, 100, 1), 3, error), StoreOutcome::Added) << error;
@@ -374,7 +388,7 @@ TEST(ResultsFile, ACorrectionIsReportedFirstAndARemovalTakesOneMarkOut) {
 // replacing writer's table and the two-process command-line test.)
 TEST(ResultsFile, AMarkWaitsForTheLockAndNeverOpensAPipe) {
     namespace fs = std::filesystem;
-    const fs::path dir = TestPath("");
+    const fs::path dir = TempFile("folder");
     fs::remove_all(dir);
     fs::create_directories(dir);
     const std::string path = (dir / "Results.csv").string();

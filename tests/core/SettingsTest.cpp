@@ -1,14 +1,8 @@
+#include "StoredValue.h"
+
 #include "config/AppConfig.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-std::string Stored(const AppConfig& c, const char* section, const char* key) {
-    std::string v = "<missing>";
-    c.GetString(section, key, v);
-    return v;
-}
-} // namespace
 
 TEST(Settings, EmptyStoreGivesAndStoresDefaults) {
     AppConfig c;
@@ -64,24 +58,26 @@ TEST(Settings, SampleRateAcceptsOnlyTheFiveRates) {
 
 TEST(Settings, SettersLimitAsUnsigned) {
     AppConfig c;
-    c.SetVolume(150);
-    EXPECT_EQ(Stored(c, "Default", "Volume"), "100");
-    c.SetVolume(-5);
-    EXPECT_EQ(Stored(c, "Default", "Volume"), "100");
-    c.SetVolume(0);
-    EXPECT_EQ(Stored(c, "Default", "Volume"), "0");
-    c.SetFrequency(20);
-    EXPECT_EQ(Stored(c, "Default", "Frequency"), "500");
-    c.SetFrequency(5000);
-    EXPECT_EQ(Stored(c, "Default", "Frequency"), "3000");
-    c.SetFrequency(-1);
-    EXPECT_EQ(Stored(c, "Default", "Frequency"), "3000");
-    c.SetStartDelay(61);
-    EXPECT_EQ(Stored(c, "Default", "StartDelay"), "60");
-    c.SetSoundType(2);
-    EXPECT_EQ(Stored(c, "Default", "SoundType"), "1");
-    c.SetSoundType(0);
-    EXPECT_EQ(Stored(c, "Default", "SoundType"), "0");
+    const struct {
+        void (AppConfig::*set)(int);
+        int value;
+        const char* key;
+        const char* stored;
+    } cases[] = {
+        {&AppConfig::SetVolume, 150, "Volume", "100"},
+        {&AppConfig::SetVolume, -5, "Volume", "100"},
+        {&AppConfig::SetVolume, 0, "Volume", "0"},
+        {&AppConfig::SetFrequency, 20, "Frequency", "500"},
+        {&AppConfig::SetFrequency, 5000, "Frequency", "3000"},
+        {&AppConfig::SetFrequency, -1, "Frequency", "3000"},
+        {&AppConfig::SetStartDelay, 61, "StartDelay", "60"},
+        {&AppConfig::SetSoundType, 2, "SoundType", "1"},
+        {&AppConfig::SetSoundType, 0, "SoundType", "0"},
+    };
+    for (const auto& k : cases) {
+        (c.*k.set)(k.value);
+        EXPECT_EQ(Stored(c, "Default", k.key), k.stored) << k.key << " set to " << k.value;
+    }
 }
 
 TEST(Settings, PlainSettingsHaveNoRange) {

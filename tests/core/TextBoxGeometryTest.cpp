@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 namespace {
@@ -30,6 +31,37 @@ TEST(TextBoxGeometry, LinesAndFontBounds) {
     EXPECT_EQ(TextFontHeight(-4, 0, 0, 0, 0, 16), 1);         // degenerate sizes still give a font
     EXPECT_EQ(TextVisibleRows(200, 21), 9);
     EXPECT_EQ(TextVisibleRows(200, 0), 200);
+}
+
+// Faces measured by hand: "W" is 10 x 16 at the default height. The
+// proportional one keeps that shape at every height; the wide one is a
+// pixel wider, the tall one's lines a pixel taller than asked.
+TEST(TextBoxGeometry, TheFontFitsTheLastColumnAndTheLastRow) {
+    const auto proportional = [](int h) { return TextCell{h * 10 / 16, h}; };
+    const auto wide = [](int h) { return TextCell{h * 10 / 16 + 1, h}; };
+    const auto tall = [](int h) { return TextCell{h / 2, h + 1}; };
+    const struct {
+        const char* what;
+        int clientWidth, clientHeight, rows, columns;
+        std::function<TextCell(int)> cellAt;
+        int height, cellWidth;
+    } cases[] = {
+        // 60 columns of 10 fill the drawing area of 608 - 8 exactly.
+        {"exactly the width", 608, 200, 10, 60, proportional, 16, 10},
+        {"a pixel short for the last column", 607, 200, 10, 60, proportional, 15, 9},
+        {"a wider face steps down", 608, 200, 10, 60, wide, 15, 10},
+        // The rows bound 200 / 10 = 20, but lines of 21 take 210.
+        {"a taller face steps down for the last row", 1000, 200, 10, 60, tall, 19, 9},
+        {"nothing fits: the smallest font", 20, 5, 10, 60, proportional, 1, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TextCell cell;
+        EXPECT_EQ(FitTextFont(c.clientWidth - 4, c.clientWidth, c.clientHeight, c.rows, c.columns,
+                              TextCell{10, 16}, c.cellAt, cell),
+                  c.height);
+        EXPECT_EQ(cell.width, c.cellWidth);
+    }
 }
 
 TEST(TextBoxGeometry, HitIndexLimitsToTheClientAndColumns) {

@@ -1,6 +1,8 @@
 // The shaped sine against the square wave it replaces: the same timing, the
 // element edges at the half-amplitude points, the samples of the sine and of
 // the raised-cosine ramps.
+#include "StreamRender.h"
+
 #include "sound/MorseStream.h"
 #include "sound/MorseTable.h"
 
@@ -14,17 +16,6 @@
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-
-template <class Sample> std::vector<Sample> Render(MorseStream& s, uint32_t segment) {
-    std::vector<Sample> out;
-    bool complete = false;
-    while (!complete) {
-        const size_t at = out.size();
-        out.resize(at + segment);
-        complete = s.Fill(out.data() + at, segment);
-    }
-    return out;
-}
 
 struct Edge {
     uint32_t start, length; // the square wave's tone [start, start + length)

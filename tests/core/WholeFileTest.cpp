@@ -8,6 +8,7 @@
 #include <string>
 
 using namespace hostile;
+using testfiles::TempFile;
 
 TEST(WholeFile, ReadsUpToTheLimitAndRefusesMoreWithoutReadingIt) {
     const size_t limit = 1000;

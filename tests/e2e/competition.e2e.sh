@@ -4,36 +4,11 @@
 # an independent decoder must hear the preamble for 100, exactly the text
 # the control-text file holds under 100, and AR.
 set -eu
-build=$1
-here=$(cd "$(dirname "$0")" && pwd)
-. "$here/lib.sh"
-. "$here/../cli/morse_decode.sh"
-dir="$build/e2e/competition"
-e2e_copy_program "$build" "$dir"
-mkdir -p "$dir/home"
-cat >"$dir/home/.asoundrc" <<ASOUND
-pcm.!default {
-  type file
-  slave.pcm "null"
-  file "$dir/capture.wav"
-  format "wav"
-}
-ASOUND
-
-cd "$dir"
-HOME="$dir/home" wine KLAVIRO.exe &
-pid=$!
-stop() { kill "$pid" 2>/dev/null || true; }
-trap stop EXIT
-e2e_wait_window KLAVIRO 90 >/dev/null || { echo "no KLAVIRO window"; exit 1; }
-sleep 2
-# Main menu: the third button (competitions), then its first (reception).
-e2e_key KLAVIRO Tab Tab
-sleep 0.5
-e2e_key KLAVIRO Return
-sleep 1.5
-e2e_key KLAVIRO Return
-sleep 1.5
+. "$(dirname "$0")/lib.sh"
+e2e_begin competition "$1"
+dir=$work
+e2e_program_in_work sound
+e2e_to_competition_options
 # Options: kind list down to figures, interval list to its first item (0),
 # Enter for Next, then Enter for Start on the run page.
 e2e_key KLAVIRO Down
@@ -50,15 +25,12 @@ for i in $(seq 1 200); do
     grep -q $'^110\r$' Digits.txt 2>/dev/null && break
     sleep 1
 done
-grep -q $'^110\r$' Digits.txt || { echo "the second text never started"; e2e_screenshot "$dir/run.png"; exit 1; }
+grep -q $'^110\r$' Digits.txt || { e2e_screenshot "$dir/run.png"; fail "the second text never started"; }
 e2e_screenshot "$dir/run.png"
 e2e_key KLAVIRO Escape # Stop
 sleep 1
-e2e_key KLAVIRO alt+F4
-code=0
-e2e_wait_exit $pid 30 || code=$?
+e2e_close_program || exit 1
 trap - EXIT
-[ "$code" -eq 0 ] || { echo "exit code $code"; exit 1; }
 
 # The first block: "100", an empty line, the text in lines, an empty line.
 text=$(awk 'BEGIN { RS = "\r\n" } NR == 1 { if ($0 != "100") exit 1; next } NR == 2 { next } $0 == "" { exit } { printf "%s", $0 }' Digits.txt) ||

@@ -7,13 +7,8 @@
 # screenshots at 144 DPI of the main menu, the training page while playing
 # and the results page.
 set -eu
-build=$1
-here=$(cd "$(dirname "$0")" && pwd)
-. "$here/lib.sh"
-work="$build/e2e/dpi"
-rm -rf "$work"
-mkdir -p "$work"
-fail() { echo "dpi: $*"; exit 1; }
+. "$(dirname "$0")/lib.sh"
+e2e_begin dpi "$1"
 tests="$build/win/tests/klaviro_win_tests.exe"
 [ -f "$tests" ] || fail "needs $tests"
 
@@ -62,38 +57,21 @@ for dpi in 96 144 192; do
     if [ "$dpi" = 144 ]; then
         dir="$work/program"
         e2e_copy_program "$build" "$dir"
-        e2e_capture_start "$dir/home" "$dir/capture"
-        (cd "$dir" && HOME="$dir/home" exec wine KLAVIRO.exe >wine.log 2>&1) &
-        pid=$!
-        e2e_wait_window KLAVIRO 90 >/dev/null || fail "no KLAVIRO window"
-        sleep 2
+        e2e_start_program "$dir" "$dir/home" capture || exit 1
         e2e_screenshot "$build/dpi144-main-menu.png"
-        # Тренировка, Прием; Begin and Start with Enter.
-        e2e_key KLAVIRO Tab Return
-        sleep 1
-        e2e_key KLAVIRO Return
-        sleep 1.5
-        e2e_key KLAVIRO Return
-        sleep 0.5
-        e2e_key KLAVIRO Return
+        e2e_to_training_page
+        e2e_start_training
         sleep 8
         e2e_screenshot "$build/dpi144-training-playing.png"
-        e2e_key KLAVIRO alt+F4
-        e2e_wait_exit "$pid" 30 || fail "KLAVIRO did not close"
-        e2e_capture_stop "$dir/home"
+        e2e_close_program || exit 1
         # Again, to the results page: Соревнования, then its fourth button.
-        mkdir -p "$dir/home2"
-        (cd "$dir" && HOME="$dir/home2" exec wine KLAVIRO.exe >>wine.log 2>&1) &
-        pid=$!
-        e2e_wait_window KLAVIRO 90 >/dev/null || fail "no KLAVIRO window"
-        sleep 2
+        e2e_start_program "$dir" "$dir/home2" || exit 1
         e2e_key KLAVIRO Tab Tab Return
         sleep 1
         e2e_key KLAVIRO Down Down Down Return
         sleep 1.5
         e2e_screenshot "$build/dpi144-results.png"
-        e2e_key KLAVIRO alt+F4
-        e2e_wait_exit "$pid" 30 || fail "KLAVIRO did not close"
+        e2e_close_program || exit 1
         pid=""
         for shot in main-menu training-playing results; do
             [ -s "$build/dpi144-$shot.png" ] || fail "no $shot screenshot"

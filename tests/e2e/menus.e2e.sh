@@ -5,18 +5,9 @@
 # The screenshots menus-main.png, menus-training.png and menus-about.png stay
 # in the build folder.
 set -eu
-build=$1
-here=$(cd "$(dirname "$0")" && pwd)
-. "$here/lib.sh"
-dir="$build/e2e/menus"
-e2e_copy_program "$build" "$dir"
-cd "$dir"
-
-wine KLAVIRO.exe &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
-e2e_wait_window KLAVIRO 90 >/dev/null || { echo "no KLAVIRO window"; exit 1; }
-sleep 2
+. "$(dirname "$0")/lib.sh"
+e2e_begin menus "$1"
+e2e_program_in_work
 
 # The picture half of the screen tells the pages apart; the button half
 # shows the owner-drawn look: fill 1.1 x the dialog colour (233, 228, 220).
@@ -62,9 +53,8 @@ e2e_key KLAVIRO Return
 code=0
 e2e_wait_exit $pid 30 || code=$?
 trap - EXIT
-[ "$code" -eq 0 ] || { echo "exit code $code"; exit 1; }
-[ -f KLAVIRO.cfg ] || { echo "KLAVIRO.cfg missing"; exit 1; }
-grep -q $'^\tDatabase\t=\t.*KLAVIRO\\.bdb\r$' KLAVIRO.cfg || { echo "no Database entry"; exit 1; }
+[ "$code" -eq 0 ] || fail "exit code $code"
+e2e_check_config KLAVIRO.cfg
 # The texts the menus showed were stored in cp1251: "Обучение".
 grep -q $'^\tPS_01\t=\t\xce\xe1\xf3\xf7\xe5\xed\xe8\xe5\r$' KLAVIRO.cfg || { echo "no PS_01 text"; cat -A KLAVIRO.cfg | head -40; exit 1; }
 grep -q $'^\tPT_05\t=\t' KLAVIRO.cfg || { echo "the training menu's texts are missing"; exit 1; }

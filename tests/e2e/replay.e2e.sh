@@ -5,16 +5,9 @@
 # and AR, in order. klaviro-cli wav --control of the same file decodes the
 # same way.
 set -eu
-build=$1
-here=$(cd "$(dirname "$0")" && pwd)
-. "$here/lib.sh"
-. "$here/../cli/morse_decode.sh"
-work="$build/e2e/replay"
-rm -rf "$work"
-mkdir -p "$work"
-fail() { echo "replay: $*" >&2; exit 1; }
-cli="$build/native/klaviro-cli"
-[ -x "$cli" ] || fail "needs the native klaviro-cli in $build/native"
+. "$(dirname "$0")/lib.sh"
+e2e_begin replay "$1"
+e2e_need_cli
 
 dir="$work/run"
 e2e_copy_program "$build" "$dir"
@@ -28,14 +21,9 @@ want="$(morse_expected "O O O O O   2 0 0   V V V   =   ${t1}AR") $(morse_expect
 # play_on_page <n>: one run of the page with the sound captured into
 # $dir/home<n>; prints what the decoder heard.
 play_on_page() {
-    local home="$dir/home$1" pacer pid got="" part f
-    mkdir -p "$home"
-    e2e_capture_start "$home" "$home/capture"
-    (cd "$dir" && HOME="$home" exec wine KLAVIRO.exe >"$home/wine.log" 2>&1) &
-    pid=$!
-    trap 'kill $pid 2>/dev/null || true; touch "$home/fifo.stop"' EXIT
-    e2e_wait_window KLAVIRO 90 >/dev/null || fail "no KLAVIRO window"
-    sleep 2
+    local home="$dir/home$1" got="" part f
+    e2e_start_program "$dir" "$home" capture || exit 1
+    trap 'kill $pid 2>/dev/null || true; e2e_end_capture' EXIT
     # Main menu: Проигрыватель is the fifth button. The page opens with the
     # run's default file read and its first control, Back, focused; the one
     # before it is the pause, whose first item is 0 s.
@@ -51,9 +39,7 @@ play_on_page() {
     e2e_screenshot "$home/played.png"
     e2e_key KLAVIRO Escape Escape
     sleep 1
-    e2e_key KLAVIRO alt+F4
-    e2e_wait_exit "$pid" 30 || fail "KLAVIRO did not close"
-    e2e_capture_stop "$home"
+    e2e_close_program || exit 1
     trap - EXIT
     # Each device opening is a capture of its own; their decodings in order.
     for f in $(ls "$home"/capture.*.wav | sort -t. -k2 -n); do

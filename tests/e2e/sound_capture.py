@@ -13,10 +13,17 @@ tones FILE      Prints the tone spans of a capture: "first=<ms> last=<ms>"
 splice FILE OUT START LENGTH KEEP
                 Copies FILE to OUT (same format) with the silence of LENGTH ms
                 at START ms replaced by KEEP ms of silence.
+dot FILE UNIT   Checks that the dots of a capture are as long as UNIT samples
+                at 44100 a second, within 1 ms.
+check FILE [--hz N] [--first-before S] [--end-between A B]
+                Checks the frequency inside the longest tone (within 15 Hz),
+                that the first tone begins before S seconds, or that the last
+                ends between A and B seconds.
 """
 import array
 import fcntl
 import os
+import statistics
 import struct
 import sys
 import time
@@ -113,6 +120,78 @@ def tones(path):
             print("gap=%d,%d" % (ms(a), ms(b - a)))
 
 
+def loud_runs(path):
+    """Tone spans at 30 % of the peak, rests shorter than 1 ms bridged (Wine's
+    mixer smears each step between silence and full scale), in samples."""
+    head, body, channels, rate, bits, samples = read(path)
+    s = samples[::channels]
+    limit = max(max(s), -min(s)) * 0.3
+    runs, start, last = [], None, None
+    for i, v in enumerate(s):
+        if v > limit or v < -limit:
+            if start is None:
+                start = i
+            elif i - last > rate // 1000:
+                runs.append((start, last + 1))
+                start = i
+            last = i
+    if start is not None:
+        runs.append((start, last + 1))
+    return s, rate, runs
+
+
+def dot(path, unit):
+    # The smear lengthens each tone as measured by the same amount at both
+    # ends; the time from the start of a dot to the start of the next element
+    # of the same character (dot and gap, two units) does not depend on it.
+    s, rate, runs = loud_runs(path)
+    unit_ms = int(unit) * 1000.0 / 44100
+    ms = lambda n: n * 1000.0 / rate
+    dots, steps = [], []
+    for (a, b), (c, _) in zip(runs, runs[1:]):
+        if unit_ms / 2 < ms(b - a) < 2 * unit_ms:
+            dots.append(ms(b - a))
+            if ms(c - b) < 2 * unit_ms:  # the gap inside a character
+                steps.append(ms(c - a) / 2)
+    if len(steps) < 10:
+        sys.exit("%s: only %d dots followed by an element" % (path, len(steps)))
+    d = statistics.median(steps)
+    print("tones %d, dot %.2f ms from %d dot-to-next starts (unit %.2f ms; dot tones measure %.2f ms)"
+          % (len(runs), d, len(steps), unit_ms, statistics.median(dots)))
+    if abs(d - unit_ms) > 1.0:
+        sys.exit("%s: the dot length differs from the unit by more than 1 ms" % path)
+
+
+def check(path, options):
+    s, rate, runs = loud_runs(path)
+    if not runs:
+        sys.exit("%s: silent" % path)
+    first, end = runs[0][0] / rate, runs[-1][1] / rate
+    while options:
+        option = options.pop(0)
+        if option == "--hz":
+            want = float(options.pop(0))
+            a, b = max(runs, key=lambda r: r[1] - r[0])
+            inner = s[a + rate // 100 : b - rate // 100]  # away from the edges
+            flips = sum(1 for x, y in zip(inner, inner[1:]) if (x < 0) != (y < 0))
+            hz = flips / 2 / (len(inner) / rate)
+            print("%s: tone %.0f Hz" % (path, hz))
+            if abs(hz - want) > 15:
+                sys.exit("%s: the tone is %.0f Hz, not %.0f" % (path, hz, want))
+        elif option == "--first-before":
+            limit = float(options.pop(0))
+            print("%s: first tone at %.2f s" % (path, first))
+            if first > limit:
+                sys.exit("%s: the first tone began after %.2f s" % (path, first))
+        elif option == "--end-between":
+            low, high = float(options.pop(0)), float(options.pop(0))
+            print("%s: last tone ends at %.2f s" % (path, end))
+            if not low < end < high:
+                sys.exit("%s: the last tone ends at %.2f s" % (path, end))
+        else:
+            sys.exit("unknown option " + option)
+
+
 def splice(path, out, start_ms, length_ms, keep_ms):
     head, body, channels, rate, bits, samples = read(path)
     frame = channels * bits // 8
@@ -132,5 +211,9 @@ if __name__ == "__main__":
         tones(sys.argv[2])
     elif command == "splice":
         splice(*sys.argv[2:7])
+    elif command == "dot":
+        dot(sys.argv[2], sys.argv[3])
+    elif command == "check":
+        check(sys.argv[2], sys.argv[3:])
     else:
         sys.exit("unknown command " + command)

@@ -10,57 +10,13 @@
 # Wine's mixer can run dry on a loaded machine and insert a little silence,
 # so a run whose sound does not decode is made once more.
 set -eu
-build=$1
-here=$(cd "$(dirname "$0")" && pwd)
-. "$here/lib.sh"
-. "$here/../cli/morse_decode.sh"
-work="$build/e2e/training"
-rm -rf "$work"
-mkdir -p "$work"
-fail() { echo "training: $*"; exit 1; }
-
-cli="$build/native/klaviro-cli"
-[ -x "$cli" ] || fail "needs the native klaviro-cli in $build/native"
+. "$(dirname "$0")/lib.sh"
+e2e_begin training "$1"
+e2e_need_cli
 groups=4
 text=$("$cli" text --kind letters --number 1 --groups $groups)
-# Letters at 100 characters per minute and 44100 samples per second.
-unit=$(awk 'BEGIN { printf "%d", 44100 * (60 / ((8.2307692307692 + 3.8) * 100)) }')
-unit_ms=$(awk -v u="$unit" 'BEGIN { printf "%d", u * 1000 / 44100 }')
-
-# start_program <dir> [capture]: KLAVIRO.exe from a folder of its own, with
-# the paced capture as its sound card or with none; sets $pid and $pacer.
-start_program() {
-    local dir=$1
-    e2e_copy_program "$build" "$dir"
-    mkdir -p "$dir/home"
-    pacer=""
-    if [ "${2:-}" = capture ]; then
-        e2e_capture_start "$dir/home" "$dir/capture"
-    fi
-    (cd "$dir" && HOME="$dir/home" exec wine KLAVIRO.exe >wine.log 2>&1) &
-    pid=$!
-    e2e_wait_window KLAVIRO 90 >/dev/null || { kill "$pid"; return 1; }
-    sleep 2
-}
-
-stop_program() {
-    local dir=$1
-    e2e_key KLAVIRO alt+F4 || true
-    e2e_wait_exit "$pid" 30 || { echo "KLAVIRO did not close"; return 1; }
-    if [ -n "$pacer" ]; then
-        e2e_capture_stop "$dir/home"
-    fi
-}
-
-# From the main menu to the training page: the second button is
-# Тренировка, and the training menu opens with Прием focused.
-to_training_page() {
-    e2e_key KLAVIRO Tab
-    e2e_key KLAVIRO Return
-    sleep 1
-    e2e_key KLAVIRO Return
-    sleep 1.5
-}
+unit=2199 # samples: letters at 100 a minute, 44100 samples a second
+unit_ms=$((unit * 1000 / 44100))
 
 # Highlight-coloured (silver) pixels inside the text box of a screenshot.
 silver_pixels() {
@@ -114,79 +70,27 @@ EOF
 }
 
 play_text() {
-    local dir="$work/play$1" silver geometry capture got want
-    start_program "$dir" capture || return 1
-    to_training_page
+    local dir="$work/play$1" silver geometry capture
+    e2e_copy_program "$build" "$dir"
+    e2e_start_program "$dir" "$dir/home" capture || return 1
+    e2e_to_training_page
     # The page's own text, before the length changes: whole lines.
     e2e_screenshot "$dir/page.png"
     page_shot="$dir/page.png"
-    # The text number field has the focus: on to the length list, fixed
-    # length (item 0), past the speed step and speed to the groups field.
-    e2e_key KLAVIRO Tab Tab Up
-    e2e_key KLAVIRO Tab Tab Tab
-    e2e_key KLAVIRO BackSpace $groups
-    # Enter: Begin (Start is still disabled), then Start.
-    e2e_key KLAVIRO Return
-    sleep 0.5
-    e2e_key KLAVIRO Return
+    e2e_start_training $groups
     # 3 s of start delay and 2.8 s of preamble, then 12 s of text.
     sleep 10
     e2e_screenshot "$dir/playing.png"
     geometry=$(xdotool getwindowgeometry "$(e2e_wait_window KLAVIRO 5)" | awk '/Geometry/ {print $2}')
     silver=$(silver_pixels "$dir/playing.png" "${geometry%x*}" "${geometry#*x}")
     sleep 11
-    stop_program "$dir" || return 1
+    e2e_close_program || return 1
     echo "play$1: $silver highlighted pixels in the text box while playing"
     [ "$silver" -gt 50 ] || { echo "training: no highlighted group in $dir/playing.png"; return 1; }
 
-    capture=$(ls -S "$dir"/capture.*.wav | head -n 1)
-    got=$(MORSE_FILTER="sinc 600-1100" morse_decode "$unit_ms" "$capture" | tr -d ' ')
-    want=$(morse_expected "V V V   =   ${text}AR" | tr -d ' ')
-    echo "play$1: decoded \"$got\""
-    [ "$got" = "$want" ] || { echo "training: sent \"$want\""; return 1; }
-
-    # The dot length. Wine's mixer smears every step between silence and
-    # full scale over a fraction of a millisecond, which lengthens each tone
-    # as measured by the same amount at both ends; the time from the start
-    # of a dot to the start of the next element of the same character (dot
-    # and gap, two units) does not depend on that.
-    python3 - "$capture" "$unit" <<'EOF'
-import array, statistics, struct, sys
-path, unit = sys.argv[1], int(sys.argv[2])
-data = open(path, "rb").read()
-channels, rate = struct.unpack("<HI", data[22:28])
-bits = struct.unpack("<H", data[34:36])[0]
-body = data[44:]
-body = body[: len(body) // (bits // 8) * (bits // 8)]
-samples = array.array({16: "h", 32: "i"}[bits], body)[::channels]
-peak = max(max(samples), -min(samples))
-limit = peak * 0.3
-bridge = rate // 1000  # no rest inside a tone is this long
-runs, start, last = [], None, None
-for i, s in enumerate(samples):
-    if s > limit or s < -limit:
-        if start is None:
-            start = i
-        elif i - last > bridge:
-            runs.append((start, last + 1))
-            start = i
-        last = i
-if start is not None:
-    runs.append((start, last + 1))
-unit_ms = unit * 1000.0 / 44100
-ms = lambda n: n * 1000.0 / rate
-dots, steps = [], []
-for (a, b), (c, _) in zip(runs, runs[1:]):
-    if unit_ms / 2 < ms(b - a) < 2 * unit_ms:
-        dots.append(ms(b - a))
-        if ms(c - b) < 2 * unit_ms:  # the gap inside a character
-            steps.append(ms(c - a) / 2)
-dot = statistics.median(steps)
-print("tones %d, dot %.2f ms from %d dot-to-next starts (unit %.2f ms; dot tones measure %.2f ms)"
-      % (len(runs), dot, len(steps), unit_ms, statistics.median(dots)))
-if len(steps) < 10 or abs(dot - unit_ms) > 1.0:
-    sys.exit("training: the dot length differs from the unit by more than 1 ms")
-EOF
+    capture=$(e2e_longest "$dir/home/capture")
+    e2e_check_decoded --no-blanks "play$1" "$unit_ms" "$capture" "V V V   =   ${text}AR" || return 1
+    python3 "$here/sound_capture.py" dot "$capture" "$unit"
 }
 
 play_text 1 || play_text 2 || fail "the played text was not right twice"

@@ -119,6 +119,11 @@ public:
     int Count(COLORREF colour) const { return Count(colour, 0, 0, width_, height_); }
     int Width() const { return width_; }
     int Height() const { return height_; }
+    // The pixels, top row first, as a 32-bit BMP holds them.
+    const void* Bits() const {
+        GdiFlush();
+        return bits_;
+    }
 
     HDC dc;
 

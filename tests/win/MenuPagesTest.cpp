@@ -181,16 +181,17 @@ TEST_F(MainWindowTest, PickingALanguageRelabelsEveryPageAndStoresTheMissingTexts
     store.SetString("Default", "Language", "Russian");
     store.SetString("Language", "English", "English");
     store.SetString("Language", "Russian", "Русский");
-    store.SetString("English", "PS_01", "Learning");
-    store.SetString("English", "PT_05", "Training");
-    store.SetString("English", "PX_01", "Reception");
-    store.SetString("English", "POPTM_05", "Settings");
-    store.SetString("English", "PTI_02", "<< Back");
-    store.SetString("English", "PN_01", "Sound");
-    store.SetString("English", "PSIO_03", "Next >>");
-    store.SetString("English", "PNC_25", "Cancel");
-    store.SetString("English", "PP_15", "Print");
-    store.SetString("English", "PSI_07", "Begin");
+    // A text of every kind of page; the sound page's twice (pages 27 and 28).
+    const struct {
+        int page, control;
+        const char *key, *english;
+    } texts[] = {
+        {0, 1002, "PS_01", "Learning"},    {2, 1016, "PT_05", "Training"},   {3, 1011, "PX_01", "Reception"},
+        {6, 1070, "POPTM_05", "Settings"}, {13, 1014, "PTI_02", "<< Back"},  {27, 1070, "PN_01", "Sound"},
+        {28, 1070, "PN_01", "Sound"},      {14, 1067, "PSIO_03", "Next >>"}, {26, 1014, "PNC_25", "Cancel"},
+        {4, 1010, "PP_15", "Print"},       {15, 1174, "PSI_07", "Begin"}};
+    for (const auto& t : texts)
+        store.SetString("English", t.key, t.english);
     Configure(store);
     Start();
 
@@ -204,17 +205,8 @@ TEST_F(MainWindowTest, PickingALanguageRelabelsEveryPageAndStoresTheMissingTexts
 
     PickLanguage(Page(0), 0);
     // Every page, hidden ones included, at once.
-    EXPECT_EQ(WindowText(Control(0, 1002)), "Learning");
-    EXPECT_EQ(WindowText(Control(2, 1016)), "Training");
-    EXPECT_EQ(WindowText(Control(3, 1011)), "Reception");
-    EXPECT_EQ(WindowText(Control(6, 1070)), "Settings");
-    EXPECT_EQ(WindowText(Control(13, 1014)), "<< Back");
-    EXPECT_EQ(WindowText(Control(27, 1070)), "Sound");
-    EXPECT_EQ(WindowText(Control(28, 1070)), "Sound");
-    EXPECT_EQ(WindowText(Control(14, 1067)), "Next >>");
-    EXPECT_EQ(WindowText(Control(26, 1014)), "Cancel");
-    EXPECT_EQ(WindowText(Control(4, 1010)), "Print");
-    EXPECT_EQ(WindowText(Control(15, 1174)), "Begin");
+    for (const auto& t : texts)
+        EXPECT_EQ(WindowText(Control(t.page, t.control)), t.english) << t.key;
     // Missing texts appear in Russian and are stored under English.
     EXPECT_EQ(WindowText(Control(0, 1003)), "Тренировка");
     std::string text;

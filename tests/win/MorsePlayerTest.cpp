@@ -56,6 +56,20 @@ bool WaitFor(const std::function<bool()>& condition, DWORD ms) {
     return true;
 }
 
+// A failed player says so within two seconds, and from then on plays
+// nothing: the heard character stays where it was.
+void ExpectFailedAndSilent(const MorsePlayer& player) {
+    if (!WaitFor([&] { return player.failed(); }, 2000)) {
+        ADD_FAILURE() << "the player did not fail";
+        return;
+    }
+    EXPECT_FALSE(player.isPlaying());
+    const int heard = player.currentCharacter();
+    Sleep(300);
+    EXPECT_FALSE(player.isPlaying());
+    EXPECT_EQ(player.currentCharacter(), heard) << "nothing plays on";
+}
+
 DWORD HandleCount() {
     DWORD n = 0;
     GetProcessHandleCount(GetCurrentProcess(), &n);
@@ -83,6 +97,14 @@ protected:
                                 nullptr);
     }
     void TearDown() override { DestroyWindow(window_); }
+    // A player made while `probe` is set; it keeps the probe for its life.
+    std::unique_ptr<MorsePlayer> MakeProbed(MorsePlayerProbe& probe, int rate, int soundType,
+                                            int shape = MorseToneSquare) {
+        SetMorsePlayerProbe(&probe);
+        auto player = std::make_unique<MorsePlayer>(window_, rate, 100, soundType, shape);
+        SetMorsePlayerProbe(nullptr);
+        return player;
+    }
     HWND window_ = nullptr;
 };
 
@@ -193,17 +215,15 @@ TEST_F(MorsePlayerTest, PlaysTheSoundTestText) {
         buffered.insert(buffered.end(), static_cast<const uint8_t*>(data),
                         static_cast<const uint8_t*>(data) + bytes);
     };
-    SetMorsePlayerProbe(&probe);
-    MorsePlayer player(window_, rate, 100, soundType, shape);
-    SetMorsePlayerProbe(nullptr);
-    ASSERT_FALSE(player.failed());
-    player.start(text, unit, delay, 850, 0, 12, -1);
-    EXPECT_FALSE(player.isPlaying()) << "output waits for pause(false)";
-    EXPECT_EQ(player.currentCharacter(), -1);
+    const auto player = MakeProbed(probe, rate, soundType, shape);
+    ASSERT_FALSE(player->failed());
+    player->start(text, unit, delay, 850, 0, 12, -1);
+    EXPECT_FALSE(player->isPlaying()) << "output waits for pause(false)";
+    EXPECT_EQ(player->currentCharacter(), -1);
     const DWORD released = GetTickCount();
-    player.pause(false);
-    ASSERT_TRUE(WaitFor([&] { return player.isPlaying(); }, 500));
-    EXPECT_EQ(player.markTimeA(), -1) << "the start delay is still sounding";
+    player->pause(false);
+    ASSERT_TRUE(WaitFor([&] { return player->isPlaying(); }, 500));
+    EXPECT_EQ(player->markTimeA(), -1) << "the start delay is still sounding";
 
     const DWORD textMs = static_cast<DWORD>(
         (static_cast<int64_t>(delay) * rate + textSamples(text + " ", unit, -1)) * 1000 / rate);
@@ -211,10 +231,10 @@ TEST_F(MorsePlayerTest, PlaysTheSoundTestText) {
     bool ordered = true;
     ASSERT_TRUE(WaitFor(
         [&] {
-            const int c = player.currentCharacter();
+            const int c = player->currentCharacter();
             ordered = ordered && c >= last;
             last = c;
-            return !player.isPlaying();
+            return !player->isPlaying();
         },
         textMs + 3000));
     EXPECT_TRUE(ordered) << "the heard character went backwards";
@@ -227,7 +247,7 @@ TEST_F(MorsePlayerTest, PlaysTheSoundTestText) {
     // appended blank.
     EXPECT_GE(finished + 250, textMs);
     EXPECT_LE(finished, textMs + 2000);
-    EXPECT_GE(player.currentCharacter(), length - 1);
+    EXPECT_GE(player->currentCharacter(), length - 1);
 
     MorseStream stream(rate, shape);
     stream.Load(text, unit, delay, 850, 0, 12, -1);
@@ -239,7 +259,7 @@ TEST_F(MorsePlayerTest, PlaysTheSoundTestText) {
         stream.Fill(expected.data(), samples);
     EXPECT_TRUE(buffered == expected) << "the buffer does not hold the stream";
 
-    const int64_t a = player.markTimeA(), b = player.markTimeB();
+    const int64_t a = player->markTimeA(), b = player->markTimeB();
     ASSERT_NE(a, -1);
     ASSERT_NE(b, -1);
     // A is the first character, heard after the delay; B follows the preamble.
@@ -333,17 +353,15 @@ TEST_F(MorsePlayerTest, LateWakeUpsStillFillEverySegmentOnceInOrder) {
             std::lock_guard<std::mutex> lock(mutex);
             fills.push_back({index, offset, cursor, wakes});
         };
-        SetMorsePlayerProbe(&probe);
         {
-            MorsePlayer player(window_, rate, 100, soundType);
-            SetMorsePlayerProbe(nullptr);
-            ASSERT_FALSE(player.failed());
-            player.start(kTestText, unit, 0, 850, 0, -1, -1);
-            player.pause(false);
+            const auto player = MakeProbed(probe, rate, soundType);
+            ASSERT_FALSE(player->failed());
+            player->start(kTestText, unit, 0, 850, 0, -1, -1);
+            player->pause(false);
             const DWORD textMs =
                 static_cast<DWORD>(textSamples(std::string(kTestText) + " ", unit, -1) * 1000ll / rate);
-            EXPECT_TRUE(WaitFor([&] { return !player.isPlaying(); }, textMs + 3000));
-            EXPECT_GE(player.currentCharacter(), static_cast<int>(sizeof kTestText) - 1);
+            EXPECT_TRUE(WaitFor([&] { return !player->isPlaying(); }, textMs + 3000));
+            EXPECT_GE(player->currentCharacter(), static_cast<int>(sizeof kTestText) - 1);
         }
         std::lock_guard<std::mutex> lock(mutex);
         ASSERT_GT(fills.size(), 3u);
@@ -378,27 +396,21 @@ TEST_F(MorsePlayerTest, LostBufferIsRestoredOnceAndThenTheOutputFails) {
         return n == failOnly.load() || (failFrom.load() >= 0 && n >= failFrom.load());
     };
     probe.restored = [&] { ++restores; };
-    SetMorsePlayerProbe(&probe);
-    MorsePlayer player(window_, rate, 100, 0);
-    SetMorsePlayerProbe(nullptr);
-    ASSERT_FALSE(player.failed());
-    player.start("E E E E", unit, 0, 850, 0, -1, -1);
-    player.pause(false);
-    ASSERT_TRUE(WaitFor([&] { return locks.load() > 8 && !player.isPlaying(); }, 3000));
-    EXPECT_FALSE(player.failed());
+    const auto player = MakeProbed(probe, rate, 0);
+    ASSERT_FALSE(player->failed());
+    player->start("E E E E", unit, 0, 850, 0, -1, -1);
+    player->pause(false);
+    ASSERT_TRUE(WaitFor([&] { return locks.load() > 8 && !player->isPlaying(); }, 3000));
+    EXPECT_FALSE(player->failed());
     EXPECT_EQ(restores.load(), 1);
-    EXPECT_GE(player.currentCharacter(), 7);
+    EXPECT_GE(player->currentCharacter(), 7);
 
     failOnly = -1;
     failFrom = locks.load() + 5;
-    player.start("T T T T T T T T T T", unit, 0, 850, 0, -1, -1);
-    player.pause(false);
-    ASSERT_TRUE(WaitFor([&] { return player.failed(); }, 2000));
+    player->start("T T T T T T T T T T", unit, 0, 850, 0, -1, -1);
+    player->pause(false);
+    ExpectFailedAndSilent(*player);
     EXPECT_EQ(restores.load(), 2);
-    EXPECT_FALSE(player.isPlaying());
-    const int heard = player.currentCharacter();
-    Sleep(300);
-    EXPECT_EQ(player.currentCharacter(), heard) << "nothing plays on";
 }
 
 // Every buffer call that fails makes the player report failed, as a lost
@@ -425,26 +437,19 @@ TEST_F(MorsePlayerTest, FailedBufferCallsMakeThePlayerFailed) {
         MorsePlayerProbe probe;
         probe.failPlay = [&] { return row.play && armed.load() && ++failedCalls > 0; };
         probe.failSetPosition = [&] { return row.position && armed.load() && ++failedCalls > 0; };
-        SetMorsePlayerProbe(&probe);
-        MorsePlayer player(window_, rate, 100, 0);
-        SetMorsePlayerProbe(nullptr);
-        ASSERT_FALSE(player.failed());
-        player.start("T T T T T T T T T T", unit, 0, 850, 0, -1, -1);
-        player.pause(false);
+        const auto player = MakeProbed(probe, rate, 0);
+        ASSERT_FALSE(player->failed());
+        player->start("T T T T T T T T T T", unit, 0, 850, 0, -1, -1);
+        player->pause(false);
         if (row.resume) {
-            ASSERT_TRUE(WaitFor([&] { return player.isPlaying() && player.currentCharacter() > 0; }, 2000));
-            player.pause(true);
-            EXPECT_FALSE(player.failed());
+            ASSERT_TRUE(WaitFor([&] { return player->isPlaying() && player->currentCharacter() > 0; }, 2000));
+            player->pause(true);
+            EXPECT_FALSE(player->failed());
             armed = true;
-            player.pause(false);
+            player->pause(false);
         }
-        ASSERT_TRUE(WaitFor([&] { return player.failed(); }, 2000));
+        ExpectFailedAndSilent(*player);
         EXPECT_EQ(failedCalls.load(), 1);
-        EXPECT_FALSE(player.isPlaying());
-        const int heard = player.currentCharacter();
-        Sleep(300);
-        EXPECT_FALSE(player.isPlaying());
-        EXPECT_EQ(player.currentCharacter(), heard) << "nothing plays on";
     }
 }
 
@@ -465,9 +470,7 @@ TEST_F(MorsePlayerTest, StartGivesUpOnAThreadThatDoesNotGoIdle) {
             stalling = false;
         }
     };
-    SetMorsePlayerProbe(&probe);
-    auto player = std::make_unique<MorsePlayer>(window_, rate, 100, 0);
-    SetMorsePlayerProbe(nullptr);
+    auto player = MakeProbed(probe, rate, 0);
     ASSERT_FALSE(player->failed());
     player->start("T T T T T T T T T T T T T T T T T T T T", unit, 0, 850, 0, -1, -1);
     player->pause(false);

@@ -44,6 +44,17 @@ std::vector<std::string> ComboItems(HWND page, int list) {
 
 struct SoundSettingsPage : ::testing::Test {
     PageUnderTest h{IDD_SOUND_SETTINGS, SoundSettingsPageProc};
+
+    // The page shown and the sound fields typed in: these values, the
+    // hardware acceleration unticked and the sine picked.
+    void ShowAndType(int startDelay, int frequency, int volume) {
+        h.Show();
+        h.SetNumber(kStartDelay, startDelay);
+        h.SetNumber(kFrequency, frequency);
+        h.SetNumber(kVolume, volume);
+        CheckDlgButton(h.page, kSoundType, BST_UNCHECKED);
+        ComboSetSelection(h.page, kToneShapeList, 1);
+    }
 };
 
 TEST_F(SoundSettingsPage, ShowsTheStoredSettingsWithTheDisplayValuesConverted) {
@@ -73,12 +84,7 @@ TEST_F(SoundSettingsPage, ShowsTheStoredSettingsWithTheDisplayValuesConverted) {
 }
 
 TEST_F(SoundSettingsPage, TestPlaysTheFieldValuesAndCorrectsInvalidOnes) {
-    h.Show();
-    h.SetNumber(kFrequency, 5000);
-    h.SetNumber(kVolume, 0);
-    h.SetNumber(kStartDelay, 1);
-    CheckDlgButton(h.page, kSoundType, BST_UNCHECKED);
-    ComboSetSelection(h.page, kToneShapeList, 1);
+    ShowAndType(1, 5000, 0);
     h.Command(kTest);
     ASSERT_EQ(h.players.size(), 1u);
     EXPECT_EQ(h.Player().sampleRate, 44100);
@@ -139,12 +145,7 @@ TEST_F(SoundSettingsPage, StopAndTheEndOfTheTextReturnToIdle) {
 }
 
 TEST_F(SoundSettingsPage, ApplyStoresTheSevenSettingsAndLeaves) {
-    h.Show();
-    h.SetNumber(kStartDelay, 0);
-    h.SetNumber(kFrequency, 1200);
-    h.SetNumber(kVolume, 100);
-    CheckDlgButton(h.page, kSoundType, BST_UNCHECKED);
-    ComboSetSelection(h.page, kToneShapeList, 1);
+    ShowAndType(0, 1200, 100);
     h.SetNumber(kGroupsPerLine, 5);
     h.SetText(kLinesShown, "101");
     h.SetNumber(kCharsPerLine, 30);

@@ -2,9 +2,10 @@
 // queue, reading a window's text, and files under the temporary directory.
 #pragma once
 
+#include "../core/TestFiles.h"
+
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 namespace testutil {
@@ -51,23 +52,13 @@ inline bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// "" for a file that is not there.
 inline std::string ReadFile(const std::string& path) {
-    std::string s;
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buf[4096];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-            s.append(buf, n);
-        std::fclose(f);
-    }
-    return s;
+    return testfiles::ReadAll(path, "");
 }
 
 inline void WriteFile(const std::string& path, const std::string& bytes) {
-    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
+    testfiles::WriteAll(path, bytes);
 }
 
 } // namespace testutil

@@ -2,6 +2,8 @@
 // characters with a selection, rendered into a memory bitmap, and prints the
 // figure in microseconds. With a file name argument it also writes the last
 // rendering there as a BMP for a look by eye.
+#include "../win/ControlTestSupport.h"
+
 #include "controls/ControlMessages.h"
 #include "controls/win/ControlClasses.h"
 
@@ -72,17 +74,7 @@ int main(int argc, char** argv) {
                  reinterpret_cast<LPARAM>(marks.c_str()));
     SendMessageA(box, ATB_SETSEL, 5000, 5004); // scrolls the selection into view
 
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    HDC dc = CreateCompatibleDC(nullptr);
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    const testsupport::Canvas canvas(w, h);
 
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
@@ -91,7 +83,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < runs + 10; ++i) {
         LARGE_INTEGER start, stop;
         QueryPerformanceCounter(&start);
-        SendMessageA(box, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        SendMessageA(box, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc), PRF_CLIENT);
         GdiFlush();
         QueryPerformanceCounter(&stop);
         if (i >= 10) // the first paints load the font
@@ -105,11 +97,7 @@ int main(int argc, char** argv) {
                 "min %.0f us (%d runs)\n",
                 times[times.size() / 2], total / times.size(), times.front(), runs);
     if (argc > 1)
-        SaveBmp(argv[1], bits, w, h);
-
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
+        SaveBmp(argv[1], canvas.Bits(), w, h);
     DestroyWindow(box);
     return 0;
 }
