@@ -347,7 +347,7 @@ TEST(ResultsFile, MarksSurviveAFailedWriteAndAForeignFileIsNeverOverwritten) {
 // The page asks before a correction and removes marks through the same
 // locked read and write as a mark; a removal never makes a file.
 TEST(ResultsFile, ACorrectionIsReportedFirstAndARemovalTakesOneMarkOut) {
-    const std::string path = TestPath(".csv");
+    const std::string path = TempFile("Results.csv");
     std::filesystem::remove(path);
     std::string error;
     EXPECT_EQ(RemoveMark(path, "Anna", 0, 100, error), StoreOutcome::NotFound);
