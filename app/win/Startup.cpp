@@ -15,6 +15,19 @@ HACCEL CreateKlaviroAccelerators() {
     return CreateAcceleratorTableA(keys, 5);
 }
 
+bool EnterStaysInEdit(const MSG& msg) {
+    if ((msg.message != WM_KEYDOWN && msg.message != WM_KEYUP) || msg.wParam != VK_RETURN)
+        return false;
+    HWND focus = GetFocus();
+    if (!focus || msg.hwnd != focus)
+        return false;
+    char cls[16] = "";
+    GetClassNameA(focus, cls, sizeof cls);
+    const LONG style = GetWindowLongA(focus, GWL_STYLE);
+    const LONG wanted = ES_MULTILINE | ES_WANTRETURN;
+    return lstrcmpiA(cls, "Edit") == 0 && (style & wanted) == wanted;
+}
+
 void RunMessageLoop(HWND mainWindow, HACCEL accelerators) {
     MSG msg;
     while (IsWindow(mainWindow)) {
@@ -25,7 +38,7 @@ void RunMessageLoop(HWND mainWindow, HACCEL accelerators) {
             continue;
         // A failure that escaped a window procedure ends only its message.
         try {
-            if (TranslateAcceleratorA(mainWindow, accelerators, &msg))
+            if (!EnterStaysInEdit(msg) && TranslateAcceleratorA(mainWindow, accelerators, &msg))
                 continue;
             if (IsDialogMessageA(mainWindow, &msg))
                 continue;
