@@ -22,6 +22,7 @@ namespace {
 
 enum {
     kTextNumber = 1165,
+    kTextNumberSpin = 1166,
     kLengthList = 1037,
     kGroups = 1033,
     kTextBox = 1027,
@@ -188,6 +189,7 @@ TEST_F(TrainingCheck, TypedCopyIsMarkedCountedAndWrittenToTheDiary) {
         h.app->SetHideText(1);
         StartText(number);
         h.SetText(kCopy, copy);
+        h.Arrow(kTextNumberSpin, 1); // the field moves on; the check is of the text played
         // Ctrl+Enter in the copy field: the text still playing stops, the copy is checked.
         SendDlgItemMessageA(h.page, kCopy, WM_CHAR, '\n', 0);
         EXPECT_FALSE(h.Enabled(kStop));
