@@ -65,6 +65,9 @@ public:
     void SetSpeedTColor(int v);
     int GetSpeedBColor();
     void SetSpeedBColor(int v);
+    // The training page hides the text while it plays (0 or 1).
+    int GetHideText();
+    void SetHideText(int v);
 
     // Language lookups.
     std::string CurrentLanguage();

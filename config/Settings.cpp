@@ -44,6 +44,8 @@ int AppConfig::GetSPS() {
 
 int AppConfig::GetVolume() { return RangeSetting("Volume", 80, 0, 100); }
 void AppConfig::SetVolume(int v) { LimitedSetting("Volume", v, 0, 100); }
+int AppConfig::GetHideText() { return RangeSetting("HideText", 0, 0, 1); }
+void AppConfig::SetHideText(int v) { LimitedSetting("HideText", v, 0, 1); }
 int AppConfig::GetStartDelay() { return RangeSetting("StartDelay", 3, 0, 60); }
 void AppConfig::SetStartDelay(int v) { LimitedSetting("StartDelay", v, 0, 60); }
 int AppConfig::GetSoundType() { return RangeSetting("SoundType", 1, 0, 1); }

@@ -31,7 +31,9 @@ int TextDurationMs(const std::string& text, int unit, int sampleRate) {
     const double samples = textSamples(text, unit, 2 * unit);
     return static_cast<int>(std::llround(samples / sampleRate * 1000.0));
 }
-
+std::string HiddenText(const std::string& text) {
+    return std::string(text.size(), ' ');
+}
 
 int32_t TextClockMs(LengthMode mode, uint32_t now, uint32_t textStart, int durationMs) {
     if (mode == LengthStandard)

@@ -4,6 +4,7 @@
 // state enables. The page reads its controls, asks this core, writes back.
 #pragma once
 
+#include "diary/CopyCheck.h"
 #include "sound/MorsePlayerApi.h"
 #include "sound/PlaybackWatch.h"
 #include "texts/Highlight.h"
@@ -43,6 +44,9 @@ std::string TrainingSentString(const std::string& text);
 // Sounding time of the text alone (blank = 2 units), in whole milliseconds.
 int TextDurationMs(const std::string& text, int unit, int sampleRate);
 
+// The place of a text that must not be seen while it plays: every character
+// a blank, so the box keeps its rows and shows nothing to read.
+std::string HiddenText(const std::string& text);
 
 // Text clock while the text sounds: time since it began (standard length) or
 // time left (fixed length; negative once past the end). Tick arithmetic
@@ -115,4 +119,12 @@ struct TrainingState {
     int sampleRate = 44100;
     int preambleLength = kTrainingPreambleLength;
     PlaybackWatch watch;
+    // The last text that was started, as it was played: what a copy is
+    // checked against, whatever the fields show since.
+    bool hasPlayed = false;
+    PlayedText played;
+    std::string playedText;
+    bool hideText = false;   // the setting, read when the page is shown
+    bool textHidden = false; // the box shows the text's place, not the text
+    bool textEnded = false;  // the end of the text playing has been reached
 };
