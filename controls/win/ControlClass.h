@@ -62,3 +62,59 @@ inline ATOM RegisterControlClass(HINSTANCE instance, const char* name, WNDPROC p
     wc.lpszClassName = name;
     return RegisterClassA(&wc);
 }
+
+// The control's record lives in the window's extra bytes from WM_CREATE to
+// WM_DESTROY; before and after, the window has none.
+template <class Record> Record* ControlRecord(HWND window) {
+    return reinterpret_cast<Record*>(GetWindowLongPtrA(window, 0));
+}
+template <class Record> Record* AttachControlRecord(HWND window) {
+    auto* record = new Record;
+    SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(record));
+    return record;
+}
+template <class Record> void DropControlRecord(HWND window, Record* record) {
+    SetWindowLongPtrA(window, 0, 0);
+    delete record;
+}
+
+// The controls' bold face; every fit sets its own height.
+inline LOGFONTA BoldControlFont(const char* face) {
+    LOGFONTA font{};
+    font.lfWeight = FW_BOLD;
+    font.lfCharSet = RUSSIAN_CHARSET;
+    font.lfOutPrecision = OUT_CHARACTER_PRECIS;
+    font.lfPitchAndFamily = FF_MODERN;
+    lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
+    return font;
+}
+
+// A bitmap of the client area to paint into without flicker: Show copies
+// the update rectangle to the screen; the bitmap and its DC go with the
+// object (deselect anything of the caller's own first).
+class OffscreenCanvas {
+public:
+    OffscreenCanvas(HDC target, const RECT& client)
+        : target_(target), dc_(CreateCompatibleDC(target)),
+          bitmap_(CreateCompatibleBitmap(target, client.right, client.bottom)),
+          oldBitmap_(SelectObject(dc_, bitmap_)) {}
+    ~OffscreenCanvas() {
+        SelectObject(dc_, oldBitmap_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    OffscreenCanvas(const OffscreenCanvas&) = delete;
+    OffscreenCanvas& operator=(const OffscreenCanvas&) = delete;
+
+    HDC dc() const { return dc_; }
+    void Show(const RECT& update) const {
+        BitBlt(target_, update.left, update.top, update.right - update.left, update.bottom - update.top, dc_,
+               update.left, update.top, SRCCOPY);
+    }
+
+private:
+    HDC target_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ oldBitmap_;
+};

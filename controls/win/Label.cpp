@@ -7,29 +7,16 @@
 #include "controls/win/ControlClasses.h"
 #include "controls/win/DisplayControls.h"
 
-#include <cstring>
 #include <string>
 
 namespace {
 
 struct LabelRecord {
     COLORREF colour = RGB(0, 0, 255);
-    LOGFONTA font{};
+    LOGFONTA font = BoldControlFont("Arial");
     std::string text;
     bool trimmed = false;
-
-    LabelRecord() {
-        font.lfWeight = FW_BOLD;
-        font.lfCharSet = RUSSIAN_CHARSET;
-        font.lfOutPrecision = OUT_CHARACTER_PRECIS;
-        font.lfPitchAndFamily = FF_MODERN;
-        std::strcpy(font.lfFaceName, "Arial");
-    }
 };
-
-LabelRecord* RecordOf(HWND window) {
-    return reinterpret_cast<LabelRecord*>(GetWindowLongPtrA(window, 0));
-}
 
 SIZE MeasureText(HDC dc, const LOGFONTA& font, const std::string& text) {
     HFONT handle = CreateFontIndirectA(&font);
@@ -60,10 +47,9 @@ void DrawOnce(HDC dc, const std::string& text, const RECT& client, int dx, int d
 void Paint(HWND window, LabelRecord& record, HDC target, const RECT& update) {
     RECT client;
     GetClientRect(window, &client);
-    int w = client.right, h = client.bottom;
-    HDC dc = CreateCompatibleDC(target);
-    HBITMAP bitmap = CreateCompatibleBitmap(target, w, h);
-    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    const int w = client.right, h = client.bottom;
+    const OffscreenCanvas canvas(target, client);
+    HDC dc = canvas.dc();
 
     // The parent paints its background into the bitmap, in its own
     // coordinates so that a patterned background lines up.
@@ -99,15 +85,11 @@ void Paint(HWND window, LabelRecord& record, HDC target, const RECT& update) {
         DrawOnce(dc, record.text, client, 0, 0, record.colour);
     }
 
-    BitBlt(target, update.left, update.top, update.right - update.left, update.bottom - update.top, dc,
-           update.left, update.top, SRCCOPY);
+    canvas.Show(update);
     if (oldFont)
         SelectObject(dc, oldFont);
     if (font)
         DeleteObject(font);
-    SelectObject(dc, oldBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
 }
 
 // The label is transparent: the parent must repaint the background behind it.
@@ -123,10 +105,10 @@ void InvalidateInParent(HWND window) {
 bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
     if (message == WM_CREATE) {
-        SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(new LabelRecord));
+        AttachControlRecord<LabelRecord>(window);
         return true;
     }
-    LabelRecord* record = RecordOf(window);
+    LabelRecord* record = ControlRecord<LabelRecord>(window);
     if (!record)
         return false;
     if (HandlePaintMessages(window, message, wParam, result,
@@ -134,8 +116,7 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
         return true;
     switch (message) {
     case WM_DESTROY:
-        SetWindowLongPtrA(window, 0, 0);
-        delete record;
+        DropControlRecord(window, record);
         return false;
     case WM_SETTEXT: {
         const char* text = reinterpret_cast<const char*>(lParam);
@@ -168,6 +149,6 @@ ATOM RegisterLabelClass(HINSTANCE instance) {
 }
 
 std::string LabelShownText(HWND label) {
-    LabelRecord* record = RecordOf(label);
+    LabelRecord* record = ControlRecord<LabelRecord>(label);
     return record ? record->text : std::string();
 }

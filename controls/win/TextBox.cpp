@@ -9,7 +9,6 @@
 
 #include <windowsx.h>
 
-#include <cstring>
 #include <new>
 
 namespace {
@@ -39,7 +38,7 @@ struct TextBoxRecord {
     TextBoxModel model;
     COLORREF colours[kColourCount] = {RGB(0, 128, 0), RGB(192, 192, 192), RGB(255, 0, 0), RGB(255, 128, 128),
                                       RGB(0, 0, 255), RGB(128, 128, 255), RGB(0, 0, 0)};
-    LOGFONTA font{};                                 // the face; every fit sets its own height
+    LOGFONTA font = BoldControlFont("Courier New");  // the face; every fit sets its own height
     TextBoxModel::Scroll shownScroll{-1, -1, false}; // what the scroll bar shows now
     TextBoxModel::LineParts parts;                   // reused by every paint
     FontFit hitFit, paintFit;                        // full client width; painted area
@@ -47,13 +46,7 @@ struct TextBoxRecord {
     // replaced with the fit and deleted with the record.
     HFONT paintFont = nullptr;
 
-    TextBoxRecord() {
-        font.lfWeight = FW_BOLD;
-        font.lfCharSet = RUSSIAN_CHARSET;
-        font.lfOutPrecision = OUT_CHARACTER_PRECIS;
-        font.lfPitchAndFamily = FF_MODERN;
-        std::strcpy(font.lfFaceName, "Courier New");
-    }
+    TextBoxRecord() = default;
     ~TextBoxRecord() { DropPaintFont(); }
     TextBoxRecord(const TextBoxRecord&) = delete;
     TextBoxRecord& operator=(const TextBoxRecord&) = delete;
@@ -69,10 +62,6 @@ struct TextBoxRecord {
         return CreateFontIndirectA(&sized);
     }
 };
-
-TextBoxRecord* RecordOf(HWND window) {
-    return reinterpret_cast<TextBoxRecord*>(GetWindowLongPtrA(window, 0));
-}
 
 SIZE ExtentOfW(HDC dc, const TextBoxRecord& record, LONG height) {
     HFONT handle = record.CreateFontOfHeight(height);
@@ -164,10 +153,9 @@ void DrawPart(HDC dc, std::string& work, int columns, const RECT& row, int cellW
 void Paint(HWND window, TextBoxRecord& record, HDC target, const RECT& update) {
     RECT client;
     GetClientRect(window, &client);
-    int w = client.right, h = client.bottom;
-    HDC dc = CreateCompatibleDC(target);
-    HBITMAP bitmap = CreateCompatibleBitmap(target, w, h);
-    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    const int w = client.right, h = client.bottom;
+    const OffscreenCanvas canvas(target, client);
+    HDC dc = canvas.dc();
     const FontFit& fit = FitFont(dc, record, client, true);
     const SIZE cell = fit.cell;
     if (!record.paintFont)
@@ -200,13 +188,9 @@ void Paint(HWND window, TextBoxRecord& record, HDC target, const RECT& update) {
         }
     }
 
-    BitBlt(target, update.left, update.top, update.right - update.left, update.bottom - update.top, dc,
-           update.left, update.top, SRCCOPY);
+    canvas.Show(update);
     SelectObject(dc, oldFont);
-    SelectObject(dc, oldBitmap);
     DeleteObject(background);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
 }
 
 int HitIndex(HWND window, TextBoxRecord& record, LPARAM lParam) {
@@ -222,13 +206,12 @@ int HitIndex(HWND window, TextBoxRecord& record, LPARAM lParam) {
 bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
     if (message == WM_CREATE) {
-        auto* record = new TextBoxRecord;
-        SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(record));
+        auto* record = AttachControlRecord<TextBoxRecord>(window);
         ShowScrollBar(window, SB_VERT, TRUE);
         SyncScrollBar(window, *record);
         return true;
     }
-    TextBoxRecord* record = RecordOf(window);
+    TextBoxRecord* record = ControlRecord<TextBoxRecord>(window);
     if (!record)
         return false;
     if (HandlePaintMessages(window, message, wParam, result,
@@ -240,8 +223,7 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
     COLORREF colour = static_cast<COLORREF>(lParam);
     switch (message) {
     case WM_DESTROY:
-        SetWindowLongPtrA(window, 0, 0);
-        delete record;
+        DropControlRecord(window, record);
         return false;
     case ATB_SETTEXT:
         model.SetText(reinterpret_cast<const char*>(wParam), reinterpret_cast<const char*>(lParam));

@@ -8,7 +8,6 @@
 #include "controls/win/DisplayControls.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 namespace {
@@ -16,21 +15,9 @@ namespace {
 struct TimerRecord {
     COLORREF textColour = RGB(0, 0, 255);
     COLORREF background = RGB(192, 192, 192);
-    LOGFONTA font{};
+    LOGFONTA font = BoldControlFont("Courier New");
     std::string text = "--:--";
-
-    TimerRecord() {
-        font.lfWeight = FW_BOLD;
-        font.lfCharSet = RUSSIAN_CHARSET;
-        font.lfOutPrecision = OUT_CHARACTER_PRECIS;
-        font.lfPitchAndFamily = FF_MODERN;
-        std::strcpy(font.lfFaceName, "Courier New");
-    }
 };
-
-TimerRecord* RecordOf(HWND window) {
-    return reinterpret_cast<TimerRecord*>(GetWindowLongPtrA(window, 0));
-}
 
 void DrawOnce(HDC dc, const std::string& text, const RECT& client, int dx, int dy, COLORREF colour) {
     RECT r = client;
@@ -42,10 +29,9 @@ void DrawOnce(HDC dc, const std::string& text, const RECT& client, int dx, int d
 void Paint(HWND window, TimerRecord& record, HDC target, const RECT& update) {
     RECT client;
     GetClientRect(window, &client);
-    int w = client.right, h = client.bottom;
-    HDC dc = CreateCompatibleDC(target);
-    HBITMAP bitmap = CreateCompatibleBitmap(target, w, h);
-    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    const int w = client.right, h = client.bottom;
+    const OffscreenCanvas canvas(target, client);
+    HDC dc = canvas.dc();
     HPEN pen = CreatePen(PS_SOLID, 1, record.background);
     HBRUSH brush = CreateSolidBrush(record.background);
     HGDIOBJ oldPen = SelectObject(dc, pen);
@@ -73,26 +59,22 @@ void Paint(HWND window, TimerRecord& record, HDC target, const RECT& update) {
     DrawOnce(dc, record.text, client, -1, -1, white);
     DrawOnce(dc, record.text, client, 0, 0, record.textColour);
 
-    BitBlt(target, update.left, update.top, update.right - update.left, update.bottom - update.top, dc,
-           update.left, update.top, SRCCOPY);
+    canvas.Show(update);
     SelectObject(dc, oldFont);
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
-    SelectObject(dc, oldBitmap);
     DeleteObject(font);
     DeleteObject(brush);
     DeleteObject(pen);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
 }
 
 bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
     if (message == WM_CREATE) {
-        SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(new TimerRecord));
+        AttachControlRecord<TimerRecord>(window);
         return true;
     }
-    TimerRecord* record = RecordOf(window);
+    TimerRecord* record = ControlRecord<TimerRecord>(window);
     if (!record)
         return false;
     if (HandlePaintMessages(window, message, wParam, result,
@@ -100,8 +82,7 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
         return true;
     switch (message) {
     case WM_DESTROY:
-        SetWindowLongPtrA(window, 0, 0);
-        delete record;
+        DropControlRecord(window, record);
         return false;
     case WM_SETTEXT: {
         const char* text = reinterpret_cast<const char*>(lParam);
@@ -145,6 +126,6 @@ ATOM RegisterTimerClass(HINSTANCE instance) {
 }
 
 std::string TimerShownText(HWND timer) {
-    TimerRecord* record = RecordOf(timer);
+    TimerRecord* record = ControlRecord<TimerRecord>(timer);
     return record ? record->text : std::string();
 }
