@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // Answers one message: true with `result` set when handled.
 using ControlMessageHandler = bool (*)(HWND, UINT, WPARAM, LPARAM, LRESULT& result);
 
@@ -68,6 +70,12 @@ inline ATOM RegisterControlClass(HINSTANCE instance, const char* name, WNDPROC p
 template <class Record> Record* ControlRecord(HWND window) {
     return reinterpret_cast<Record*>(GetWindowLongPtrA(window, 0));
 }
+// The text shown by a control whose record keeps it in `text`.
+template <class Record> std::string ControlText(HWND window) {
+    const Record* record = ControlRecord<Record>(window);
+    return record ? record->text : std::string();
+}
+
 template <class Record> Record* AttachControlRecord(HWND window) {
     auto* record = new Record;
     SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(record));
@@ -76,6 +84,34 @@ template <class Record> Record* AttachControlRecord(HWND window) {
 template <class Record> void DropControlRecord(HWND window, Record* record) {
     SetWindowLongPtrA(window, 0, 0);
     delete record;
+}
+
+// The messages every control with a record and an off-screen painting
+// answers alike: the record made at WM_CREATE (then `Created`) and freed at
+// WM_DESTROY, and the paint messages; the rest goes to `Handle`, and none
+// reaches it before the record exists.
+template <class Record, void (*Paint)(HWND, Record&, HDC, const RECT&),
+          bool (*Handle)(HWND, Record&, UINT, WPARAM, LPARAM, LRESULT&),
+          void (*Created)(HWND, Record&) = nullptr>
+bool HandleRecordControl(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    if (message == WM_CREATE) {
+        Record* record = AttachControlRecord<Record>(window);
+        if constexpr (Created != nullptr)
+            Created(window, *record);
+        return true;
+    }
+    Record* record = ControlRecord<Record>(window);
+    if (!record)
+        return false;
+    if (HandlePaintMessages(window, message, wParam, result,
+                            [&](HDC dc, const RECT& area) { Paint(window, *record, dc, area); }))
+        return true;
+    if (message == WM_DESTROY) {
+        DropControlRecord(window, record);
+        return false;
+    }
+    return Handle(window, *record, message, wParam, lParam, result);
 }
 
 // The controls' bold face; every fit sets its own height.
@@ -94,9 +130,9 @@ inline LOGFONTA BoldControlFont(const char* face) {
 // object (deselect anything of the caller's own first).
 class OffscreenCanvas {
 public:
-    OffscreenCanvas(HDC target, const RECT& client)
-        : target_(target), dc_(CreateCompatibleDC(target)),
-          bitmap_(CreateCompatibleBitmap(target, client.right, client.bottom)),
+    OffscreenCanvas(HWND window, HDC target)
+        : target_(target), client_(ClientOf(window)), dc_(CreateCompatibleDC(target)),
+          bitmap_(CreateCompatibleBitmap(target, client_.right, client_.bottom)),
           oldBitmap_(SelectObject(dc_, bitmap_)) {}
     ~OffscreenCanvas() {
         SelectObject(dc_, oldBitmap_);
@@ -107,14 +143,28 @@ public:
     OffscreenCanvas& operator=(const OffscreenCanvas&) = delete;
 
     HDC dc() const { return dc_; }
+    const RECT& client() const { return client_; }
     void Show(const RECT& update) const {
         BitBlt(target_, update.left, update.top, update.right - update.left, update.bottom - update.top, dc_,
                update.left, update.top, SRCCOPY);
     }
 
 private:
+    static RECT ClientOf(HWND window) {
+        RECT client{};
+        GetClientRect(window, &client);
+        return client;
+    }
     HDC target_;
+    RECT client_;
     HDC dc_;
     HBITMAP bitmap_;
     HGDIOBJ oldBitmap_;
 };
+
+// A class whose controls paint all of their client area themselves.
+template <ControlMessageHandler Handle>
+ATOM RegisterPaintedControlClass(HINSTANCE instance, const char* name) {
+    return RegisterControlClass(instance, name, ControlWindowProc<Handle>,
+                                static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
+}

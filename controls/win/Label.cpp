@@ -45,10 +45,9 @@ void DrawOnce(HDC dc, const std::string& text, const RECT& client, int dx, int d
 }
 
 void Paint(HWND window, LabelRecord& record, HDC target, const RECT& update) {
-    RECT client;
-    GetClientRect(window, &client);
+    const OffscreenCanvas canvas(window, target);
+    const RECT& client = canvas.client();
     const int w = client.right, h = client.bottom;
-    const OffscreenCanvas canvas(target, client);
     HDC dc = canvas.dc();
 
     // The parent paints its background into the bitmap, in its own
@@ -102,36 +101,22 @@ void InvalidateInParent(HWND window) {
     InvalidateRect(window, nullptr, FALSE);
 }
 
-bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    result = 0;
-    if (message == WM_CREATE) {
-        AttachControlRecord<LabelRecord>(window);
-        return true;
-    }
-    LabelRecord* record = ControlRecord<LabelRecord>(window);
-    if (!record)
-        return false;
-    if (HandlePaintMessages(window, message, wParam, result,
-                            [&](HDC dc, const RECT& area) { Paint(window, *record, dc, area); }))
-        return true;
+bool HandleMessage(HWND window, LabelRecord& record, UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
     switch (message) {
-    case WM_DESTROY:
-        DropControlRecord(window, record);
-        return false;
     case WM_SETTEXT: {
         const char* text = reinterpret_cast<const char*>(lParam);
-        record->text.clear();
+        record.text.clear();
         for (size_t i = 0; text && i < 1023 && text[i] != '\0'; ++i)
-            record->text += text[i];
-        record->trimmed = false;
+            record.text += text[i];
+        record.trimmed = false;
         break;
     }
     case ATL_SETCOLOR:
-        record->colour = static_cast<COLORREF>(lParam);
+        record.colour = static_cast<COLORREF>(lParam);
         break;
     case ATL_SETTEXTTRIM:
-        record->text = TrimLabelText(reinterpret_cast<const char*>(lParam));
-        record->trimmed = true;
+        record.text = TrimLabelText(reinterpret_cast<const char*>(lParam));
+        record.trimmed = true;
         break;
     default:
         return false;
@@ -144,11 +129,10 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
 } // namespace
 
 ATOM RegisterLabelClass(HINSTANCE instance) {
-    return RegisterControlClass(instance, "ATextLWnd", ControlWindowProc<HandleMessage>,
-                                static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
+    return RegisterPaintedControlClass<HandleRecordControl<LabelRecord, Paint, HandleMessage>>(instance,
+                                                                                               "ATextLWnd");
 }
 
 std::string LabelShownText(HWND label) {
-    LabelRecord* record = ControlRecord<LabelRecord>(label);
-    return record ? record->text : std::string();
+    return ControlText<LabelRecord>(label);
 }

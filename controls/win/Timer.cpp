@@ -27,10 +27,9 @@ void DrawOnce(HDC dc, const std::string& text, const RECT& client, int dx, int d
 }
 
 void Paint(HWND window, TimerRecord& record, HDC target, const RECT& update) {
-    RECT client;
-    GetClientRect(window, &client);
+    const OffscreenCanvas canvas(window, target);
+    const RECT& client = canvas.client();
     const int w = client.right, h = client.bottom;
-    const OffscreenCanvas canvas(target, client);
     HDC dc = canvas.dc();
     HPEN pen = CreatePen(PS_SOLID, 1, record.background);
     HBRUSH brush = CreateSolidBrush(record.background);
@@ -68,46 +67,32 @@ void Paint(HWND window, TimerRecord& record, HDC target, const RECT& update) {
     DeleteObject(pen);
 }
 
-bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    result = 0;
-    if (message == WM_CREATE) {
-        AttachControlRecord<TimerRecord>(window);
-        return true;
-    }
-    TimerRecord* record = ControlRecord<TimerRecord>(window);
-    if (!record)
-        return false;
-    if (HandlePaintMessages(window, message, wParam, result,
-                            [&](HDC dc, const RECT& area) { Paint(window, *record, dc, area); }))
-        return true;
+bool HandleMessage(HWND window, TimerRecord& record, UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
     switch (message) {
-    case WM_DESTROY:
-        DropControlRecord(window, record);
-        return false;
     case WM_SETTEXT: {
         const char* text = reinterpret_cast<const char*>(lParam);
         if (!text) {
-            record->text = "--:--";
+            record.text = "--:--";
         } else {
-            record->text.clear();
+            record.text.clear();
             for (size_t i = 0; i < 127 && text[i] != '\0'; ++i)
-                record->text += text[i];
+                record.text += text[i];
         }
         break;
     }
     case ATM_SETTIME:
-        record->text = FormatClockTime(static_cast<long long>(lParam));
+        record.text = FormatClockTime(static_cast<long long>(lParam));
         break;
     case ATM_SETBKCOLOR:
-        record->background = static_cast<COLORREF>(lParam);
+        record.background = static_cast<COLORREF>(lParam);
         break;
     case ATM_SETTEXTCOLOR:
-        record->textColour = static_cast<COLORREF>(lParam);
+        record.textColour = static_cast<COLORREF>(lParam);
         break;
     case ATM_SETNUMBER: {
         char buffer[16];
         std::snprintf(buffer, sizeof buffer, "%d", static_cast<int>(lParam));
-        record->text = buffer;
+        record.text = buffer;
         break;
     }
     default:
@@ -121,11 +106,10 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
 } // namespace
 
 ATOM RegisterTimerClass(HINSTANCE instance) {
-    return RegisterControlClass(instance, "ATimerWnd", ControlWindowProc<HandleMessage>,
-                                static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
+    return RegisterPaintedControlClass<HandleRecordControl<TimerRecord, Paint, HandleMessage>>(instance,
+                                                                                               "ATimerWnd");
 }
 
 std::string TimerShownText(HWND timer) {
-    TimerRecord* record = ControlRecord<TimerRecord>(timer);
-    return record ? record->text : std::string();
+    return ControlText<TimerRecord>(timer);
 }
