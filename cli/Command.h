@@ -28,6 +28,12 @@ public:
     CliOptions(std::set<std::string> valued, std::set<std::string> flags);
     // False (with `error` set) on an unknown option or a missing value.
     bool Parse(const std::vector<std::string>& args, std::string& error);
+    // Parse, then exactly one positional argument, a `what` ("FILE"); the
+    // error for none adds `hint`.
+    bool ParseOne(const std::vector<std::string>& args, const std::string& what, const std::string& hint,
+                  std::string& error);
+    // The form of a report: --json or --html OUT, --force only with --html.
+    bool CheckReportForm(std::string& error) const;
     bool Has(const std::string& name) const;
     std::string Get(const std::string& name, const std::string& fallback) const;
     // Reads a whole decimal integer in [low, high]; false with `error` set.

@@ -69,16 +69,8 @@ std::string Plain(const DiarySummary& s) {
 int RunDiary(const std::vector<std::string>& args) {
     CliOptions options({"days", "today", "html"}, {"json", "force"});
     std::string error;
-    if (!options.Parse(args, error))
+    if (!options.ParseOne(args, "FILE", "", error) || !options.CheckReportForm(error))
         return CliFail(kName, error);
-    if (options.Positional().size() != 1)
-        return CliFail(kName, options.Positional().empty()
-                                  ? "no FILE given"
-                                  : "one FILE expected, got " + std::to_string(options.Positional().size()));
-    if (options.Has("json") && options.Has("html"))
-        return CliFail(kName, "--json and --html do not go together");
-    if (options.Has("force") && !options.Has("html"))
-        return CliFail(kName, "--force goes with --html OUT");
     long long days = 0;
     if (!options.GetInt("days", 1, 1000000, 0, days, error))
         return CliFail(kName, error);
@@ -104,13 +96,7 @@ int RunDiary(const std::vector<std::string>& args) {
 
     if (options.Has("html")) {
         const std::string page = DiaryHtml(diary.rows, summary, DefaultDiaryCaptions(), DayText(today));
-        CliOutput output;
-        if (!output.Open(options.Get("html", ""), options.Has("force"), error))
-            return CliFail(kName, error);
-        output.Write(page.data(), page.size()); // a failure shows at Close
-        if (!output.Close(error))
-            return CliFail(kName, error);
-        return 0;
+        return WriteHtmlReport(options, page, error) ? 0 : CliFail(kName, error);
     }
     if (!CliPrint(stdout, options.Has("json") ? Json(summary, diary.skipped) : Plain(summary)))
         return CliFail(kName, "cannot write to standard output");

@@ -65,12 +65,8 @@ int RunMark(const std::vector<std::string>& args) {
                         "results", "max-copies", "diary"},
                        {"json"});
     std::string error;
-    if (!options.Parse(args, error))
+    if (!options.ParseOne(args, "COPY", " (a file, or - for standard input)", error))
         return CliFail(kName, error);
-    if (options.Positional().size() != 1)
-        return CliFail(kName, options.Positional().empty()
-                                  ? "no COPY given (a file, or - for standard input)"
-                                  : "one COPY expected, got " + std::to_string(options.Positional().size()));
     long long limit = kDefaultMaxErrors, speed = -1, maxCopies = kDefaultMaxCopies;
     if (!options.GetInt("limit", 0, 100000, kDefaultMaxErrors, limit, error) ||
         !options.GetInt("speed", 1, 100000, -1, speed, error) ||

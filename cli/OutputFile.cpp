@@ -104,3 +104,11 @@ bool CliOutput::Close(std::string& error) {
         error = "cannot write \"" + name_ + "\"";
     return ok;
 }
+
+bool WriteHtmlReport(const CliOptions& options, const std::string& page, std::string& error) {
+    CliOutput output;
+    if (!output.Open(options.Get("html", ""), options.Has("force"), error))
+        return false;
+    output.Write(page.data(), page.size()); // a failure shows at Close
+    return output.Close(error);
+}

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "app/Platform.h"
+#include "cli/Command.h"
 
 #include <cstdio>
 #include <memory>
@@ -34,3 +35,7 @@ private:
     bool ok_ = true;
     bool toStdout_ = false;
 };
+
+// Writes a report's page where --html names it (replacing a file only with
+// --force); false with `error` set.
+bool WriteHtmlReport(const CliOptions& options, const std::string& page, std::string& error);

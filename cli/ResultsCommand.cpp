@@ -91,16 +91,8 @@ std::string Today() {
 int RunResults(const std::vector<std::string>& args) {
     CliOptions options({"limit", "html"}, {"json", "force"});
     std::string error;
-    if (!options.Parse(args, error))
+    if (!options.ParseOne(args, "FILE", "", error) || !options.CheckReportForm(error))
         return CliFail(kName, error);
-    if (options.Positional().size() != 1)
-        return CliFail(kName, options.Positional().empty()
-                                  ? "no FILE given"
-                                  : "one FILE expected, got " + std::to_string(options.Positional().size()));
-    if (options.Has("json") && options.Has("html"))
-        return CliFail(kName, "--json and --html do not go together");
-    if (options.Has("force") && !options.Has("html"))
-        return CliFail(kName, "--force goes with --html OUT");
     long long limit = kDefaultMaxErrors;
     if (!options.GetInt("limit", 0, 100000, kDefaultMaxErrors, limit, error))
         return CliFail(kName, error);
@@ -117,13 +109,7 @@ int RunResults(const std::vector<std::string>& args) {
     const int e = static_cast<int>(limit);
     if (options.Has("html")) {
         const std::string sheet = ResultsHtml(records, e, DefaultSheetCaptions(), Today());
-        CliOutput output;
-        if (!output.Open(options.Get("html", ""), options.Has("force"), error))
-            return CliFail(kName, error);
-        output.Write(sheet.data(), sheet.size()); // a failure shows at Close
-        if (!output.Close(error))
-            return CliFail(kName, error);
-        return 0;
+        return WriteHtmlReport(options, sheet, error) ? 0 : CliFail(kName, error);
     }
     if (!CliPrint(stdout, options.Has("json") ? Json(records, e) : Plain(records, e)))
         return CliFail(kName, "cannot write to standard output");

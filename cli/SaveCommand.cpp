@@ -11,12 +11,8 @@ namespace {
 int RunSave(const std::vector<std::string>& args) {
     CliOptions options({"kind", "number", "series", "groups", "count", "width"}, {"force"});
     std::string error;
-    if (!options.Parse(args, error))
+    if (!options.ParseOne(args, "FILE", "", error))
         return CliFail("save", error);
-    if (options.Positional().size() != 1)
-        return CliFail("save", options.Positional().empty()
-                                   ? "no FILE given"
-                                   : "one FILE expected, got " + std::to_string(options.Positional().size()));
     const std::string path = options.Positional().front();
     TextChoice choice;
     long long count = 1, width = kDefaultLineWidth;

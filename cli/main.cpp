@@ -97,6 +97,27 @@ bool CliOptions::Parse(const std::vector<std::string>& args, std::string& error)
     return true;
 }
 
+bool CliOptions::ParseOne(const std::vector<std::string>& args, const std::string& what,
+                          const std::string& hint, std::string& error) {
+    if (!Parse(args, error))
+        return false;
+    if (positional_.size() == 1)
+        return true;
+    error = positional_.empty() ? "no " + what + " given" + hint
+                                : "one " + what + " expected, got " + std::to_string(positional_.size());
+    return false;
+}
+
+bool CliOptions::CheckReportForm(std::string& error) const {
+    if (Has("json") && Has("html"))
+        error = "--json and --html do not go together";
+    else if (Has("force") && !Has("html"))
+        error = "--force goes with --html OUT";
+    else
+        return true;
+    return false;
+}
+
 bool CliOptions::Has(const std::string& name) const {
     return values_.count(name) || seenFlags_.count(name);
 }

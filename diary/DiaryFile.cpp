@@ -30,21 +30,6 @@ int NameIndex(const std::string& cell, const char* const* names, int count) {
     return -1;
 }
 
-bool ReadWhole(const std::string& cell, long long low, long long high, long long& out) {
-    if (cell.empty() || cell.size() > 12)
-        return false;
-    long long v = 0;
-    for (char c : cell) {
-        if (c < '0' || c > '9')
-            return false;
-        v = v * 10 + (c - '0');
-    }
-    if (v < low || v > high)
-        return false;
-    out = v;
-    return true;
-}
-
 // Reads digits at `pos` (at most `most` of them) and moves past them.
 bool Digits(const std::string& s, size_t& pos, size_t most, int& out) {
     size_t n = 0;
@@ -86,16 +71,6 @@ char32_t FieldCharacter(char32_t c) {
     return c ? c : U'-';
 }
 
-std::tm LocalTime(std::time_t when) {
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &when);
-#else
-    localtime_r(&when, &local);
-#endif
-    return local;
-}
-
 // One row's cells as a DiaryRow; false with `problem` set when it cannot count.
 bool ReadRowCells(std::vector<std::string>& cells, DiaryRow& row, std::string& problem,
                   std::u32string& scratch) {
@@ -119,9 +94,9 @@ bool ReadRowCells(std::vector<std::string>& cells, DiaryRow& row, std::string& p
     p.series = NameIndex(cells[2], kSeries, 2);
     p.toneShape = NameIndex(cells[6], kTones, 2);
     long long number = 0, groups = 0, speed = 0, characters = 0, errors = 0;
-    if (!ReadWhole(cells[3], 1, kTextNumberLimit, number) || !ReadWhole(cells[4], 1, kGroupsLimit, groups) ||
-        !ReadWhole(cells[5], 1, 100000, speed) || !ReadWhole(cells[7], 0, kMaxCount, characters) ||
-        !ReadWhole(cells[8], 0, kMaxCount, errors)) {
+    if (!ReadCsvWhole(cells[3], 1, kTextNumberLimit, number) ||
+        !ReadCsvWhole(cells[4], 1, kGroupsLimit, groups) || !ReadCsvWhole(cells[5], 1, 100000, speed) ||
+        !ReadCsvWhole(cells[7], 0, kMaxCount, characters) || !ReadCsvWhole(cells[8], 0, kMaxCount, errors)) {
         problem = "number, groups, speed, characters and errors must be whole numbers";
         return false;
     }
@@ -213,14 +188,14 @@ std::string DayText(int dayNumber) {
 }
 
 int LocalToday() {
-    const std::tm t = LocalTime(std::time(nullptr));
+    const std::tm t = LocalTimeOf(std::time(nullptr));
     return DayOfDate(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday);
 }
 
 DiaryRow MakeDiaryRow(const PlayedText& played, const CopyCheck& check, const std::string& copyUtf8,
                       std::time_t when) {
     DiaryRow row;
-    const std::tm t = LocalTime(when);
+    const std::tm t = LocalTimeOf(when);
     row.day = DayOfDate(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday);
     row.second = t.tm_hour * 3600 + t.tm_min * 60 + t.tm_sec;
     row.played = played;

@@ -116,20 +116,6 @@ bool ReadRow(const std::string& s, size_t& pos, std::vector<std::string>& cells,
     }
 }
 
-bool ReadNumber(const std::string& cell, int low, int high, int& out) {
-    if (cell.empty() || cell.size() > 9)
-        return false;
-    int v = 0;
-    for (char c : cell) {
-        if (c < '0' || c > '9')
-            return false;
-        v = v * 10 + (c - '0');
-    }
-    if (v < low || v > high)
-        return false;
-    out = v;
-    return true;
-}
 } // namespace
 
 std::string ResultsCsv(const std::vector<MarkRecord>& records) {
@@ -181,10 +167,13 @@ bool ParseResultsCsv(const std::string& bytes, std::vector<MarkRecord>& records,
             error = where + "unknown discipline \"" + cells[1] + "\"";
             return false;
         }
-        if (!ReadNumber(cells[2], 1, 100000, r.speed) || !ReadNumber(cells[3], 0, 100000, r.errors)) {
+        long long speed = 0, errors = 0;
+        if (!ReadCsvWhole(cells[2], 1, 100000, speed) || !ReadCsvWhole(cells[3], 0, 100000, errors)) {
             error = where + "speed and errors must be whole numbers";
             return false;
         }
+        r.speed = static_cast<int>(speed);
+        r.errors = static_cast<int>(errors);
         r.copy = Unescaped(cells[4]);
         r.markedAt = Unescaped(cells[5]);
         records.push_back(std::move(r));
@@ -303,13 +292,18 @@ StoreOutcome RemoveMark(const std::string& path, const std::string& participant,
     });
 }
 
-std::string MarkTimestamp(std::time_t when) {
+std::tm LocalTimeOf(std::time_t when) {
     std::tm local{};
 #ifdef _WIN32
     localtime_s(&local, &when);
 #else
     localtime_r(&when, &local);
 #endif
+    return local;
+}
+
+std::string MarkTimestamp(std::time_t when) {
+    const std::tm local = LocalTimeOf(when);
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
     return text;
@@ -325,4 +319,19 @@ std::string CsvCellText(const std::string& cell) {
 
 bool ReadCsvRow(const std::string& bytes, size_t& pos, std::vector<std::string>& cells, std::string& error) {
     return ReadRow(bytes, pos, cells, error);
+}
+
+bool ReadCsvWhole(const std::string& cell, long long low, long long high, long long& out) {
+    if (cell.empty() || cell.size() > 12)
+        return false;
+    long long v = 0;
+    for (char c : cell) {
+        if (c < '0' || c > '9')
+            return false;
+        v = v * 10 + (c - '0');
+    }
+    if (v < low || v > high)
+        return false;
+    out = v;
+    return true;
 }

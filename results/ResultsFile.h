@@ -76,6 +76,8 @@ std::string ResultsLockPath(const std::string& resultsFile);
 
 // "YYYY-MM-DD HH:MM:SS" of a time in local time.
 std::string MarkTimestamp(std::time_t when);
+// The calendar time of `when` in the local time zone.
+std::tm LocalTimeOf(std::time_t when);
 
 // The cell rules of this file, for every semicolon file the program writes:
 // a cell quoted where it must be and kept from reading as a formula, one
@@ -84,3 +86,6 @@ std::string MarkTimestamp(std::time_t when);
 std::string CsvField(const std::string& value);
 std::string CsvCellText(const std::string& cell);
 bool ReadCsvRow(const std::string& bytes, size_t& pos, std::vector<std::string>& cells, std::string& error);
+// A cell of plain decimal digits (at most 12) worth low..high; false, `out`
+// unchanged, for anything else.
+bool ReadCsvWhole(const std::string& cell, long long low, long long high, long long& out);

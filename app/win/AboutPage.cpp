@@ -4,6 +4,7 @@
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
 #include "app/win/PagePictures.h"
+#include "app/win/PageSkeleton.h"
 #include "app/win/Pages.h"
 #include "resources/resource.h"
 
@@ -69,63 +70,48 @@ void MakeLink(HWND page, int control) {
     SetPropA(link, "KlaviroLinkProc", reinterpret_cast<HANDLE>(previous));
 }
 
-BOOL OnCommand(HWND page, int control, int notification) {
-    if (control == kOk) {
-        GoToPage(page, PAGE_MAIN_MENU, false);
-        return TRUE;
-    }
-    if (notification != STN_CLICKED) // a double click opens a link once
-        return control == kWebLink || control == kMailLink1 || control == kMailLink2;
-    switch (control) {
-    case kWebLink:
-        OpenLink(kWeb);
-        return TRUE;
-    case kMailLink1:
-        OpenLink(MailLink(kMail1));
-        return TRUE;
-    case kMailLink2:
-        OpenLink(MailLink(kMail2));
-        return TRUE;
-    }
-    return FALSE;
+void OnInit(HWND page, Application& app) {
+    ColourPagePictures(page, app);
+    SetDlgItemTextA(page, kMailField1, kMail1);
+    SetDlgItemTextA(page, kMailField2, kMail2);
+    MakeLink(page, kWebLink);
+    MakeLink(page, kMailLink1);
+    MakeLink(page, kMailLink2);
 }
+
+void BackToMenu(HWND page, Application&, int) {
+    GoToPage(page, PAGE_MAIN_MENU, false);
+}
+
+void OpenWeb(HWND, Application&) {
+    OpenLink(kWeb);
+}
+void OpenMail1(HWND, Application&) {
+    OpenLink(MailLink(kMail1));
+}
+void OpenMail2(HWND, Application&) {
+    OpenLink(MailLink(kMail2));
+}
+
+const PageKey kKeys[] = {
+    {KEY_ENTER, {}, BackToMenu},
+    {KEY_ESC, {}, BackToMenu},
+};
+
+// A link opens on a single click only: a double click opens it once.
+const PageCommand kCommands[] = {
+    {kOk, nullptr, PAGE_MAIN_MENU},
+    {kWebLink, OpenWeb, kNoPage, STN_CLICKED},
+    {kMailLink1, OpenMail1, kNoPage, STN_CLICKED},
+    {kMailLink2, OpenMail2, kNoPage, STN_CLICKED},
+};
+
+// The page shows no language texts.
+const PageSpec kPage = DescribePage(kKeys, kCommands, PageInit{OnInit}, PageShow{ColourPagePictures},
+                                    PageDestroy{ReleasePagePictures});
 
 } // namespace
 
 INT_PTR CALLBACK AboutPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        if (Application* app = AttachApplication(page, lParam))
-            ColourPagePictures(page, *app);
-        SetDlgItemTextA(page, kMailField1, kMail1);
-        SetDlgItemTextA(page, kMailField2, kMail2);
-        MakeLink(page, kWebLink);
-        MakeLink(page, kMailLink1);
-        MakeLink(page, kMailLink2);
-        return TRUE;
-    }
-    if (message == WM_DESTROY) {
-        ReleasePagePictures(page);
-        return FALSE;
-    }
-    if (IsCommonDrawMessage(message))
-        return CommonDrawHandler(page, message, wParam, lParam);
-    switch (message) {
-    case WM_SHOWWINDOW:
-        if (wParam)
-            if (Application* app = AppFromWindow(page))
-                ColourPagePictures(page, *app);
-        return FALSE;
-    case PM_LOAD_TEXTS: // the page shows no language texts
-    case PM_CLOSING:
-        return TRUE;
-    case PM_KEY:
-        if (lParam == KEY_ENTER || lParam == KEY_ESC) {
-            GoToPage(page, PAGE_MAIN_MENU, false);
-            return TRUE;
-        }
-        return FALSE;
-    case WM_COMMAND:
-        return OnCommand(page, LOWORD(wParam), HIWORD(wParam));
-    }
-    return FALSE;
+    return RunPage(kPage, page, message, wParam, lParam);
 }

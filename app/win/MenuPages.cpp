@@ -1,52 +1,58 @@
-// The four menu pages: columns of buttons that lead to other pages. One
-// procedure serves them all; each page is a row of data (where its buttons
-// lead, its texts, what Esc does, and the extras only one page has).
+// The four menu pages: columns of buttons that lead to other pages, each
+// described by its tables (where its buttons lead, its texts, what Esc does)
+// and the extras only one page has.
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
 #include "app/win/PagePictures.h"
+#include "app/win/PageSkeleton.h"
 #include "app/win/Pages.h"
 #include "config/win/LanguageWin.h"
 #include "controls/ControlMessages.h"
 
 namespace {
 
-const int kCloseProgram = -2; // a link that ends the program instead of showing a page
-const int kNone = -1;
+const int kLanguageList = 1008, kBack = 1014, kCompetitionsCaption = 1004;
 
-// A menu button and the page it leads to.
-struct MenuLink {
-    int control;
-    int page;
-};
+void CloseProgram(HWND page, Application&) {
+    SendMessageA(GetParent(page), WM_CLOSE, 0, 0);
+}
 
-struct MenuPage {
-    const MenuLink* links;
-    size_t linkCount;
-    const PageText* texts;
-    size_t textCount;
-    int escPage;      // Esc shows this page; kNone: see escButton
-    int escButton;    // Esc presses this button (nothing while it is disabled); kNone: Esc is not handled
-    int languageList; // the language list, or kNone
-    int caption;      // the label that shows the record store's title, or kNone
-};
+void PickLanguage(HWND page, Application& app) {
+    SelectLanguage(app.mainWindow, app, ComboGetSelection(page, kLanguageList));
+}
 
-template <size_t L, size_t T>
-constexpr MenuPage Menu(const MenuLink (&links)[L], const PageText (&texts)[T], int escPage, int escButton,
-                        int languageList = kNone, int caption = kNone) {
-    return {links, L, texts, T, escPage, escButton, languageList, caption};
+void PressFocused(HWND, Application&, int) {
+    PressFocusedControl();
+}
+
+void ToMainMenu(HWND page, Application&, int) {
+    GoToPage(page, PAGE_MAIN_MENU, false);
+}
+
+void InitMainMenu(HWND page, Application& app) {
+    FillLanguageList(page, app, kLanguageList);
+    ColourPagePictures(page, app);
+}
+
+// The competitions menu's caption is the record store's title text,
+// refreshed each time the page is shown.
+void ShowCompetitionsMenu(HWND page, Application& app) {
+    ColourPagePictures(page, app);
+    ShowCaption(page, kCompetitionsCaption, app, app.records.Title().c_str());
 }
 
 // Main menu (page 0). The label "Language" (1009) and the list keep their
 // texts in every language.
-const MenuLink kMainLinks[] = {
-    {1002, 1},
-    {1003, PAGE_TRAINING_MENU},
-    {1004, PAGE_COMPETITIONS_MENU},
-    {1010, PAGE_TEXT_GENERATOR},
-    {1025, 5},
-    {1005, PAGE_SETTINGS_MENU},
-    {1006, 7},
-    {1007, kCloseProgram},
+const PageCommand kMainCommands[] = {
+    {1002, nullptr, 1},
+    {1003, nullptr, PAGE_TRAINING_MENU},
+    {1004, nullptr, PAGE_COMPETITIONS_MENU},
+    {1010, nullptr, PAGE_TEXT_GENERATOR},
+    {1025, nullptr, 5},
+    {1005, nullptr, PAGE_SETTINGS_MENU},
+    {1006, nullptr, 7},
+    {1007, CloseProgram},
+    {kLanguageList, PickLanguage, kNoPage, CBN_SELCHANGE},
 };
 const PageText kMainTexts[] = {
     {1002, "PS_01", "Обучение"},       {1003, "PS_02", "Тренировка"},     {1004, "PS_03", "Соревнования"},
@@ -55,17 +61,23 @@ const PageText kMainTexts[] = {
 };
 
 // Training menu (page 2).
-const MenuLink kTrainingLinks[] = {
-    {1013, PAGE_TRAINING}, {1012, 12}, {1014, PAGE_MAIN_MENU}, {1011, PAGE_DIARY}};
+const PageCommand kTrainingCommands[] = {{1013, nullptr, PAGE_TRAINING},
+                                         {1012, nullptr, 12},
+                                         {1014, nullptr, PAGE_MAIN_MENU},
+                                         {1011, nullptr, PAGE_DIARY}};
 const PageText kTrainingTexts[] = {
     {1011, "PT_01", "Дневник"},  {1012, "PT_02", "Передача"},   {1013, "PT_03", "Прием"},
     {1014, "PT_04", "<< Назад"}, {1016, "PT_05", "Тренировка"},
 };
 
-// Competitions menu (page 3). Its caption is the record store's title text,
-// refreshed each time the page is shown.
-const MenuLink kCompetitionsLinks[] = {
-    {1011, PAGE_COMPETITION_OPTIONS}, {1012, 22}, {1257, 16}, {1024, 21}, {1025, 29}, {1014, PAGE_MAIN_MENU},
+// Competitions menu (page 3).
+const PageCommand kCompetitionsCommands[] = {
+    {1011, nullptr, PAGE_COMPETITION_OPTIONS},
+    {1012, nullptr, 22},
+    {1257, nullptr, 16},
+    {1024, nullptr, 21},
+    {1025, nullptr, 29},
+    {1014, nullptr, PAGE_MAIN_MENU},
 };
 const PageText kCompetitionsTexts[] = {
     {1011, "PX_01", "Прием"},        {1012, "PX_02", "Передача"},    {1024, "PX_03", "Результаты"},
@@ -74,113 +86,48 @@ const PageText kCompetitionsTexts[] = {
 };
 
 // Settings menu (page 6). Esc presses Back, so a disabled Back keeps the page.
-const MenuLink kSettingsLinks[] = {
-    {1395, PAGE_COLOURS}, {1027, PAGE_SOUND_TEXT}, {1025, PAGE_SOUND}, {1014, PAGE_MAIN_MENU}};
+const PageCommand kSettingsCommands[] = {{1395, nullptr, PAGE_COLOURS},
+                                         {1027, nullptr, PAGE_SOUND_TEXT},
+                                         {1025, nullptr, PAGE_SOUND},
+                                         {1014, nullptr, PAGE_MAIN_MENU}};
 const PageText kSettingsTexts[] = {
     {1395, "POPTM_01", "Оформление"}, {1027, "POPTM_02", "Текст"},     {1025, "POPTM_03", "Звучание"},
     {1014, "POPTM_04", "<< Назад"},   {1070, "POPTM_05", "Настройки"},
 };
 
-const MenuPage kMainMenu = Menu(kMainLinks, kMainTexts, kNone, kNone, 1008);
-const MenuPage kTrainingMenu = Menu(kTrainingLinks, kTrainingTexts, PAGE_MAIN_MENU, kNone);
-const MenuPage kCompetitionsMenu =
-    Menu(kCompetitionsLinks, kCompetitionsTexts, PAGE_MAIN_MENU, kNone, kNone, 1004);
-const MenuPage kSettingsMenu = Menu(kSettingsLinks, kSettingsTexts, kNone, 1014);
+// Enter presses the focused button; Esc leaves a menu, in the settings menu
+// by pressing Back (a disabled Back keeps the page).
+const PageKey kMainKeys[] = {{KEY_ENTER, {}, PressFocused}};
+const PageKey kLeaveKeys[] = {{KEY_ENTER, {}, PressFocused}, {KEY_ESC, {}, ToMainMenu}};
+const PageKey kSettingsKeys[] = {{KEY_ENTER, {}, PressFocused}, {KEY_ESC, {kBack}}};
 
-void ShowCaption(HWND page, Application& app, int caption) {
-    SendDlgItemMessageA(page, caption, ATL_SETCOLOR, 0, static_cast<LPARAM>(app.GetCaptionColor()));
-    SendDlgItemMessageA(page, caption, ATL_SETTEXTTRIM, 0,
-                        reinterpret_cast<LPARAM>(app.records.Title().c_str()));
-}
+const PageShow kShowPictures{ColourPagePictures};
+const PageDestroy kReleasePictures{ReleasePagePictures};
 
-BOOL OnCommand(const MenuPage& menu, HWND page, Application& app, int control, int notification) {
-    if (control == menu.languageList) {
-        if (notification == CBN_SELCHANGE)
-            SelectLanguage(app.mainWindow, app, ComboGetSelection(page, control));
-        return TRUE;
-    }
-    for (size_t i = 0; i < menu.linkCount; ++i) {
-        const MenuLink& link = menu.links[i];
-        if (link.control != control)
-            continue;
-        if (link.page == kCloseProgram)
-            SendMessageA(GetParent(page), WM_CLOSE, 0, 0);
-        else
-            GoToPage(page, link.page, false);
-        return TRUE;
-    }
-    return FALSE;
-}
-
-BOOL OnKey(const MenuPage& menu, HWND page, LPARAM key) {
-    if (key == KEY_ENTER)
-        return PressFocusedControl();
-    if (key != KEY_ESC)
-        return FALSE;
-    if (menu.escPage != kNone) {
-        GoToPage(page, menu.escPage, false);
-        return TRUE;
-    }
-    if (menu.escButton != kNone) {
-        ClickControl(page, menu.escButton);
-        return TRUE;
-    }
-    return FALSE;
-}
-
-INT_PTR MenuPageProc(const MenuPage& menu, HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        if (Application* app = AttachApplication(page, lParam)) {
-            if (menu.languageList != kNone)
-                FillLanguageList(page, *app, menu.languageList);
-            ColourPagePictures(page, *app);
-        }
-        return TRUE;
-    }
-    if (message == WM_DESTROY) {
-        ReleasePagePictures(page);
-        return FALSE;
-    }
-    if (IsCommonDrawMessage(message))
-        return CommonDrawHandler(page, message, wParam, lParam);
-    Application* app = AppFromWindow(page);
-    if (!app)
-        return FALSE;
-    switch (message) {
-    case PM_LOAD_TEXTS:
-        LoadPageTexts(page, *app, menu.texts, menu.textCount);
-        return TRUE;
-    case PM_CLOSING:
-        return TRUE;
-    case WM_SHOWWINDOW:
-        if (wParam) {
-            ColourPagePictures(page, *app);
-            if (menu.caption != kNone)
-                ShowCaption(page, *app, menu.caption);
-        }
-        return FALSE;
-    case PM_KEY:
-        return OnKey(menu, page, lParam);
-    case WM_COMMAND:
-        return OnCommand(menu, page, *app, LOWORD(wParam), HIWORD(wParam));
-    }
-    return FALSE;
-}
+const PageSpec kMainMenu = DescribePage(kMainTexts, kMainCommands, kMainKeys, PageInit{InitMainMenu},
+                                        kShowPictures, kReleasePictures);
+const PageSpec kTrainingMenu = DescribePage(kTrainingTexts, kTrainingCommands, kLeaveKeys,
+                                            PageInit{ColourPagePictures}, kShowPictures, kReleasePictures);
+const PageSpec kCompetitionsMenu =
+    DescribePage(kCompetitionsTexts, kCompetitionsCommands, kLeaveKeys, PageInit{ColourPagePictures},
+                 PageShow{ShowCompetitionsMenu}, kReleasePictures);
+const PageSpec kSettingsMenu = DescribePage(kSettingsTexts, kSettingsCommands, kSettingsKeys,
+                                            PageInit{ColourPagePictures}, kShowPictures, kReleasePictures);
 
 } // namespace
 
 INT_PTR CALLBACK MainMenuProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    return MenuPageProc(kMainMenu, page, message, wParam, lParam);
+    return RunPage(kMainMenu, page, message, wParam, lParam);
 }
 
 INT_PTR CALLBACK TrainingMenuProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    return MenuPageProc(kTrainingMenu, page, message, wParam, lParam);
+    return RunPage(kTrainingMenu, page, message, wParam, lParam);
 }
 
 INT_PTR CALLBACK CompetitionsMenuProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    return MenuPageProc(kCompetitionsMenu, page, message, wParam, lParam);
+    return RunPage(kCompetitionsMenu, page, message, wParam, lParam);
 }
 
 INT_PTR CALLBACK SettingsMenuProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    return MenuPageProc(kSettingsMenu, page, message, wParam, lParam);
+    return RunPage(kSettingsMenu, page, message, wParam, lParam);
 }

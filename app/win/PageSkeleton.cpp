@@ -131,9 +131,13 @@ INT_PTR RunPage(const PageSpec& spec, HWND page, UINT message, WPARAM wParam, LP
             destroy(page);
         return FALSE;
     }
+    Application* app = AppFromWindow(page);
+    if (message == WM_DRAWITEM && app)
+        if (const auto draw = Hooked<PageDrawItem>(spec);
+            draw && draw(page, *app, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
+            return TRUE;
     if (IsCommonDrawMessage(message))
         return CommonDrawHandler(page, message, wParam, lParam);
-    Application* app = AppFromWindow(page);
     if (!app)
         return FALSE;
     switch (message) {

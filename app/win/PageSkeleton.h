@@ -121,11 +121,13 @@ using PageNotify = PageHook<BOOL (*)(HWND page, Application& app, const NMHDR& h
 // For a control the command table does not name.
 using PageOtherCommand = PageHook<BOOL (*)(HWND page, Application& app, int control, int code), 8>;
 using PageDestroy = PageHook<void (*)(HWND page), 9>;
+// An owner-drawn control of the page's own; FALSE leaves it to the common drawing.
+using PageDrawItem = PageHook<BOOL (*)(HWND page, Application& app, const DRAWITEMSTRUCT& item), 10>;
 
 struct PageSpec {
     std::tuple<PageRows<PageText>, PageRows<PageList>, PageRows<PageKey>, PageRows<PageCommand>,
                PageRows<PageAnchor>, PageInit, PageTextsLoaded, PageShow, PageHide, PageKeptSize, PageLayout,
-               PageTimer, PageNotify, PageOtherCommand, PageDestroy>
+               PageTimer, PageNotify, PageOtherCommand, PageDestroy, PageDrawItem>
         parts;
     template <typename Part> const Part& Get() const { return std::get<Part>(parts); }
 };

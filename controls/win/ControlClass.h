@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // Answers one message: true with `result` set when handled.
 using ControlMessageHandler = bool (*)(HWND, UINT, WPARAM, LPARAM, LRESULT& result);
 
@@ -61,4 +63,108 @@ inline ATOM RegisterControlClass(HINSTANCE instance, const char* name, WNDPROC p
     wc.hbrBackground = background;
     wc.lpszClassName = name;
     return RegisterClassA(&wc);
+}
+
+// The control's record lives in the window's extra bytes from WM_CREATE to
+// WM_DESTROY; before and after, the window has none.
+template <class Record> Record* ControlRecord(HWND window) {
+    return reinterpret_cast<Record*>(GetWindowLongPtrA(window, 0));
+}
+// The text shown by a control whose record keeps it in `text`.
+template <class Record> std::string ControlText(HWND window) {
+    const Record* record = ControlRecord<Record>(window);
+    return record ? record->text : std::string();
+}
+
+template <class Record> Record* AttachControlRecord(HWND window) {
+    auto* record = new Record;
+    SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(record));
+    return record;
+}
+template <class Record> void DropControlRecord(HWND window, Record* record) {
+    SetWindowLongPtrA(window, 0, 0);
+    delete record;
+}
+
+// The messages every control with a record and an off-screen painting
+// answers alike: the record made at WM_CREATE (then `Created`) and freed at
+// WM_DESTROY, and the paint messages; the rest goes to `Handle`, and none
+// reaches it before the record exists.
+template <class Record, void (*Paint)(HWND, Record&, HDC, const RECT&),
+          bool (*Handle)(HWND, Record&, UINT, WPARAM, LPARAM, LRESULT&),
+          void (*Created)(HWND, Record&) = nullptr>
+bool HandleRecordControl(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    if (message == WM_CREATE) {
+        Record* record = AttachControlRecord<Record>(window);
+        if constexpr (Created != nullptr)
+            Created(window, *record);
+        return true;
+    }
+    Record* record = ControlRecord<Record>(window);
+    if (!record)
+        return false;
+    if (HandlePaintMessages(window, message, wParam, result,
+                            [&](HDC dc, const RECT& area) { Paint(window, *record, dc, area); }))
+        return true;
+    if (message == WM_DESTROY) {
+        DropControlRecord(window, record);
+        return false;
+    }
+    return Handle(window, *record, message, wParam, lParam, result);
+}
+
+// The controls' bold face; every fit sets its own height.
+inline LOGFONTA BoldControlFont(const char* face) {
+    LOGFONTA font{};
+    font.lfWeight = FW_BOLD;
+    font.lfCharSet = RUSSIAN_CHARSET;
+    font.lfOutPrecision = OUT_CHARACTER_PRECIS;
+    font.lfPitchAndFamily = FF_MODERN;
+    lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
+    return font;
+}
+
+// A bitmap of the client area to paint into without flicker: Show copies
+// the update rectangle to the screen; the bitmap and its DC go with the
+// object (deselect anything of the caller's own first).
+class OffscreenCanvas {
+public:
+    OffscreenCanvas(HWND window, HDC target)
+        : target_(target), client_(ClientOf(window)), dc_(CreateCompatibleDC(target)),
+          bitmap_(CreateCompatibleBitmap(target, client_.right, client_.bottom)),
+          oldBitmap_(SelectObject(dc_, bitmap_)) {}
+    ~OffscreenCanvas() {
+        SelectObject(dc_, oldBitmap_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    OffscreenCanvas(const OffscreenCanvas&) = delete;
+    OffscreenCanvas& operator=(const OffscreenCanvas&) = delete;
+
+    HDC dc() const { return dc_; }
+    const RECT& client() const { return client_; }
+    void Show(const RECT& update) const {
+        BitBlt(target_, update.left, update.top, update.right - update.left, update.bottom - update.top, dc_,
+               update.left, update.top, SRCCOPY);
+    }
+
+private:
+    static RECT ClientOf(HWND window) {
+        RECT client{};
+        GetClientRect(window, &client);
+        return client;
+    }
+    HDC target_;
+    RECT client_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ oldBitmap_;
+};
+
+// A class whose controls paint all of their client area themselves.
+template <ControlMessageHandler Handle>
+ATOM RegisterPaintedControlClass(HINSTANCE instance, const char* name) {
+    return RegisterControlClass(instance, name, ControlWindowProc<Handle>,
+                                static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
 }

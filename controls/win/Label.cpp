@@ -7,29 +7,16 @@
 #include "controls/win/ControlClasses.h"
 #include "controls/win/DisplayControls.h"
 
-#include <cstring>
 #include <string>
 
 namespace {
 
 struct LabelRecord {
     COLORREF colour = RGB(0, 0, 255);
-    LOGFONTA font{};
+    LOGFONTA font = BoldControlFont("Arial");
     std::string text;
     bool trimmed = false;
-
-    LabelRecord() {
-        font.lfWeight = FW_BOLD;
-        font.lfCharSet = RUSSIAN_CHARSET;
-        font.lfOutPrecision = OUT_CHARACTER_PRECIS;
-        font.lfPitchAndFamily = FF_MODERN;
-        std::strcpy(font.lfFaceName, "Arial");
-    }
 };
-
-LabelRecord* RecordOf(HWND window) {
-    return reinterpret_cast<LabelRecord*>(GetWindowLongPtrA(window, 0));
-}
 
 SIZE MeasureText(HDC dc, const LOGFONTA& font, const std::string& text) {
     HFONT handle = CreateFontIndirectA(&font);
@@ -58,12 +45,10 @@ void DrawOnce(HDC dc, const std::string& text, const RECT& client, int dx, int d
 }
 
 void Paint(HWND window, LabelRecord& record, HDC target, const RECT& update) {
-    RECT client;
-    GetClientRect(window, &client);
-    int w = client.right, h = client.bottom;
-    HDC dc = CreateCompatibleDC(target);
-    HBITMAP bitmap = CreateCompatibleBitmap(target, w, h);
-    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    const OffscreenCanvas canvas(window, target);
+    const RECT& client = canvas.client();
+    const int w = client.right, h = client.bottom;
+    HDC dc = canvas.dc();
 
     // The parent paints its background into the bitmap, in its own
     // coordinates so that a patterned background lines up.
@@ -99,15 +84,11 @@ void Paint(HWND window, LabelRecord& record, HDC target, const RECT& update) {
         DrawOnce(dc, record.text, client, 0, 0, record.colour);
     }
 
-    BitBlt(target, update.left, update.top, update.right - update.left, update.bottom - update.top, dc,
-           update.left, update.top, SRCCOPY);
+    canvas.Show(update);
     if (oldFont)
         SelectObject(dc, oldFont);
     if (font)
         DeleteObject(font);
-    SelectObject(dc, oldBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
 }
 
 // The label is transparent: the parent must repaint the background behind it.
@@ -120,37 +101,22 @@ void InvalidateInParent(HWND window) {
     InvalidateRect(window, nullptr, FALSE);
 }
 
-bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    result = 0;
-    if (message == WM_CREATE) {
-        SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(new LabelRecord));
-        return true;
-    }
-    LabelRecord* record = RecordOf(window);
-    if (!record)
-        return false;
-    if (HandlePaintMessages(window, message, wParam, result,
-                            [&](HDC dc, const RECT& area) { Paint(window, *record, dc, area); }))
-        return true;
+bool HandleMessage(HWND window, LabelRecord& record, UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
     switch (message) {
-    case WM_DESTROY:
-        SetWindowLongPtrA(window, 0, 0);
-        delete record;
-        return false;
     case WM_SETTEXT: {
         const char* text = reinterpret_cast<const char*>(lParam);
-        record->text.clear();
+        record.text.clear();
         for (size_t i = 0; text && i < 1023 && text[i] != '\0'; ++i)
-            record->text += text[i];
-        record->trimmed = false;
+            record.text += text[i];
+        record.trimmed = false;
         break;
     }
     case ATL_SETCOLOR:
-        record->colour = static_cast<COLORREF>(lParam);
+        record.colour = static_cast<COLORREF>(lParam);
         break;
     case ATL_SETTEXTTRIM:
-        record->text = TrimLabelText(reinterpret_cast<const char*>(lParam));
-        record->trimmed = true;
+        record.text = TrimLabelText(reinterpret_cast<const char*>(lParam));
+        record.trimmed = true;
         break;
     default:
         return false;
@@ -163,11 +129,10 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
 } // namespace
 
 ATOM RegisterLabelClass(HINSTANCE instance) {
-    return RegisterControlClass(instance, "ATextLWnd", ControlWindowProc<HandleMessage>,
-                                static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
+    return RegisterPaintedControlClass<HandleRecordControl<LabelRecord, Paint, HandleMessage>>(instance,
+                                                                                               "ATextLWnd");
 }
 
 std::string LabelShownText(HWND label) {
-    LabelRecord* record = RecordOf(label);
-    return record ? record->text : std::string();
+    return ControlText<LabelRecord>(label);
 }

@@ -9,7 +9,6 @@
 
 #include <windowsx.h>
 
-#include <cstring>
 #include <new>
 
 namespace {
@@ -39,7 +38,7 @@ struct TextBoxRecord {
     TextBoxModel model;
     COLORREF colours[kColourCount] = {RGB(0, 128, 0), RGB(192, 192, 192), RGB(255, 0, 0), RGB(255, 128, 128),
                                       RGB(0, 0, 255), RGB(128, 128, 255), RGB(0, 0, 0)};
-    LOGFONTA font{};                                 // the face; every fit sets its own height
+    LOGFONTA font = BoldControlFont("Courier New");  // the face; every fit sets its own height
     TextBoxModel::Scroll shownScroll{-1, -1, false}; // what the scroll bar shows now
     TextBoxModel::LineParts parts;                   // reused by every paint
     FontFit hitFit, paintFit;                        // full client width; painted area
@@ -47,13 +46,7 @@ struct TextBoxRecord {
     // replaced with the fit and deleted with the record.
     HFONT paintFont = nullptr;
 
-    TextBoxRecord() {
-        font.lfWeight = FW_BOLD;
-        font.lfCharSet = RUSSIAN_CHARSET;
-        font.lfOutPrecision = OUT_CHARACTER_PRECIS;
-        font.lfPitchAndFamily = FF_MODERN;
-        std::strcpy(font.lfFaceName, "Courier New");
-    }
+    TextBoxRecord() = default;
     ~TextBoxRecord() { DropPaintFont(); }
     TextBoxRecord(const TextBoxRecord&) = delete;
     TextBoxRecord& operator=(const TextBoxRecord&) = delete;
@@ -69,10 +62,6 @@ struct TextBoxRecord {
         return CreateFontIndirectA(&sized);
     }
 };
-
-TextBoxRecord* RecordOf(HWND window) {
-    return reinterpret_cast<TextBoxRecord*>(GetWindowLongPtrA(window, 0));
-}
 
 SIZE ExtentOfW(HDC dc, const TextBoxRecord& record, LONG height) {
     HFONT handle = record.CreateFontOfHeight(height);
@@ -159,12 +148,10 @@ void DrawPart(HDC dc, std::string& work, int columns, const RECT& row, int cellW
 }
 
 void Paint(HWND window, TextBoxRecord& record, HDC target, const RECT& update) {
-    RECT client;
-    GetClientRect(window, &client);
-    int w = client.right, h = client.bottom;
-    HDC dc = CreateCompatibleDC(target);
-    HBITMAP bitmap = CreateCompatibleBitmap(target, w, h);
-    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    const OffscreenCanvas canvas(window, target);
+    const RECT& client = canvas.client();
+    const int w = client.right, h = client.bottom;
+    HDC dc = canvas.dc();
     const FontFit& fit = FitFont(dc, record, client, true);
     const SIZE cell = fit.cell;
     if (!record.paintFont)
@@ -197,13 +184,9 @@ void Paint(HWND window, TextBoxRecord& record, HDC target, const RECT& update) {
         }
     }
 
-    BitBlt(target, update.left, update.top, update.right - update.left, update.bottom - update.top, dc,
-           update.left, update.top, SRCCOPY);
+    canvas.Show(update);
     SelectObject(dc, oldFont);
-    SelectObject(dc, oldBitmap);
     DeleteObject(background);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
 }
 
 int HitIndex(HWND window, TextBoxRecord& record, LPARAM lParam) {
@@ -214,38 +197,26 @@ int HitIndex(HWND window, TextBoxRecord& record, LPARAM lParam) {
                         cell.cy, record.model.Columns(), record.model.FirstLine());
 }
 
+void OnCreated(HWND window, TextBoxRecord& record) {
+    ShowScrollBar(window, SB_VERT, TRUE);
+    SyncScrollBar(window, record);
+}
+
 // Handles the control's own messages; false sends the message on to the
 // default window procedure.
-bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    result = 0;
-    if (message == WM_CREATE) {
-        auto* record = new TextBoxRecord;
-        SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(record));
-        ShowScrollBar(window, SB_VERT, TRUE);
-        SyncScrollBar(window, *record);
-        return true;
-    }
-    TextBoxRecord* record = RecordOf(window);
-    if (!record)
-        return false;
-    if (HandlePaintMessages(window, message, wParam, result,
-                            [&](HDC dc, const RECT& area) { Paint(window, *record, dc, area); }))
-        return true;
-    TextBoxModel& model = record->model;
+bool HandleMessage(HWND window, TextBoxRecord& record, UINT message, WPARAM wParam, LPARAM lParam,
+                   LRESULT& result) {
+    TextBoxModel& model = record.model;
     bool repaint = message >= ATB_SETTEXT && message <= ATB_SETMARK2HIGHLIGHTCOLOR &&
                    message != ATB_GETSELSTART && message != ATB_GETSELEND;
     COLORREF colour = static_cast<COLORREF>(lParam);
     switch (message) {
-    case WM_DESTROY:
-        SetWindowLongPtrA(window, 0, 0);
-        delete record;
-        return false;
     case ATB_SETTEXT:
         model.SetText(reinterpret_cast<const char*>(wParam), reinterpret_cast<const char*>(lParam));
         break;
     case ATB_INSERTTEXT:
         model.InsertText(static_cast<int>(wParam), reinterpret_cast<const char*>(lParam),
-                         VisibleRows(window, *record));
+                         VisibleRows(window, record));
         break;
     case ATB_DELETETEXT:
         model.DeleteText(static_cast<int>(wParam), static_cast<int>(lParam));
@@ -254,25 +225,25 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
         model.SetMark(static_cast<int>(wParam), static_cast<char>(lParam & 0xFF));
         break;
     case ATB_SETTEXTCOLOR:
-        record->colours[kText] = colour;
+        record.colours[kText] = colour;
         break;
     case ATB_SETHIGHLIGHTCOLOR:
-        record->colours[kHighlight] = colour;
+        record.colours[kHighlight] = colour;
         break;
     case ATB_SETMARKCOLOR:
-        record->colours[kMark] = colour;
+        record.colours[kMark] = colour;
         break;
     case ATB_SETMARKHIGHLIGHTCOLOR:
-        record->colours[kMarkHighlight] = colour;
+        record.colours[kMarkHighlight] = colour;
         break;
     case ATB_SETMARK2COLOR:
-        record->colours[kMark2] = colour;
+        record.colours[kMark2] = colour;
         break;
     case ATB_SETMARK2HIGHLIGHTCOLOR:
-        record->colours[kMark2Highlight] = colour;
+        record.colours[kMark2Highlight] = colour;
         break;
     case ATB_SETBKCOLOR:
-        record->colours[kBackground] = colour;
+        record.colours[kBackground] = colour;
         break;
     case ATB_SETROWS:
         model.SetRows(static_cast<int>(lParam));
@@ -281,10 +252,10 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
         model.SetColumns(static_cast<int>(lParam));
         break;
     case ATB_SETSEL:
-        model.SetSelection(static_cast<int>(wParam), static_cast<int>(lParam), VisibleRows(window, *record));
+        model.SetSelection(static_cast<int>(wParam), static_cast<int>(lParam), VisibleRows(window, record));
         break;
     case ATB_SHOWPOS:
-        model.ShowPosition(static_cast<int>(lParam), VisibleRows(window, *record));
+        model.ShowPosition(static_cast<int>(lParam), VisibleRows(window, record));
         break;
     case ATB_GETSELSTART:
         result = model.SelectionStart();
@@ -296,15 +267,15 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
         model.AllowMouseSelection(lParam != 0);
         return true;
     case WM_VSCROLL:
-        if (model.ScrollBy(LOWORD(wParam), static_cast<int>(HIWORD(wParam)), VisibleRows(window, *record)))
+        if (model.ScrollBy(LOWORD(wParam), static_cast<int>(HIWORD(wParam)), VisibleRows(window, record)))
             repaint = true;
         break;
     case WM_LBUTTONDBLCLK:
-        if (model.MouseSelectionAllowed() && model.DoubleClick(HitIndex(window, *record, lParam)))
+        if (model.MouseSelectionAllowed() && model.DoubleClick(HitIndex(window, record, lParam)))
             repaint = true;
         break;
     case WM_MOUSEMOVE:
-        if (model.Tracking() && model.MouseMove(HitIndex(window, *record, lParam)))
+        if (model.Tracking() && model.MouseMove(HitIndex(window, record, lParam)))
             repaint = true;
         break;
     case WM_RBUTTONDBLCLK:
@@ -315,7 +286,7 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
     default:
         return false;
     }
-    SyncScrollBar(window, *record);
+    SyncScrollBar(window, record);
     if (repaint)
         InvalidateRect(window, nullptr, FALSE);
     return true;
@@ -324,6 +295,6 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
 } // namespace
 
 ATOM RegisterTextBoxClass(HINSTANCE instance) {
-    return RegisterControlClass(instance, "ATextBWnd", ControlWindowProc<HandleMessage>,
-                                static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
+    return RegisterPaintedControlClass<HandleRecordControl<TextBoxRecord, Paint, HandleMessage, OnCreated>>(
+        instance, "ATextBWnd");
 }

@@ -8,7 +8,6 @@
 #include "controls/win/DisplayControls.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 namespace {
@@ -16,21 +15,9 @@ namespace {
 struct TimerRecord {
     COLORREF textColour = RGB(0, 0, 255);
     COLORREF background = RGB(192, 192, 192);
-    LOGFONTA font{};
+    LOGFONTA font = BoldControlFont("Courier New");
     std::string text = "--:--";
-
-    TimerRecord() {
-        font.lfWeight = FW_BOLD;
-        font.lfCharSet = RUSSIAN_CHARSET;
-        font.lfOutPrecision = OUT_CHARACTER_PRECIS;
-        font.lfPitchAndFamily = FF_MODERN;
-        std::strcpy(font.lfFaceName, "Courier New");
-    }
 };
-
-TimerRecord* RecordOf(HWND window) {
-    return reinterpret_cast<TimerRecord*>(GetWindowLongPtrA(window, 0));
-}
 
 void DrawOnce(HDC dc, const std::string& text, const RECT& client, int dx, int dy, COLORREF colour) {
     RECT r = client;
@@ -40,12 +27,10 @@ void DrawOnce(HDC dc, const std::string& text, const RECT& client, int dx, int d
 }
 
 void Paint(HWND window, TimerRecord& record, HDC target, const RECT& update) {
-    RECT client;
-    GetClientRect(window, &client);
-    int w = client.right, h = client.bottom;
-    HDC dc = CreateCompatibleDC(target);
-    HBITMAP bitmap = CreateCompatibleBitmap(target, w, h);
-    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    const OffscreenCanvas canvas(window, target);
+    const RECT& client = canvas.client();
+    const int w = client.right, h = client.bottom;
+    HDC dc = canvas.dc();
     HPEN pen = CreatePen(PS_SOLID, 1, record.background);
     HBRUSH brush = CreateSolidBrush(record.background);
     HGDIOBJ oldPen = SelectObject(dc, pen);
@@ -73,60 +58,41 @@ void Paint(HWND window, TimerRecord& record, HDC target, const RECT& update) {
     DrawOnce(dc, record.text, client, -1, -1, white);
     DrawOnce(dc, record.text, client, 0, 0, record.textColour);
 
-    BitBlt(target, update.left, update.top, update.right - update.left, update.bottom - update.top, dc,
-           update.left, update.top, SRCCOPY);
+    canvas.Show(update);
     SelectObject(dc, oldFont);
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
-    SelectObject(dc, oldBitmap);
     DeleteObject(font);
     DeleteObject(brush);
     DeleteObject(pen);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
 }
 
-bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    result = 0;
-    if (message == WM_CREATE) {
-        SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(new TimerRecord));
-        return true;
-    }
-    TimerRecord* record = RecordOf(window);
-    if (!record)
-        return false;
-    if (HandlePaintMessages(window, message, wParam, result,
-                            [&](HDC dc, const RECT& area) { Paint(window, *record, dc, area); }))
-        return true;
+bool HandleMessage(HWND window, TimerRecord& record, UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
     switch (message) {
-    case WM_DESTROY:
-        SetWindowLongPtrA(window, 0, 0);
-        delete record;
-        return false;
     case WM_SETTEXT: {
         const char* text = reinterpret_cast<const char*>(lParam);
         if (!text) {
-            record->text = "--:--";
+            record.text = "--:--";
         } else {
-            record->text.clear();
+            record.text.clear();
             for (size_t i = 0; i < 127 && text[i] != '\0'; ++i)
-                record->text += text[i];
+                record.text += text[i];
         }
         break;
     }
     case ATM_SETTIME:
-        record->text = FormatClockTime(static_cast<long long>(lParam));
+        record.text = FormatClockTime(static_cast<long long>(lParam));
         break;
     case ATM_SETBKCOLOR:
-        record->background = static_cast<COLORREF>(lParam);
+        record.background = static_cast<COLORREF>(lParam);
         break;
     case ATM_SETTEXTCOLOR:
-        record->textColour = static_cast<COLORREF>(lParam);
+        record.textColour = static_cast<COLORREF>(lParam);
         break;
     case ATM_SETNUMBER: {
         char buffer[16];
         std::snprintf(buffer, sizeof buffer, "%d", static_cast<int>(lParam));
-        record->text = buffer;
+        record.text = buffer;
         break;
     }
     default:
@@ -140,11 +106,10 @@ bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
 } // namespace
 
 ATOM RegisterTimerClass(HINSTANCE instance) {
-    return RegisterControlClass(instance, "ATimerWnd", ControlWindowProc<HandleMessage>,
-                                static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
+    return RegisterPaintedControlClass<HandleRecordControl<TimerRecord, Paint, HandleMessage>>(instance,
+                                                                                               "ATimerWnd");
 }
 
 std::string TimerShownText(HWND timer) {
-    TimerRecord* record = RecordOf(timer);
-    return record ? record->text : std::string();
+    return ControlText<TimerRecord>(timer);
 }

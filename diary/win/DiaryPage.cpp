@@ -7,7 +7,9 @@
 #include "app/UserFiles.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
+#include "app/win/PageSkeleton.h"
 #include "app/win/Pages.h"
+#include "config/TextCatalogue.h"
 #include "config/win/LanguageWin.h"
 #include "controls/ControlMessages.h"
 #include "diary/DiaryCharts.h"
@@ -29,40 +31,31 @@ const int kCaption = 1070, kBack = 1014, kPeriodLabel = 1130;
 const int kAreas[4] = {DIARY_SPEED_CHART, DIARY_SHARE_CHART, DIARY_WEAKEST, DIARY_CHECKS};
 const int kPeriodDays[] = {30, 90, 0}; // 0: every day of the diary
 
-struct Text {
-    const char* key;
-    const char* builtIn;
-};
-
 const PageText kTexts[] = {
     {kBack, "PD_02", "<< Назад"},
     {kPeriodLabel, "PD_03", "Период"},
     {DIARY_EXPORT, "PD_04", "Экспорт"},
 };
-const Text kTitle{"PD_01", "Дневник тренировок"};
-const Text kPeriods[] = {{"PD_05", "30 дней"}, {"PD_06", "90 дней"}, {"PD_07", "Все дни"}};
-const Text kSpeedTitle{"PD_08", "Лучшая зачтенная скорость по дням"};
-const Text kShareTitle{"PD_09", "Доля верно принятых знаков по дням, %"};
-const Text kWeakestTitle{"PD_10", "Слабые знаки: доля ошибок в последних 500"};
-const Text kNoChecks{"PD_11", "Проверок за этот период нет."};
-const Text kKinds[kDisciplines] = {{"PD_12", "Буквы"}, {"PD_13", "Цифры"}, {"PD_14", "Смешанный"}};
-const Text kDate{"PD_15", "Дата"};
-const Text kKind{"PD_16", "Вид"};
-const Text kNumber{"PD_17", "Номер"};
-const Text kSpeed{"PD_18", "Скорость"};
-const Text kErrors{"PD_19", "Ошибки"};
-const Text kAccepted{"PD_20", "Зачет"};
-const Text kYes{"PD_21", "да"};
-const Text kNo{"PD_22", "нет"};
-const Text kUnreadable{"PD_23", "Дневник не удается прочитать, он не будет изменен:"};
-const Text kSkipped{"PD_24", "Строк дневника пропущено, их не удалось прочитать:"};
-const Text kLastChecks{"PD_25", "Последние проверки"};
-const Text kConfusions{"PD_26", "Путаница"};
-const Text kCopy{"PD_27", "Принято"};
-
-std::string Lang(Application& app, const Text& t) {
-    return app.LangText(app.CurrentLanguage(), t.key, t.builtIn);
-}
+const CatalogueText kTitle{"PD_01", "Дневник тренировок"};
+const PageListItem kPeriods[] = {{"PD_05", "30 дней"}, {"PD_06", "90 дней"}, {"PD_07", "Все дни"}};
+const CatalogueText kSpeedTitle{"PD_08", "Лучшая зачтенная скорость по дням"};
+const CatalogueText kShareTitle{"PD_09", "Доля верно принятых знаков по дням, %"};
+const CatalogueText kWeakestTitle{"PD_10", "Слабые знаки: доля ошибок в последних 500"};
+const CatalogueText kNoChecks{"PD_11", "Проверок за этот период нет."};
+const CatalogueText kKinds[kDisciplines] = {{"PD_12", "Буквы"}, {"PD_13", "Цифры"}, {"PD_14", "Смешанный"}};
+const CatalogueText kDate{"PD_15", "Дата"};
+const CatalogueText kKind{"PD_16", "Вид"};
+const CatalogueText kNumber{"PD_17", "Номер"};
+const CatalogueText kSpeed{"PD_18", "Скорость"};
+const CatalogueText kErrors{"PD_19", "Ошибки"};
+const CatalogueText kAccepted{"PD_20", "Зачет"};
+const CatalogueText kYes{"PD_21", "да"};
+const CatalogueText kNo{"PD_22", "нет"};
+const CatalogueText kUnreadable{"PD_23", "Дневник не удается прочитать, он не будет изменен:"};
+const CatalogueText kSkipped{"PD_24", "Строк дневника пропущено, их не удалось прочитать:"};
+const CatalogueText kLastChecks{"PD_25", "Последние проверки"};
+const CatalogueText kConfusions{"PD_26", "Путаница"};
+const CatalogueText kCopy{"PD_27", "Принято"};
 
 int PeriodDays(HWND page) {
     const int item = ComboGetSelection(page, DIARY_PERIOD);
@@ -82,7 +75,7 @@ void SetColumns(HWND list, Application& app) {
         ;
     RECT r;
     GetClientRect(list, &r);
-    const Text* titles[] = {&kDate, &kKind, &kNumber, &kSpeed, &kErrors, &kAccepted};
+    const CatalogueText* titles[] = {&kDate, &kKind, &kNumber, &kSpeed, &kErrors, &kAccepted};
     const int unit = std::max(1, static_cast<int>(r.right - r.left - 4) / 9);
     const int widths[] = {3 * unit, 2 * unit, unit, unit, unit, unit};
     for (int k = 0; k < 6; ++k) {
@@ -321,7 +314,7 @@ BOOL DrawChart(HWND page, Application& app, const DRAWITEMSTRUCT& item) {
 
 DiaryCaptions Captions(Application& app) {
     DiaryCaptions c = DefaultDiaryCaptions();
-    auto utf8 = [&](const Text& t) { return SystemTextToUtf8(Lang(app, t)); };
+    auto utf8 = [&](const CatalogueText& t) { return SystemTextToUtf8(Lang(app, t)); };
     c.title = utf8(kTitle);
     c.speedChart = utf8(kSpeedTitle);
     c.shareChart = utf8(kShareTitle);
@@ -360,20 +353,8 @@ void Export(HWND page, Application& app) {
 
 // ---- page messages
 
-void LoadTexts(HWND page, Application& app) {
-    LoadPageTexts(page, app, kTexts);
-    const std::string language = app.CurrentLanguage();
-    const int period = ComboGetSelection(page, DIARY_PERIOD);
-    ComboClear(page, DIARY_PERIOD);
-    for (const Text& t : kPeriods)
-        AddLangComboString(page, DIARY_PERIOD, app, language, t.key, t.builtIn);
-    ComboSetSelection(page, DIARY_PERIOD, period >= 0 ? period : 0);
-}
-
 void OnShown(HWND page, Application& app) {
-    SendDlgItemMessageA(page, kCaption, ATL_SETCOLOR, 0, app.GetCaptionColor());
-    SendDlgItemMessageA(page, kCaption, ATL_SETTEXTTRIM, 0,
-                        reinterpret_cast<LPARAM>(Lang(app, kTitle).c_str()));
+    ShowCaption(page, kCaption, app, Lang(app, kTitle).c_str());
     SendDlgItemMessageA(page, DIARY_STATUS, ATL_SETCOLOR, 0, app.GetLabelColor());
     HWND list = GetDlgItem(page, DIARY_CHECKS);
     SendMessageA(list, LVM_SETBKCOLOR, 0, app.GetTextBoxBColor());
@@ -382,8 +363,14 @@ void OnShown(HWND page, Application& app) {
     LoadTheDiary(page, app);
 }
 
-void StepPeriod(HWND page, Application& app, int delta) {
-    const int item = std::clamp(ComboGetSelection(page, DIARY_PERIOD) + delta, 0, 2);
+// A language change redraws what is on show in the new language.
+void OnTextsLoaded(HWND page, Application& app) {
+    if (IsWindowVisible(page))
+        Summarise(page, app);
+}
+
+void StepPeriod(HWND page, Application& app, int key) {
+    const int item = std::clamp(ComboGetSelection(page, DIARY_PERIOD) + KeyStep(key), 0, 2);
     ComboSetSelection(page, DIARY_PERIOD, item);
     Summarise(page, app);
 }
@@ -401,8 +388,6 @@ void OnInit(HWND page, Application& app) {
     GetClientRect(page, &client);
     s.baseWidth = client.right;
     s.baseHeight = client.bottom;
-    s.width = client.right;
-    s.height = client.bottom;
     for (int k = 0; k < 4; ++k)
         s.base[k] = ControlRect(page, kAreas[k]);
     s.laidOut = true;
@@ -413,17 +398,10 @@ void OnInit(HWND page, Application& app) {
 // The two charts above and the bars and the table below share what the page
 // gains over its template, in proportion; the caption, the status line and
 // the Export button follow the right edge, Back the bottom.
-void OnSize(HWND page, Application& app, int width, int height) {
-    DiaryPageState& s = app.diaryPage;
+void OnLayout(HWND page, Application& app, int width, int height) {
+    const DiaryPageState& s = app.diaryPage;
     if (!s.laidOut || s.baseWidth <= 0 || s.baseHeight <= 0)
         return;
-    const SIZE from{s.width, s.height}, to{width, height};
-    AnchorControl(page, kCaption, from, to, true, true, true, false, TRUE);
-    AnchorControl(page, DIARY_STATUS, from, to, true, true, true, false, TRUE);
-    AnchorControl(page, DIARY_EXPORT, from, to, false, false, true, true, TRUE);
-    AnchorControl(page, kBack, from, to, true, false, false, true, TRUE);
-    s.width = width;
-    s.height = height;
     auto sx = [&](long x) { return static_cast<int>(static_cast<long long>(x) * width / s.baseWidth); };
     auto sy = [&](long y) { return static_cast<int>(static_cast<long long>(y) * height / s.baseHeight); };
     for (int k = 0; k < 4; ++k) {
@@ -431,77 +409,46 @@ void OnSize(HWND page, Application& app, int width, int height) {
         MoveWindow(GetDlgItem(page, kAreas[k]), sx(b.left), sy(b.top), sx(b.right) - sx(b.left),
                    sy(b.bottom) - sy(b.top), TRUE);
     }
-    InvalidateChildren(page);
 }
 
-BOOL OnCommand(HWND page, Application& app, int control, int code) {
-    switch (control) {
-    case kBack:
-        GoToPage(page, PAGE_TRAINING_MENU, false);
-        return TRUE;
-    case DIARY_EXPORT:
-        Export(page, app);
-        return TRUE;
-    case DIARY_PERIOD:
-        if (code == CBN_SELCHANGE)
-            Summarise(page, app);
-        return TRUE;
-    }
-    return FALSE;
+PageSize KeptSize(Application& app) {
+    return {&app.diaryPage.width, &app.diaryPage.height};
 }
+
+BOOL OnDrawItem(HWND page, Application& app, const DRAWITEMSTRUCT& item) {
+    if (item.CtlID != DIARY_SPEED_CHART && item.CtlID != DIARY_SHARE_CHART && item.CtlID != DIARY_WEAKEST)
+        return FALSE;
+    return DrawChart(page, app, item);
+}
+
+const PageList kLists[] = {TextList(DIARY_PERIOD, kPeriods, 0, true)};
+
+const PageKey kKeys[] = {
+    {KEY_ENTER, {DIARY_EXPORT}},
+    {KEY_ESC, {kBack}},
+    {KEY_PAGE_UP, {}, StepPeriod},
+    {KEY_PAGE_DOWN, {}, StepPeriod},
+};
+
+const PageCommand kCommands[] = {
+    {kBack, nullptr, PAGE_TRAINING_MENU},
+    {DIARY_EXPORT, Export},
+    {DIARY_PERIOD, Summarise, kNoPage, CBN_SELCHANGE},
+};
+
+const PageAnchor kAnchors[] = {
+    {kCaption, kFollowWidth},
+    {DIARY_STATUS, kFollowWidth},
+    {DIARY_EXPORT, kFollowBottomRight},
+    {kBack, kFollowBottomLeft},
+};
+
+const PageSpec kPage = DescribePage(kTexts, kLists, kKeys, kCommands, kAnchors, PageKeptSize{KeptSize},
+                                    PageInit{OnInit}, PageTextsLoaded{OnTextsLoaded}, PageShow{OnShown},
+                                    PageLayout{OnLayout}, PageDrawItem{OnDrawItem});
 
 } // namespace
 
 INT_PTR CALLBACK DiaryPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        if (Application* app = AttachApplication(page, lParam))
-            OnInit(page, *app);
-        return TRUE;
-    }
-    Application* app = AppFromWindow(page);
-    if (message == WM_DRAWITEM && app) {
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item->CtlID == DIARY_SPEED_CHART || item->CtlID == DIARY_SHARE_CHART ||
-            item->CtlID == DIARY_WEAKEST)
-            return DrawChart(page, *app, *item);
-    }
-    if (IsCommonDrawMessage(message))
-        return CommonDrawHandler(page, message, wParam, lParam);
-    if (!app)
-        return FALSE;
-    switch (message) {
-    case PM_LOAD_TEXTS:
-        LoadTexts(page, *app);
-        if (IsWindowVisible(page))
-            Summarise(page, *app);
-        return TRUE;
-    case PM_CLOSING:
-        return TRUE;
-    case WM_SHOWWINDOW:
-        if (wParam)
-            OnShown(page, *app);
-        return FALSE;
-    case WM_SIZE:
-        OnSize(page, *app, LOWORD(lParam), HIWORD(lParam));
-        return FALSE;
-    case PM_KEY:
-        switch (lParam & 0xFF) {
-        case KEY_ENTER:
-            ClickControl(page, DIARY_EXPORT);
-            return TRUE;
-        case KEY_ESC:
-            ClickControl(page, kBack);
-            return TRUE;
-        case KEY_PAGE_UP:
-            StepPeriod(page, *app, 1);
-            return TRUE;
-        case KEY_PAGE_DOWN:
-            StepPeriod(page, *app, -1);
-            return TRUE;
-        }
-        return FALSE;
-    case WM_COMMAND:
-        return OnCommand(page, *app, LOWORD(wParam), HIWORD(wParam));
-    }
-    return FALSE;
+    return RunPage(kPage, page, message, wParam, lParam);
 }

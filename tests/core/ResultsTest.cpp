@@ -413,6 +413,31 @@ TEST(ResultsFile, AMarkWaitsForTheLockAndNeverOpensAPipe) {
     fs::remove_all(dir);
 }
 
+TEST(ResultsFile, AWholeNumberCellIsPlainDigitsWithinItsBounds) {
+    const struct {
+        const char* cell;
+        bool read;
+        long long value;
+    } cases[] = {
+        {"1", true, 1},
+        {"100000", true, 100000},
+        {"000000000007", true, 7},
+        {"0", false, 0},
+        {"100001", false, 0},
+        {"", false, 0},
+        {"-5", false, 0},
+        {"+5", false, 0},
+        {"5 ", false, 0},
+        {"1e3", false, 0},
+        {"0000000000007", false, 0},
+    };
+    for (const auto& c : cases) {
+        long long out = -1;
+        EXPECT_EQ(ReadCsvWhole(c.cell, 1, 100000, out), c.read) << c.cell;
+        EXPECT_EQ(out, c.read ? c.value : -1) << c.cell;
+    }
+}
+
 TEST(ResultsSheet, OneTablePerDisciplineAndTheOverallTableEscaped) {
     const std::string html = ResultsHtml({Mark("<b>Anna & Co</b>", 1, 100, 0), Mark("Boris", 1, 90, 7)}, 5,
                                          DefaultSheetCaptions(), "2026-12-07");
