@@ -107,7 +107,7 @@ const PageCommand kCommands[] = {
 };
 
 // The page shows no language texts.
-const PageSpec kPage = DescribePage(kKeys, kCommands, PageInit{OnInit}, PageShow{ColourPagePictures},
+const PageDescription kPage = DescribePage(kKeys, kCommands, PageInit{OnInit}, PageShow{ColourPagePictures},
                                     PageDestroy{ReleasePagePictures});
 
 } // namespace

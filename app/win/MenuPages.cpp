@@ -104,14 +104,14 @@ const PageKey kSettingsKeys[] = {{KEY_ENTER, {}, PressFocused}, {KEY_ESC, {kBack
 const PageShow kShowPictures{ColourPagePictures};
 const PageDestroy kReleasePictures{ReleasePagePictures};
 
-const PageSpec kMainMenu = DescribePage(kMainTexts, kMainCommands, kMainKeys, PageInit{InitMainMenu},
+const PageDescription kMainMenu = DescribePage(kMainTexts, kMainCommands, kMainKeys, PageInit{InitMainMenu},
                                         kShowPictures, kReleasePictures);
-const PageSpec kTrainingMenu = DescribePage(kTrainingTexts, kTrainingCommands, kLeaveKeys,
+const PageDescription kTrainingMenu = DescribePage(kTrainingTexts, kTrainingCommands, kLeaveKeys,
                                             PageInit{ColourPagePictures}, kShowPictures, kReleasePictures);
-const PageSpec kCompetitionsMenu =
+const PageDescription kCompetitionsMenu =
     DescribePage(kCompetitionsTexts, kCompetitionsCommands, kLeaveKeys, PageInit{ColourPagePictures},
                  PageShow{ShowCompetitionsMenu}, kReleasePictures);
-const PageSpec kSettingsMenu = DescribePage(kSettingsTexts, kSettingsCommands, kSettingsKeys,
+const PageDescription kSettingsMenu = DescribePage(kSettingsTexts, kSettingsCommands, kSettingsKeys,
                                             PageInit{ColourPagePictures}, kShowPictures, kReleasePictures);
 
 } // namespace

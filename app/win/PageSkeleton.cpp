@@ -15,16 +15,16 @@ void Send(HWND page, int control, UINT message, WPARAM wParam, LPARAM lParam) {
     SendDlgItemMessageA(page, control, message, wParam, lParam);
 }
 
-template <typename Row> const PageRows<Row>& Rows(const PageSpec& spec) {
-    return spec.Get<PageRows<Row>>();
+template <typename Row> const PageRows<Row>& Rows(const PageDescription& described) {
+    return described.Get<PageRows<Row>>();
 }
 // The page's function of that hook, or null.
-template <typename Hook> auto Hooked(const PageSpec& spec) {
-    return spec.Get<Hook>().call;
+template <typename Hook> auto Hooked(const PageDescription& described) {
+    return described.Get<Hook>().call;
 }
 
-BOOL OnKey(const PageSpec& spec, HWND page, Application& app, int key) {
-    const PageRows<PageKey>& keys = Rows<PageKey>(spec);
+BOOL OnKey(const PageDescription& described, HWND page, Application& app, int key) {
+    const PageRows<PageKey>& keys = Rows<PageKey>(described);
     for (size_t i = 0; i < keys.count; ++i) {
         const PageKey& k = keys.rows[i];
         if (k.key != key)
@@ -39,8 +39,8 @@ BOOL OnKey(const PageSpec& spec, HWND page, Application& app, int key) {
     return FALSE;
 }
 
-BOOL OnCommand(const PageSpec& spec, HWND page, Application& app, int control, int code) {
-    const PageRows<PageCommand>& commands = Rows<PageCommand>(spec);
+BOOL OnCommand(const PageDescription& described, HWND page, Application& app, int control, int code) {
+    const PageRows<PageCommand>& commands = Rows<PageCommand>(described);
     for (size_t i = 0; i < commands.count; ++i) {
         const PageCommand& c = commands.rows[i];
         if (c.control != control)
@@ -53,37 +53,37 @@ BOOL OnCommand(const PageSpec& spec, HWND page, Application& app, int control, i
             GoToPage(page, c.goTo, false);
         return TRUE;
     }
-    const auto other = Hooked<PageOtherCommand>(spec);
+    const auto other = Hooked<PageOtherCommand>(described);
     return other ? other(page, app, control, code) : FALSE;
 }
 
-void OnLoadTexts(const PageSpec& spec, HWND page, Application& app) {
-    const PageRows<PageText>& texts = Rows<PageText>(spec);
+void OnLoadTexts(const PageDescription& described, HWND page, Application& app) {
+    const PageRows<PageText>& texts = Rows<PageText>(described);
     LoadPageTexts(page, app, texts.rows, texts.count);
-    const PageRows<PageList>& lists = Rows<PageList>(spec);
+    const PageRows<PageList>& lists = Rows<PageList>(described);
     for (size_t i = 0; i < lists.count; ++i)
         FillPageList(page, app, lists.rows[i]);
-    if (const auto loaded = Hooked<PageTextsLoaded>(spec))
+    if (const auto loaded = Hooked<PageTextsLoaded>(described))
         loaded(page, app);
 }
 
-void KeepClientSize(const PageSpec& spec, Application& app, int width, int height) {
-    if (const auto where = Hooked<PageKeptSize>(spec)) {
+void KeepClientSize(const PageDescription& described, Application& app, int width, int height) {
+    if (const auto where = Hooked<PageKeptSize>(described)) {
         *where(app).width = width;
         *where(app).height = height;
     }
 }
 
-void OnSize(const PageSpec& spec, HWND page, Application& app, int width, int height) {
-    const auto where = Hooked<PageKeptSize>(spec);
+void OnSize(const PageDescription& described, HWND page, Application& app, int width, int height) {
+    const auto where = Hooked<PageKeptSize>(described);
     if (!where)
         return;
     const PageSize kept = where(app);
-    const PageRows<PageAnchor>& anchors = Rows<PageAnchor>(spec);
+    const PageRows<PageAnchor>& anchors = Rows<PageAnchor>(described);
     AnchorControls(page, anchors.rows, anchors.count, SIZE{*kept.width, *kept.height}, SIZE{width, height});
-    if (const auto layout = Hooked<PageLayout>(spec))
+    if (const auto layout = Hooked<PageLayout>(described))
         layout(page, app, width, height);
-    KeepClientSize(spec, app, width, height);
+    KeepClientSize(described, app, width, height);
     InvalidateChildren(page);
 }
 
@@ -115,25 +115,25 @@ void FillPageList(HWND page, Application& app, const PageList& list) {
     ComboSetSelection(page, list.control, chosen >= 0 ? chosen : list.initial);
 }
 
-INT_PTR RunPage(const PageSpec& spec, HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR RunPage(const PageDescription& described, HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         if (Application* app = AttachApplication(page, lParam)) {
             RECT client;
             GetClientRect(page, &client);
-            KeepClientSize(spec, *app, client.right, client.bottom);
-            if (const auto init = Hooked<PageInit>(spec))
+            KeepClientSize(described, *app, client.right, client.bottom);
+            if (const auto init = Hooked<PageInit>(described))
                 init(page, *app);
         }
         return TRUE;
     }
     if (message == WM_DESTROY) {
-        if (const auto destroy = Hooked<PageDestroy>(spec))
+        if (const auto destroy = Hooked<PageDestroy>(described))
             destroy(page);
         return FALSE;
     }
     Application* app = AppFromWindow(page);
     if (message == WM_DRAWITEM && app)
-        if (const auto draw = Hooked<PageDrawItem>(spec);
+        if (const auto draw = Hooked<PageDrawItem>(described);
             draw && draw(page, *app, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
             return TRUE;
     if (IsCommonDrawMessage(message))
@@ -142,31 +142,32 @@ INT_PTR RunPage(const PageSpec& spec, HWND page, UINT message, WPARAM wParam, LP
         return FALSE;
     switch (message) {
     case PM_LOAD_TEXTS:
-        OnLoadTexts(spec, page, *app);
+        OnLoadTexts(described, page, *app);
         return TRUE;
     case PM_CLOSING:
         return TRUE;
     case WM_SHOWWINDOW:
         // Only the page switch's own ShowWindow counts (status 0): the main
         // window being minimised or restored must not end a run or a test.
-        if (const auto shown = wParam ? Hooked<PageShow>(spec) : Hooked<PageHide>(spec); shown && lParam == 0)
+        if (const auto shown = wParam ? Hooked<PageShow>(described) : Hooked<PageHide>(described);
+            shown && lParam == 0)
             shown(page, *app);
         return FALSE;
     case WM_SIZE:
-        OnSize(spec, page, *app, LOWORD(lParam), HIWORD(lParam));
+        OnSize(described, page, *app, LOWORD(lParam), HIWORD(lParam));
         return FALSE;
     case WM_TIMER: {
-        const auto timer = Hooked<PageTimer>(spec);
+        const auto timer = Hooked<PageTimer>(described);
         return timer ? timer(page, *app, wParam) : FALSE;
     }
     case WM_NOTIFY: {
-        const auto notify = Hooked<PageNotify>(spec);
+        const auto notify = Hooked<PageNotify>(described);
         return notify ? notify(page, *app, *reinterpret_cast<const NMHDR*>(lParam), lParam) : FALSE;
     }
     case PM_KEY:
-        return OnKey(spec, page, *app, static_cast<int>(lParam));
+        return OnKey(described, page, *app, static_cast<int>(lParam));
     case WM_COMMAND:
-        return OnCommand(spec, page, *app, LOWORD(wParam), HIWORD(wParam));
+        return OnCommand(described, page, *app, LOWORD(wParam), HIWORD(wParam));
     }
     return FALSE;
 }

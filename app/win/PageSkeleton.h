@@ -7,7 +7,7 @@
 //   const PageKey kKeys[] = {...};         // Enter, Esc, Page Up/Down, Insert: buttons or an action
 //   const PageCommand kCommands[] = {...}; // a control's action and/or the page it shows
 //   const PageAnchor kAnchors[] = {...};   // how controls follow the window (with PageKeptSize)
-//   const PageSpec kPage = DescribePage(kTexts, kKeys, kCommands, PageShow{Show}, PageTimer{Tick});
+//   const PageDescription kPage = DescribePage(kTexts, kKeys, kCommands, PageShow{Show}, PageTimer{Tick});
 //   INT_PTR CALLBACK MyPageProc(HWND p, UINT m, WPARAM w, LPARAM l) { return RunPage(kPage, p, m, w, l); }
 //
 // The skeleton attaches the application object at creation, passes the
@@ -124,7 +124,7 @@ using PageDestroy = PageHook<void (*)(HWND page), 9>;
 // An owner-drawn control of the page's own; FALSE leaves it to the common drawing.
 using PageDrawItem = PageHook<BOOL (*)(HWND page, Application& app, const DRAWITEMSTRUCT& item), 10>;
 
-struct PageSpec {
+struct PageDescription {
     std::tuple<PageRows<PageText>, PageRows<PageList>, PageRows<PageKey>, PageRows<PageCommand>,
                PageRows<PageAnchor>, PageInit, PageTextsLoaded, PageShow, PageHide, PageKeptSize, PageLayout,
                PageTimer, PageNotify, PageOtherCommand, PageDestroy, PageDrawItem>
@@ -132,20 +132,20 @@ struct PageSpec {
     template <typename Part> const Part& Get() const { return std::get<Part>(parts); }
 };
 
-template <typename Row, size_t N> void AddPagePart(PageSpec& spec, const Row (&rows)[N]) {
-    std::get<PageRows<Row>>(spec.parts) = {rows, N};
+template <typename Row, size_t N> void AddPagePart(PageDescription& described, const Row (&rows)[N]) {
+    std::get<PageRows<Row>>(described.parts) = {rows, N};
 }
-template <typename Hook> void AddPagePart(PageSpec& spec, const Hook& hook) {
-    std::get<Hook>(spec.parts) = hook;
+template <typename Hook> void AddPagePart(PageDescription& described, const Hook& hook) {
+    std::get<Hook>(described.parts) = hook;
 }
-template <typename... Parts> PageSpec DescribePage(const Parts&... parts) {
-    PageSpec spec;
-    (AddPagePart(spec, parts), ...);
-    return spec;
+template <typename... Parts> PageDescription DescribePage(const Parts&... parts) {
+    PageDescription described;
+    (AddPagePart(described, parts), ...);
+    return described;
 }
 
-// The page procedure of every page described by a PageSpec.
-INT_PTR RunPage(const PageSpec& spec, HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+// The page procedure of every page described by a PageDescription.
+INT_PTR RunPage(const PageDescription& described, HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Fills a list of the table in the current language.
 void FillPageList(HWND page, Application& app, const PageList& list);

@@ -123,7 +123,7 @@ const PageCommand kCommands[] = {
     {kColoursCancelId, nullptr, PAGE_SETTINGS_MENU},
 };
 
-const PageSpec kPage = DescribePage(kKeys, kCommands, PageTextsLoaded{LoadTexts}, PageShow{Show},
+const PageDescription kPage = DescribePage(kKeys, kCommands, PageTextsLoaded{LoadTexts}, PageShow{Show},
                                     PageOtherCommand{ChooseSwatch}, PageDestroy{FreeSwatches});
 
 } // namespace

@@ -443,7 +443,7 @@ const PageAnchor kAnchors[] = {
     {kBack, kFollowBottomLeft},
 };
 
-const PageSpec kPage = DescribePage(kTexts, kLists, kKeys, kCommands, kAnchors, PageKeptSize{KeptSize},
+const PageDescription kPage = DescribePage(kTexts, kLists, kKeys, kCommands, kAnchors, PageKeptSize{KeptSize},
                                     PageInit{OnInit}, PageTextsLoaded{OnTextsLoaded}, PageShow{OnShown},
                                     PageLayout{OnLayout}, PageDrawItem{OnDrawItem});
 

@@ -370,7 +370,7 @@ PageSize KeptSize(Application& app) {
     return {&app.playerPage.clientWidth, &app.playerPage.clientHeight};
 }
 
-const PageSpec kPage =
+const PageDescription kPage =
     DescribePage(kTexts, kLists, kKeys, kCommands, kAnchors, PageKeptSize{KeptSize}, PageInit{OnInit},
                  PageTextsLoaded{LoadTexts}, PageShow{OnShown}, PageHide{OnHidden}, PageLayout{OnLayout},
                  PageTimer{OnTimer}, PageOtherCommand{OnCommand});

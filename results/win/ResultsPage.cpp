@@ -738,7 +738,7 @@ const PageCommand kCommands[] = {
     {kLoadCopy, LoadCopy},
 };
 
-const PageSpec kPage =
+const PageDescription kPage =
     DescribePage(kTexts, kLists, kKeys, kCommands, kAnchors, PageKeptSize{KeptSize}, PageInit{OnInit},
                  PageShow{OnShown}, PageLayout{OnLayout}, PageOtherCommand{OnCommand});
 

@@ -168,7 +168,7 @@ void InitDialog(HWND page, Application&) {
     SetSpinRange(page, kCharsPerLineSpin, kCharsPerLineField.minimum, kCharsPerLineField.maximum);
 }
 
-const PageSpec kPage = DescribePage(kTexts, kLists, kKeys, kCommands, PageInit{InitDialog}, PageShow{Show},
+const PageDescription kPage = DescribePage(kTexts, kLists, kKeys, kCommands, PageInit{InitDialog}, PageShow{Show},
                                     PageHide{Hide}, PageTimer{OnTimer});
 
 } // namespace

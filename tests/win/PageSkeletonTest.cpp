@@ -72,11 +72,12 @@ const PageAnchor kAnchors[] = {
     {kTitle, kFollowWidth}, {kTextBox, kFollowBoth}, {kStart, kFollowBottomRight}, {kBack, kFollowBottomLeft},
     {kList, kFollowHeight}, {1285, kFollowTopRight}, {kPrevious, kAnchorTop},
 };
-const PageSpec kSpec = DescribePage(kAnchors, kCommands, kKeys, kLists, kTexts, PageKeptSize{KeptSize},
-                                    PageShow{Shown}, PageHide{Hidden}, PageOtherCommand{Other});
+const PageDescription kDescribed =
+    DescribePage(kAnchors, kCommands, kKeys, kLists, kTexts, PageKeptSize{KeptSize}, PageShow{Shown},
+                 PageHide{Hidden}, PageOtherCommand{Other});
 
 INT_PTR CALLBACK SkeletonPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    return RunPage(kSpec, page, message, wParam, lParam);
+    return RunPage(kDescribed, page, message, wParam, lParam);
 }
 
 struct SkeletonPage : PageUnderTest {

@@ -94,7 +94,7 @@ const PageCommand kCommands[] = {
     {kBack, nullptr, PAGE_COMPETITIONS_MENU},
 };
 
-const PageSpec kPage = DescribePage(kTexts, kLists, kKeys, kCommands, PageInit{OnInit},
+const PageDescription kPage = DescribePage(kTexts, kLists, kKeys, kCommands, PageInit{OnInit},
                                     PageTextsLoaded{ShowDefaultFile}, PageShow{OnShown});
 
 } // namespace

@@ -193,7 +193,7 @@ PageSize KeptSize(Application& app) {
     return {&app.competition.clientWidth, &app.competition.clientHeight};
 }
 
-const PageSpec kPage = DescribePage(kTexts, kKeys, kCommands, kAnchors, PageKeptSize{KeptSize},
+const PageDescription kPage = DescribePage(kTexts, kKeys, kCommands, kAnchors, PageKeptSize{KeptSize},
                                     PageInit{OnInit}, PageTextsLoaded{LoadTexts}, PageShow{OnShown},
                                     PageHide{OnHidden}, PageLayout{OnLayout}, PageTimer{OnTimer});
 

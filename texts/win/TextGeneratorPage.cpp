@@ -161,7 +161,7 @@ PageSize KeptSize(Application& app) {
     return {&app.textGeneratorWidth, &app.textGeneratorHeight};
 }
 
-const PageSpec kPage = DescribePage(kTexts, kLists, kKeys, kCommands, kAnchors, PageKeptSize{KeptSize},
+const PageDescription kPage = DescribePage(kTexts, kLists, kKeys, kCommands, kAnchors, PageKeptSize{KeptSize},
                                     PageInit{OnInit}, PageShow{OnShown}, PageNotify{OnNotify});
 
 } // namespace

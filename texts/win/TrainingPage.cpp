@@ -574,7 +574,7 @@ void InitDialog(HWND page, Application& app) {
     ApplyEnabling(page, app.training);
 }
 
-const PageSpec kPage =
+const PageDescription kPage =
     DescribePage(kTexts, kLists, kKeys, kCommands, kAnchors, PageKeptSize{KeptSize}, PageInit{InitDialog},
                  PageTextsLoaded{LoadTexts}, PageShow{Show}, PageHide{Hide}, PageTimer{OnTimer},
                  PageNotify{OnNotify}, PageOtherCommand{OnCommand});
