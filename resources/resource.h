@@ -18,6 +18,8 @@
 #define IDD_SETTINGS_MENU 151
 #define IDD_RESULTS 176
 #define IDD_DIARY 177
+#define IDD_ORGANISATION 179
+#define IDD_DRAW 180
 
 // Pictures.
 #define IDB_ABOUT_KEY 134
