@@ -63,22 +63,31 @@ const MarkRecord* FindMark(const std::vector<MarkRecord>& records, const std::st
 // returns how many records went.
 size_t EraseMark(std::vector<MarkRecord>& records, const std::string& participant, int discipline, int speed);
 
-// A participant's place in one discipline. Without an accepted copy, rank is
-// 0 and speed and errors are -1.
+// A copy's result as championships count it: its speed minus its errors
+// (200 with 2 errors gives 198).
+inline int CopyResult(int speed, int errors) {
+    return speed - errors;
+}
+
+// A participant's place in one discipline, by the best copy: the highest
+// result, then the fewer errors. Without an accepted copy, rank is 0 and
+// speed, errors and result are -1.
 struct RankRow {
     int rank = 0;
     std::string participant;
     int speed = -1;
     int errors = -1;
+    int result = -1;
 };
 
-// Highest accepted speed (IsAccepted), then fewest errors at that speed; equal results
-// share a rank and the next rank is skipped (1, 2, 2, 4); ties by name;
-// participants with marks but no accepted copy last, without rank.
+// Highest result of an accepted copy (IsAccepted), then fewer errors; equal
+// results with equal errors share a rank and the next rank is skipped
+// (1, 2, 2, 4); ties by name; participants with marks but no accepted copy
+// last, without rank.
 std::vector<RankRow> RankDiscipline(const std::vector<MarkRecord>& records, int discipline, int maxErrors);
 
-// Points are kept in hundredths: 100 x own speed / best speed of the field,
-// rounded to two decimals (half up).
+// Points are kept in hundredths: 100 x own result / best result of the
+// field, rounded to two decimals (half up): best 198, 179 gives 90.40.
 struct OverallRow {
     int rank = 0; // 0: no accepted copy in any discipline
     std::string participant;

@@ -71,6 +71,14 @@ StoreOutcome StoreMark(const std::string& path, const MarkRecord& mark, int maxC
 // Removed, NotFound (a missing file stays missing) or a failure as above.
 StoreOutcome RemoveMark(const std::string& path, const std::string& participant, int discipline, int speed,
                         std::string& error, uint32_t lockWaitMs = kResultsLockWaitMs);
+// Stores many marks in one write (a folder of copies): each by the copies
+// rule in order, its outcome (Added, Replaced or Refused, with the reason in
+// `reasons`) in `outcomes`. The file is written once, only when something
+// was added or replaced; the return is Added when it was written, Refused
+// when nothing was to be written, or a failure as above (nothing stored).
+StoreOutcome StoreMarks(const std::string& path, const std::vector<MarkRecord>& marks, int maxCopies,
+                        std::vector<StoreOutcome>& outcomes, std::vector<std::string>& reasons,
+                        std::string& error, uint32_t lockWaitMs = kResultsLockWaitMs);
 // The lock file of a results file.
 std::string ResultsLockPath(const std::string& resultsFile);
 
