@@ -31,11 +31,15 @@ struct ResultsSession {
     };
     int clientWidth = 0, clientHeight = 0;
     int baseWidth = 0, baseHeight = 0;
-    Box textBox{}, viewLabel{}, view{}, list{};
+    Box textBox{}, viewLabel{}, view{}, category{}, list{};
     // The control-text file whose speeds the page lists.
     std::string controlPath;
     std::vector<ControlBlock> blocks;
     // Participants in the order of the page's list, UTF-8; the list shows
     // them in the system's code page, which may not hold every letter.
     std::vector<std::string> names;
+    // The categories the rankings can be shown for, after "everyone" (UTF-8;
+    // "" for the participants in none), and the folder of copies marked last.
+    std::vector<std::string> categories;
+    std::string copyFolder;
 };

@@ -11,6 +11,7 @@
 #include "results/ResultsSession.h"
 #include "player/win/PlayerPage.h"
 #include "diary/win/DiaryPage.h"
+#include "organisation/win/OrganisationState.h"
 
 #include <windows.h>
 
@@ -77,6 +78,7 @@ public:
     ResultsSession results;
     PlayerPageState playerPage;
     DiaryPageState diaryPage;
+    OrganisationState organisation; // the organisation and draw pages, the competition file
 
     // The window of page `index`, or null outside the table.
     HWND Page(int index) const;

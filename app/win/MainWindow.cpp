@@ -5,6 +5,8 @@
 #include "app/win/DialogHelpers.h"
 #include "app/win/MessageWindow.h"
 #include "app/win/Pages.h"
+#include "organisation/win/DrawPage.h"
+#include "organisation/win/OrganisationPage.h"
 #include "resources/resource.h"
 #include "config/TextCatalogue.h"
 
@@ -36,7 +38,7 @@ const PageEntryTemplate kPageTable[PAGE_COUNT] = {
     {IDD_TRAINING, GuardedPageProc<TrainingPageProc>, true},                       // 13
     {IDD_COMPETITION_OPTIONS, GuardedPageProc<CompetitionOptionsPageProc>, false}, // 14
     {IDD_COMPETITION_RUN, GuardedPageProc<CompetitionRunPageProc>, true},          // 15
-    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 16
+    {IDD_ORGANISATION, GuardedPageProc<OrganisationPageProc>, true},               // 16
     {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 17
     {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 18
     {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 19
@@ -49,7 +51,7 @@ const PageEntryTemplate kPageTable[PAGE_COUNT] = {
     {IDD_COLOURS, GuardedPageProc<ColoursPageProc>, false},                        // 26
     {IDD_SOUND_SETTINGS, GuardedPageProc<SoundSettingsPageProc>, false},           // 27
     {IDD_SOUND_SETTINGS, GuardedPageProc<SoundSettingsPageProc>, false},           // 28
-    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 29
+    {IDD_DRAW, GuardedPageProc<DrawPageProc>, true},                               // 29
     {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 30
 };
 

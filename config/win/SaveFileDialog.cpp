@@ -27,7 +27,7 @@ SaveFileNameHook SetSaveFileNameHook(SaveFileNameHook hook) {
 }
 
 bool ShowSaveFileDialog(HWND owner, const std::string& initialName, const std::string& initialTitle,
-                        const char* defaultExtension, std::string& chosen) {
+                        const char* defaultExtension, std::string& chosen, const char* filter) {
     PrepareUserFilesFolder(initialName); // so that the dialog can open there
     char file[kPathBuffer];
     char title[kPathBuffer];
@@ -38,7 +38,7 @@ bool ShowSaveFileDialog(HWND owner, const std::string& initialName, const std::s
     OPENFILENAMEA request{};
     request.lStructSize = sizeof request;
     request.hwndOwner = owner;
-    request.lpstrFilter = kFilter;
+    request.lpstrFilter = filter ? filter : kFilter;
     request.nFilterIndex = 1;
     request.lpstrFile = file;
     request.nMaxFile = kPathBuffer;
@@ -63,5 +63,13 @@ bool AskSaveFileName(Application& app, std::string& path) {
         return false;
     path = chosen;
     app.lastSavePath = chosen;
+    return true;
+}
+
+bool AskSaveFileNameOf(Application& app, std::string& path, const char* filter, const char* extension) {
+    std::string chosen;
+    if (!ShowSaveFileDialog(app.mainWindow, path, "", extension, chosen, filter))
+        return false;
+    path = chosen;
     return true;
 }

@@ -21,11 +21,15 @@ SaveFileNameHook SetSaveFileNameHook(SaveFileNameHook hook);
 // (*.TXT) then "All Files" (*.*), the first selected, the default extension,
 // and only OFN_LONGNAMES (no overwrite question: callers ask themselves).
 // True with the full path in `chosen` when the operator confirmed.
+// `filter` (pairs of NUL-terminated strings) replaces the text-file filter.
 bool ShowSaveFileDialog(HWND owner, const std::string& initialName, const std::string& initialTitle,
-                        const char* defaultExtension, std::string& chosen);
+                        const char* defaultExtension, std::string& chosen, const char* filter = nullptr);
 
 // The text-file question of the application: proposes `path`, or when it is
 // empty the last path chosen here during this run. On confirmation stores the
 // choice in `path` and as the last path and returns true; Cancel changes
 // nothing.
 bool AskSaveFileName(Application& app, std::string& path);
+// The same question for another kind of file (a web page, a CSV file):
+// proposes `path`, with that filter and default extension.
+bool AskSaveFileNameOf(Application& app, std::string& path, const char* filter, const char* extension);

@@ -9,6 +9,8 @@
 #include "app/win/DialogHelpers.h"
 #include "app/win/PageSkeleton.h"
 #include "app/win/Pages.h"
+#include "app/win/ReportList.h"
+#include "config/win/FolderDialog.h"
 #include "config/win/OpenFileDialog.h"
 #include "config/win/SaveFileDialog.h"
 #include "controls/ControlMessages.h"
@@ -19,10 +21,15 @@
 #include "texts/TextEncoding.h"
 #include "texts/TextGeneratorFields.h"
 #include "config/TextCatalogue.h"
+#include "organisation/BatchMarking.h"
+#include "organisation/CompetitionSheet.h"
+#include "organisation/RosterView.h"
+#include "organisation/win/OrganisationState.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -36,8 +43,11 @@ const int kNumber = 1108, kSeries = 1110, kGroups = 1112;
 const int kDiscipline = 1114, kSpeed = 1116, kParticipant = 1118;
 const int kLoadCopy = 1120, kCopy = 1121, kMark = 1122, kExport = 1123;
 const int kScore = 1125, kVerdict = 1126, kViewLabel = 1127, kView = 1128, kList = 1129, kDelete = 1130;
+const int kCompetitionPath = 2491, kCompetitionBrowse = 2492, kMarkFolder = 2493, kCategory = 2495;
 
 const FileField kResultsFile{kResultsPath, kResultsBrowse, "CSV\0*.csv\0All Files\0*.*\0", "csv", false};
+const FileField kCompetitionFile{kCompetitionPath, kCompetitionBrowse, "CSV\0*.csv\0All Files\0*.*\0", "csv",
+                                 false};
 const FileField kControlFile{kControlPath, kControlBrowse, "Text Files\0*.TXT\0All Files\0*.*\0", "txt",
                              true};
 const int kOverallView = kDisciplines; // the last item of the view list
@@ -61,6 +71,8 @@ const PageText kTexts[] = {
     {kExport, "PR_20", "Экспорт"},
     {kViewLabel, "PR_21", "Таблица"},
     {1124, "PR_23", "Ошибки"},
+    {2490, "PR_58", "Файл соревнования"},
+    {kMarkFolder, "PR_59", "Проверить папку"},
 };
 
 // Texts looked up when needed: key and built-in text.
@@ -97,6 +109,30 @@ const Text kDeleteQuestion{"PR_53", "Удалить оценку?"};
 const Text kNoSuchMark{"PR_54", "Такой оценки нет в файле результатов:"};
 const Text kEarlierMark{"PR_55", "Эта копия уже проверена:"};
 const Text kReplaceQuestion{"PR_56", "Заменить прежнюю оценку новой? Ошибки в новой:"};
+const Text kResultColumn{"PR_60", "Результат"};
+const Text kEveryone{"PR_61", "Все участники"};
+const Text kNoCategory{"PR_62", "Без категории"};
+const Text kNotInRoster{"PR_63", "Этого участника нет в списке участников. Добавить его в список?"};
+const Text kNoSuchNumber{"PR_64", "В списке участников нет стартового номера"};
+const Text kNeedRoster{"PR_65", "Для проверки папки нужен файл соревнования со списком участников:"};
+const Text kChooseCopies{"PR_66", "Папка с копиями участников (номер_дисциплина_скорость.txt)"};
+const Text kFolderReport{"PR_67", "Копии из папки проверены."};
+const Text kFolderNotStored{"PR_68", "Оценки из папки не сохранены:"};
+const Text kOutcomeTexts[] = {{"PR_69", "Проверено"},
+                              {"PR_70", "Заменено"},
+                              {"PR_71", "Отказано"},
+                              {"PR_72", "Не понято"},
+                              {"PR_73", "Не сохранено"}};
+const Text kMoreFiles{"PR_74", "и еще файлов:"};
+const Text kNumberCaption{"PR_75", "Номер"};
+const Text kClubCaption{"PR_76", "Клуб"};
+const Text kCategoryCaption{"PR_77", "Категория"};
+const Text kErrorLimitCaption{"PR_78", "Допускается ошибок"};
+const Text kJudgeCaption{"PR_79", "Главный судья"};
+const Text kVenueCaption{"PR_80", "Место проведения"};
+const Text kDatesCaption{"PR_81", "Даты"};
+const Text kWholeField{"PR_82", "Все участники"};
+const int kMaxFolderLines = 20; // lines of the folder's report shown; the rest counted
 
 OpenDocumentHook openDocumentHook = nullptr;
 
@@ -133,93 +169,97 @@ void Warn(HWND page, Application& app, const Text& t, const std::string& detail 
 
 // ---- the rankings in the report list (Unicode, so every name shows)
 
-void SetColumns(HWND list, const std::vector<std::string>& titles) {
-    while (SendMessageW(list, LVM_DELETECOLUMN, 0, 0))
-        ;
-    RECT r;
-    GetClientRect(list, &r);
-    const int narrow = (r.right - r.left) / 8;
-    const int wide = (r.right - r.left) - narrow * (static_cast<int>(titles.size()) - 1) - 4;
-    for (size_t k = 0; k < titles.size(); ++k) {
-        std::wstring title;
-        for (char32_t c : Decoded(SystemTextToUtf8(titles[k])))
-            title += static_cast<wchar_t>(c <= 0xFFFF ? c : 0xFFFD);
-        LVCOLUMNW column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-        column.fmt = k == 1 ? LVCFMT_LEFT : LVCFMT_RIGHT;
-        column.cx = k == 1 ? wide : narrow;
-        column.pszText = &title[0];
-        SendMessageW(list, LVM_INSERTCOLUMNW, k, reinterpret_cast<LPARAM>(&column));
-    }
-}
-
-std::wstring Wide(const std::string& utf8) {
-    std::wstring w;
-    for (char32_t c : Decoded(utf8)) {
-        if (c > 0xFFFF) {
-            c -= 0x10000;
-            w += static_cast<wchar_t>(0xD800 + (c >> 10));
-            w += static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
-        } else {
-            w += static_cast<wchar_t>(c);
-        }
-    }
-    return w;
-}
-
-void AddRow(HWND list, const std::vector<std::string>& cells) {
-    const int row = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    for (size_t k = 0; k < cells.size(); ++k) {
-        std::wstring text = Wide(cells[k]);
-        text += L'\0';
-        LVITEMW item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = row;
-        item.iSubItem = static_cast<int>(k);
-        item.pszText = &text[0];
-        SendMessageW(list, k == 0 ? LVM_INSERTITEMW : LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    }
-}
-
 std::string OrDash(int value, bool present) {
     return present ? std::to_string(value) : "-";
 }
 
-void ShowRankings(HWND page, Application& app, const std::vector<MarkRecord>& records) {
+// The competition of the page's field when it could be read.
+const Competition* RosterOf(Application& app) {
+    return app.organisation.load == CompetitionLoad::Loaded ? &app.organisation.competition : nullptr;
+}
+
+// The category chosen for the rankings: false for everyone.
+bool ChosenCategory(HWND page, Application& app, std::string& category) {
+    const int item = ComboGetSelection(page, kCategory);
+    const std::vector<std::string>& categories = app.results.categories;
+    if (item < 1 || item > static_cast<int>(categories.size()) || !RosterOf(app))
+        return false;
+    category = categories[static_cast<size_t>(item - 1)];
+    return true;
+}
+
+// The categories that have marks, the one chosen kept when it still has.
+void FillCategories(HWND page, Application& app, const std::vector<MarkRecord>& records) {
+    std::string chosen;
+    const bool one = ChosenCategory(page, app, chosen);
+    std::vector<std::string>& categories = app.results.categories;
+    categories = RosterOf(app) ? CategoriesWithMarks(*RosterOf(app), records) : std::vector<std::string>{};
+    ComboClear(page, kCategory);
+    SendDlgItemMessageA(page, kCategory, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Lang(app, kEveryone).c_str()));
+    int select = 0;
+    for (size_t k = 0; k < categories.size(); ++k) {
+        const std::string shown = categories[k].empty() ? Lang(app, kNoCategory) : Utf8ToSystemText(categories[k]);
+        SendDlgItemMessageA(page, kCategory, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+        if (one && categories[k] == chosen)
+            select = static_cast<int>(k) + 1;
+    }
+    ComboSetSelection(page, kCategory, select);
+}
+
+void ShowRankings(HWND page, Application& app, const std::vector<MarkRecord>& all) {
     HWND list = GetDlgItem(page, kList);
     const int maxErrors = ReadResultsLimits(app).maxErrors;
+    std::string category;
+    const std::vector<MarkRecord> records =
+        ChosenCategory(page, app, category) ? RecordsOfCategory(*RosterOf(app), all, category) : all;
     int view = ComboGetSelection(page, kView);
     if (view < 0)
         view = 0;
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    BeginReportRows(list);
     if (view < kDisciplines) {
-        SetColumns(list, {Lang(app, kRankColumn), Lang(app, kNameColumn), Lang(app, kSpeedColumn),
-                          Lang(app, kErrorsColumn)});
+        SetReportColumns(list, {{Lang(app, kRankColumn), 2, false},
+                                {Lang(app, kNameColumn), 8, true},
+                                {Lang(app, kSpeedColumn), 3, false},
+                                {Lang(app, kErrorsColumn), 2, false},
+                                {Lang(app, kResultColumn), 3, false}});
         for (const RankRow& r : RankDiscipline(records, view, maxErrors))
-            AddRow(list, {OrDash(r.rank, r.rank > 0), r.participant, OrDash(r.speed, r.speed >= 0),
-                          OrDash(r.errors, r.errors >= 0)});
+            AddReportRow(list, {OrDash(r.rank, r.rank > 0), r.participant, OrDash(r.speed, r.speed >= 0),
+                                OrDash(r.errors, r.errors >= 0), OrDash(r.result, r.result >= 0)});
     } else {
-        std::vector<std::string> titles = {Lang(app, kRankColumn), Lang(app, kNameColumn)};
+        std::vector<ReportColumn> columns = {{Lang(app, kRankColumn), 1, false}, {Lang(app, kNameColumn), 3, true}};
         for (const Text& t : kDisciplineTexts)
-            titles.push_back(Lang(app, t));
-        titles.push_back(Lang(app, kTotalColumn));
-        SetColumns(list, titles);
+            columns.push_back({Lang(app, t), 1, false});
+        columns.push_back({Lang(app, kTotalColumn), 1, false});
+        SetReportColumns(list, columns);
         for (const OverallRow& r : RankOverall(records, maxErrors))
-            AddRow(list, {OrDash(r.rank, r.rank > 0), r.participant, FormatPoints(r.points[0]),
-                          FormatPoints(r.points[1]), FormatPoints(r.points[2]), FormatPoints(r.total)});
+            AddReportRow(list, {OrDash(r.rank, r.rank > 0), r.participant, FormatPoints(r.points[0]),
+                                FormatPoints(r.points[1]), FormatPoints(r.points[2]), FormatPoints(r.total)});
     }
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
+    EndReportRows(list);
 }
 
+// The roster's participants, "<start number> <name>" by number, then those
+// with marks that the roster lacks.
 void FillParticipants(HWND page, Application& app, const std::vector<MarkRecord>& records) {
     const std::string typed = FieldText(page, kParticipant);
-    app.results.names = ParticipantNames(records);
+    std::vector<std::string>& names = app.results.names;
+    std::vector<std::string> items;
+    names.clear();
+    if (const Competition* c = RosterOf(app))
+        for (size_t k : SortedRoster(*c, StartListOrder::ByNumber)) {
+            const Entrant& e = c->roster[k];
+            names.push_back(e.name);
+            items.push_back((e.startNumber > 0 ? std::to_string(e.startNumber) + " " : "") + e.name);
+        }
+    for (const std::string& name : ParticipantNames(records))
+        if (!RosterOf(app) || !FindEntrant(*RosterOf(app), name)) {
+            names.push_back(name);
+            items.push_back(name);
+        }
     ComboClear(page, kParticipant);
-    for (const std::string& name : app.results.names)
+    for (const std::string& item : items)
         SendDlgItemMessageA(page, kParticipant, CB_ADDSTRING, 0,
-                            reinterpret_cast<LPARAM>(Utf8ToSystemText(name).c_str()));
+                            reinterpret_cast<LPARAM>(Utf8ToSystemText(item).c_str()));
     SetDlgItemTextA(page, kParticipant, typed.c_str());
 }
 
@@ -232,6 +272,7 @@ void RefreshResults(HWND page, Application& app) {
         SendDlgItemMessageA(page, kVerdict, ATL_SETTEXTTRIM, 0,
                             reinterpret_cast<LPARAM>(Lang(app, kResultsUnreadable).c_str()));
     FillParticipants(page, app, records);
+    FillCategories(page, app, records);
     ShowRankings(page, app, records);
 }
 
@@ -364,8 +405,17 @@ void StepText(HWND page, Application& app, int delta) {
 // the system's code page lacks.
 // Matched as the results match names (case and blanks aside), so a mark
 // keeps the spelling the file has.
+// A start number, or a name the roster knows, gives the roster's name.
 std::string Participant(HWND page, Application& app) {
-    const std::string typed = SystemTextToUtf8(FieldText(page, kParticipant));
+    const std::string field = FieldText(page, kParticipant);
+    const LRESULT item = SendDlgItemMessageA(page, kParticipant, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                             reinterpret_cast<LPARAM>(field.c_str()));
+    if (!field.empty() && item >= 0 && static_cast<size_t>(item) < app.results.names.size())
+        return app.results.names[static_cast<size_t>(item)];
+    const std::string typed = SystemTextToUtf8(field);
+    if (const Competition* roster = RosterOf(app))
+        if (const Entrant* e = FindEntrant(*roster, CleanName(typed)))
+            return e->name;
     const std::string key = NameKey(typed);
     for (const std::string& name : app.results.names)
         if (NameKey(SystemTextToUtf8(Utf8ToSystemText(name))) == key)
@@ -435,6 +485,37 @@ bool MarkKey(HWND page, Application& app, MarkRecord& mark) {
     return true;
 }
 
+// A participant the roster lacks joins it when the referee says so; false
+// when the mark is not to be stored (a start number nobody has, a No).
+bool InRoster(HWND page, Application& app, const std::string& participant) {
+    const Competition* roster = RosterOf(app);
+    if (!roster || FindEntrant(*roster, participant))
+        return true;
+    if (participant.find_first_not_of("0123456789") == std::string::npos) {
+        Warn(page, app, kNoSuchNumber, participant);
+        FocusControl(page, kParticipant);
+        return false;
+    }
+    if (!AskYesNo(page, Lang(app, kNotInRoster) + "\n" + Utf8ToSystemText(participant))) {
+        FocusControl(page, kParticipant);
+        return false;
+    }
+    if (!ReadCompetitionForChange(page, app))
+        return false;
+    Competition& c = app.organisation.competition;
+    if (FindEntrant(c, participant))
+        return true; // added elsewhere meanwhile
+    Entrant e;
+    e.name = participant;
+    std::string error;
+    if (!AddEntrant(c, e, error)) {
+        ShowWarning(page, Utf8ToSystemText(error));
+        ReloadCompetition(app);
+        return false;
+    }
+    return SaveCompetitionOrWarn(page, app);
+}
+
 // ---- the operator's actions
 
 void Mark(HWND page, Application& app) {
@@ -470,6 +551,8 @@ void Mark(HWND page, Application& app) {
     }
     mark.errors = result.errors;
     mark.markedAt = MarkTimestamp(std::time(nullptr));
+    if (!InRoster(page, app, mark.participant))
+        return;
 
     std::string error;
     PrepareUserFilesFolder(resultsPath); // a failure shows as the write error
@@ -546,19 +629,109 @@ void Export(HWND page, Application& app) {
     for (int d = 0; d < kDisciplines; ++d)
         c.disciplines[d] = utf8(kDisciplineTexts[d]);
     c.noResult = "-";
+    std::string html;
+    if (ReloadCompetition(app) == CompetitionLoad::Unreadable) {
+        ShowWarning(page, CompetitionUnreadableText(app));
+        return;
+    }
+    const int maxErrors = ReadResultsLimits(app).maxErrors;
+    if (const Competition* roster = RosterOf(app)) {
+        CompetitionCaptions cc = DefaultCompetitionCaptions();
+        cc.sheet = c;
+        cc.number = utf8(kNumberCaption);
+        cc.club = utf8(kClubCaption);
+        cc.category = utf8(kCategoryCaption);
+        cc.result = utf8(kResultColumn);
+        cc.errorLimit = utf8(kErrorLimitCaption);
+        cc.chiefJudge = utf8(kJudgeCaption);
+        cc.venue = utf8(kVenueCaption);
+        cc.dates = utf8(kDatesCaption);
+        cc.noCategory = utf8(kNoCategory);
+        cc.wholeField = utf8(kWholeField);
+        std::string category;
+        html = CompetitionHtml(*roster, records, maxErrors, cc,
+                               ChosenCategory(page, app, category) ? category : std::string());
+    } else {
+        html = ResultsHtml(records, maxErrors, c, MarkTimestamp(std::time(nullptr)).substr(0, 10));
+    }
     const size_t dot = resultsPath.find_last_of('.');
     const size_t slash = resultsPath.find_last_of("\\/");
     const std::string base = dot != std::string::npos && (slash == std::string::npos || dot > slash)
                                  ? resultsPath.substr(0, dot)
                                  : resultsPath;
     const std::string sheet = base + ".html";
-    const std::string date = MarkTimestamp(std::time(nullptr)).substr(0, 10);
     PrepareUserFilesFolder(sheet);
-    if (!WriteResultsBytes(sheet, ResultsHtml(records, ReadResultsLimits(app).maxErrors, c, date))) {
+    if (!WriteResultsBytes(sheet, html)) {
         ShowWarning(page, app.WriteErrorText());
         return;
     }
     OpenDocument(sheet);
+}
+
+// The folder of the control-text file's field, where Letters.txt and the
+// other control texts of the run are.
+std::string ControlFolderOf(const std::string& controlPath) {
+    const size_t slash = controlPath.find_last_of("\\/");
+    return slash == std::string::npos ? "." : controlPath.substr(0, slash + 1);
+}
+
+std::string FolderReport(Application& app, const BatchReport& report) {
+    int counts[5] = {};
+    for (const BatchLine& line : report.lines)
+        ++counts[std::min(static_cast<int>(line.outcome), 4)];
+    std::string text = Lang(app, kFolderReport);
+    for (int k = 0; k < 5; ++k)
+        if (counts[k] > 0)
+            text += "\n" + Lang(app, kOutcomeTexts[k]) + ": " + std::to_string(counts[k]);
+    int shown = 0, more = 0;
+    for (const BatchLine& line : report.lines) {
+        if (line.outcome == BatchOutcome::Marked)
+            continue;
+        if (shown == kMaxFolderLines) {
+            ++more;
+            continue;
+        }
+        ++shown;
+        text += "\n" + line.file + ": " + Lang(app, kOutcomeTexts[std::min(static_cast<int>(line.outcome), 4)]);
+        if (!line.reason.empty())
+            text += " (" + Utf8ToSystemText(line.reason) + ")";
+    }
+    if (more > 0)
+        text += "\n" + Lang(app, kMoreFiles) + " " + std::to_string(more);
+    return text;
+}
+
+// "Проверить папку": every copy of a folder marked against the control texts
+// beside the control-text file, the participants found by start number.
+void MarkCopyFolder(HWND page, Application& app) {
+    const std::string resultsPath = PathField(page, kResultsPath);
+    if (ReloadCompetition(app) != CompetitionLoad::Loaded || app.organisation.competition.roster.empty()) {
+        Warn(page, app, kNeedRoster, CompetitionPath(app));
+        return;
+    }
+    std::string folder = app.results.copyFolder;
+    if (!AskFolder(app.mainWindow, Lang(app, kChooseCopies), folder))
+        return;
+    app.results.copyFolder = folder;
+    const ResultsLimits limits = ReadResultsLimits(app);
+    BatchReport report;
+    PrepareUserFilesFolder(resultsPath); // a failure shows as the write's
+    const bool stored = MarkFolder(folder, ControlFolderOf(PathField(page, kControlPath)), app.organisation.competition,
+                                   resultsPath, limits.maxErrors, limits.maxCopies,
+                                   MarkTimestamp(std::time(nullptr)), report);
+    RefreshResults(page, app);
+    if (!stored) {
+        Warn(page, app, kFolderNotStored, Utf8ToSystemText(report.error));
+        return;
+    }
+    ShowMessageBox(page, FolderReport(app, report).c_str(), nullptr, MB_ICONINFORMATION | MB_OK);
+}
+
+void BrowseCompetition(HWND page, Application& app) {
+    if (BrowseFileField(page, app, kCompetitionFile)) {
+        TakeCompetitionPath(page, kCompetitionFile, app, true);
+        RefreshResults(page, app);
+    }
 }
 
 void BrowseResults(HWND page, Application& app) {
@@ -611,6 +784,8 @@ void OnShown(HWND page, Application& app) {
     SendMessageW(list, LVM_SETBKCOLOR, 0, app.GetTextBoxBColor());
     SendMessageW(list, LVM_SETTEXTBKCOLOR, 0, app.GetTextBoxBColor());
     SendMessageW(list, LVM_SETTEXTCOLOR, 0, app.GetTextBoxTColor());
+    ShowCompetitionPath(page, kCompetitionFile, app); // the organisation page may have named another
+    ReloadCompetition(app);
     RefreshResults(page, app);
     ShowChosenText(page, app);
     // The referee starts with the speed, then the name and the copy. Posted:
@@ -630,7 +805,8 @@ ResultsSession::Box ControlBox(HWND page, int control) {
 const PageAnchor kAnchors[] = {
     {kCaption, kFollowWidth},      {kVerdict, kFollowWidth},   {kCopy, kFollowHeight},
     {kBack, kFollowBottomLeft},    {kMark, kFollowBottomLeft}, {kDelete, kFollowBottomLeft},
-    {kExport, kFollowBottomRight},
+    {kExport, kFollowBottomRight},  {kMarkFolder, kFollowBottomRight}, {kCompetitionPath, kFollowWidth},
+    {kCompetitionBrowse, kFollowTopRight},
 };
 
 PageSize KeptSize(Application& app) {
@@ -647,20 +823,22 @@ void OnLayout(HWND page, Application& app, int width, int height) {
     place(kTextBox, s.textBox, 0, half, true);
     place(kViewLabel, s.viewLabel, half, 0, false);
     place(kView, s.view, half, 0, false);
+    place(kCategory, s.category, half, 0, false);
     place(kList, s.list, half, taller - half, true);
 }
 
 void OnInit(HWND page, Application& app) {
     InitFileField(page, kResultsFile);
     InitFileField(page, kControlFile);
+    InitFileField(page, kCompetitionFile);
+    ShowCompetitionPath(page, kCompetitionFile, app);
     SetFileField(page, kResultsFile, UserFilePath(kResultsFileName));
     SetFileField(page, kControlFile, UserFilePath("Letters.txt"));
     CheckRadioButton(page, kFromFile, kFromNumber, kFromFile);
     SetDlgItemInt(page, kNumber, 1, FALSE);
     SetDlgItemInt(page, kGroups, kInitialGroups, FALSE);
     EnableSource(page);
-    SendDlgItemMessageW(page, kList, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
-                        LVS_EX_FULLROWSELECT);
+    InitReportList(GetDlgItem(page, kList));
     RECT client;
     GetClientRect(page, &client);
     ResultsSession& s = app.results;
@@ -669,6 +847,7 @@ void OnInit(HWND page, Application& app) {
     s.textBox = ControlBox(page, kTextBox);
     s.viewLabel = ControlBox(page, kViewLabel);
     s.view = ControlBox(page, kView);
+    s.category = ControlBox(page, kCategory);
     s.list = ControlBox(page, kList);
 }
 
@@ -710,7 +889,12 @@ BOOL OnCommand(HWND page, Application& app, int control, int code) {
             ShowChosenText(page, app);
         return TRUE;
     case kView:
+    case kCategory:
         if (code == CBN_SELCHANGE)
+            RefreshResults(page, app);
+        return TRUE;
+    case kCompetitionPath:
+        if (code == EN_KILLFOCUS && TakeCompetitionPath(page, kCompetitionFile, app, false))
             RefreshResults(page, app);
         return TRUE;
     }
@@ -736,6 +920,8 @@ const PageCommand kCommands[] = {
     {kResultsBrowse, BrowseResults},
     {kControlBrowse, BrowseControl},
     {kLoadCopy, LoadCopy},
+    {kMarkFolder, MarkCopyFolder},
+    {kCompetitionBrowse, BrowseCompetition},
 };
 
 const PageDescription kPage =
