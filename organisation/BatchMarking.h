@@ -27,16 +27,18 @@ enum class BatchOutcome {
     Replaced,      // a correction of the participant's mark at that speed
     Refused,       // the copies rule: the participant has enough copies marked
     NotUnderstood, // bad name, unknown start number, no such speed, unreadable
+    NotStored,     // marked, but the results file could not be written: nothing stored
 };
 
 struct BatchLine {
-    std::string file; // the file's name, UTF-8
+    std::string file; // the file's name, as the program's file names are (app/Platform.h)
     BatchOutcome outcome = BatchOutcome::NotUnderstood;
     std::string participant; // the roster's name, when the number is known
     int discipline = -1;
     int speed = 0;
     int errors = -1;
-    std::string reason; // why NotUnderstood or Refused
+    bool accepted = false; // within the error limit
+    std::string reason;    // why NotUnderstood or Refused
 };
 
 struct BatchReport {
@@ -69,5 +71,5 @@ bool MarkFolder(const std::string& copyFolder, const std::string& controlFolder,
                 const Competition& competition, const std::string& resultsPath, int maxErrors, int maxCopies,
                 const std::string& markedAt, BatchReport& report, uint32_t lockWaitMs = 5000);
 
-// "marked", "replaced", "refused", "not understood".
+// "marked", "replaced", "refused", "not understood", "not stored".
 const char* BatchOutcomeName(BatchOutcome outcome);

@@ -55,8 +55,13 @@ std::vector<CategoryRule> DefaultCategories();
 // A new competition: the default categories, nothing else.
 Competition NewCompetition();
 
+// "YYYY-MM-DD" of a real day from 1900 on.
+bool IsCalendarDay(const std::string& day);
 // The year of firstDay, or 0 when it has none.
 int CompetitionYear(const Competition& competition);
+// The dates as a sheet shows them: "12.03.2026" or "12.03.2026 - 14.03.2026"
+// (an en dash); "" without a first day.
+std::string DatesText(const Competition& competition);
 // The first category whose sex and age (competition year - birth year) fit;
 // "" when none does or year or sex is unknown.
 std::string CategoryOf(const Competition& competition, const std::string& sex, int birthYear);

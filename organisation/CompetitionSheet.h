@@ -27,11 +27,13 @@ std::vector<std::string> CategoriesWithMarks(const Competition& competition,
 struct CompetitionCaptions {
     SheetCaptions sheet;
     std::string number, club, category, result, errorLimit, chiefJudge, venue, dates, noCategory;
+    std::string wholeField; // the section of every participant, after the categories
 };
 CompetitionCaptions DefaultCompetitionCaptions();
 
-// The sheet (UTF-8 HTML). `onlyCategory` empty: every category with marks;
-// otherwise that one only. Points in each category are counted against the
+// The sheet (UTF-8 HTML). `onlyCategory` empty: every category with marks,
+// then the whole field when more than one has marks; otherwise that one
+// only. Points in each category are counted against the
 // category's best result. The date shown is the competition's.
 std::string CompetitionHtml(const Competition& competition, const std::vector<MarkRecord>& records,
                             int maxErrors, const CompetitionCaptions& captions,

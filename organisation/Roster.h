@@ -15,6 +15,7 @@ struct RosterProblem {
 
 struct RosterImport {
     std::vector<Entrant> entrants;       // as read: numbers 0 where the file has none
+    std::vector<int> lines;              // the file's line of each entrant
     std::vector<RosterProblem> problems; // lines not understood, skipped
 };
 

@@ -181,24 +181,28 @@ std::vector<RankRow> RankDiscipline(const std::vector<MarkRecord>& records, int 
         row.participant = shown.at(key);
         if (!IsAccepted(r.errors, maxErrors))
             continue;
-        if (r.speed > row.speed || (r.speed == row.speed && r.errors < row.errors)) {
+        const int result = CopyResult(r.speed, r.errors);
+        if (row.speed < 0 || result > row.result || (result == row.result && r.errors < row.errors)) {
             row.speed = r.speed;
             row.errors = r.errors;
+            row.result = result;
         }
     }
     std::vector<RankRow> rows;
     for (auto& entry : best)
         rows.push_back(entry.second);
-    // Unranked rows have speed -1 and so sort last; the map gave name order.
+    // Unranked rows (speed -1) last; the map gave name order.
     std::stable_sort(rows.begin(), rows.end(), [](const RankRow& x, const RankRow& y) {
-        if (x.speed != y.speed)
-            return x.speed > y.speed;
+        if ((x.speed >= 0) != (y.speed >= 0))
+            return x.speed >= 0;
+        if (x.result != y.result)
+            return x.result > y.result;
         return x.speed >= 0 && x.errors < y.errors;
     });
     const size_t ranked = static_cast<size_t>(
         std::count_if(rows.begin(), rows.end(), [](const RankRow& r) { return r.speed >= 0; }));
     AssignRanks(rows, ranked, [](const RankRow& x, const RankRow& y) {
-        return x.speed == y.speed && x.errors == y.errors;
+        return x.result == y.result && x.errors == y.errors;
     });
     return rows;
 }
@@ -213,14 +217,16 @@ std::vector<OverallRow> RankOverall(const std::vector<MarkRecord>& records, int 
         table[name.first].row.participant = name.second;
     for (int d = 0; d < kDisciplines; ++d) {
         const std::vector<RankRow> rows = RankDiscipline(records, d, maxErrors);
-        if (rows.empty() || rows.front().speed <= 0)
+        if (rows.empty() || rows.front().speed < 0)
             continue;
-        const long best = rows.front().speed;
+        const long best = rows.front().result;
         for (const RankRow& row : rows) {
             if (row.speed < 0)
                 continue;
-            // 100 x own / best in hundredths, half up, in integers.
-            const long points = (20000L * row.speed + best) / (2 * best);
+            // 100 x own / best in hundredths, half up, in integers; a best
+            // result of 0 (every copy as many errors as its speed) gives no
+            // points, but the copies still count as accepted.
+            const long points = best > 0 ? (20000L * std::max(row.result, 0) + best) / (2 * best) : 0;
             Entry& e = table[NameKey(row.participant)];
             e.row.points[d] = points;
             e.row.total += points;

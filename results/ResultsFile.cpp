@@ -280,6 +280,32 @@ StoreOutcome StoreMark(const std::string& path, const MarkRecord& mark, int maxC
     });
 }
 
+StoreOutcome StoreMarks(const std::string& path, const std::vector<MarkRecord>& marks, int maxCopies,
+                        std::vector<StoreOutcome>& outcomes, std::vector<std::string>& reasons,
+                        std::string& error, uint32_t lockWaitMs) {
+    outcomes.assign(marks.size(), StoreOutcome::Refused);
+    reasons.assign(marks.size(), std::string());
+    const StoreOutcome stored = UpdateLocked(path, error, lockWaitMs, [&](std::vector<MarkRecord>& records) {
+        bool changed = false;
+        for (size_t k = 0; k < marks.size(); ++k) {
+            const MarkRecord& mark = marks[k];
+            const AddOutcome added = AddMark(records, mark, maxCopies);
+            if (added == AddOutcome::Refused) {
+                reasons[k] = mark.participant + " already has " + std::to_string(maxCopies) +
+                             " copies marked in " + DisciplineName(mark.discipline);
+                continue;
+            }
+            outcomes[k] = added == AddOutcome::Added ? StoreOutcome::Added : StoreOutcome::Replaced;
+            changed = true;
+        }
+        return changed ? StoreOutcome::Added : StoreOutcome::Refused;
+    });
+    // A failure stores nothing: no mark may be reported as stored.
+    if (stored != StoreOutcome::Added && stored != StoreOutcome::Refused)
+        outcomes.assign(marks.size(), stored);
+    return stored;
+}
+
 StoreOutcome RemoveMark(const std::string& path, const std::string& participant, int discipline, int speed,
                         std::string& error, uint32_t lockWaitMs) {
     return UpdateLocked(path, error, lockWaitMs, [&](std::vector<MarkRecord>& records) {

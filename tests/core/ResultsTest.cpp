@@ -128,40 +128,48 @@ TEST(Results, RankingSharesRanksSkipsTheNextAndListsTheUnacceptedLast) {
         Mark("Anna", 0, 170, 6),   // not accepted: her 160 counts
         Mark("Anna", 0, 160, 1),   //
         Mark("Fedor", 0, 140, 0),  //
+        Mark("Anna", 0, 162, 4),   // faster, but 158 is below her 159
+        Mark("Gleb", 0, 151, 5),   // 146 as Dmitri, with more errors
         Mark("Anna", 1, 300, 0),   // another discipline
     };
-    EXPECT_EQ(Ranks(RankDiscipline(r, 0, 5)),
-              "1:Anna:160/1 2:Boris:150/2 2:Clara:150/2 4:Dmitri:150/4 5:Fedor:140/0 0:Egor:-1/-1 ");
-    // A stricter limit: Dmitri is out, and nobody is ranked at limit -1.
-    EXPECT_EQ(Ranks(RankDiscipline(r, 0, 3)),
-              "1:Anna:160/1 2:Boris:150/2 2:Clara:150/2 4:Fedor:140/0 0:Dmitri:-1/-1 0:Egor:-1/-1 ");
+    // By speed minus errors, then fewer errors.
+    EXPECT_EQ(Ranks(RankDiscipline(r, 0, 5)), "1:Anna:160/1 2:Boris:150/2 2:Clara:150/2 4:Dmitri:150/4 "
+                                              "5:Gleb:151/5 6:Fedor:140/0 0:Egor:-1/-1 ");
+    // A stricter limit: Dmitri and Gleb are out.
+    EXPECT_EQ(Ranks(RankDiscipline(r, 0, 3)), "1:Anna:160/1 2:Boris:150/2 2:Clara:150/2 4:Fedor:140/0 "
+                                              "0:Dmitri:-1/-1 0:Egor:-1/-1 0:Gleb:-1/-1 ");
     EXPECT_EQ(Ranks(RankDiscipline({Mark("B", 2, 100, 9), Mark("A", 2, 90, 8)}, 2, 5)),
               "0:A:-1/-1 0:B:-1/-1 ");
     EXPECT_TRUE(RankDiscipline(r, 2, 5).empty());
 }
 
-TEST(Results, OverallPointsAreHundredthsOfTheBestRoundedHalfUp) {
+TEST(Results, OverallPointsAreHundredthsOfTheBestResultRoundedHalfUp) {
     const std::vector<MarkRecord> r = {
         Mark("Anna", 0, 800, 0),   Mark("Boris", 0, 101, 0), // 100, 12.625 -> 12.63
         Mark("Anna", 1, 150, 0),   Mark("Boris", 1, 130, 0), // 100, 86.666 -> 86.67
-        Mark("Clara", 0, 800, 1),  Mark("Clara", 1, 150, 5), // 100 + 100, as Anna
-        Mark("Dmitri", 2, 200, 6),                           // nothing accepted
+        Mark("Clara", 0, 800, 1),  Mark("Clara", 1, 150, 5), // 799 -> 99.88, 145 -> 96.67
+        Mark("Dmitri", 2, 200, 2), Mark("Egor", 2, 180, 1),  // a championship's: 198 best, 179 -> 90.40
+        Mark("Fedor", 2, 200, 6),                            // nothing accepted
     };
     const std::vector<OverallRow> rows = RankOverall(r, 5);
-    ASSERT_EQ(rows.size(), 4u);
-    EXPECT_EQ(rows[0].participant, "Anna");
-    EXPECT_EQ(rows[0].rank, 1);
-    EXPECT_EQ(rows[1].participant, "Clara");
-    EXPECT_EQ(rows[1].rank, 1);
-    EXPECT_EQ(rows[0].total, 20000);
-    EXPECT_EQ(rows[2].participant, "Boris");
-    EXPECT_EQ(rows[2].rank, 3);
-    EXPECT_EQ(rows[2].points[0], 1263);
-    EXPECT_EQ(rows[2].points[1], 8667);
-    EXPECT_EQ(FormatPoints(rows[2].total), "99.30");
-    EXPECT_EQ(rows[3].participant, "Dmitri");
-    EXPECT_EQ(rows[3].rank, 0);
-    EXPECT_EQ(rows[3].total, 0);
+    struct Row {
+        const char* participant;
+        int rank;
+        long points[kDisciplines];
+    };
+    const Row expected[] = {
+        {"Anna", 1, {10000, 10000, 0}}, {"Clara", 2, {9988, 9667, 0}}, {"Dmitri", 3, {0, 0, 10000}},
+        {"Boris", 4, {1263, 8667, 0}},  {"Egor", 5, {0, 0, 9040}},      {"Fedor", 0, {0, 0, 0}},
+    };
+    ASSERT_EQ(rows.size(), std::size(expected));
+    for (size_t k = 0; k < rows.size(); ++k) {
+        EXPECT_EQ(rows[k].participant, expected[k].participant) << k;
+        EXPECT_EQ(rows[k].rank, expected[k].rank) << k;
+        for (int d = 0; d < kDisciplines; ++d)
+            EXPECT_EQ(rows[k].points[d], expected[k].points[d]) << k << " " << d;
+    }
+    EXPECT_EQ(FormatPoints(rows[3].total), "99.30");
+    EXPECT_EQ(FormatPoints(rows[4].total), "90.40");
 }
 
 TEST(ResultsFile, RoundTripsWhatParticipantsType) {
