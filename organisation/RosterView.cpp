@@ -32,12 +32,6 @@ bool Digits(const std::string& text, size_t from, size_t count) {
     return true;
 }
 
-int DaysIn(int year, int month) {
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : days[month - 1];
-}
-
 } // namespace
 
 std::vector<size_t> SortedRoster(const Competition& competition, StartListOrder order) {
@@ -51,7 +45,8 @@ std::vector<size_t> SortedRoster(const Competition& competition, StartListOrder 
     std::stable_sort(indexes.begin(), indexes.end(), [&](size_t a, size_t b) {
         const Entrant &x = roster[a], &y = roster[b];
         if (order == StartListOrder::ByCategory) {
-            const size_t cx = CategoryRank(competition, x.category), cy = CategoryRank(competition, y.category);
+            const size_t cx = CategoryRank(competition, x.category),
+                         cy = CategoryRank(competition, y.category);
             if (cx != cy)
                 return cx < cy;
         }
@@ -72,7 +67,8 @@ bool ReadDay(const std::string& text, std::string& day) {
     }
     const std::string t = text.substr(first, text.find_last_not_of(" \t") - first + 1);
     int year = 0, month = 0, date = 0;
-    if (t.size() == 10 && Digits(t, 0, 4) && t[4] == '-' && Digits(t, 5, 2) && t[7] == '-' && Digits(t, 8, 2)) {
+    if (t.size() == 10 && Digits(t, 0, 4) && t[4] == '-' && Digits(t, 5, 2) && t[7] == '-' &&
+        Digits(t, 8, 2)) {
         year = std::stoi(t.substr(0, 4));
         month = std::stoi(t.substr(5, 2));
         date = std::stoi(t.substr(8, 2));
@@ -87,10 +83,10 @@ bool ReadDay(const std::string& text, std::string& day) {
         month = std::stoi(t.substr(dot1 + 1, dot2 - dot1 - 1));
         year = std::stoi(t.substr(dot2 + 1));
     }
-    if (year < 1900 || month < 1 || month > 12 || date < 1 || date > DaysIn(year, month))
-        return false;
-    char buffer[16];
+    char buffer[40];
     std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", year, month, date);
+    if (!IsCalendarDay(buffer))
+        return false;
     day = buffer;
     return true;
 }

@@ -38,7 +38,8 @@ void SetReportColumns(HWND list, const std::vector<ReportColumn>& columns) {
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
         column.fmt = columns[k].left ? LVCFMT_LEFT : LVCFMT_RIGHT;
         // The last column takes what rounding left over.
-        column.cx = k + 1 == columns.size() ? width - used : width * columns[k].weight / (weights ? weights : 1);
+        column.cx =
+            k + 1 == columns.size() ? width - used : width * columns[k].weight / (weights ? weights : 1);
         used += column.cx;
         column.pszText = &title[0];
         SendMessageW(list, LVM_INSERTCOLUMNW, k, reinterpret_cast<LPARAM>(&column));
@@ -71,7 +72,8 @@ void EndReportRows(HWND list) {
 }
 
 LPARAM SelectedReportRow(HWND list) {
-    const int row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    const int row =
+        static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     if (row < 0)
         return -1;
     LVITEMW item{};

@@ -112,7 +112,8 @@ void ShowStatus(HWND page, Application& app) {
             text += Lang(app, kNotDrawn);
         else
             text += Lang(app, kDrawn) + " " + std::to_string(c.drawSeed) +
-                    (c.drawGroupSize > 0 ? ", " + Lang(app, kInGroups) + " " + std::to_string(c.drawGroupSize) : "");
+                    (c.drawGroupSize > 0 ? ", " + Lang(app, kInGroups) + " " + std::to_string(c.drawGroupSize)
+                                         : "");
     }
     SendDlgItemMessageA(page, DRAW_STATUS, ATL_SETTEXTTRIM, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
@@ -205,8 +206,8 @@ void Draw(HWND page, Application& app) {
         ShowDraw(page, app);
         return;
     }
-    if (c.drawn &&
-        !AskYesNo(page, Lang(app, kDrawnBefore) + " " + std::to_string(c.drawSeed) + ".\n" + Lang(app, kRedraw))) {
+    if (c.drawn && !AskYesNo(page, Lang(app, kDrawnBefore) + " " + std::to_string(c.drawSeed) + ".\n" +
+                                       Lang(app, kRedraw))) {
         ShowDraw(page, app);
         return;
     }
@@ -245,8 +246,9 @@ void WriteStartList(HWND page, Application& app) {
     }
     ShowDraw(page, app);
     const int item = ComboGetSelection(page, DRAW_ORDER);
-    const StartListOrder order =
-        item == 1 ? StartListOrder::ByName : item == 2 ? StartListOrder::ByCategory : StartListOrder::ByNumber;
+    const StartListOrder order = item == 1   ? StartListOrder::ByName
+                                 : item == 2 ? StartListOrder::ByCategory
+                                             : StartListOrder::ByNumber;
     std::string path = State(app).path;
     const size_t slash = path.find_last_of("\\/");
     path = (slash == std::string::npos ? "" : path.substr(0, slash + 1)) + "StartList.html";

@@ -5,6 +5,7 @@
 // never lose what another wrote.
 #include "organisation/win/OrganisationPage.h"
 
+#include "app/Platform.h"
 #include "app/UserFiles.h"
 #include "app/WholeFile.h"
 #include "app/win/Application.h"
@@ -147,16 +148,18 @@ void FillCategories(HWND page, Application& app) {
                             {Lang(app, kSexColumn), 1, true},
                             {Lang(app, kAgeColumn), 2, true}});
     for (const CategoryRule& rule : s.competition.categories)
-        AddReportRow(list, {rule.name, SystemTextToUtf8(rule.sex.empty() ? Lang(app, kBothSexes) : SexText(app, rule.sex)),
-                            SystemTextToUtf8(AgeText(app, rule))});
+        AddReportRow(list,
+                     {rule.name,
+                      SystemTextToUtf8(rule.sex.empty() ? Lang(app, kBothSexes) : SexText(app, rule.sex)),
+                      SystemTextToUtf8(AgeText(app, rule))});
     EndReportRows(list);
 
     // The category list: by age first, then each name of the table once,
     // then names set by hand that the table lacks.
     s.categoryChoices.clear();
     auto offer = [&](const std::string& name) {
-        if (!name.empty() && std::find(s.categoryChoices.begin(), s.categoryChoices.end(), name) ==
-                                 s.categoryChoices.end())
+        if (!name.empty() &&
+            std::find(s.categoryChoices.begin(), s.categoryChoices.end(), name) == s.categoryChoices.end())
             s.categoryChoices.push_back(name);
     };
     for (const CategoryRule& rule : s.competition.categories)
@@ -165,7 +168,8 @@ void FillCategories(HWND page, Application& app) {
         offer(e.category);
     const int chosen = ComboGetSelection(page, ORG_CATEGORY);
     ComboClear(page, ORG_CATEGORY);
-    SendDlgItemMessageA(page, ORG_CATEGORY, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Lang(app, kByAge).c_str()));
+    SendDlgItemMessageA(page, ORG_CATEGORY, CB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>(Lang(app, kByAge).c_str()));
     for (const std::string& name : s.categoryChoices)
         SendDlgItemMessageA(page, ORG_CATEGORY, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(Utf8ToSystemText(name).c_str()));
@@ -175,7 +179,9 @@ void FillCategories(HWND page, Application& app) {
 
 StartListOrder Order(HWND page) {
     const int item = ComboGetSelection(page, ORG_ORDER);
-    return item == 1 ? StartListOrder::ByName : item == 2 ? StartListOrder::ByCategory : StartListOrder::ByNumber;
+    return item == 1   ? StartListOrder::ByName
+           : item == 2 ? StartListOrder::ByCategory
+                       : StartListOrder::ByNumber;
 }
 
 // The roster in the chosen order; each row carries the entrant's index.
@@ -194,8 +200,8 @@ void FillRoster(HWND page, Application& app) {
         const Entrant& e = c.roster[k];
         AddReportRow(list,
                      {e.startNumber > 0 ? std::to_string(e.startNumber) : "", e.name,
-                      SystemTextToUtf8(SexText(app, e.sex)), e.birthYear > 0 ? std::to_string(e.birthYear) : "",
-                      e.club, e.callsign, e.category},
+                      SystemTextToUtf8(SexText(app, e.sex)),
+                      e.birthYear > 0 ? std::to_string(e.birthYear) : "", e.club, e.callsign, e.category},
                      static_cast<LPARAM>(k));
     }
     EndReportRows(list);
@@ -259,9 +265,9 @@ void ShowEntrant(HWND page, Application& app, const Entrant& e) {
     SetDlgItemTextA(page, ORG_YEAR, e.birthYear > 0 ? std::to_string(e.birthYear).c_str() : "");
     const std::vector<std::string>& choices = State(app).categoryChoices;
     const auto at = std::find(choices.begin(), choices.end(), e.category);
-    ComboSetSelection(page, ORG_CATEGORY, e.categoryByHand && at != choices.end()
-                                              ? static_cast<int>(at - choices.begin()) + 1
-                                              : 0);
+    ComboSetSelection(page, ORG_CATEGORY,
+                      e.categoryByHand && at != choices.end() ? static_cast<int>(at - choices.begin()) + 1
+                                                              : 0);
     SetField(page, ORG_CLUB, e.club);
     SetField(page, ORG_CALLSIGN, e.callsign);
 }
@@ -381,13 +387,14 @@ void Delete(HWND page, Application& app) {
         return;
     }
     const std::string name = shown->name;
-    const std::string line = (shown->startNumber > 0 ? std::to_string(shown->startNumber) + " " : "") +
-                             Utf8ToSystemText(name);
+    const std::string line =
+        (shown->startNumber > 0 ? std::to_string(shown->startNumber) + " " : "") + Utf8ToSystemText(name);
     if (!AskYesNo(page, Lang(app, kDeleteQuestion) + "\n" + line) || !ReadCompetitionForChange(page, app))
         return;
     std::vector<Entrant>& roster = State(app).competition.roster;
     const std::string key = NameKey(name);
-    roster.erase(std::remove_if(roster.begin(), roster.end(), [&](const Entrant& e) { return NameKey(e.name) == key; }),
+    roster.erase(std::remove_if(roster.begin(), roster.end(),
+                                [&](const Entrant& e) { return NameKey(e.name) == key; }),
                  roster.end());
     Commit(page, app);
 }
@@ -465,10 +472,11 @@ void Import(HWND page, Application& app) {
     ShowCompetition(page, app);
     std::vector<RosterProblem> problems = import.problems;
     problems.insert(problems.end(), merged.problems.begin(), merged.problems.end());
-    std::string text = Lang(app, kImported) + " " + std::to_string(merged.added) + ", " + Lang(app, kUpdated) + " " +
-                       std::to_string(merged.updated);
+    std::string text = Lang(app, kImported) + " " + std::to_string(merged.added) + ", " +
+                       Lang(app, kUpdated) + " " + std::to_string(merged.updated);
     if (!problems.empty())
-        text += "\n" + Lang(app, kSkippedLines) + " " + std::to_string(problems.size()) + ProblemLines(app, problems);
+        text += "\n" + Lang(app, kSkippedLines) + " " + std::to_string(problems.size()) +
+                ProblemLines(app, problems);
     Report(page, text);
 }
 
@@ -595,12 +603,9 @@ const PageCommand kCommands[] = {
 };
 
 const PageAnchor kAnchors[] = {
-    {kCaption, kFollowWidth},
-    {ORG_ROSTER, kFollowBoth},
-    {2334, kFollowBottomLeft},
-    {ORG_CATEGORIES, kAnchorLeft | kAnchorRight | kAnchorBottom},
-    {kBack, kFollowBottomLeft},
-    {ORG_IMPORT, kFollowBottomRight},
+    {kCaption, kFollowWidth},         {ORG_ROSTER, kFollowBoth},
+    {2334, kFollowBottomLeft},        {ORG_CATEGORIES, kAnchorLeft | kAnchorRight | kAnchorBottom},
+    {kBack, kFollowBottomLeft},       {ORG_IMPORT, kFollowBottomRight},
     {ORG_EXPORT, kFollowBottomRight},
 };
 

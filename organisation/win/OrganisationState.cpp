@@ -68,7 +68,8 @@ bool SaveCompetitionOrWarn(HWND page, Application& app) {
         s.load = CompetitionLoad::Loaded;
         return true;
     }
-    ShowWarning(page, Lang(app, kNotSaved) + "\n" + s.path + (error.empty() ? "" : "\n" + Utf8ToSystemText(error)));
+    ShowWarning(page,
+                Lang(app, kNotSaved) + "\n" + s.path + (error.empty() ? "" : "\n" + Utf8ToSystemText(error)));
     ReloadCompetition(app);
     return false;
 }

@@ -15,7 +15,7 @@ class Application;
 struct FileField;
 
 struct OrganisationState {
-    std::string path; // the competition file, completed with the user's folder
+    std::string path;                           // the competition file, completed with the user's folder
     Competition competition = NewCompetition(); // as last read or written
     CompetitionLoad load = CompetitionLoad::Missing;
     std::string error; // why the file could not be read (UTF-8)

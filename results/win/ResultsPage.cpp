@@ -195,10 +195,12 @@ void FillCategories(HWND page, Application& app, const std::vector<MarkRecord>& 
     std::vector<std::string>& categories = app.results.categories;
     categories = RosterOf(app) ? CategoriesWithMarks(*RosterOf(app), records) : std::vector<std::string>{};
     ComboClear(page, kCategory);
-    SendDlgItemMessageA(page, kCategory, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Lang(app, kEveryone).c_str()));
+    SendDlgItemMessageA(page, kCategory, CB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>(Lang(app, kEveryone).c_str()));
     int select = 0;
     for (size_t k = 0; k < categories.size(); ++k) {
-        const std::string shown = categories[k].empty() ? Lang(app, kNoCategory) : Utf8ToSystemText(categories[k]);
+        const std::string shown =
+            categories[k].empty() ? Lang(app, kNoCategory) : Utf8ToSystemText(categories[k]);
         SendDlgItemMessageA(page, kCategory, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
         if (one && categories[k] == chosen)
             select = static_cast<int>(k) + 1;
@@ -226,7 +228,8 @@ void ShowRankings(HWND page, Application& app, const std::vector<MarkRecord>& al
             AddReportRow(list, {OrDash(r.rank, r.rank > 0), r.participant, OrDash(r.speed, r.speed >= 0),
                                 OrDash(r.errors, r.errors >= 0), OrDash(r.result, r.result >= 0)});
     } else {
-        std::vector<ReportColumn> columns = {{Lang(app, kRankColumn), 1, false}, {Lang(app, kNameColumn), 3, true}};
+        std::vector<ReportColumn> columns = {{Lang(app, kRankColumn), 1, false},
+                                             {Lang(app, kNameColumn), 3, true}};
         for (const Text& t : kDisciplineTexts)
             columns.push_back({Lang(app, t), 1, false});
         columns.push_back({Lang(app, kTotalColumn), 1, false});
@@ -692,7 +695,8 @@ std::string FolderReport(Application& app, const BatchReport& report) {
             continue;
         }
         ++shown;
-        text += "\n" + line.file + ": " + Lang(app, kOutcomeTexts[std::min(static_cast<int>(line.outcome), 4)]);
+        text +=
+            "\n" + line.file + ": " + Lang(app, kOutcomeTexts[std::min(static_cast<int>(line.outcome), 4)]);
         if (!line.reason.empty())
             text += " (" + Utf8ToSystemText(line.reason) + ")";
     }
@@ -716,9 +720,9 @@ void MarkCopyFolder(HWND page, Application& app) {
     const ResultsLimits limits = ReadResultsLimits(app);
     BatchReport report;
     PrepareUserFilesFolder(resultsPath); // a failure shows as the write's
-    const bool stored = MarkFolder(folder, ControlFolderOf(PathField(page, kControlPath)), app.organisation.competition,
-                                   resultsPath, limits.maxErrors, limits.maxCopies,
-                                   MarkTimestamp(std::time(nullptr)), report);
+    const bool stored = MarkFolder(folder, ControlFolderOf(PathField(page, kControlPath)),
+                                   app.organisation.competition, resultsPath, limits.maxErrors,
+                                   limits.maxCopies, MarkTimestamp(std::time(nullptr)), report);
     RefreshResults(page, app);
     if (!stored) {
         Warn(page, app, kFolderNotStored, Utf8ToSystemText(report.error));
@@ -803,10 +807,11 @@ ResultsSession::Box ControlBox(HWND page, int control) {
 // The left column keeps its width; the text box and the list share the
 // height the window gains over the template, half each.
 const PageAnchor kAnchors[] = {
-    {kCaption, kFollowWidth},      {kVerdict, kFollowWidth},   {kCopy, kFollowHeight},
-    {kBack, kFollowBottomLeft},    {kMark, kFollowBottomLeft}, {kDelete, kFollowBottomLeft},
-    {kExport, kFollowBottomRight},  {kMarkFolder, kFollowBottomRight}, {kCompetitionPath, kFollowWidth},
-    {kCompetitionBrowse, kFollowTopRight},
+    {kCaption, kFollowWidth},         {kVerdict, kFollowWidth},
+    {kCopy, kFollowHeight},           {kBack, kFollowBottomLeft},
+    {kMark, kFollowBottomLeft},       {kDelete, kFollowBottomLeft},
+    {kExport, kFollowBottomRight},    {kMarkFolder, kFollowBottomRight},
+    {kCompetitionPath, kFollowWidth}, {kCompetitionBrowse, kFollowTopRight},
 };
 
 PageSize KeptSize(Application& app) {
