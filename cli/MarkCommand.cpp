@@ -3,6 +3,7 @@
 // results file exactly as the page does; with --diary, appends a training
 // check to the diary as the training page does.
 #include "cli/Command.h"
+#include "cli/CompetitionCommands.h"
 #include "cli/Console.h"
 #include "cli/TextOptions.h"
 
@@ -61,6 +62,9 @@ std::string AlignedReport(const MarkResult& r) {
 }
 
 int RunMark(const std::vector<std::string>& args) {
+    for (const std::string& a : args)
+        if (a == "--folder")
+            return RunMarkFolder(args);
     CliOptions options({"control", "speed", "kind", "number", "series", "groups", "limit", "participant",
                         "results", "max-copies", "diary"},
                        {"json"});
@@ -193,12 +197,19 @@ const CliRegistrar registrar(
     {"mark",
      "(--control FILE --speed N | --kind K --number N [--series S] [--groups G]) [--kind K] "
      "[--speed N] [--limit E] [--participant NAME --results FILE [--max-copies N]] [--diary FILE] [--json] "
-     "COPY|-",
+     "COPY|-\n"
+     "         mark --folder DIR --control-folder DIR --competition FILE --results FILE [--limit E] "
+     "[--max-copies N] [--json]",
      "mark a copy against its control text (errors ignore blanks and case)", RunMark,
      "--max-copies N (default 3): copies a participant may have marked in one discipline; give the\n"
      "value of [Results] MaxCopies in KLAVIRO.cfg, so that the results page and this command\n"
      "refuse the same copy.\n"
      "--diary FILE: appends the check of a training text (--kind, --number, --speed) to the training\n"
-     "diary, as the training page does; --limit decides whether it counts as accepted.\n"});
+     "diary, as the training page does; --limit decides whether it counts as accepted.\n"
+     "--folder DIR: marks every copy file named <start number>_<discipline>_<speed>.txt (discipline\n"
+     "letters, figures, mixed or L, F, M) against the control texts of --control-folder (the files a\n"
+     "competition run writes, Letters..., Digits..., Mixed...) and stores the marks of the competition's\n"
+     "participants in --results in one write; a line per file says marked, replaced, refused or not\n"
+     "understood. Exit status 1 when some file was not marked, 2 when nothing was stored.\n"});
 
 } // namespace

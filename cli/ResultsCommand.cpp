@@ -1,14 +1,18 @@
 // klaviro-cli results: the rankings of a results file as text, as JSON, or
-// as the HTML results sheet the results page exports.
+// as the HTML results sheet the results page exports; with a competition
+// file, the championship's sheet and the rankings of one category.
 #include "cli/Command.h"
+#include "cli/CompetitionCommands.h"
 #include "cli/Console.h"
 #include "cli/JsonText.h"
 #include "cli/OutputFile.h"
 
+#include "organisation/CompetitionSheet.h"
 #include "results/Marking.h"
 #include "results/ResultsFile.h"
 #include "results/ResultsSheet.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -39,7 +43,8 @@ std::string Json(const std::vector<MarkRecord>& records, int limit) {
             out += std::string(first ? "" : ", ") + "{\"rank\": " + JsonNumberOrNull(r.rank, r.rank > 0) +
                    ", \"participant\": " + JsonString(r.participant) +
                    ", \"speed\": " + JsonNumberOrNull(r.speed, r.speed >= 0) +
-                   ", \"errors\": " + JsonNumberOrNull(r.errors, r.errors >= 0) + "}";
+                   ", \"errors\": " + JsonNumberOrNull(r.errors, r.errors >= 0) +
+                   ", \"result\": " + JsonNumberOrNull(r.result, r.speed >= 0) + "}";
             first = false;
         }
         out += "]";
@@ -70,7 +75,8 @@ std::string Plain(const std::vector<MarkRecord>& records, int limit) {
         for (const RankRow& r : RankDiscipline(records, d, limit))
             out += "  " + Column(r.rank > 0 ? std::to_string(r.rank) : "-", 5) + Column(r.participant, 28) +
                    Column(r.speed >= 0 ? std::to_string(r.speed) : "-", 7) +
-                   (r.errors >= 0 ? std::to_string(r.errors) : "-") + "\n";
+                   Column(r.errors >= 0 ? std::to_string(r.errors) : "-", 7) +
+                   (r.speed >= 0 ? std::to_string(r.result) : "-") + "\n";
         out += "\n";
     }
     out += "overall\n";
@@ -89,7 +95,7 @@ std::string Today() {
 }
 
 int RunResults(const std::vector<std::string>& args) {
-    CliOptions options({"limit", "html"}, {"json", "force"});
+    CliOptions options({"limit", "html", "competition", "category"}, {"json", "force"});
     std::string error;
     if (!options.ParseOne(args, "FILE", "", error) || !options.CheckReportForm(error))
         return CliFail(kName, error);
@@ -107,6 +113,33 @@ int RunResults(const std::vector<std::string>& args) {
         break;
     }
     const int e = static_cast<int>(limit);
+    if (options.Has("category") && !options.Has("competition"))
+        return CliFail(kName, "--category needs --competition FILE, whose roster tells the categories");
+    if (options.Has("competition")) {
+        Competition competition;
+        if (!LoadCompetitionForCli(options.Get("competition", ""), false, competition, error))
+            return CliFail(kName, error);
+        const std::string category = ArgumentText(options.Get("category", ""));
+        if (options.Has("category")) {
+            const bool known = std::any_of(competition.categories.begin(), competition.categories.end(),
+                                           [&](const CategoryRule& r) { return r.name == category; }) ||
+                               std::any_of(competition.roster.begin(), competition.roster.end(),
+                                           [&](const Entrant& en) { return en.category == category; });
+            if (!known) {
+                std::string names;
+                for (const CategoryRule& r : competition.categories)
+                    names += (names.empty() ? "" : ", ") + r.name;
+                return CliFail(kName, "no category \"" + category + "\" in the competition (" + names + ")");
+            }
+        }
+        if (options.Has("html")) {
+            const std::string sheet =
+                CompetitionHtml(competition, records, e, DefaultCompetitionCaptions(), category);
+            return WriteHtmlReport(options, sheet, error) ? 0 : CliFail(kName, error);
+        }
+        if (options.Has("category"))
+            records = RecordsOfCategory(competition, records, category);
+    }
     if (options.Has("html")) {
         const std::string sheet = ResultsHtml(records, e, DefaultSheetCaptions(), Today());
         return WriteHtmlReport(options, sheet, error) ? 0 : CliFail(kName, error);
@@ -116,8 +149,13 @@ int RunResults(const std::vector<std::string>& args) {
     return 0;
 }
 
-const CliRegistrar registrar({"results", "FILE [--limit E] [--json | --html OUT|- [--force]]",
-                              "rank the marks of a results file; --html writes the results sheet",
-                              RunResults});
+const CliRegistrar registrar(
+    {"results", "FILE [--limit E] [--competition FILE [--category C]] [--json | --html OUT|- [--force]]",
+     "rank the marks of a results file; --html writes the results sheet", RunResults,
+     "A copy's result is its speed minus its errors; a discipline is ranked by the best accepted result,\n"
+     "then by fewer errors; points are 100 x own result / the best result, to two decimals.\n"
+     "--competition FILE: the competition's file; --html then writes the championship's sheet (title,\n"
+     "venue, dates, start numbers, clubs, one printed page per category), and --category C ranks the\n"
+     "participants of that category only.\n"});
 
 } // namespace

@@ -43,7 +43,7 @@ mark 'Ewa Łącka' 110 fghijklmnoxxxxxx
 grep -q $'^Ewa Łącka;letters;110;6;fghijklmnoxxxxxx;' "$r" || fail "row: $(cat "$r")"
 
 out=$("$cli" results --json "$r")
-want='{"disciplines": {"letters": [{"rank": 1, "participant": "Boris", "speed": 110, "errors": 0}, {"rank": 2, "participant": "Ewa Łącka", "speed": 100, "errors": 0}], "figures": [], "mixed": []}, "overall": [{"rank": 1, "participant": "Boris", "points": 100}, {"rank": 2, "participant": "Ewa Łącka", "points": 90.91}]}'
+want='{"disciplines": {"letters": [{"rank": 1, "participant": "Boris", "speed": 110, "errors": 0, "result": 110}, {"rank": 2, "participant": "Ewa Łącka", "speed": 100, "errors": 0, "result": 100}], "figures": [], "mixed": []}, "overall": [{"rank": 1, "participant": "Boris", "points": 100}, {"rank": 2, "participant": "Ewa Łącka", "points": 90.91}]}'
 [ "$out" = "$want" ] || fail "results: $out"
 
 # A fourth speed is refused and changes nothing; a correction replaces.

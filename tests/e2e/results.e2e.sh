@@ -49,7 +49,7 @@ for who in anna boris clara dmitri; do
     "$cli" mark --control Letters.txt --speed 100 --participant "$name" --results Results.csv "$who.txt" >/dev/null
 done
 json=$("$cli" results --json Results.csv)
-want='{"disciplines": {"letters": [{"rank": 1, "participant": "Anna", "speed": 100, "errors": 0}, {"rank": 2, "participant": "Boris", "speed": 100, "errors": 2}, {"rank": 3, "participant": "Clara", "speed": 100, "errors": 5}, {"rank": null, "participant": "Dmitri", "speed": null, "errors": null}], "figures": [], "mixed": []}, "overall": [{"rank": 1, "participant": "Anna", "points": 100}, {"rank": 1, "participant": "Boris", "points": 100}, {"rank": 1, "participant": "Clara", "points": 100}, {"rank": null, "participant": "Dmitri", "points": 0}]}'
+want='{"disciplines": {"letters": [{"rank": 1, "participant": "Anna", "speed": 100, "errors": 0, "result": 100}, {"rank": 2, "participant": "Boris", "speed": 100, "errors": 2, "result": 98}, {"rank": 3, "participant": "Clara", "speed": 100, "errors": 5, "result": 95}, {"rank": null, "participant": "Dmitri", "speed": null, "errors": null, "result": null}], "figures": [], "mixed": []}, "overall": [{"rank": 1, "participant": "Anna", "points": 100}, {"rank": 2, "participant": "Boris", "points": 98}, {"rank": 3, "participant": "Clara", "points": 95}, {"rank": null, "participant": "Dmitri", "points": 0}]}'
 [ "$json" = "$want" ] || { echo "ranking: $json"; exit 1; }
 
 # The results page (the fourth button of the competitions menu): the speed
