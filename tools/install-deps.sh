@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
     wine wine64 xvfb xauth xdotool imagemagick fonts-liberation
-    sox alsa-utils multimon-ng python3 nsis zip
+    sox alsa-utils multimon-ng python3 nsis zip chromium poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

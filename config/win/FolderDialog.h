@@ -12,5 +12,6 @@ using FolderHook = bool (*)(const std::string& title, std::string& folder);
 FolderHook SetFolderHook(FolderHook hook);
 
 // Asks for a folder owned by `owner` under the title `title` (in the system's
-// code page). True with the choice in `folder`; Cancel changes nothing.
+// code page), opening at `folder` when it names one. True with the choice in
+// `folder`; Cancel changes nothing.
 bool AskFolder(HWND owner, const std::string& title, std::string& folder);

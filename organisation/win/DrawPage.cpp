@@ -281,6 +281,8 @@ void OnShown(HWND page, Application& app) {
     ShowCompetitionPath(page, kFile, app);
     ReloadCompetition(app);
     ShowDraw(page, app);
+    // The seed first: typed or taken as proposed, then Enter draws.
+    PostMessageA(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(page, DRAW_SEED)), TRUE);
 }
 
 void OnTextsLoaded(HWND page, Application& app) {

@@ -527,6 +527,9 @@ void OnShown(HWND page, Application& app) {
     ShowCompetitionPath(page, kFile, app); // the draw or results page may have named another
     ReloadCompetition(app);
     ShowCompetition(page, app);
+    // The organiser starts with the competition's title. Posted: the main
+    // window gives the page the focus after showing it.
+    PostMessageA(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(page, ORG_TITLE)), TRUE);
 }
 
 // A language change shows the lists in the new language.
@@ -586,9 +589,8 @@ void StepOrder(HWND page, Application& app, int key) {
 }
 
 const PageKey kKeys[] = {
-    {KEY_ENTER, {ORG_ADD}},
-    {KEY_ESC, {kBack}},
-    {KEY_PAGE_UP, {}, StepOrder},
+    {KEY_ENTER, {ORG_ADD}},         {KEY_ESC, {kBack}},
+    {KEY_INSERT, {ORG_IMPORT}},     {KEY_PAGE_UP, {}, StepOrder},
     {KEY_PAGE_DOWN, {}, StepOrder},
 };
 

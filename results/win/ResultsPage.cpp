@@ -132,6 +132,7 @@ const Text kJudgeCaption{"PR_79", "Главный судья"};
 const Text kVenueCaption{"PR_80", "Место проведения"};
 const Text kDatesCaption{"PR_81", "Даты"};
 const Text kWholeField{"PR_82", "Все участники"};
+const Text kNoCopies{"PR_83", "В папке нет файлов копий (.txt):"};
 const int kMaxFolderLines = 20; // lines of the folder's report shown; the rest counted
 
 OpenDocumentHook openDocumentHook = nullptr;
@@ -671,11 +672,11 @@ void Export(HWND page, Application& app) {
     OpenDocument(sheet);
 }
 
-// The folder of the control-text file's field, where Letters.txt and the
-// other control texts of the run are.
-std::string ControlFolderOf(const std::string& controlPath) {
-    const size_t slash = controlPath.find_last_of("\\/");
-    return slash == std::string::npos ? "." : controlPath.substr(0, slash + 1);
+// The folder of a file (the control texts of a run are beside the
+// control-text file of the field).
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? "." : path.substr(0, slash + 1);
 }
 
 std::string FolderReport(Application& app, const BatchReport& report) {
@@ -714,18 +715,24 @@ void MarkCopyFolder(HWND page, Application& app) {
         return;
     }
     std::string folder = app.results.copyFolder;
+    if (folder.empty())
+        folder = FolderOf(resultsPath); // beside the results file
     if (!AskFolder(app.mainWindow, Lang(app, kChooseCopies), folder))
         return;
     app.results.copyFolder = folder;
     const ResultsLimits limits = ReadResultsLimits(app);
     BatchReport report;
     PrepareUserFilesFolder(resultsPath); // a failure shows as the write's
-    const bool stored = MarkFolder(folder, ControlFolderOf(PathField(page, kControlPath)),
-                                   app.organisation.competition, resultsPath, limits.maxErrors,
-                                   limits.maxCopies, MarkTimestamp(std::time(nullptr)), report);
+    const bool stored =
+        MarkFolder(folder, FolderOf(PathField(page, kControlPath)), app.organisation.competition, resultsPath,
+                   limits.maxErrors, limits.maxCopies, MarkTimestamp(std::time(nullptr)), report);
     RefreshResults(page, app);
     if (!stored) {
         Warn(page, app, kFolderNotStored, Utf8ToSystemText(report.error));
+        return;
+    }
+    if (report.lines.empty()) {
+        Warn(page, app, kNoCopies, folder);
         return;
     }
     ShowMessageBox(page, FolderReport(app, report).c_str(), nullptr, MB_ICONINFORMATION | MB_OK);
@@ -911,10 +918,9 @@ void StepTextKey(HWND page, Application& app, int key) {
 }
 
 const PageKey kKeys[] = {
-    {KEY_ENTER, {kMark}},
-    {KEY_ESC, {kBack}},
-    {KEY_PAGE_UP, {}, StepTextKey},
-    {KEY_PAGE_DOWN, {}, StepTextKey},
+    {KEY_ENTER, {kMark}},           {KEY_ESC, {kBack}},
+    {KEY_PAGE_UP, {}, StepTextKey}, {KEY_PAGE_DOWN, {}, StepTextKey},
+    {KEY_INSERT, {kMarkFolder}},
 };
 
 const PageCommand kCommands[] = {
