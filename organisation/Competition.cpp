@@ -208,6 +208,35 @@ bool AddEntrant(Competition& competition, Entrant entrant, std::string& error) {
     return true;
 }
 
+bool ChangeEntrant(Competition& competition, int startNumber, const Entrant& entrant, std::string& error) {
+    const auto at = std::find_if(competition.roster.begin(), competition.roster.end(),
+                                 [&](const Entrant& e) { return e.startNumber == startNumber; });
+    if (at == competition.roster.end()) {
+        error = "no start number " + std::to_string(startNumber) + " in the roster";
+        return false;
+    }
+    const size_t index = static_cast<size_t>(at - competition.roster.begin());
+    const Entrant old = *at;
+    competition.roster.erase(at);
+    if (!AddEntrant(competition, entrant, error)) {
+        competition.roster.insert(competition.roster.begin() + static_cast<std::ptrdiff_t>(index), old);
+        return false;
+    }
+    // Back in its place, so that the roster's order stays the organiser's.
+    std::rotate(competition.roster.begin() + static_cast<std::ptrdiff_t>(index), competition.roster.end() - 1,
+                competition.roster.end());
+    return true;
+}
+
+bool RemoveEntrant(Competition& competition, int startNumber) {
+    const auto at = std::find_if(competition.roster.begin(), competition.roster.end(),
+                                 [&](const Entrant& e) { return e.startNumber == startNumber; });
+    if (at == competition.roster.end())
+        return false;
+    competition.roster.erase(at);
+    return true;
+}
+
 std::string CompetitionCsv(const Competition& c) {
     std::string out = kBom + Row({kMagic, kVersion});
     out += Row({"title", c.title});

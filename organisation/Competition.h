@@ -89,6 +89,13 @@ int NextFreeStartNumber(const Competition& competition);
 // is taken or out of range.
 bool AddEntrant(Competition& competition, Entrant entrant, std::string& error);
 
+// Changes the entrant numbered `startNumber` to `entrant` by the rules of
+// AddEntrant (its own name and number do not count as taken); false with
+// `error` set and the roster unchanged otherwise.
+bool ChangeEntrant(Competition& competition, int startNumber, const Entrant& entrant, std::string& error);
+// Removes the entrant of that number; false when there is none.
+bool RemoveEntrant(Competition& competition, int startNumber);
+
 // The file's bytes: a semicolon file (UTF-8 with a byte order mark, cells
 // quoted as in Results.csv) whose first cell of a row says what it holds, so
 // that a spreadsheet opens it and hand edits survive.

@@ -74,6 +74,8 @@ StartListCaptions DefaultStartListCaptions() {
     c.seat = Cp1251ToUtf8("Место");
     c.seed = Cp1251ToUtf8("Жеребьевка, число");
     c.noCategory = Cp1251ToUtf8("Без категории");
+    c.male = Cp1251ToUtf8("М");
+    c.female = Cp1251ToUtf8("Ж");
     return c;
 }
 
@@ -93,7 +95,10 @@ std::string Table(const Competition& competition, const std::vector<const Entran
             out += HtmlCell("td", std::to_string(seat.group), "n") +
                    HtmlCell("td", std::to_string(seat.seat), "n");
         }
-        out += HtmlCell("td", e->name) + HtmlCell("td", e->sex) +
+        out += HtmlCell("td", e->name) +
+               HtmlCell("td", e->sex == "M"   ? c.male
+                              : e->sex == "F" ? c.female
+                                              : "") +
                HtmlCell("td", e->birthYear ? std::to_string(e->birthYear) : "", "n") +
                HtmlCell("td", e->club) + HtmlCell("td", e->callsign) + HtmlCell("td", e->category) +
                "</tr>\n";

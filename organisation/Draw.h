@@ -46,6 +46,7 @@ enum class StartListOrder { ByNumber, ByName, ByCategory };
 // texts, the page passes its language's.
 struct StartListCaptions {
     std::string title, number, name, sex, year, club, callsign, category, group, seat, seed, noCategory;
+    std::string male, female; // how "M" and "F" are shown
 };
 StartListCaptions DefaultStartListCaptions();
 
