@@ -68,6 +68,8 @@ const Text kDrawn{"PZ_31", "Жеребьевка проведена, ключ"};
 const Text kInGroups{"PZ_32", "групп по"};
 const Text kNotDrawn{"PZ_33", "Жеребьевки еще не было"};
 const Text kEntrants{"PZ_34", "Участников:"};
+const Text kMale{"PZ_35", "М"};
+const Text kFemale{"PZ_36", "Ж"};
 
 OrganisationState& State(Application& app) {
     return app.organisation;
@@ -235,6 +237,8 @@ StartListCaptions Captions(Application& app) {
     c.seat = utf8(kSeatColumn);
     c.seed = utf8(kSeedCaption);
     c.noCategory = utf8(kNoCategory);
+    c.male = utf8(kMale);
+    c.female = utf8(kFemale);
     return c;
 }
 

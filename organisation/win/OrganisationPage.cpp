@@ -373,10 +373,14 @@ void Change(HWND page, Application& app) {
     if (!Unique(page, app, e, target))
         return;
     if (e.startNumber == 0)
-        e.startNumber = target->startNumber > 0 ? target->startNumber : NextFreeStartNumber(c);
-    if (!e.categoryByHand)
-        e.category = CategoryOf(c, e.sex, e.birthYear);
-    *target = e;
+        e.startNumber = target->startNumber; // a cleared number keeps the old one
+    std::string error;
+    if (!ChangeEntrant(c, target->startNumber, e, error)) {
+        ShowWarning(page, Utf8ToSystemText(error));
+        ReloadCompetition(app);
+        ShowCompetition(page, app);
+        return;
+    }
     Commit(page, app, e.name);
 }
 
@@ -391,11 +395,9 @@ void Delete(HWND page, Application& app) {
         (shown->startNumber > 0 ? std::to_string(shown->startNumber) + " " : "") + Utf8ToSystemText(name);
     if (!AskYesNo(page, Lang(app, kDeleteQuestion) + "\n" + line) || !ReadCompetitionForChange(page, app))
         return;
-    std::vector<Entrant>& roster = State(app).competition.roster;
-    const std::string key = NameKey(name);
-    roster.erase(std::remove_if(roster.begin(), roster.end(),
-                                [&](const Entrant& e) { return NameKey(e.name) == key; }),
-                 roster.end());
+    Competition& c = State(app).competition;
+    if (const Entrant* target = FindEntrantByName(c, name))
+        RemoveEntrant(c, target->startNumber);
     Commit(page, app);
 }
 
