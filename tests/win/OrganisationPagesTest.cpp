@@ -220,6 +220,18 @@ TEST(OrganisationPage, TheRosterIsWrittenAtEveryChangeRefusesDoublesAndSorts) {
     EXPECT_EQ(f.Read().roster.size(), 2u);
     EXPECT_EQ(Column(p.page, ORG_ROSTER, 0), "1|8");
 
+    // A file that cannot be written: said so, and the page shows the file.
+    SetFileAttributesA(f.competition.c_str(), FILE_ATTRIBUTE_READONLY);
+    Boxes().clear();
+    fill("", "Новый", 0, "");
+    p.Command(ORG_ADD);
+    SetFileAttributesA(f.competition.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text.find("Файл соревнования не удалось записать, изменение не сохранено:\n" +
+                                   f.competition),
+              0u);
+    EXPECT_EQ(Column(p.page, ORG_ROSTER, 0), "1|8");
+
     // A file that is no competition file is never written over.
     WriteFile(f.competition, "Name,Score\r\n");
     p.Hide();
@@ -288,6 +300,8 @@ TEST(DrawPage, TheSameSeedGivesTheSameDrawAndAnotherDrawIsAskedAbout) {
     p.Hide();
     p.Show();
     EXPECT_EQ(p.Text(DRAW_SEED), proposed); // kept until the draw
+    p.Command(DRAW_NEW_SEED);
+    EXPECT_NE(p.Text(DRAW_SEED), proposed);
 
     auto draw = [&](const char* seed, const char* groups) {
         p.SetText(DRAW_SEED, seed);
