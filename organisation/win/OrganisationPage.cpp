@@ -118,8 +118,9 @@ std::string CleanField(const std::string& utf8) {
     return CleanName(utf8);
 }
 
-void Report(HWND page, const std::string& text) {
-    ShowMessageBox(page, text.c_str(), nullptr, MB_ICONINFORMATION | MB_OK);
+// A report, under the page's title: it is no error.
+void Report(HWND page, Application& app, const std::string& text) {
+    ShowMessageBox(page, text.c_str(), Lang(app, kTitle).c_str(), MB_ICONINFORMATION | MB_OK);
 }
 
 OrganisationState& State(Application& app) {
@@ -479,7 +480,7 @@ void Import(HWND page, Application& app) {
     if (!problems.empty())
         text += "\n" + Lang(app, kSkippedLines) + " " + std::to_string(problems.size()) +
                 ProblemLines(app, problems);
-    Report(page, text);
+    Report(page, app, text);
 }
 
 void Export(HWND page, Application& app) {
@@ -499,7 +500,7 @@ void Export(HWND page, Application& app) {
         ShowWarning(page, app.WriteErrorText() + "\n" + path);
         return;
     }
-    Report(page, Lang(app, kWritten) + "\n" + path);
+    Report(page, app, Lang(app, kWritten) + "\n" + path);
 }
 
 void Browse(HWND page, Application& app) {

@@ -735,7 +735,9 @@ void MarkCopyFolder(HWND page, Application& app) {
         Warn(page, app, kNoCopies, folder);
         return;
     }
-    ShowMessageBox(page, FolderReport(app, report).c_str(), nullptr, MB_ICONINFORMATION | MB_OK);
+    // A report under the page's title: it is no error.
+    ShowMessageBox(page, FolderReport(app, report).c_str(), Lang(app, kTitle).c_str(),
+                   MB_ICONINFORMATION | MB_OK);
 }
 
 void BrowseCompetition(HWND page, Application& app) {
