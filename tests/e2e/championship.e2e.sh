@@ -15,7 +15,7 @@ cd "$work"
 {
     printf '\xd4\xc8\xce;\xcf\xee\xeb;\xc3\xee\xe4 \xf0\xee\xe6\xe4\xe5\xed\xe8\xff;\xca\xeb\xf3\xe1\r\n'
     for k in 1 2 3 4; do printf 'Boy %s;M;2012;Club %s\r\n' "$k" "$k"; done
-    for k in 1 2 3 4; do printf 'Woman %s;\xc6;1990;Club "%s; &"\r\n' "$k" "$k"; done
+    for k in 1 2 3 4; do printf 'Woman %s;\xc6;1990;"Club ""%s""; &"\r\n' "$k" "$k"; done
     for k in 1 2 3 4; do printf 'Veteran %s;M;1950;<b>Club</b>\r\n' "$k"; done
 } >roster.csv
 "$cli" roster Competition.csv --import roster.csv --title 'Championship <2026>' --venue Tver \
@@ -51,6 +51,7 @@ for e in roster:
 "$cli" results Results.csv --competition Competition.csv --html sheet.html
 grep -q '<h1>Championship &lt;2026&gt;</h1>' sheet.html || fail "title"
 grep -q '12.03.2026 – 14.03.2026' sheet.html || fail "dates"
+grep -q "<td>Club &quot;1&quot;; &amp;</td>" sheet.html || fail "a quoted club"
 grep -q '&lt;b&gt;Club&lt;/b&gt;' sheet.html || fail "a club is not escaped"
 # Veteran 4: 3 errors, 197 of the best 200: 98.50 points in letters.
 grep -q '<td>Veteran 4</td><td>&lt;b&gt;Club&lt;/b&gt;</td><td class="n">98.50</td>' sheet.html ||
