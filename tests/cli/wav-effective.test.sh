@@ -1,37 +1,27 @@
 #!/usr/bin/env bash
 # klaviro-cli wav --effective: the signs at --speed, the gaps stretched so
-# that the text lasts exactly as long as the same text sent at the effective
-# speed; an independent decoder still reads every sign; equal speeds change
-# no byte; an effective speed above the speed is refused.
+# that the text lasts exactly as the same text sent at the effective speed,
+# every sign still read by an independent decoder; an equal speed changes no
+# byte; a faster one is refused.
 . "$(dirname "$0")/lib.sh"
 
 for kind in letters mixed; do
     text=$("$cli" text --kind $kind --number 3 --groups 4)
-    out=$("$cli" wav --text "$text" --kind $kind --speed 100 --effective 40 --rate 22050 --delay 1 --force --out "$tmp/e.wav")
+    wav() { "$cli" wav --text "$text" --kind $kind --rate 22050 --delay 1 --force "$@" | sed -E 's/^[^:]*: //'; }
+    out=$(wav --speed 100 --effective 40 --out "$tmp/e.wav")
+    slow=$(wav --speed 40 --out "$tmp/slow.wav")
+    [ "${out%% *}" = "${slow%% *}" ] || fail "$kind: stretched \"$out\", at 40 cpm \"$slow\""
     unit=$(echo "$out" | sed -E 's/.*unit ([0-9]+) samples.*/\1/')
-    slow=$("$cli" wav --text "$text" --kind $kind --speed 40 --rate 22050 --delay 1 --force --out "$tmp/slow.wav")
-    [ "$(echo "${out#*: }" | cut -d' ' -f1)" = "$(echo "${slow#*: }" | cut -d' ' -f1)" ] ||
-        fail "$kind: stretched \"$out\" does not last as the text at 40 cpm \"$slow\""
-    # Gaps between signs now pass the decoder's word gap: compare the signs.
+    # The gaps between signs now pass for word gaps: compare the signs.
     got=$(morse_decode $((unit * 1000 / 22050)) "$tmp/e.wav" | tr -d ' ')
-    want=$(printf '%s' "$text" | tr -d ' ')
-    [ "$got" = "$want" ] || fail "$kind: decoded \"$got\", sent \"$want\""
+    [ "$got" = "$(printf '%s' "$text" | tr -d ' ')" ] || fail "$kind: decoded \"$got\", sent \"$text\""
 done
 
 "$cli" wav --text "P A R I S" --speed 120 --effective 120 --out "$tmp/same.wav" >/dev/null
 "$cli" wav --text "P A R I S" --speed 120 --out "$tmp/plain.wav" >/dev/null
 cmp -s "$tmp/same.wav" "$tmp/plain.wav" || fail "--effective equal to --speed changed the sound"
-
-refuse() {
-    local want=$1 code=0
-    shift
-    "$cli" wav "$@" 2>"$tmp/err" >/dev/null || code=$?
-    [ "$code" -ne 0 ] || fail "accepted: $*"
-    grep -q -- "$want" "$tmp/err" || fail "message for $*: $(cat "$tmp/err")"
-}
-refuse "--effective 120 is faster than --speed 100" --text E --speed 100 --effective 120 --out "$tmp/x.wav"
-refuse "--effective must be between 1 and 1000" --text E --effective 0 --out "$tmp/x.wav"
-printf 'E\n' >"$tmp/plain.txt"
-refuse "cannot be used with --control or --text-file" --text-file "$tmp/plain.txt" --effective 50 --out "$tmp/x.wav"
-[ ! -e "$tmp/x.wav" ] || fail "a refused command left a file"
+code=0
+"$cli" wav --text E --speed 100 --effective 120 --out "$tmp/x.wav" 2>"$tmp/err" || code=$?
+[ "$code" -ne 0 ] && grep -q -- "--effective 120 is faster than --speed 100" "$tmp/err" && [ ! -e "$tmp/x.wav" ] ||
+    fail "a faster effective speed: exit $code, $(cat "$tmp/err")"
 echo "wav-effective ok"
