@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # klaviro-cli wav --effective: the signs at --speed, the gaps stretched so
 # that the text lasts exactly as the same text sent at the effective speed,
-# every sign still read by an independent decoder; an equal speed changes no
-# byte; a faster one is refused.
+# every sign still read by an independent decoder; a faster one is refused.
 . "$(dirname "$0")/lib.sh"
 
 for kind in letters mixed; do
@@ -17,9 +16,6 @@ for kind in letters mixed; do
     [ "$got" = "$(printf '%s' "$text" | tr -d ' ')" ] || fail "$kind: decoded \"$got\", sent \"$text\""
 done
 
-"$cli" wav --text "P A R I S" --speed 120 --effective 120 --out "$tmp/same.wav" >/dev/null
-"$cli" wav --text "P A R I S" --speed 120 --out "$tmp/plain.wav" >/dev/null
-cmp -s "$tmp/same.wav" "$tmp/plain.wav" || fail "--effective equal to --speed changed the sound"
 code=0
 "$cli" wav --text E --speed 100 --effective 120 --out "$tmp/x.wav" 2>"$tmp/err" || code=$?
 [ "$code" -ne 0 ] && grep -q -- "--effective 120 is faster than --speed 100" "$tmp/err" && [ ! -e "$tmp/x.wav" ] ||

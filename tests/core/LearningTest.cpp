@@ -83,7 +83,7 @@ TEST(Drill, WeightsFollowTheDiaryAndReplayFromTheDigest) {
     row.copy = "QXEE";
     row.characters = 4;
     row.confusions = {{U'Q', U'X', 1}};
-    diary.rows.insert(diary.rows.end(), 300, row);
+    diary.rows.insert(diary.rows.end(), 260, row);
     const std::vector<SignWeight> w = DrillWeights(diary, TextLetters);
     const std::string digest = WeightsDigest(w);
     EXPECT_EQ(digest, "55551555555555559555555555");
