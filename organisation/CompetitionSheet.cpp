@@ -51,7 +51,7 @@ std::string CategoryTables(const std::map<std::string, const Entrant*>& byKey,
         out += HtmlCell("h3", c.disciplines[d]) + "\n<table class=\"discipline " + DisciplineName(d) +
                "\">\n<tr>" + HtmlCell("th", c.rank) + HtmlCell("th", cc.number) +
                HtmlCell("th", c.participant) + HtmlCell("th", cc.club) + HtmlCell("th", cc.category) +
-               HtmlCell("th", c.speed) + HtmlCell("th", c.errors) + HtmlCell("th", cc.result) + "</tr>\n";
+               HtmlCell("th", c.speed) + HtmlCell("th", c.errors) + HtmlCell("th", c.result) + "</tr>\n";
         for (const RankRow& r : rows) {
             const Entrant* e = entrant(r.participant);
             const bool ranked = r.speed >= 0;
@@ -123,7 +123,6 @@ CompetitionCaptions DefaultCompetitionCaptions() {
     c.number = Cp1251ToUtf8("№");
     c.club = Cp1251ToUtf8("Клуб/страна");
     c.category = Cp1251ToUtf8("Категория");
-    c.result = Cp1251ToUtf8("Результат");
     c.errorLimit = Cp1251ToUtf8("Допустимо ошибок");
     c.chiefJudge = Cp1251ToUtf8("Главный судья");
     c.venue = Cp1251ToUtf8("Место проведения");

@@ -26,7 +26,7 @@ std::vector<std::string> CategoriesWithMarks(const Competition& competition,
 // Words of the sheet besides those of the plain results sheet; UTF-8.
 struct CompetitionCaptions {
     SheetCaptions sheet;
-    std::string number, club, category, result, errorLimit, chiefJudge, venue, dates, noCategory;
+    std::string number, club, category, errorLimit, chiefJudge, venue, dates, noCategory;
     std::string wholeField; // the section of every participant, after the categories
 };
 CompetitionCaptions DefaultCompetitionCaptions();

@@ -20,6 +20,7 @@ SheetCaptions DefaultSheetCaptions() {
     c.participant = Cp1251ToUtf8("Участник");
     c.speed = Cp1251ToUtf8("Скорость");
     c.errors = Cp1251ToUtf8("Ошибки");
+    c.result = Cp1251ToUtf8("Результат");
     c.points = Cp1251ToUtf8("Очки");
     c.total = Cp1251ToUtf8("Сумма");
     c.overall = Cp1251ToUtf8("Общий зачет");
@@ -74,6 +75,7 @@ std::string ResultsHtml(const std::vector<MarkRecord>& records, int maxErrors, c
         Cell(out, "th", c.participant);
         Cell(out, "th", c.speed);
         Cell(out, "th", c.errors);
+        Cell(out, "th", c.result);
         out += "</tr>\n";
         for (const RankRow& r : RankDiscipline(records, d, maxErrors)) {
             out += r.rank > 0 ? "<tr>" : "<tr class=\"none\">";
@@ -81,6 +83,7 @@ std::string ResultsHtml(const std::vector<MarkRecord>& records, int maxErrors, c
             Cell(out, "td", r.participant);
             Cell(out, "td", r.speed >= 0 ? std::to_string(r.speed) : c.noResult, "n");
             Cell(out, "td", r.errors >= 0 ? std::to_string(r.errors) : c.noResult, "n");
+            Cell(out, "td", r.result >= 0 ? std::to_string(r.result) : c.noResult, "n");
             out += "</tr>\n";
         }
         out += "</table>\n";

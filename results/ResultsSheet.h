@@ -9,7 +9,7 @@
 // The sheet's words, UTF-8. The defaults are the built-in Russian texts; the
 // results page passes its language's texts instead.
 struct SheetCaptions {
-    std::string title, rank, participant, speed, errors, points, total, overall;
+    std::string title, rank, participant, speed, errors, result, points, total, overall;
     std::string disciplines[kDisciplines];
     std::string noResult; // the rank cell of a participant without an accepted copy
 };

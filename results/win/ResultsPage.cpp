@@ -628,6 +628,7 @@ void Export(HWND page, Application& app) {
     c.participant = utf8(kNameColumn);
     c.speed = utf8(kSpeedColumn);
     c.errors = utf8(kErrorsColumn);
+    c.result = utf8(kResultColumn);
     c.points = c.total = utf8(kTotalColumn);
     c.overall = utf8(kOverallText);
     for (int d = 0; d < kDisciplines; ++d)
@@ -645,7 +646,6 @@ void Export(HWND page, Application& app) {
         cc.number = utf8(kNumberCaption);
         cc.club = utf8(kClubCaption);
         cc.category = utf8(kCategoryCaption);
-        cc.result = utf8(kResultColumn);
         cc.errorLimit = utf8(kErrorLimitCaption);
         cc.chiefJudge = utf8(kJudgeCaption);
         cc.venue = utf8(kVenueCaption);

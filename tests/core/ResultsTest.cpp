@@ -447,12 +447,17 @@ TEST(ResultsFile, AWholeNumberCellIsPlainDigitsWithinItsBounds) {
 }
 
 TEST(ResultsSheet, OneTablePerDisciplineAndTheOverallTableEscaped) {
-    const std::string html = ResultsHtml({Mark("<b>Anna & Co</b>", 1, 100, 0), Mark("Boris", 1, 90, 7)}, 5,
+    const std::string html = ResultsHtml({Mark("<b>Anna & Co</b>", 1, 100, 2), Mark("Boris", 1, 90, 7)}, 5,
                                          DefaultSheetCaptions(), "2026-12-07");
     EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
     for (const char* id : {"id=\"letters\"", "id=\"figures\"", "id=\"mixed\"", "id=\"overall\""})
         EXPECT_NE(html.find(id), std::string::npos) << id;
-    EXPECT_NE(html.find("<td>&lt;b&gt;Anna &amp; Co&lt;/b&gt;</td>"), std::string::npos);
+    // The row shows the result the ranking is by: speed minus errors.
+    EXPECT_NE(
+        html.find("<td>&lt;b&gt;Anna &amp; Co&lt;/b&gt;</td><td class=\"n\">100</td><td class=\"n\">2</td>"
+                  "<td class=\"n\">98</td>"),
+        std::string::npos)
+        << html;
     EXPECT_NE(html.find("<tr class=\"none\"><td class=\"n\">-</td><td>Boris</td>"), std::string::npos)
         << html;
     EXPECT_NE(html.find("<td class=\"n\">100.00</td>"), std::string::npos);
