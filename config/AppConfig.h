@@ -68,6 +68,23 @@ public:
     // The training page hides the text while it plays (0 or 1).
     int GetHideText();
     void SetHideText(int v);
+    // The learning page ([Learning]). The Koch order is returned as written
+    // (a missing one stores the default); one CheckKochOrder refuses is kept
+    // so the user can mend it, and KochOrderOrDefault picks what is used.
+    std::string GetLearningOrder();
+    void SetLearningOrder(const std::string& order);
+    int GetLearningPassPercent(); // 1..100, default 90
+    void SetLearningPassPercent(int v);
+    int GetLearningLesson(); // 1..kKochLessons, default 1: the lesson reached
+    void SetLearningLesson(int v);
+    int GetLearningGroups(); // 1..kGroupsLimit, default 20
+    void SetLearningGroups(int v);
+    int GetLearningCharSpeed(); // 1..1000 cpm, default 100
+    void SetLearningCharSpeed(int v);
+    // 1..1000 cpm, default 50. Not clamped to the character speed here: the
+    // page stretches only when it is the slower one.
+    int GetLearningEffectiveSpeed();
+    void SetLearningEffectiveSpeed(int v);
 
     // Language lookups.
     std::string CurrentLanguage();
@@ -93,6 +110,9 @@ private:
     int RangeSetting(const char* key, int defaultValue, int low, int high);
     int DefaultSetting(const char* section, const char* key, int defaultValue);
     void LimitedSetting(const char* key, int value, unsigned low, unsigned high);
+    // RangeSetting and LimitedSetting of another section.
+    int SectionRangeSetting(const char* section, const char* key, int defaultValue, int low, int high);
+    void SectionLimitedSetting(const char* section, const char* key, int value, unsigned low, unsigned high);
 
     std::vector<std::pair<std::string, std::string>> languages_;
     int selectedLanguage_ = -1;

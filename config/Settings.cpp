@@ -1,5 +1,8 @@
 #include "config/AppConfig.h"
 
+#include "learning/Koch.h"
+#include "texts/TextGeneratorFields.h"
+
 namespace {
 const char kDefault[] = "Default";
 }
@@ -54,6 +57,51 @@ int AppConfig::GetToneShape() { return RangeSetting("ToneShape", 0, 0, 1); }
 void AppConfig::SetToneShape(int v) { LimitedSetting("ToneShape", v, 0, 1); }
 int AppConfig::GetFrequency() { return RangeSetting("Frequency", 850, 500, 3000); }
 void AppConfig::SetFrequency(int v) { LimitedSetting("Frequency", v, 500, 3000); }
+
+int AppConfig::SectionRangeSetting(const char* section, const char* key, int defaultValue, int low,
+                                   int high) {
+    int v = 0;
+    if (!GetInt(section, key, v) || v < low || v > high)
+        v = defaultValue;
+    SetInt(section, key, v);
+    return v;
+}
+
+void AppConfig::SectionLimitedSetting(const char* section, const char* key, int value, unsigned low,
+                                      unsigned high) {
+    unsigned u = static_cast<unsigned>(value);
+    u = u < low ? low : u > high ? high : u;
+    SetInt(section, key, static_cast<int>(u));
+}
+
+namespace {
+const char kLearning[] = "Learning";
+}
+
+std::string AppConfig::GetLearningOrder() {
+    std::string order;
+    GetStringOr(kLearning, "Order", kDefaultKochOrder, order);
+    return order;
+}
+void AppConfig::SetLearningOrder(const std::string& order) {
+    SetString(kLearning, "Order", order);
+}
+
+#define KLAVIRO_LEARNING_SETTING(Name, key, defaultValue, low, high)                                         \
+    int AppConfig::GetLearning##Name() {                                                                     \
+        return SectionRangeSetting(kLearning, key, defaultValue, low, high);                                 \
+    }                                                                                                        \
+    void AppConfig::SetLearning##Name(int v) {                                                               \
+        SectionLimitedSetting(kLearning, key, v, low, high);                                                 \
+    }
+
+KLAVIRO_LEARNING_SETTING(PassPercent, "PassPercent", 90, 1, 100)
+KLAVIRO_LEARNING_SETTING(Lesson, "Lesson", 1, 1, kKochLessons)
+KLAVIRO_LEARNING_SETTING(Groups, "Groups", 20, 1, kGroupsLimit)
+KLAVIRO_LEARNING_SETTING(CharSpeed, "CharSpeed", 100, 1, 1000)
+KLAVIRO_LEARNING_SETTING(EffectiveSpeed, "EffectiveSpeed", 50, 1, 1000)
+
+#undef KLAVIRO_LEARNING_SETTING
 
 #define KLAVIRO_PLAIN_SETTING(Name, section, key, defaultValue)                                              \
     int AppConfig::Get##Name() { return DefaultSetting(section, key, defaultValue); }                        \

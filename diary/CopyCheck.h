@@ -18,9 +18,19 @@ struct PlayedText {
     int32_t groups = 1;
     int speed = 0;     // characters per minute
     int toneShape = 0; // MorseToneShape
+    // Non-empty: a Koch lesson text of these signs, the newest last
+    // (learning/LessonText.h); kind and series then do not choose the text.
+    std::string lessonSigns{};
+    // Non-empty: a drill text drawn with this weights digest over kind's
+    // alphabet (learning/Drill.h).
+    std::string drillWeights{};
+    // Characters per minute the spacing was stretched to; 0: not stretched.
+    int effectiveSpeed = 0;
 };
 
-// The text a PlayedText names, exactly as the pages show and play it.
+// The text a PlayedText names, exactly as the pages show and play it: a
+// lesson or drill text when it names one, else the generator's. A drill
+// digest that cannot be read gives "".
 std::string PlayedTextOf(const PlayedText& played);
 
 // One kind of error with its count. `expected` is 0 for a character the copy

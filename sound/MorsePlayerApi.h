@@ -14,8 +14,10 @@ public:
     virtual ~IMorsePlayer() = default; // destroys the player (destroy)
     virtual bool failed() const = 0;
     // Loads a text (the player appends one blank); output waits for pause(false).
+    // effectiveUnit > unit stretches the gaps between signs and words so that
+    // the text lasts as at that unit's speed (MorseStream::Load).
     virtual void start(const std::string& text, int unit, int delaySeconds, int frequency, int markA,
-                       int markB, int space) = 0;
+                       int markB, int space, int effectiveUnit = 0) = 0;
     virtual void pause(bool paused) = 0;
     virtual bool isPlaying() const = 0;
     // Index of the character being heard, -1 before the first.

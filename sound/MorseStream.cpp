@@ -39,12 +39,36 @@ uint32_t MorseRampSamples(int sampleRate, int unit) {
     return fiveMs < third ? fiveMs : third;
 }
 
+namespace {
+// textSamples in 64 bits, with the blank length already resolved.
+uint64_t SoundedSamples(const std::string& text, uint64_t unit, uint64_t space) {
+    uint64_t total = 0;
+    for (unsigned char c : text) {
+        if (c == ' ') {
+            total += space;
+            continue;
+        }
+        for (const char* p = MorsePattern(c); *p; ++p)
+            total += *p == '-' ? 3 * unit : unit;
+    }
+    return total;
+}
+} // namespace
+
+uint64_t StretchedTextSamples(const std::string& text, int unit, int space, int effectiveUnit) {
+    const uint64_t u = unit > 0 ? static_cast<uint64_t>(unit) : 0u;
+    if (unit <= 0 || effectiveUnit <= unit)
+        return SoundedSamples(text, u, space < 0 ? 2 * u : static_cast<uint64_t>(space));
+    const uint64_t e = static_cast<uint64_t>(effectiveUnit);
+    return SoundedSamples(text, e, space < 0 ? 2 * e : static_cast<uint64_t>(space) * e / u);
+}
+
 MorseStream::MorseStream(int sampleRate, int toneShape)
     : rate_(sampleRate > 0 ? sampleRate : 1),
       shape_(toneShape == MorseToneSine ? MorseToneSine : MorseToneSquare) {}
 
 void MorseStream::Load(const std::string& text, int unit, int delaySeconds, int frequency, int markA,
-                       int markB, int space) {
+                       int markB, int space, int effectiveUnit) {
     const uint32_t n = static_cast<uint32_t>(text.size()) + 1;
     // Every entry the filling thread will append exists from here on, so the
     // block never moves while the owner reads it.
@@ -70,9 +94,57 @@ void MorseStream::Load(const std::string& text, int unit, int delaySeconds, int 
     written_ = 0;
     position_ = 0;
     pendingCount_ = 0;
+    PrepareStretch(unit, space, effectiveUnit);
     if (shape_ == MorseToneSine)
         PrepareSine();
     loaded_ = true;
+}
+
+void MorseStream::PrepareStretch(int unit, int space, int effectiveUnit) {
+    extra_ = 0;
+    totalWeight_ = 0;
+    weightSoFar_ = 0;
+    extraSoFar_ = 0;
+    evenWeights_ = false;
+    if (unit <= 0 || effectiveUnit <= unit)
+        return;
+    const uint64_t nominal = SoundedSamples(text_, unit_, space_);
+    const uint64_t target = StretchedTextSamples(text_, unit, space, effectiveUnit);
+    extra_ = target > nominal ? target - nominal : 0u;
+    for (size_t i = 0; i < text_.size(); ++i)
+        if (text_[i] == ' ')
+            totalWeight_ += BlankWeight(i);
+    // Blanks of no length after signs of no pattern: share alike. The text
+    // always ends in the appended blank, so there is at least one.
+    if (totalWeight_ == 0) {
+        evenWeights_ = true;
+        for (char c : text_)
+            totalWeight_ += c == ' ';
+    }
+}
+
+// Nominal length of the gap blank i stands for: its own, and the closing
+// unit of the sign before it.
+uint64_t MorseStream::BlankWeight(size_t i) const {
+    if (evenWeights_)
+        return 1;
+    const bool afterSign =
+        i > 0 && text_[i - 1] != ' ' && *MorsePattern(static_cast<unsigned char>(text_[i - 1])) != '\0';
+    return space_ + (afterSign ? unit_ : 0u);
+}
+
+// Samples added to blank i: the blanks so far get floor(extra x weight so
+// far / total weight), so the shares add up to the whole extra exactly.
+uint32_t MorseStream::StretchOfBlank(size_t i) {
+    if (extra_ == 0)
+        return 0;
+    weightSoFar_ += BlankWeight(i);
+    // extra x so far / total without overflowing 64 bits.
+    const uint64_t q = extra_ / totalWeight_, r = extra_ % totalWeight_;
+    const uint64_t share = q * weightSoFar_ + r * weightSoFar_ / totalWeight_;
+    const uint64_t add = share - extraSoFar_;
+    extraSoFar_ = share;
+    return static_cast<uint32_t>(add);
 }
 
 void MorseStream::StartCharacter(uint32_t offset) {
@@ -95,7 +167,7 @@ bool MorseStream::NextElement() {
         return false;
     if (c == ' ') {
         // A blank is one silence of the blank length, whatever its pattern.
-        elementLength_ = space_;
+        elementLength_ = space_ + StretchOfBlank(static_cast<size_t>(current_));
         tone_ = false;
         element_ = static_cast<int>(std::strlen(pattern));
     } else {

@@ -28,6 +28,20 @@ constexpr double kMorseSineAmplitude = 0.8 * 32767;
 // where 5 ms would eat the dots.
 uint32_t MorseRampSamples(int sampleRate, int unit);
 
+// Stretched spacing: a text's signs at the speed of `unit`, its whole length
+// that of the slower speed of `effectiveUnit`. The target is
+// textSamples(text, effectiveUnit, S) with S = -1 when space < 0, otherwise
+// space x effectiveUnit / unit (truncated): the text as it would sound
+// throughout at the effective speed. The extra samples over
+// textSamples(text, unit, space) go to the blanks only, spread in proportion
+// to each gap's nominal length (a blank after a sign also stands for that
+// sign's closing unit, so a 3-unit gap gets 3 shares and a 7-unit word gap
+// 7), whole samples each, the rounding carried on so the total is exact.
+// With effectiveUnit <= unit (or unit <= 0) it is textSamples(text, unit,
+// space). The stream of Load(text, ..., effectiveUnit) ends exactly
+// StretchedTextSamples(text + " ", ...) samples after its start delay.
+uint64_t StretchedTextSamples(const std::string& text, int unit, int space, int effectiveUnit);
+
 // Segment of the looping buffer: a sixteenth of a second, at least 1024 bytes.
 uint32_t MorseSegmentBytes(int sampleRate);
 // The looping buffer holds 16 segments.
@@ -61,8 +75,11 @@ public:
     // Loads a text (one blank is appended) and rewinds the stream to offset 0.
     // space < 0 means two units. The stream then begins with delaySeconds of
     // silence. Throws FCMemException when the start list cannot be allocated.
+    // effectiveUnit > unit stretches the spacing (see StretchedTextSamples):
+    // dots, dashes and the gaps inside a character keep their length, the
+    // blanks grow. 0 or <= unit plays the text exactly as without it.
     void Load(const std::string& text, int unit, int delaySeconds, int frequency, int markA, int markB,
-              int space);
+              int space, int effectiveUnit = 0);
 
     // Writes exactly n samples at `out` (the stream from BytesWritten() on)
     // and advances BytesWritten() by n. Returns whether the whole text has
@@ -99,6 +116,9 @@ private:
         uint32_t begin, end;
     };
     template <class Emit> void Generate(uint32_t until, Emit&& emit);
+    void PrepareStretch(int unit, int space, int effectiveUnit);
+    uint64_t BlankWeight(size_t i) const;
+    uint32_t StretchOfBlank(size_t i);
     void StartCharacter(uint32_t offset);
     bool NextElement();
     void WriteSquare(uint8_t* out, uint32_t count) const;
@@ -121,6 +141,11 @@ private:
     uint32_t written_ = 0;  // stream offset of the next sample Fill writes
     uint32_t position_ = 0; // stream offset the element sequence has reached
     bool endStored_ = false;
+
+    // Stretched spacing: the samples the blanks get beyond their length, the
+    // weights of all blanks and of those already sent, and the extra given.
+    uint64_t extra_ = 0, totalWeight_ = 0, weightSoFar_ = 0, extraSoFar_ = 0;
+    bool evenWeights_ = false;
 
     // Shaped sine: ramp length, the samples of a whole dot and a whole dash
     // (every one sounds the same, the phase restarting with each), and the

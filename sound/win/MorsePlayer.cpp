@@ -478,7 +478,7 @@ bool MorsePlayer::failed() const {
 }
 
 void MorsePlayer::start(const std::string& text, int unit, int delaySeconds, int frequency, int markA,
-                        int markB, int space) {
+                        int markB, int space, int effectiveUnit) {
     if (!state_->EventsCreated())
         return;
     pause(true);
@@ -495,7 +495,7 @@ void MorsePlayer::start(const std::string& text, int unit, int delaySeconds, int
         return;
     }
     MorsePlayerState& s = *state_;
-    s.stream.Load(text, unit, delaySeconds, frequency, markA, markB, space);
+    s.stream.Load(text, unit, delaySeconds, frequency, markA, markB, space, effectiveUnit);
     s.endCountdown.store(-1);
     s.tickAtStart.store(-1);
     s.playPosition.store(0);

@@ -51,7 +51,7 @@ public:
     // not go idle within the pause wait makes the player failed (the new
     // text could not be loaded, and the old one must not play on).
     void start(const std::string& text, int unit, int delaySeconds, int frequency, int markA, int markB,
-               int space) override;
+               int space, int effectiveUnit = 0) override;
     void pause(bool paused) override;
     bool isPlaying() const override;
     int currentCharacter() const override;

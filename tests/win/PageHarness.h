@@ -128,6 +128,7 @@ struct PlayerLog {
     struct Start {
         std::string text;
         int unit, delay, frequency, markA, markB, space;
+        int effectiveUnit = 0;
     };
     std::vector<Start> starts;
     std::vector<bool> pauses;
@@ -144,9 +145,9 @@ public:
     explicit ScriptedPlayer(std::shared_ptr<PlayerLog> log) : log_(std::move(log)) {}
     ~ScriptedPlayer() override { log_->destroyed = true; }
     bool failed() const override { return log_->failed; }
-    void start(const std::string& text, int unit, int delay, int frequency, int markA, int markB,
-               int space) override {
-        log_->starts.push_back({text, unit, delay, frequency, markA, markB, space});
+    void start(const std::string& text, int unit, int delay, int frequency, int markA, int markB, int space,
+               int effectiveUnit) override {
+        log_->starts.push_back({text, unit, delay, frequency, markA, markB, space, effectiveUnit});
         log_->playing = true;
         log_->current = -1;
         log_->markA = log_->markB = -1;
