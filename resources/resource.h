@@ -18,6 +18,7 @@
 #define IDD_SETTINGS_MENU 151
 #define IDD_RESULTS 176
 #define IDD_DIARY 177
+#define IDD_LEARNING 178
 
 // Pictures.
 #define IDB_ABOUT_KEY 134

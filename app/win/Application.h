@@ -11,6 +11,7 @@
 #include "results/ResultsSession.h"
 #include "player/win/PlayerPage.h"
 #include "diary/win/DiaryPage.h"
+#include "learning/LearningSession.h"
 
 #include <windows.h>
 
@@ -77,6 +78,7 @@ public:
     ResultsSession results;
     PlayerPageState playerPage;
     DiaryPageState diaryPage;
+    LearningState learning;
 
     // The window of page `index`, or null outside the table.
     HWND Page(int index) const;
