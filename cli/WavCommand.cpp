@@ -196,7 +196,8 @@ bool FileTexts(const CliOptions& options, int rate, std::vector<RenderText>& tex
 
 int Run(const std::vector<std::string>& args) {
     CliOptions options({"text", "plain", "control", "text-file", "kind", "number", "series", "groups",
-                        "speed", "frequency", "delay", "interval", "rate", "volume", "out", "shape"},
+                        "speed", "effective", "frequency", "delay", "interval", "rate", "volume", "out",
+                        "shape"},
                        {"preamble", "force"});
     std::string error;
     if (!options.Parse(args, error))
@@ -231,6 +232,19 @@ int Run(const std::vector<std::string>& args) {
                        "or a file with --control or --text-file");
     if (fromFile && options.Has("preamble"))
         return CliFail(kName, "--control and --text-file always send the preambles; leave out --preamble");
+    long long effective = speed;
+    if (options.Has("effective")) {
+        if (fromFile)
+            return CliFail(kName, "--effective stretches the spacing of one text; it cannot be used with "
+                                  "--control or --text-file");
+        if (!options.GetInt("effective", 1, 1000, speed, effective, error))
+            return CliFail(kName, error);
+        if (effective > speed)
+            return CliFail(kName, "--effective " + std::to_string(effective) + " is faster than --speed " +
+                                      std::to_string(speed) +
+                                      "; the effective speed stretches the gaps, so it must not exceed the "
+                                      "speed of the signs");
+    }
     if (!fromFile && options.Has("interval"))
         return CliFail(kName, "--interval is the pause between the texts of --control or --text-file");
 
@@ -240,7 +254,7 @@ int Run(const std::vector<std::string>& args) {
     const int shape = shapeName == "sine" ? MorseToneSine : MorseToneSquare;
 
     std::vector<RenderText> texts;
-    int unit = 0;
+    int unit = 0, effectiveUnit = 0;
     if (fromFile) {
         if (!FileTexts(options, static_cast<int>(rate), texts, error))
             return CliFail(kName, error);
@@ -279,7 +293,9 @@ int Run(const std::vector<std::string>& args) {
             text = kPreamble + text + kClosing;
 
         unit = unitSamples(static_cast<int>(kind), static_cast<int>(speed), static_cast<int>(rate));
-        texts.push_back({text, unit});
+        effectiveUnit =
+            unitSamples(static_cast<int>(kind), static_cast<int>(effective), static_cast<int>(rate));
+        texts.push_back({text, unit, effectiveUnit});
     }
     SampleRender render(static_cast<int>(rate), static_cast<int>(delay), static_cast<int>(frequency),
                         static_cast<int>(interval), std::move(texts), shape);
@@ -296,6 +312,10 @@ int Run(const std::vector<std::string>& args) {
     if (fromFile)
         std::snprintf(figures, sizeof figures, "%llu samples at %lld per second, %.3f s, %zu texts",
                       static_cast<unsigned long long>(samples), rate, seconds, render.TextCount());
+    else if (effectiveUnit > unit)
+        std::snprintf(figures, sizeof figures,
+                      "%llu samples at %lld per second, %.3f s, unit %d samples, spacing as at unit %d",
+                      static_cast<unsigned long long>(samples), rate, seconds, unit, effectiveUnit);
     else
         std::snprintf(figures, sizeof figures, "%llu samples at %lld per second, %.3f s, unit %d samples",
                       static_cast<unsigned long long>(samples), rate, seconds, unit);
@@ -311,11 +331,13 @@ const CliRegistrar registrar(
      "(--text TEXT [--kind K] | --plain TEXT [--kind K] | --kind letters|figures|mixed --number N "
      "[--series S] [--groups G] | --control FILE [--kind K] [--interval S] | --text-file FILE [--kind K] "
      "[--interval S]) --out FILE|- [--force] "
-     "[--speed CPM] [--frequency HZ] [--delay S] [--rate SPS] [--volume 0-100] [--preamble] "
+     "[--speed CPM] [--effective CPM] [--frequency HZ] [--delay S] [--rate SPS] [--volume 0-100] "
+     "[--preamble] "
      "[--shape square|sine]",
      "render a text (--text in the sending format, --plain ordinary text) or every text of a file "
      "into a mono WAV file (8-bit square wave or 16-bit sine; - for standard output) with the samples "
-     "the player writes",
+     "the player writes; --effective (at most --speed) stretches the gaps between signs and words so "
+     "that the text lasts as at that slower speed, the signs keeping --speed",
      Run});
 
 } // namespace

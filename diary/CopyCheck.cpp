@@ -1,11 +1,21 @@
 #include "diary/CopyCheck.h"
 
+#include "learning/Drill.h"
+#include "learning/LessonText.h"
 #include "texts/TextEncoding.h"
 #include "texts/TextGeneratorFields.h"
 
 #include <algorithm>
 
 std::string PlayedTextOf(const PlayedText& played) {
+    if (!played.lessonSigns.empty())
+        return LessonText(played.lessonSigns, played.number, played.groups);
+    if (!played.drillWeights.empty()) {
+        std::vector<SignWeight> weights;
+        if (!ReadWeightsDigest(played.drillWeights, played.kind, weights))
+            return "";
+        return DrillText(weights, played.number, played.groups);
+    }
     TextFields fields;
     fields.number = played.number;
     fields.kind = played.kind;

@@ -13,8 +13,9 @@
 
 namespace {
 const char kBom[] = "\xEF\xBB\xBF";
-const char* const kHeader[] = {"date", "kind",       "series", "number",   "groups",     "speed",
-                               "tone", "characters", "errors", "accepted", "confusions", "copy"};
+const char* const kHeader[] = {"date",       "kind", "series",     "number", "groups",
+                               "speed",      "tone", "characters", "errors", "accepted",
+                               "confusions", "copy", "signs",      "drill",  "effective"};
 constexpr size_t kColumns = sizeof kHeader / sizeof kHeader[0];
 // Date to errors: what a row must have to count at all.
 constexpr size_t kLeastColumns = 9;
@@ -121,6 +122,15 @@ bool ReadRowCells(std::vector<std::string>& cells, DiaryRow& row, std::string& p
         MakeUtf8(row.copy, scratch);
     }
     row.complete = confusionsRead && cells.size() > 11;
+    // Lesson and drill texts, and stretched spacing; rows from before these
+    // columns are the generator's texts at their own speed.
+    if (cells.size() > 12)
+        p.lessonSigns = CsvCellText(cells[12]);
+    if (cells.size() > 13)
+        p.drillWeights = CsvCellText(cells[13]);
+    long long effective = 0;
+    if (cells.size() > 14 && !cells[14].empty() && ReadCsvWhole(cells[14], 0, 100000, effective))
+        p.effectiveSpeed = static_cast<int>(effective);
     return true;
 }
 } // namespace
@@ -267,7 +277,9 @@ std::string DiaryLine(const DiaryRow& row) {
            std::to_string(p.number) + ";" + std::to_string(p.groups) + ";" + std::to_string(p.speed) + ";" +
            (p.toneShape == 1 ? kTones[1] : kTones[0]) + ";" + std::to_string(row.characters) + ";" +
            std::to_string(row.errors) + ";" + kAccepted[row.accepted ? 1 : 0] + ";" +
-           CsvField(ConfusionsField(row.confusions)) + ";" + CsvField(row.copy) + "\r\n";
+           CsvField(ConfusionsField(row.confusions)) + ";" + CsvField(row.copy) + ";" +
+           CsvField(p.lessonSigns) + ";" + CsvField(p.drillWeights) + ";" + std::to_string(p.effectiveSpeed) +
+           "\r\n";
 }
 
 namespace {

@@ -1,7 +1,9 @@
 // The training diary (Diary.csv): UTF-8 with a byte order mark, semicolons,
 // cells quoted as in the results file, a header row, then one row per
 // checked copy: date and time, kind, series, number, groups, speed, tone
-// shape, characters, errors, accepted, confusions, the copy. Rows are only
+// shape, characters, errors, accepted, confusions, the copy, a lesson's
+// signs, a drill's weights digest, the effective speed (0: not stretched;
+// learning/ and PlayedText tell what these mean). Rows are only
 // ever appended, never rewritten. Reading is tolerant: a row with fewer or
 // more trailing columns than these still loads, a row that cannot be read
 // is left out and counted.

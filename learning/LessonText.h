@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // `groups` groups of five signs drawn from `signs` in the sending format of
 // generateText (each sign followed by a blank, three blanks after every
@@ -15,7 +16,10 @@
 // `number` and draws one value per sign. Empty signs or groups <= 0 give "".
 std::string LessonText(const std::string& signs, int32_t number, int32_t groups);
 
-// Draws one index in 0..total-1 from the shared random source by integer
-// weights (each > 0): the draw taken modulo the weights' sum. Shared by the
-// lesson and drill texts so both draw alike.
-size_t DrawWeighted(const int* weights, size_t count);
+// `groups` five-sign groups in the sending format, each sign of `signs`
+// drawn with the weight at the same index (each > 0) by one draw from the
+// shared random source re-seeded with `number`: the draw modulo the sum of
+// the weights picks the sign. The lesson and the drill texts are both drawn
+// here. "" when signs and weights differ in length or are empty.
+std::string SignGroups(const std::string& signs, const std::vector<int>& weights, int32_t number,
+                       int32_t groups);

@@ -5,18 +5,8 @@
 #include <algorithm>
 #include <cstddef>
 
-uint64_t RenderedSamples(const std::string& sent, int unit, uint64_t delaySamples) {
-    const uint64_t u = unit > 0 ? static_cast<uint64_t>(unit) : 0;
-    uint64_t total = delaySamples + 2 * u; // the appended blank
-    for (unsigned char c : sent) {
-        if (c == ' ') {
-            total += 2 * u;
-            continue;
-        }
-        for (const char* p = MorsePattern(c); *p; ++p)
-            total += *p == '-' ? 3 * u : u;
-    }
-    return total;
+uint64_t RenderedSamples(const std::string& sent, int unit, uint64_t delaySamples, int effectiveUnit) {
+    return delaySamples + StretchedTextSamples(sent + ' ', unit, -1, effectiveUnit);
 }
 
 SampleRender::SampleRender(int sampleRate, int delaySeconds, int frequency, int intervalSeconds,
@@ -31,7 +21,8 @@ SampleRender::SampleRender(int sampleRate, int delaySeconds, int frequency, int 
         block_.resize(MorseSegmentBytes(rate_));
     const uint64_t delaySamples = static_cast<uint64_t>(delay_) * static_cast<uint64_t>(rate_);
     for (size_t i = 0; i < texts_.size(); ++i) {
-        const uint64_t n = RenderedSamples(texts_[i].sent, texts_[i].unit, delaySamples);
+        const uint64_t n =
+            RenderedSamples(texts_[i].sent, texts_[i].unit, delaySamples, texts_[i].effectiveUnit);
         longest_ = n > longest_ ? n : longest_;
         total_ += n + (i + 1 < texts_.size() ? pause_ : 0);
     }
@@ -42,7 +33,7 @@ SampleRender::SampleRender(int sampleRate, int delaySeconds, int frequency, int 
 void SampleRender::BeginText() {
     stream_ = std::make_unique<MorseStream>(rate_, shape_);
     const RenderText& t = texts_[index_];
-    stream_->Load(t.sent, t.unit, delay_, frequency_, -1, -1, -1);
+    stream_->Load(t.sent, t.unit, delay_, frequency_, -1, -1, -1, t.effectiveUnit);
     textEnd_ = 0;
     inPause_ = false;
 }

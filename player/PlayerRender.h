@@ -13,13 +13,14 @@
 #include <vector>
 
 struct RenderText {
-    std::string sent; // the sent string (a blank is appended, as the player does)
-    int unit;         // samples per unit
+    std::string sent;      // the sent string (a blank is appended, as the player does)
+    int unit;              // samples per unit
+    int effectiveUnit = 0; // > unit: the spacing stretched (MorseStream::Load)
 };
 
 // Samples of one text from the first sample of its start delay to just
 // after its appended blank, in 64 bits.
-uint64_t RenderedSamples(const std::string& sent, int unit, uint64_t delaySamples);
+uint64_t RenderedSamples(const std::string& sent, int unit, uint64_t delaySamples, int effectiveUnit = 0);
 
 class SampleRender {
 public:

@@ -124,12 +124,15 @@ void MorseStream::PrepareStretch(int unit, int space, int effectiveUnit) {
 }
 
 // Nominal length of the gap blank i stands for: its own, and the closing
-// unit of the sign before it.
+// unit of the sign before it when no blank came since (characters that are
+// not sent do not count).
 uint64_t MorseStream::BlankWeight(size_t i) const {
     if (evenWeights_)
         return 1;
-    const bool afterSign =
-        i > 0 && text_[i - 1] != ' ' && *MorsePattern(static_cast<unsigned char>(text_[i - 1])) != '\0';
+    size_t j = i;
+    while (j > 0 && text_[j - 1] != ' ' && !*MorsePattern(static_cast<unsigned char>(text_[j - 1])))
+        --j;
+    const bool afterSign = j > 0 && text_[j - 1] != ' ';
     return space_ + (afterSign ? unit_ : 0u);
 }
 

@@ -17,11 +17,11 @@ mark --speed 130 --limit 2 --diary "$d"
 
 [ "$(head -c 3 "$d" | od -An -tx1 | tr -d ' ')" = efbbbf ] || fail "no byte order mark"
 rows=$(tail -c +4 "$d" | tr -d '\r' | sed -E 's/^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9:]{8};/DATE;/')
-want='date;kind;series;number;groups;speed;tone;characters;errors;accepted;confusions;copy
+want='date;kind;series;number;groups;speed;tone;characters;errors;accepted;confusions;copy;signs;drill;effective
 DATE;letters;training;7;2;120;square;10;3;yes;I>X:1 O>M:1 M>Z:1;"ixhqw
-jgdmz"
+jgdmz";;;0
 DATE;letters;training;7;2;130;square;10;3;no;I>X:1 O>M:1 M>Z:1;"ixhqw
-jgdmz"'
+jgdmz";;;0'
 [ "$rows" = "$want" ] || fail "rows: $rows"
 
 # The summary reads them back.

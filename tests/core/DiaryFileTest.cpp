@@ -87,10 +87,12 @@ TEST(DiaryFile, RowRoundTripKeepsEveryCharacterOfTheCopy) {
         EXPECT_EQ(diary.rows[0].day, row.day);
         EXPECT_EQ(diary.rows[0].played.toneShape, 1);
     }
-    EXPECT_EQ(DiaryHeaderLine(),
-              "date;kind;series;number;groups;speed;tone;characters;errors;accepted;confusions;copy\r\n");
+    EXPECT_EQ(
+        DiaryHeaderLine(),
+        "date;kind;series;number;groups;speed;tone;characters;errors;accepted;confusions;copy;signs;drill;"
+        "effective\r\n");
     EXPECT_EQ(DiaryLine(SampleRow("AB")), "2025-03-08 09:05:07;mixed;competition;4711;40;150;sine;200;4;yes;"
-                                          "\"'=>-:2 Q>;:1 ->\"\":1\";AB\r\n");
+                                          "\"'=>-:2 Q>;:1 ->\"\":1\";AB;;;0\r\n");
 }
 
 TEST(DiaryFile, RowsOfOlderAndNewerVersionsLoadAndBadRowsAreCounted) {
@@ -252,5 +254,5 @@ TEST(DiaryFile, RowOfACheckKeepsTheCopyAsStored) {
     t.tm_isdst = -1;
     const DiaryRow row = MakeDiaryRow({0, 0, 5, 2, 100, 0}, check, "ABXDE FGHIJ \r\n", std::mktime(&t));
     EXPECT_EQ(DiaryLine(row),
-              "2025-03-08 21:30:05;letters;training;5;2;100;square;10;1;yes;C>X:1;ABXDE FGHIJ\r\n");
+              "2025-03-08 21:30:05;letters;training;5;2;100;square;10;1;yes;C>X:1;ABXDE FGHIJ;;;0\r\n");
 }
