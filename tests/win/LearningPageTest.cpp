@@ -144,8 +144,9 @@ TEST_F(LearningPage, PassOffersTheNextLessonAndKeepsTheLessonReached) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        user = std::make_unique<UserFolder>();
         h.reset();
+        user.reset(); // the folder's name is reused: the old one goes first
+        user = std::make_unique<UserFolder>();
         Open();
         h->app->SetLearningLesson(c.reachedBefore);
         ChooseLesson(3);
@@ -185,6 +186,7 @@ TEST_F(LearningPage, DrillDrawsOnTheWeightsOfThePreparedDiary) {
         played.number = number;
         diaryBytes += DiaryLine(MakeDiaryRow(played, check, EncodeUtf8(copy), std::time(nullptr)));
     }
+    user.reset();
     user = std::make_unique<UserFolder>(diaryBytes);
     DiaryContents prepared = user->Diary();
     const std::vector<SignWeight> weights = DrillWeights(prepared, TextLetters);

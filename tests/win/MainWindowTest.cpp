@@ -482,7 +482,7 @@ LRESULT CALLBACK NoteSoundFileAtPageDestruction(int code, WPARAM wParam, LPARAM 
 }
 
 TEST_F(MainWindowTest, APageThatCannotBeCreatedFailsTheStartWithoutSavingOrQuitting) {
-    ASSERT_TRUE(UnregisterClassA("ATextLWnd", Instance())); // the competitions menu (page 3) has one
+    ASSERT_TRUE(UnregisterClassA("ATextLWnd", Instance())); // the learning page (page 1) has one
     g_soundPath = folder.SoundFile();
     g_soundAtPageDestruction.clear();
     HHOOK hook =
@@ -492,8 +492,8 @@ TEST_F(MainWindowTest, APageThatCannotBeCreatedFailsTheStartWithoutSavingOrQuitt
     RegisterControlClasses(Instance());
     EXPECT_EQ(window, nullptr);
     EXPECT_FALSE(FileExists(folder.ConfigFile()));
-    // The three pages made before it went while the application object lived.
-    EXPECT_EQ(g_soundAtPageDestruction, std::vector<std::string>(3, ""));
+    // The page made before it went while the application object lived.
+    EXPECT_EQ(g_soundAtPageDestruction, std::vector<std::string>(1, ""));
     EXPECT_EQ(ReadFile(folder.SoundFile()), "3 \r\n");
     MSG msg;
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
@@ -515,8 +515,12 @@ TEST_F(MainWindowTest, TemplatesStartWithOnlyTheirNormalViewsShown) {
     for (int id : {1004, 1075, 1076, 1282, 1281, 1069, 1283, 1285, 1284, 1027, 1014, 1321, 1247, 1174})
         EXPECT_TRUE(shown(PAGE_COMPETITION_RUN, id)) << id;
     EXPECT_TRUE(shown(PAGE_TRAINING_MENU, 1011));
-    EXPECT_FALSE(shown(1, 1271));
-    EXPECT_FALSE(shown(1, 1272));
+    EXPECT_FALSE(shown(7, 1271));
+    EXPECT_FALSE(shown(7, 1272));
+    // The learning page starts with its lessons, the drill's choices hidden.
+    for (int id : {2217, 2218, 2223})
+        EXPECT_FALSE(shown(PAGE_LEARNING, id)) << id;
+    EXPECT_TRUE(shown(PAGE_LEARNING, 2216));
     for (int id : {1070, 1068, 1062, 1027, 1165, 1166, 1043, 1045, 1033, 1255, 1049, 1050, 1060})
         EXPECT_TRUE(shown(PAGE_TRAINING, id)) << id;
     // The up-downs sit on the fields they belong to.
