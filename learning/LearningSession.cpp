@@ -4,10 +4,13 @@
 #include "learning/Koch.h"
 #include "sound/MorseTable.h"
 
-bool LessonPassed(int right, int characters, int groups, int passPercent) {
-    if (groups < kPassGroups || characters <= 0)
-        return false;
-    return static_cast<long long>(right) * 100 >= static_cast<long long>(passPercent) * characters;
+LessonResult JudgeLessonText(int right, int characters, int groups, int passPercent) {
+    if (groups < kPassGroups)
+        return LessonResult::TooShort;
+    return characters > 0 &&
+                   static_cast<long long>(right) * 100 >= static_cast<long long>(passPercent) * characters
+               ? LessonResult::Passed
+               : LessonResult::NotPassed;
 }
 
 int LessonReachedAfterPass(int lesson, int reachedBefore) {

@@ -21,9 +21,11 @@ constexpr NumberField kEffectiveSpeedField{1, 1000, 50};
 // A text shorter than this never passes a lesson, however well copied.
 constexpr int kPassGroups = 20;
 
-// Passed: a text of at least kPassGroups groups with at least `passPercent`
-// of its signs right (right / characters, exactly, not the rounded share).
-bool LessonPassed(int right, int characters, int groups, int passPercent);
+// A checked lesson text: too short to count (fewer than kPassGroups
+// groups), or passed with at least `passPercent` of its signs right
+// (right / characters, exactly, not the rounded share), or not.
+enum class LessonResult { TooShort, Passed, NotPassed };
+LessonResult JudgeLessonText(int right, int characters, int groups, int passPercent);
 
 // The lesson reached once `lesson` is passed: the next one (the last lesson
 // stays the last), never below the lesson reached before.

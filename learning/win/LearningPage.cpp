@@ -300,11 +300,12 @@ void JudgeLesson(HWND page, Application& app, const CopyCheck& check) {
     const int lesson = st.playedLesson;
     const std::string share = TenthsText(ShareTenths(check.right, check.characters));
     const int passPercent = app.GetLearningPassPercent();
-    if (st.played.groups < kPassGroups) {
+    const LessonResult result = JudgeLessonText(check.right, check.characters, st.played.groups, passPercent);
+    if (result == LessonResult::TooShort) {
         SetStatus(page, Replaced(Lang(app, kTooShortText), "%1", std::to_string(kPassGroups)));
         return;
     }
-    if (!LessonPassed(check.right, check.characters, st.played.groups, passPercent)) {
+    if (result == LessonResult::NotPassed) {
         SetStatus(page, Replaced(Replaced(Replaced(Lang(app, kNotPassedText), "%1", std::to_string(lesson)),
                                           "%2", share),
                                  "%3", std::to_string(passPercent)));

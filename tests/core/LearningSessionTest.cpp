@@ -5,18 +5,10 @@
 
 #include <gtest/gtest.h>
 
-TEST(LearningLines, LessonsNameTheSignsTheyAddAndWeightsTheirRates) {
+TEST(LearningLines, EachLessonNamesTheSignsItAdds) {
     EXPECT_EQ(LessonLine(1, kDefaultKochOrder), "1. K M"); // the first lesson brings two signs
     EXPECT_EQ(LessonLine(2, kDefaultKochOrder), "2. R");
     EXPECT_EQ(LessonLine(kKochLessons, kDefaultKochOrder), "40. =");
-
-    SignWeight w;
-    w.sign = U'Q';
-    w.checked = 3;
-    w.errors = 2;
-    EXPECT_EQ(WeightLine(w), "Q   66.7 % (3)");
-    w.checked = w.errors = 0;
-    EXPECT_EQ(WeightLine(w), "Q   —"); // never checked: no rate to show
 }
 
 TEST(LearningSettings, HideTextIsOnUnlessSetOff) {

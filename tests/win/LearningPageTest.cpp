@@ -195,9 +195,11 @@ TEST_F(LearningPage, DrillDrawsOnTheWeightsOfThePreparedDiary) {
     h->Select(LEARN_MODE, 1);
     EXPECT_TRUE(h->Visible(LEARN_WEIGHTS));
     EXPECT_FALSE(h->Visible(LEARN_LESSONS));
-    char first[64] = "";
-    SendDlgItemMessageA(h->page, LEARN_WEIGHTS, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first));
-    EXPECT_EQ(std::string(first), "Q   50.0 % (40)");
+    char line[2][64] = {};
+    for (int i = 0; i < 2; ++i)
+        SendDlgItemMessageA(h->page, LEARN_WEIGHTS, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line[i]));
+    EXPECT_EQ(std::string(line[0]), "Q   50.0 % (40)");
+    EXPECT_EQ(std::string(line[1]), "B   —"); // never checked: average weight, no rate
     EXPECT_EQ(SendDlgItemMessageA(h->page, LEARN_WEIGHTS, LB_GETCOUNT, 0, 0), 10);
 
     const std::string text = DrillText(weights, 1, 20);
