@@ -18,10 +18,6 @@ int LessonReachedAfterPass(int lesson, int reachedBefore) {
     return next > reachedBefore ? next : reachedBefore;
 }
 
-int StretchedSpeed(int charSpeed, int effectiveSpeed) {
-    return effectiveSpeed > 0 && effectiveSpeed < charSpeed ? effectiveSpeed : 0;
-}
-
 std::string MarkedSigns(const std::string& signs) {
     std::string shown;
     for (size_t i = 0; i < signs.size(); ++i) {

@@ -16,7 +16,7 @@ enum class LearningMode { Lessons = 0, Drills = 1 };
 
 constexpr NumberField kLessonGroupsField{1, 10000, 20};
 constexpr NumberField kCharSpeedField{1, 1000, 100};
-constexpr NumberField kEffectiveSpeedField{1, 1000, 50};
+constexpr NumberField kLessonEffectiveField{1, 1000, 50};
 
 // A text shorter than this never passes a lesson, however well copied.
 constexpr int kPassGroups = 20;
@@ -30,10 +30,6 @@ LessonResult JudgeLessonText(int right, int characters, int groups, int passPerc
 // The lesson reached once `lesson` is passed: the next one (the last lesson
 // stays the last), never below the lesson reached before.
 int LessonReachedAfterPass(int lesson, int reachedBefore);
-
-// The speed the gaps are stretched to: the effective speed when it is the
-// slower one, else 0 (no stretching; equal speeds stretch nothing).
-int StretchedSpeed(int charSpeed, int effectiveSpeed);
 
 // "K M R S [U]": the lesson's signs, the newest (the last) in brackets.
 std::string MarkedSigns(const std::string& signs);

@@ -41,8 +41,15 @@ constexpr const char* kTrainingPreamble = "V V V   =   ";
 constexpr int kTrainingPreambleLength = 12;
 // Preamble, the text, then AR run together as one sign right after it.
 std::string TrainingSentString(const std::string& text);
-// Sounding time of the text alone (blank = 2 units), in whole milliseconds.
-int TextDurationMs(const std::string& text, int unit, int sampleRate);
+// Sounding time of the text alone (blank = 2 units), in whole milliseconds;
+// with an effective unit above `unit`, its gaps stretched to that speed.
+int TextDurationMs(const std::string& text, int unit, int sampleRate, int effectiveUnit = 0);
+
+// The speed the gaps are stretched to: the effective speed when it is the
+// slower one, else 0 (no stretching; equal speeds stretch nothing).
+int StretchedSpeed(int charSpeed, int effectiveSpeed);
+// An effective speed field: empty (0) sends without stretching.
+constexpr NumberField kEffectiveSpeedField{0, 1000, 0};
 
 // The place of a text that must not be seen while it plays: every character
 // a blank, so the box keeps its rows and shows nothing to read.

@@ -16,14 +16,11 @@
 #include "learning/Koch.h"
 #include "learning/LearningSession.h"
 #include "learning/LessonText.h"
-#include "sound/MorseStream.h"
 #include "sound/MorseTable.h"
 #include "texts/TextEncoding.h"
 #include "texts/win/ReceptionView.h"
 
 #include <commctrl.h>
-
-#include <cmath>
 
 namespace {
 
@@ -106,7 +103,7 @@ void Regenerate(HWND page, LearningState& st) {
     st.textNumber = ReadField(page, LEARN_NUMBER, kTextNumberField);
     st.groups = ReadField(page, LEARN_GROUPS, kLessonGroupsField);
     st.speed = ReadField(page, LEARN_SPEED, kCharSpeedField);
-    st.effectiveSpeed = ReadField(page, LEARN_EFFECTIVE, kEffectiveSpeedField);
+    st.effectiveSpeed = ReadField(page, LEARN_EFFECTIVE, kLessonEffectiveField);
     st.text = st.mode == LearningMode::Lessons ? LessonText(SignsOf(st), st.textNumber, st.groups)
                                                : DrillText(st.weights, st.textNumber, st.groups);
     ShowBoxText(page, st);
@@ -192,7 +189,7 @@ void Show(HWND page, Application& app) {
         return;
     WriteField(page, LEARN_GROUPS, kLessonGroupsField, app.GetLearningGroups());
     WriteField(page, LEARN_SPEED, kCharSpeedField, app.GetLearningCharSpeed());
-    WriteField(page, LEARN_EFFECTIVE, kEffectiveSpeedField, app.GetLearningEffectiveSpeed());
+    WriteField(page, LEARN_EFFECTIVE, kLessonEffectiveField, app.GetLearningEffectiveSpeed());
     ReadOrder(page, app);
     st.lesson = app.GetLearningLesson();
     st.state = SeriesState::Idle;
@@ -213,11 +210,6 @@ void Hide(HWND page, Application& app) {
     st.state = SeriesState::Idle;
     st.clockRunning = false;
     st.hasPlayed = false; // a new visit checks only what it played
-}
-
-int DurationMs(uint64_t samples, int sampleRate) {
-    return sampleRate > 0 ? static_cast<int>(std::llround(static_cast<double>(samples) * 1000.0 / sampleRate))
-                          : 0;
 }
 
 void Start(HWND page, Application& app) {
@@ -253,7 +245,7 @@ void Start(HWND page, Application& app) {
     const int effectiveUnit = stretched ? unitSamples(kind, stretched, st.sampleRate) : 0;
     st.preambleLength = 0;
     st.lengthMode = LengthFixed;
-    st.textDuration = DurationMs(StretchedTextSamples(st.text, unit, -1, effectiveUnit), st.sampleRate);
+    st.textDuration = TextDurationMs(st.text, unit, st.sampleRate, effectiveUnit);
     st.player->start(st.text, unit, app.GetStartDelay(), app.GetFrequency(), 0,
                      static_cast<int>(st.text.size()), -1, effectiveUnit);
     SetClock(page, kTextClock, st.textDuration);
@@ -286,7 +278,7 @@ void PlayNewSign(HWND page, Application& app) {
     if (!st.player || st.state == SeriesState::Playing || signs.empty())
         return;
     const int speed = ReadField(page, LEARN_SPEED, kCharSpeedField);
-    const int stretched = StretchedSpeed(speed, ReadField(page, LEARN_EFFECTIVE, kEffectiveSpeedField));
+    const int stretched = StretchedSpeed(speed, ReadField(page, LEARN_EFFECTIVE, kLessonEffectiveField));
     const int unit = unitSamples(TextLetters, speed, st.sampleRate);
     st.player->start(NewSignSent(signs.back()), unit, 0, app.GetFrequency(), -1, -1, -1,
                      stretched ? unitSamples(TextLetters, stretched, st.sampleRate) : 0);
@@ -424,7 +416,7 @@ BOOL OnNotify(HWND page, Application& app, const NMHDR& header, LPARAM lParam) {
     const Spin spins[] = {{LEARN_NUMBER_SPIN, LEARN_NUMBER, kTextNumberField},
                           {LEARN_GROUPS_SPIN, LEARN_GROUPS, kLessonGroupsField},
                           {LEARN_SPEED_SPIN, LEARN_SPEED, kCharSpeedField},
-                          {LEARN_EFFECTIVE_SPIN, LEARN_EFFECTIVE, kEffectiveSpeedField}};
+                          {LEARN_EFFECTIVE_SPIN, LEARN_EFFECTIVE, kLessonEffectiveField}};
     const NMUPDOWN& nm = *reinterpret_cast<const NMUPDOWN*>(lParam);
     for (const Spin& s : spins) {
         if (static_cast<int>(nm.hdr.idFrom) != s.spin)
@@ -472,7 +464,7 @@ void InitDialog(HWND page, Application& app) {
     SetSpinRange(page, LEARN_NUMBER_SPIN, kTextNumberField.minimum, kTextNumberField.maximum);
     SetSpinRange(page, LEARN_GROUPS_SPIN, kLessonGroupsField.minimum, kLessonGroupsField.maximum);
     SetSpinRange(page, LEARN_SPEED_SPIN, kCharSpeedField.minimum, kCharSpeedField.maximum);
-    SetSpinRange(page, LEARN_EFFECTIVE_SPIN, kEffectiveSpeedField.minimum, kEffectiveSpeedField.maximum);
+    SetSpinRange(page, LEARN_EFFECTIVE_SPIN, kLessonEffectiveField.minimum, kLessonEffectiveField.maximum);
     SendDlgItemMessageA(page, kTextBox, ATB_SETTEXT, reinterpret_cast<WPARAM>(""), 0);
     SetDlgItemInt(page, LEARN_NUMBER, 1, FALSE);
     ApplyEnabling(page, app.learning);

@@ -28,6 +28,7 @@ constexpr int kTypeList = 1036, kLengthList = 1037;
 constexpr int kSpeedStep = 1049;
 constexpr int kFirstText = 1060;
 constexpr int kSpeed = 1043, kSpeedSpin = 1045;
+constexpr int kEffective = 2225, kEffectiveSpin = 2226;
 constexpr int kGroups = 1033, kGroupsSpin = 1255;
 constexpr int kRefresh = 1032;
 constexpr int kBack = 1014, kBegin = 1063, kFinish = 1064, kPrevious = 1185, kRepeat = 1066;
@@ -60,6 +61,7 @@ const PageText kTexts[] = {
     {kHideText, "PTI_31", "Скрыть текст"},
     {kCopyLabel, "PTI_32", "Копия"},
     {kCheck, "PTI_33", "Проверить"},
+    {2224, "PTI_43", "Общая скорость"},
 };
 
 int ReadField(HWND page, int control, const NumberField& field) {
@@ -79,6 +81,7 @@ void ApplyEnabling(HWND page, const TrainingState& st) {
         EnabledControls(st.state, st.previousAllowed, static_cast<LengthMode>(st.lengthMode));
     for (int c = 0; c < CtlCount; ++c)
         EnableControl(page, kControlIds[c], on[c]);
+    EnableControl(page, kEffective, on[CtlSpeed]);
 }
 
 // In standard length the groups follow the speed and cannot be typed; while
@@ -179,17 +182,21 @@ void Start(HWND page, Application& app) {
     ShowBoxText(page, st);
     ApplyEnabling(page, st);
     st.hasPlayed = true;
+    // The gaps stretched to a slower effective speed, when one is set.
+    const int stretched = StretchedSpeed(st.speed, ReadField(page, kEffective, kEffectiveSpeedField));
     st.played = PlayedText{st.textType, 0, st.textNumber, st.groups, st.speed, app.GetToneShape()};
+    st.played.effectiveSpeed = stretched;
     st.playedText = st.text;
     ClearCheck(page);
 
     const int unit = unitSamples(st.textType, st.speed, st.sampleRate);
+    const int effectiveUnit = stretched ? unitSamples(st.textType, stretched, st.sampleRate) : 0;
     const std::string sent = TrainingSentString(st.text);
     st.preambleLength = kTrainingPreambleLength;
-    st.textDuration = TextDurationMs(st.text, unit, st.sampleRate);
+    st.textDuration = TextDurationMs(st.text, unit, st.sampleRate, effectiveUnit);
     const int textLength = static_cast<int>(st.text.size());
     st.player->start(sent, unit, app.GetStartDelay(), app.GetFrequency(), st.preambleLength,
-                     st.preambleLength + textLength, -1);
+                     st.preambleLength + textLength, -1, effectiveUnit);
     SetClock(page, kTextClock, st.lengthMode == LengthStandard ? -1 : st.textDuration);
     SetTimer(page, kPlayTimer, kTickMs, nullptr);
     st.player->pause(false);
@@ -307,6 +314,16 @@ BOOL OnNotify(HWND page, Application& app, const NMHDR& header, LPARAM lParam) {
             Regenerate(page, st);
         break;
     }
+    case kEffectiveSpin: {
+        // Up from empty starts at the speed step; down to 0 is empty again.
+        const int effective = ReadField(page, kEffective, kEffectiveSpeedField);
+        const long long next = effective + ReadField(page, kSpeedStep, kSpeedStepField) * delta;
+        if (next <= 0)
+            SetDlgItemTextA(page, kEffective, "");
+        else
+            WriteField(page, kEffective, kEffectiveSpeedField, next);
+        break;
+    }
     case kTextNumberSpin:
         WriteField(page, kTextNumber, kTextNumberField,
                    ReadField(page, kTextNumber, kTextNumberField) + delta);
@@ -403,6 +420,7 @@ void InitDialog(HWND page, Application& app) {
     SetSpinRange(page, kTextNumberSpin, kTextNumberField.minimum, kTextNumberField.maximum);
     SetSpinRange(page, kGroupsSpin, kGroupsField.minimum, kGroupsField.maximum);
     SetSpinRange(page, kSpeedSpin, kSpeedField.minimum, kSpeedField.maximum);
+    SetSpinRange(page, kEffectiveSpin, kEffectiveSpeedField.minimum, kEffectiveSpeedField.maximum);
     SetSpinRange(page, 1050, kSpeedStepField.minimum, kSpeedStepField.maximum);
     SendDlgItemMessageA(page, kTextBox, ATB_SETTEXT, reinterpret_cast<WPARAM>(""), 0);
     SetDlgItemInt(page, kSpeed, 100, FALSE);
