@@ -314,7 +314,7 @@ int Run(const std::vector<std::string>& args) {
                       static_cast<unsigned long long>(samples), rate, seconds, render.TextCount());
     else if (effectiveUnit > unit)
         std::snprintf(figures, sizeof figures,
-                      "%llu samples at %lld per second, %.3f s, unit %d samples, spacing as at unit %d",
+                      "%llu samples at %lld per second, %.3f s, unit %d samples, spacing as at %d samples a unit",
                       static_cast<unsigned long long>(samples), rate, seconds, unit, effectiveUnit);
     else
         std::snprintf(figures, sizeof figures, "%llu samples at %lld per second, %.3f s, unit %d samples",

@@ -34,9 +34,10 @@ uint32_t MorseRampSamples(int sampleRate, int unit);
 // space x effectiveUnit / unit (truncated): the text as it would sound
 // throughout at the effective speed. The extra samples over
 // textSamples(text, unit, space) go to the blanks only, spread in proportion
-// to each gap's nominal length (a blank after a sign also stands for that
-// sign's closing unit, so a 3-unit gap gets 3 shares and a 7-unit word gap
-// 7), whole samples each, the rounding carried on so the total is exact.
+// to each gap's nominal length (the first blank after a sign also stands for
+// that sign's closing unit, characters not sent aside, so a 3-unit gap gets
+// 3 shares and a 7-unit word gap 7), whole samples each, the rounding
+// carried on so that the total is exact.
 // With effectiveUnit <= unit (or unit <= 0) it is textSamples(text, unit,
 // space). The stream of Load(text, ..., effectiveUnit) ends exactly
 // StretchedTextSamples(text + " ", ...) samples after its start delay.
