@@ -1,5 +1,6 @@
 #include "texts/TrainingSession.h"
 
+#include "sound/MorseStream.h"
 #include "sound/MorseTable.h"
 
 #include <cmath>
@@ -25,11 +26,15 @@ std::string TrainingSentString(const std::string& text) {
     return kTrainingPreamble + text + "AR";
 }
 
-int TextDurationMs(const std::string& text, int unit, int sampleRate) {
+int TextDurationMs(const std::string& text, int unit, int sampleRate, int effectiveUnit) {
     if (sampleRate <= 0)
         return 0;
-    const double samples = textSamples(text, unit, 2 * unit);
+    const double samples = static_cast<double>(StretchedTextSamples(text, unit, -1, effectiveUnit));
     return static_cast<int>(std::llround(samples / sampleRate * 1000.0));
+}
+
+int StretchedSpeed(int charSpeed, int effectiveSpeed) {
+    return effectiveSpeed > 0 && effectiveSpeed < charSpeed ? effectiveSpeed : 0;
 }
 std::string HiddenText(const std::string& text) {
     return std::string(text.size(), ' ');

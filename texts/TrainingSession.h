@@ -41,8 +41,15 @@ constexpr const char* kTrainingPreamble = "V V V   =   ";
 constexpr int kTrainingPreambleLength = 12;
 // Preamble, the text, then AR run together as one sign right after it.
 std::string TrainingSentString(const std::string& text);
-// Sounding time of the text alone (blank = 2 units), in whole milliseconds.
-int TextDurationMs(const std::string& text, int unit, int sampleRate);
+// Sounding time of the text alone (blank = 2 units), in whole milliseconds;
+// with an effective unit above `unit`, its gaps stretched to that speed.
+int TextDurationMs(const std::string& text, int unit, int sampleRate, int effectiveUnit = 0);
+
+// The speed the gaps are stretched to: the effective speed when it is the
+// slower one, else 0 (no stretching; equal speeds stretch nothing).
+int StretchedSpeed(int charSpeed, int effectiveSpeed);
+// An effective speed field: empty (0) sends without stretching.
+constexpr NumberField kEffectiveSpeedField{0, 1000, 0};
 
 // The place of a text that must not be seen while it plays: every character
 // a blank, so the box keeps its rows and shows nothing to read.
@@ -99,32 +106,37 @@ private:
     bool repeat_ = false;
 };
 
-// The page's lasting state, kept in the application object between visits.
-struct TrainingState {
-    int layoutWidth = 0;
-    int layoutHeight = 0;
+// What a page that plays a text to be copied keeps while it is shown: the
+// player, the text shown and the one last played (what a copy is checked
+// against, whatever the fields show since), and whether the text is hidden.
+struct ReceptionPlay {
     std::unique_ptr<IMorsePlayer> player; // only while the page is shown
-    std::string alphabet;
-    int textType = 0;
-    int lengthMode = LengthStandard;
-    int speed = 100;
-    int groups = 20;
-    int textNumber = 1;
     std::string text;
-    TrainingSeries series;
     SeriesState state = SeriesState::Idle;
-    bool previousAllowed = false;
-    uint32_t seriesStart = 0;
+    int lengthMode = LengthStandard; // the text clock counts up (standard) or down
+    int speed = 100;                 // of the text playing: the highlight follows it
     int textDuration = 0;
     int sampleRate = 44100;
     int preambleLength = kTrainingPreambleLength;
     PlaybackWatch watch;
-    // The last text that was started, as it was played: what a copy is
-    // checked against, whatever the fields show since.
     bool hasPlayed = false;
     PlayedText played;
     std::string playedText;
     bool hideText = false;   // the setting, read when the page is shown
     bool textHidden = false; // the box shows the text's place, not the text
     bool textEnded = false;  // the end of the text playing has been reached
+};
+
+// The training page's lasting state, kept in the application object between
+// visits.
+struct TrainingState : ReceptionPlay {
+    int layoutWidth = 0;
+    int layoutHeight = 0;
+    std::string alphabet;
+    int textType = 0;
+    int groups = 20;
+    int textNumber = 1;
+    TrainingSeries series;
+    bool previousAllowed = false;
+    uint32_t seriesStart = 0;
 };

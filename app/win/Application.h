@@ -12,6 +12,7 @@
 #include "player/win/PlayerPage.h"
 #include "diary/win/DiaryPage.h"
 #include "organisation/win/OrganisationState.h"
+#include "learning/LearningSession.h"
 
 #include <windows.h>
 
@@ -79,6 +80,7 @@ public:
     PlayerPageState playerPage;
     DiaryPageState diaryPage;
     OrganisationState organisation; // the organisation and draw pages, the competition file
+    LearningState learning;
 
     // The window of page `index`, or null outside the table.
     HWND Page(int index) const;

@@ -23,7 +23,7 @@ struct PageEntryTemplate {
 // a page is reported and ends only what the page was doing.
 const PageEntryTemplate kPageTable[PAGE_COUNT] = {
     {IDD_MAIN_MENU, GuardedPageProc<MainMenuProc>, false},                         // 0
-    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 1
+    {IDD_LEARNING, GuardedPageProc<LearningPageProc>, true},                       // 1
     {IDD_TRAINING_MENU, GuardedPageProc<TrainingMenuProc>, false},                 // 2
     {IDD_COMPETITIONS_MENU, GuardedPageProc<CompetitionsMenuProc>, false},         // 3
     {IDD_TEXT_GENERATOR, GuardedPageProc<TextGeneratorPageProc>, true},            // 4

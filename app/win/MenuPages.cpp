@@ -44,7 +44,7 @@ void ShowCompetitionsMenu(HWND page, Application& app) {
 // Main menu (page 0). The label "Language" (1009) and the list keep their
 // texts in every language.
 const PageCommand kMainCommands[] = {
-    {1002, nullptr, 1},
+    {1002, nullptr, PAGE_LEARNING},
     {1003, nullptr, PAGE_TRAINING_MENU},
     {1004, nullptr, PAGE_COMPETITIONS_MENU},
     {1010, nullptr, PAGE_TEXT_GENERATOR},

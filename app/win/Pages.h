@@ -29,6 +29,7 @@ enum : int {
 // Indexes of the page table that pages ask for.
 enum : int {
     PAGE_MAIN_MENU = 0,
+    PAGE_LEARNING = 1,
     PAGE_TRAINING_MENU = 2,
     PAGE_COMPETITIONS_MENU = 3,
     PAGE_TEXT_GENERATOR = 4,
@@ -105,6 +106,7 @@ INT_PTR CALLBACK ColoursPageProc(HWND page, UINT message, WPARAM wParam, LPARAM 
 INT_PTR CALLBACK ResultsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK PlayerPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK DiaryPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK LearningPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 // WM_DRAWITEM and WM_CTLCOLOREDIT to WM_CTLCOLORSTATIC: the messages every
 // page passes to the common drawing handler.

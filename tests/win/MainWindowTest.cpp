@@ -20,11 +20,12 @@ const char* PageKind(HWND page) {
         int control;
         const char* kind;
     };
-    const Mark marks[] = {
-        {1008, "main"},      {1322, "about"},    {1016, "training menu"}, {1257, "competitions"},
-        {1028, "generator"}, {1395, "settings"}, {1063, "training"},      {1136, "diary"},
-        {1133, "options"},   {1129, "results"},  {1101, "player"},        {1321, "run"},
-        {1210, "colours"},   {1266, "sound"},    {2333, "organisation"},  {2415, "draw"}};
+    const Mark marks[] = {{1008, "main"},         {1322, "about"},     {1016, "training menu"},
+                          {1257, "competitions"}, {1028, "generator"}, {1395, "settings"},
+                          {1063, "training"},     {1136, "diary"},     {1133, "options"},
+                          {1129, "results"},      {1101, "player"},    {1321, "run"},
+                          {1210, "colours"},      {1266, "sound"},     {2333, "organisation"},
+                          {2415, "draw"},         {2216, "learning"}};
     for (const Mark& m : marks)
         if (GetDlgItem(page, m.control))
             return m.kind;
@@ -34,12 +35,12 @@ const char* PageKind(HWND page) {
 TEST_F(MainWindowTest, CreatesTheThirtyOnePagesWithTheMainMenuShown) {
     Start();
     ASSERT_EQ(app->pageCount, PAGE_COUNT);
-    const std::set<int> about = {1, 7, 8, 9, 10, 12, 17, 18, 19, 20, 22, 23, 24, 25, 30};
+    const std::set<int> about = {7, 8, 9, 10, 12, 17, 18, 19, 20, 22, 23, 24, 25, 30};
     const std::map<int, std::string> others = {
-        {0, "main"},   {2, "training menu"}, {3, "competitions"},  {4, "generator"},
-        {5, "player"}, {6, "settings"},      {13, "training"},     {14, "options"},
-        {15, "run"},   {11, "diary"},        {21, "results"},      {26, "colours"},
-        {27, "sound"}, {28, "sound"},        {16, "organisation"}, {29, "draw"}};
+        {0, "main"},          {1, "learning"}, {2, "training menu"}, {3, "competitions"}, {4, "generator"},
+        {5, "player"},        {6, "settings"}, {13, "training"},     {14, "options"},     {15, "run"},
+        {11, "diary"},        {21, "results"}, {26, "colours"},      {27, "sound"},       {28, "sound"},
+        {16, "organisation"}, {29, "draw"}};
     int aboutCount = 0;
     std::set<HWND> windows;
     for (int i = 0; i < PAGE_COUNT; ++i) {
@@ -55,12 +56,12 @@ TEST_F(MainWindowTest, CreatesTheThirtyOnePagesWithTheMainMenuShown) {
         } else {
             EXPECT_EQ(kind, others.at(i)) << "page " << i;
         }
-        EXPECT_EQ(app->pages[i].fill,
-                  i == 4 || i == 5 || i == 11 || i == 13 || i == 15 || i == 16 || i == 21 || i == 29)
+        EXPECT_EQ(app->pages[i].fill, i == 1 || i == 4 || i == 5 || i == 11 || i == 13 || i == 15 ||
+                                          i == 16 || i == 21 || i == 29)
             << "page " << i;
     }
     EXPECT_EQ(windows.size(), 31u); // every instance is a window of its own
-    EXPECT_EQ(aboutCount, 15);
+    EXPECT_EQ(aboutCount, 14);
     EXPECT_EQ(app->currentPage, 0);
     EXPECT_EQ(VisiblePages(), 1);
     EXPECT_TRUE(IsWindowVisible(Page(0)));
@@ -484,7 +485,7 @@ LRESULT CALLBACK NoteSoundFileAtPageDestruction(int code, WPARAM wParam, LPARAM 
 }
 
 TEST_F(MainWindowTest, APageThatCannotBeCreatedFailsTheStartWithoutSavingOrQuitting) {
-    ASSERT_TRUE(UnregisterClassA("ATextLWnd", Instance())); // the competitions menu (page 3) has one
+    ASSERT_TRUE(UnregisterClassA("ATextLWnd", Instance())); // the learning page (page 1) has one
     g_soundPath = folder.SoundFile();
     g_soundAtPageDestruction.clear();
     HHOOK hook =
@@ -494,8 +495,8 @@ TEST_F(MainWindowTest, APageThatCannotBeCreatedFailsTheStartWithoutSavingOrQuitt
     RegisterControlClasses(Instance());
     EXPECT_EQ(window, nullptr);
     EXPECT_FALSE(FileExists(folder.ConfigFile()));
-    // The three pages made before it went while the application object lived.
-    EXPECT_EQ(g_soundAtPageDestruction, std::vector<std::string>(3, ""));
+    // The page made before it went while the application object lived.
+    EXPECT_EQ(g_soundAtPageDestruction, std::vector<std::string>(1, ""));
     EXPECT_EQ(ReadFile(folder.SoundFile()), "3 \r\n");
     MSG msg;
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
@@ -517,8 +518,12 @@ TEST_F(MainWindowTest, TemplatesStartWithOnlyTheirNormalViewsShown) {
     for (int id : {1004, 1075, 1076, 1282, 1281, 1069, 1283, 1285, 1284, 1027, 1014, 1321, 1247, 1174})
         EXPECT_TRUE(shown(PAGE_COMPETITION_RUN, id)) << id;
     EXPECT_TRUE(shown(PAGE_TRAINING_MENU, 1011));
-    EXPECT_FALSE(shown(1, 1271));
-    EXPECT_FALSE(shown(1, 1272));
+    EXPECT_FALSE(shown(7, 1271));
+    EXPECT_FALSE(shown(7, 1272));
+    // The learning page starts with its lessons, the drill's choices hidden.
+    for (int id : {2217, 2218, 2223})
+        EXPECT_FALSE(shown(PAGE_LEARNING, id)) << id;
+    EXPECT_TRUE(shown(PAGE_LEARNING, 2216));
     for (int id : {1070, 1068, 1062, 1027, 1165, 1166, 1043, 1045, 1033, 1255, 1049, 1050, 1060})
         EXPECT_TRUE(shown(PAGE_TRAINING, id)) << id;
     // The up-downs sit on the fields they belong to.

@@ -415,3 +415,24 @@ TEST_F(TrainingPage, LayoutStretchesTheBoxAndMovesTheButtons) {
 }
 
 } // namespace
+
+TEST_F(TrainingPage, EffectiveSpeedStretchesOnlyWhenSlowerAndShowsInTheTextClock) {
+    const int unit = unitSamples(TextLetters, 100, 44100);
+    const struct {
+        const char* typed; // into the effective speed field
+        int effectiveUnit; // 0: sent as without the field
+    } cases[] = {{"", 0}, {"50", unitSamples(TextLetters, 50, 44100)}, {"100", 0}, {"150", 0}};
+    h.Select(kLengthList, LengthFixed);
+    h.SetNumber(kGroups, 4);
+    h.Command(kBegin);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        h.SetText(2225, c.typed);
+        h.Command(kRepeat);
+        EXPECT_EQ(h.Player().starts.back().effectiveUnit, c.effectiveUnit);
+        EXPECT_FALSE(h.Enabled(2225)); // like the speed, fixed while a text plays
+        // The fixed-length text clock starts at the text's stretched length.
+        EXPECT_EQ(h.Clock(kTextClock), Clocked(TextDurationMs(Letters(1, 4), unit, 44100, c.effectiveUnit)));
+        h.Command(kStop);
+    }
+}

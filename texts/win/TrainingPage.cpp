@@ -6,24 +6,21 @@
 // diary/; this file reads the controls, applies the rules and drives the
 // player.
 #include "app/Platform.h"
-#include "app/UserFiles.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
 #include "app/win/PageSkeleton.h"
 #include "app/win/Pages.h"
 #include "controls/ControlMessages.h"
-#include "diary/DiaryFile.h"
-#include "results/ResultsSession.h"
 #include "sound/MorseTable.h"
-#include "texts/TextEncoding.h"
 #include "texts/TextGenerator.h"
 #include "texts/TrainingSession.h"
+#include "texts/win/ReceptionView.h"
 
 #include <commctrl.h>
 
-#include <ctime>
-
 namespace {
+
+using namespace receptionview;
 
 constexpr int kCaption = 1070;
 constexpr int kTextNumber = 1165, kTextNumberSpin = 1166;
@@ -31,14 +28,10 @@ constexpr int kTypeList = 1036, kLengthList = 1037;
 constexpr int kSpeedStep = 1049;
 constexpr int kFirstText = 1060;
 constexpr int kSpeed = 1043, kSpeedSpin = 1045;
+constexpr int kEffective = 2225, kEffectiveSpin = 2226;
 constexpr int kGroups = 1033, kGroupsSpin = 1255;
 constexpr int kRefresh = 1032;
-constexpr int kSeriesClock = 1068, kTextClock = 1062;
-constexpr int kTextBox = 1027;
-constexpr int kHideText = 1271, kCopyLabel = 1272, kCopy = 1273, kCheck = 1274, kSummary = 1275,
-              kConfusions = 1276;
-constexpr int kBack = 1014, kBegin = 1063, kFinish = 1064, kPrevious = 1185, kStop = 1247, kRepeat = 1066,
-              kStart = 1174;
+constexpr int kBack = 1014, kBegin = 1063, kFinish = 1064, kPrevious = 1185, kRepeat = 1066;
 
 constexpr UINT_PTR kSeriesTimer = 1, kPlayTimer = 2;
 constexpr UINT kTickMs = 100;
@@ -68,21 +61,8 @@ const PageText kTexts[] = {
     {kHideText, "PTI_31", "Скрыть текст"},
     {kCopyLabel, "PTI_32", "Копия"},
     {kCheck, "PTI_33", "Проверить"},
+    {2224, "PTI_43", "Общая скорость"},
 };
-
-// Texts looked up when needed: key and built-in text.
-using Text = CatalogueText;
-const Text kSummaryText{"PTI_34", "Ошибок: %1 (допускается %3), верно %2 %"};
-const Text kAcceptedText{"PTI_35", "принята"};
-const Text kNotAcceptedText{"PTI_36", "не принята"};
-// The arrow and the times sign of the confusions line are not in the code
-// page of the texts, so only the words are the language's.
-const Text kMissedWord{"PTI_37", "пропущено"};
-const Text kExtraWord{"PTI_38", "лишний"};
-const Text kNothingPlayed{"PTI_39", "Ни один текст еще не прозвучал: проверять нечего"};
-const Text kEmptyCopy{"PTI_40", "Копия пуста"};
-const Text kTooLong{"PTI_41", "Текст или копия слишком длинные для проверки"};
-const Text kDiaryNotWritten{"PTI_42", "Проверка не записана в дневник:"};
 
 int ReadField(HWND page, int control, const NumberField& field) {
     return ReadBoundedInt(page, control, field.minimum, field.maximum, field.defaultValue);
@@ -96,27 +76,12 @@ LengthMode SelectedLength(HWND page) {
     return ComboGetSelection(page, kLengthList) == LengthStandard ? LengthStandard : LengthFixed;
 }
 
-void SetClock(HWND page, int clock, int32_t ms) {
-    SendDlgItemMessageA(page, clock, ATM_SETTIME, 0, static_cast<LPARAM>(ms));
-}
-
-void SetHighlight(HWND page, int first, int last) {
-    SendDlgItemMessageA(page, kTextBox, ATB_SETSEL, static_cast<WPARAM>(first), static_cast<LPARAM>(last));
-}
-
-// The box shows the text, or only its place while a hidden text plays (no
-// highlight then either: it would point at the character heard).
-void ShowBoxText(HWND page, TrainingState& st) {
-    st.textHidden = st.hideText && st.state == SeriesState::Playing && !st.textEnded;
-    const std::string shown = st.textHidden ? HiddenText(st.text) : st.text;
-    SendDlgItemMessageA(page, kTextBox, ATB_SETTEXT, reinterpret_cast<WPARAM>(shown.c_str()), 0);
-}
-
 void ApplyEnabling(HWND page, const TrainingState& st) {
     const std::vector<bool> on =
         EnabledControls(st.state, st.previousAllowed, static_cast<LengthMode>(st.lengthMode));
     for (int c = 0; c < CtlCount; ++c)
         EnableControl(page, kControlIds[c], on[c]);
+    EnableControl(page, kEffective, on[CtlSpeed]);
 }
 
 // In standard length the groups follow the speed and cannot be typed; while
@@ -217,18 +182,21 @@ void Start(HWND page, Application& app) {
     ShowBoxText(page, st);
     ApplyEnabling(page, st);
     st.hasPlayed = true;
+    // The gaps stretched to a slower effective speed, when one is set.
+    const int stretched = StretchedSpeed(st.speed, ReadField(page, kEffective, kEffectiveSpeedField));
     st.played = PlayedText{st.textType, 0, st.textNumber, st.groups, st.speed, app.GetToneShape()};
+    st.played.effectiveSpeed = stretched;
     st.playedText = st.text;
-    SetDlgItemTextA(page, kSummary, "");
-    SetDlgItemTextA(page, kConfusions, "");
+    ClearCheck(page);
 
     const int unit = unitSamples(st.textType, st.speed, st.sampleRate);
+    const int effectiveUnit = stretched ? unitSamples(st.textType, stretched, st.sampleRate) : 0;
     const std::string sent = TrainingSentString(st.text);
     st.preambleLength = kTrainingPreambleLength;
-    st.textDuration = TextDurationMs(st.text, unit, st.sampleRate);
+    st.textDuration = TextDurationMs(st.text, unit, st.sampleRate, effectiveUnit);
     const int textLength = static_cast<int>(st.text.size());
     st.player->start(sent, unit, app.GetStartDelay(), app.GetFrequency(), st.preambleLength,
-                     st.preambleLength + textLength, -1);
+                     st.preambleLength + textLength, -1, effectiveUnit);
     SetClock(page, kTextClock, st.lengthMode == LengthStandard ? -1 : st.textDuration);
     SetTimer(page, kPlayTimer, kTickMs, nullptr);
     st.player->pause(false);
@@ -265,40 +233,11 @@ void Previous(HWND page, TrainingState& st) {
 }
 
 void PlayTick(HWND page, Application& app) {
-    TrainingState& st = app.training;
-    if (!st.player) {
+    if (!app.training.player) {
         KillTimer(page, kPlayTimer);
         return;
     }
-    if (st.player->failed()) {
-        // The card was lost during the text: say so, as on arrival.
-        ClickControl(page, kStop);
-        ShowWarning(page, app.SoundCardErrorText());
-        GoToPage(page, PAGE_TRAINING_MENU, true);
-        return;
-    }
-    const uint32_t now = TickCount();
-    const int64_t markB = st.player->markTimeB();
-    const int64_t markA = st.player->markTimeA();
-    if (markB != -1) {
-        SetClock(page, kTextClock, st.textDuration);
-        if (!st.textEnded) {
-            st.textEnded = true;
-            if (st.textHidden)
-                ShowBoxText(page, st);
-        }
-        SetHighlight(page, -1, -1);
-    } else if (markA != -1) {
-        SetClock(page, kTextClock,
-                 TextClockMs(static_cast<LengthMode>(st.lengthMode), now, static_cast<uint32_t>(markA),
-                             st.textDuration));
-        if (!st.textHidden) {
-            const TextRange r = HighlightRange(st.player->currentCharacter(), st.preambleLength, st.speed);
-            SetHighlight(page, r.first, r.last);
-        }
-    }
-    if (st.watch.finished(st.player->isPlaying(), now))
-        ClickControl(page, kStop);
+    receptionview::PlayTick(page, app, app.training, PAGE_TRAINING_MENU);
 }
 
 // Page Up / Page Down: one speed step, in every state; a text in progress
@@ -316,108 +255,14 @@ void StepSpeedKey(HWND page, Application& app, int key) {
 
 // ---- the copy and its check
 
-// The whole text of the copy field, whatever its length.
-std::string CopyFieldText(HWND page) {
-    HWND field = GetDlgItem(page, kCopy);
-    const int n = GetWindowTextLengthA(field);
-    std::string text(static_cast<size_t>(n) + 1, '\0');
-    const int got = GetWindowTextA(field, &text[0], n + 1);
-    text.resize(static_cast<size_t>(got > 0 ? got : 0));
-    return text;
-}
-
-void Warn(HWND page, Application& app, const Text& t, const std::string& detail = "") {
-    ShowWarning(page, detail.empty() ? Lang(app, t) : Lang(app, t) + "\n" + detail);
-}
-
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-    const size_t at = text.find(from);
-    if (at != std::string::npos)
-        text.replace(at, from.size(), to);
-    return text;
-}
-
-// A label's text in UTF-8, so the arrow and the times sign show.
-void SetLabelUtf8(HWND page, int control, const std::string& utf8) {
-    std::u32string points;
-    DecodeUtf8(utf8, points);
-    std::wstring wide;
-    for (char32_t c : points) {
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            wide += static_cast<wchar_t>(0xD800 + (c >> 10));
-            wide += static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
-        } else {
-            wide += static_cast<wchar_t>(c);
-        }
-    }
-    SetWindowTextW(GetDlgItem(page, control), wide.c_str());
-}
-
-void ShowCheck(HWND page, Application& app, const TrainingState& st, const CopyCheck& check, int maxErrors) {
-    // The played text is plain ASCII: one mark per byte.
-    const std::u32string text(st.playedText.begin(), st.playedText.end());
-    const std::string marks = TextBoxMarks(text, check.mark);
-    SendDlgItemMessageA(page, kTextBox, ATB_SETTEXT, reinterpret_cast<WPARAM>(st.playedText.c_str()),
-                        reinterpret_cast<LPARAM>(marks.c_str()));
-    const std::string share = TenthsText(ShareTenths(check.right, check.characters));
-    const std::string summary =
-        Replaced(Replaced(Replaced(Lang(app, kSummaryText), "%1", std::to_string(check.errors)), "%2", share),
-                 "%3", std::to_string(maxErrors)) +
-        ", " + Lang(app, check.accepted ? kAcceptedText : kNotAcceptedText);
-    SetDlgItemTextA(page, kSummary, summary.c_str());
-    ConfusionWords words;
-    words.wrong = u8"%1\u2192%2 \u00D7%3";
-    words.missing = "%1 " + SystemTextToUtf8(Lang(app, kMissedWord)) + u8" \u00D7%3";
-    words.extra = "%2 " + SystemTextToUtf8(Lang(app, kExtraWord)) + u8" \u00D7%3";
-    words.separator = ", ";
-    SetLabelUtf8(page, kConfusions, ConfusionsText(check.confusions, words));
-}
-
-// Ctrl+Enter or the button: the copy against the text last played. A text
-// still playing is stopped first; the result shows even when the diary
-// cannot take it.
-void Check(HWND page, Application& app) {
-    TrainingState& st = app.training;
-    if (st.state == SeriesState::Playing)
-        ClickControl(page, kStop);
-    if (!st.hasPlayed) {
-        Warn(page, app, kNothingPlayed);
-        return;
-    }
-    const std::string copy = SystemTextToUtf8(CopyFieldText(page));
-    if (copy.find_first_not_of(" \t\r\n") == std::string::npos) {
-        Warn(page, app, kEmptyCopy);
-        FocusControl(page, kCopy);
-        return;
-    }
-    std::u32string typed;
-    DecodeUtf8(copy, typed);
-    const int maxErrors = ReadResultsLimits(app).maxErrors;
-    CopyCheck check;
-    if (!CheckCopy(std::u32string(st.playedText.begin(), st.playedText.end()), typed, maxErrors, check)) {
-        Warn(page, app, kTooLong);
-        return;
-    }
-    ShowCheck(page, app, st, check, maxErrors);
-    const std::string path = UserFilePath(kDiaryFileName);
-    PrepareUserFilesFolder(path); // a folder that cannot be made shows as the append's error
-    std::string error;
-    if (!AppendDiaryRow(path, MakeDiaryRow(st.played, check, copy, std::time(nullptr)), error))
-        Warn(page, app, kDiaryNotWritten, error);
-}
-
 // Insert: from the copy field to the page's next action and back.
 void SwitchFocus(HWND page, Application&, int) {
-    if (GetFocus() != GetDlgItem(page, kCopy)) {
-        FocusControl(page, kCopy);
-        return;
-    }
-    for (int button : {kStop, kStart, kBegin, kCheck})
-        if (IsWindowEnabled(GetDlgItem(page, button))) {
-            FocusControl(page, button);
-            return;
-        }
+    SwitchCopyFocus(page, {kStop, kStart, kBegin, kCheck});
+}
+
+void Check(HWND page, Application& app) {
+    CopyCheck check;
+    CheckTypedCopy(page, app, app.training, check);
 }
 
 void HideTextClicked(HWND page, Application& app) {
@@ -467,6 +312,16 @@ BOOL OnNotify(HWND page, Application& app, const NMHDR& header, LPARAM lParam) {
         UpdateGroupsFromSpeed(page, st, mode, ReadField(page, kSpeed, kSpeedField));
         if (mode == LengthStandard)
             Regenerate(page, st);
+        break;
+    }
+    case kEffectiveSpin: {
+        // Up from empty starts at the speed step; down to 0 is empty again.
+        const int effective = ReadField(page, kEffective, kEffectiveSpeedField);
+        const long long next = effective + ReadField(page, kSpeedStep, kSpeedStepField) * delta;
+        if (next <= 0)
+            SetDlgItemTextA(page, kEffective, "");
+        else
+            WriteField(page, kEffective, kEffectiveSpeedField, next);
         break;
     }
     case kTextNumberSpin:
@@ -565,6 +420,7 @@ void InitDialog(HWND page, Application& app) {
     SetSpinRange(page, kTextNumberSpin, kTextNumberField.minimum, kTextNumberField.maximum);
     SetSpinRange(page, kGroupsSpin, kGroupsField.minimum, kGroupsField.maximum);
     SetSpinRange(page, kSpeedSpin, kSpeedField.minimum, kSpeedField.maximum);
+    SetSpinRange(page, kEffectiveSpin, kEffectiveSpeedField.minimum, kEffectiveSpeedField.maximum);
     SetSpinRange(page, 1050, kSpeedStepField.minimum, kSpeedStepField.maximum);
     SendDlgItemMessageA(page, kTextBox, ATB_SETTEXT, reinterpret_cast<WPARAM>(""), 0);
     SetDlgItemInt(page, kSpeed, 100, FALSE);
