@@ -26,6 +26,12 @@ std::string ProcessCommandLine();
 void SetUtf8FileNames(bool utf8);
 // std::fopen through the wide call on Windows.
 std::FILE* OpenFile(const std::string& path, const char* mode);
+// A file name as the configuration file stores it: in the system's code
+// page, as it always was, when every character has a form there; otherwise
+// its UTF-8 after the UTF-8 byte order mark, which no name in a code page
+// starts with. FileNameFromStore reads both.
+std::string FileNameForStore(const std::string& name);
+std::string FileNameFromStore(const std::string& stored);
 // A file name as a std::filesystem path, and a path back as a file name.
 std::filesystem::path FileSystemPath(const std::string& name);
 std::string FileNameOf(const std::filesystem::path& path);

@@ -48,6 +48,15 @@ std::string ProcessCommandLine() {
 
 void SetUtf8FileNames(bool) {}
 
+// Names are UTF-8 here, the system's own form.
+std::string FileNameForStore(const std::string& name) {
+    return name;
+}
+
+std::string FileNameFromStore(const std::string& stored) {
+    return stored.compare(0, 3, "\xEF\xBB\xBF") == 0 ? stored.substr(3) : stored;
+}
+
 std::FILE* OpenFile(const std::string& path, const char* mode) {
     return std::fopen(path.c_str(), mode);
 }

@@ -4,42 +4,6 @@
 
 #include <cerrno>
 
-std::string CurrentDirectory() {
-    char buf[1023];
-    DWORD n = GetCurrentDirectoryA(sizeof buf, buf);
-    if (n == 0 || n >= sizeof buf)
-        return "";
-    buf[sizeof buf - 1] = 0;
-    return buf;
-}
-
-bool TempDirectory(std::string& dir, size_t bufferSize) {
-    std::string buf(bufferSize, '\0');
-    DWORD n = GetTempPathA(static_cast<DWORD>(bufferSize), &buf[0]);
-    if (n == 0 || n >= bufferSize)
-        return false;
-    buf.resize(n);
-    dir = buf;
-    return true;
-}
-
-bool FullPathName(const std::string& name, std::string& full, size_t& filePart) {
-    char buf[1024];
-    char* part = nullptr;
-    DWORD n = GetFullPathNameA(name.c_str(), sizeof buf, buf, &part);
-    if (n == 0 || n >= sizeof buf)
-        return false;
-    buf[sizeof buf - 1] = 0;
-    full = buf;
-    filePart = part ? static_cast<size_t>(part - buf) : std::string::npos;
-    return true;
-}
-
-std::string ProcessCommandLine() {
-    const char* c = GetCommandLineA();
-    return c ? c : "";
-}
-
 uint32_t SystemTickCount() {
     return GetTickCount();
 }
@@ -114,6 +78,93 @@ bool SamePath(const std::wstring& a, const std::wstring& b) {
 
 void SetUtf8FileNames(bool utf8) {
     g_fileNamePage = utf8 ? CP_UTF8 : CP_ACP;
+}
+
+namespace {
+const char kUtf8Mark[] = "\xEF\xBB\xBF";
+
+std::wstring WidenIn(const std::string& bytes, UINT page) {
+    const int n = MultiByteToWideChar(page, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0)
+        MultiByteToWideChar(page, 0, bytes.data(), static_cast<int>(bytes.size()), &wide[0], n);
+    return wide;
+}
+
+// False when a character has no form in the code page.
+bool NarrowIn(const std::wstring& wide, UINT page, std::string& bytes) {
+    BOOL lossy = FALSE;
+    BOOL* const check = page == CP_UTF8 ? nullptr : &lossy;
+    const int n =
+        WideCharToMultiByte(page, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, check);
+    bytes.assign(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        WideCharToMultiByte(page, 0, wide.data(), static_cast<int>(wide.size()), &bytes[0], n, nullptr,
+                            check);
+    return !lossy;
+}
+} // namespace
+
+std::string FileNameForStore(const std::string& name) {
+    if (g_fileNamePage != CP_UTF8)
+        return name;
+    const std::wstring wide = WidenIn(name, CP_UTF8);
+    std::string system;
+    return NarrowIn(wide, CP_ACP, system) ? system : kUtf8Mark + name;
+}
+
+std::string FileNameFromStore(const std::string& stored) {
+    const bool utf8 = stored.compare(0, 3, kUtf8Mark) == 0;
+    const std::wstring wide = utf8 ? WidenIn(stored.substr(3), CP_UTF8) : WidenIn(stored, CP_ACP);
+    std::string name;
+    NarrowIn(wide, g_fileNamePage, name);
+    return name;
+}
+
+// The four below ask the wide calls and give the name in the code page of
+// file names, so that a folder named in any script survives UTF-8 names.
+std::string CurrentDirectory() {
+    wchar_t buf[1023];
+    const DWORD n = GetCurrentDirectoryW(1023, buf);
+    std::string dir;
+    if (n == 0 || n >= 1023 || !NarrowPath(std::wstring(buf, n), dir) || dir.size() >= 1023)
+        return "";
+    return dir;
+}
+
+bool TempDirectory(std::string& dir, size_t bufferSize) {
+    wchar_t buf[MAX_PATH + 1];
+    const DWORD n = GetTempPathW(MAX_PATH + 1, buf);
+    std::string narrow;
+    if (n == 0 || n > MAX_PATH || !NarrowPath(std::wstring(buf, n), narrow) || narrow.size() >= bufferSize)
+        return false;
+    dir = narrow;
+    return true;
+}
+
+bool FullPathName(const std::string& name, std::string& full, size_t& filePart) {
+    const std::wstring wide = Widened(name);
+    wchar_t buf[1024];
+    wchar_t* part = nullptr;
+    const DWORD n = wide.empty() ? 0 : GetFullPathNameW(wide.c_str(), 1024, buf, &part);
+    std::string narrow, head;
+    if (n == 0 || n >= 1024 || !NarrowPath(std::wstring(buf, n), narrow) || narrow.size() >= 1024)
+        return false;
+    full = narrow;
+    filePart = std::string::npos;
+    if (part) {
+        if (part == buf)
+            filePart = 0;
+        else if (NarrowPath(std::wstring(buf, static_cast<size_t>(part - buf)), head))
+            filePart = head.size();
+    }
+    return true;
+}
+
+std::string ProcessCommandLine() {
+    const wchar_t* c = GetCommandLineW();
+    std::string line;
+    return c && NarrowPath(c, line) ? line : "";
 }
 
 std::FILE* OpenFile(const std::string& path, const char* mode) {

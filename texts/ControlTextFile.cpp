@@ -54,7 +54,7 @@ std::string CurrentDirPath(const std::string& name) {
 bool FileExists(const std::string& path) {
     if (path.empty())
         return false;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = OpenFile(path, "rb");
     if (!f)
         return false;
     std::fclose(f);
@@ -65,7 +65,7 @@ bool WriteTextFile(const std::string& path, const std::string& text, int width, 
     const std::string block = ControlTextBlock(text, width, number);
     if (overwrite)
         return WriteFileReplacing(path, block);
-    std::FILE* f = std::fopen(path.c_str(), "ab");
+    std::FILE* f = OpenFile(path, "ab");
     if (!f)
         return false;
     bool ok = std::fseek(f, 0, SEEK_END) == 0;

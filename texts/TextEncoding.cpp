@@ -197,3 +197,15 @@ std::string AnyTextToCp1251(const std::string& bytes) {
         std::any_of(b.begin(), b.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
     return beyondAscii && IsUtf8(b) ? Utf8ToCp1251(b) : b;
 }
+
+namespace {
+unsigned g_textCodePage = 0;
+}
+
+void SetTextCodePage(unsigned codePage) {
+    g_textCodePage = codePage;
+}
+
+unsigned TextCodePage() {
+    return g_textCodePage;
+}

@@ -42,3 +42,11 @@ std::string Utf8ToCp1251(const std::string& utf8);
 // as UTF-8 when they are UTF-8 beyond ASCII; any other bytes are taken as
 // code page 1251 already.
 std::string AnyTextToCp1251(const std::string& bytes);
+
+// The code page of the program's own texts and of what its pages show and
+// read back as bytes: that of the language chosen (Russian 1251), set when
+// the language's texts are loaded. 0, the start value, is the system's ANSI
+// code page. The "system text" conversions above use it on Windows, so that
+// a Russian text is read as Russian on a Windows of any other language.
+void SetTextCodePage(unsigned codePage);
+unsigned TextCodePage();

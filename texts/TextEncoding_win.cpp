@@ -27,9 +27,9 @@ std::string Narrow(const std::wstring& wide, UINT codePage) {
 } // namespace
 
 std::string SystemTextToUtf8(const std::string& bytes) {
-    return Narrow(Widen(bytes, CP_ACP), CP_UTF8);
+    return Narrow(Widen(bytes, TextCodePage()), CP_UTF8);
 }
 
 std::string Utf8ToSystemText(const std::string& utf8) {
-    return Narrow(Widen(utf8, CP_UTF8), CP_ACP);
+    return Narrow(Widen(utf8, CP_UTF8), TextCodePage());
 }

@@ -1,8 +1,9 @@
 #include "app/win/Application.h"
 
 #include "app/Paths.h"
+#include "app/Platform.h"
 
-TempSoundFile::TempSoundFile(const std::string& path) : file_(std::fopen(path.c_str(), "w")) {}
+TempSoundFile::TempSoundFile(const std::string& path) : file_(OpenFile(path, "w")) {}
 
 TempSoundFile::~TempSoundFile() {
     if (file_) {

@@ -4,8 +4,16 @@
 #include "app/ColorMath.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
+#include "app/win/WideText.h"
 
 namespace {
+
+void DrawCentredWide(HDC dc, const std::wstring& text, const RECT& rect, int dx, int dy, COLORREF colour) {
+    RECT r = rect;
+    OffsetRect(&r, dx, dy);
+    SetTextColor(dc, colour);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+}
 
 // The one background brush handed out for control colours. Replaced on each
 // request, so at most one exists at a time; the system does not take
@@ -91,8 +99,8 @@ INT_PTR PaintButton(HWND window, AppConfig& app, const DRAWITEMSTRUCT& item) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, textColour);
 
-    char text[1024];
-    int length = static_cast<int>(GetWindowTextA(button, text, sizeof text));
+    // The caption as the button holds it, in UTF-16.
+    const std::wstring text = ReadWindowWide(button);
     LRESULT buttonState = SendMessageA(button, BM_GETSTATE, 0, 0);
     LONG_PTR style = GetWindowLongPtrA(button, GWL_STYLE);
 
@@ -105,19 +113,19 @@ INT_PTR PaintButton(HWND window, AppConfig& app, const DRAWITEMSTRUCT& item) {
     switch (look) {
     case Look::Normal:
         FillClient(dc, client, c.outerLight);
-        DrawCentredText(dc, text, length, &client, 0, 0, textColour);
+        DrawCentredWide(dc, text, client, 0, 0, textColour);
         break;
     case Look::Focused: {
         int o = pressed ? 1 : 0;
         FillClient(dc, client, pressed ? c.pressedFill : c.focusFill);
-        DrawCentredText(dc, text, length, &client, o, o, pressed ? c.pressedText : textColour);
+        DrawCentredWide(dc, text, client, o, o, pressed ? c.pressedText : textColour);
         DrawMarks(dc, w, h, o, c.mark);
         break;
     }
     case Look::Disabled:
         FillClient(dc, client, c.disabledFill);
-        DrawCentredText(dc, text, length, &client, 1, 1, RGB(255, 255, 255));
-        DrawCentredText(dc, text, length, &client, 0, 0, RGB(128, 128, 128));
+        DrawCentredWide(dc, text, client, 1, 1, RGB(255, 255, 255));
+        DrawCentredWide(dc, text, client, 0, 0, RGB(128, 128, 128));
         break;
     }
     bool flat = look == Look::Disabled || pressed || (style & BS_FLAT) != 0;

@@ -1,5 +1,7 @@
 #include "app/win/ConfigLocationWin.h"
 
+#include "app/Platform.h"
+
 #include <windows.h>
 #include <shlobj.h>
 
@@ -7,8 +9,14 @@
 
 namespace {
 
+// Paths are file names in the program's code page of names (UTF-8 in the
+// program), asked through the wide calls.
+std::wstring Wide(const std::string& path) {
+    return FileSystemPath(path).native();
+}
+
 bool FileExists(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
+    DWORD a = GetFileAttributesW(Wide(path).c_str());
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -19,13 +27,13 @@ std::string FolderOf(const std::string& file) {
 
 bool Writable(const std::string& path) {
     if (FileExists(path)) {
-        if (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY)
+        if (GetFileAttributesW(Wide(path).c_str()) & FILE_ATTRIBUTE_READONLY)
             return false;
         // Opening for writing without truncating tells a locked or
         // read-only-mounted file from a writable one.
-        HANDLE h =
-            CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE)
             return false;
         CloseHandle(h);
@@ -37,7 +45,7 @@ bool Writable(const std::string& path) {
     for (DWORD attempt = 0; attempt < 16; ++attempt) {
         const std::string probe = folder + "KLAVIRO-" + std::to_string(GetCurrentProcessId()) + "-" +
                                   std::to_string(GetTickCount() + attempt) + ".probe";
-        HANDLE h = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        HANDLE h = CreateFileW(Wide(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
         if (h != INVALID_HANDLE_VALUE) {
             CloseHandle(h);
@@ -49,11 +57,17 @@ bool Writable(const std::string& path) {
     return false;
 }
 
-std::string UserDirectory() {
-    char buf[MAX_PATH];
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buf)) || !buf[0])
+std::string FolderPath(int folder) {
+    wchar_t buf[MAX_PATH];
+    if (FAILED(SHGetFolderPathW(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, buf)) || !buf[0])
         return "";
-    std::string dir = buf;
+    return FileNameOf(std::filesystem::path(buf));
+}
+
+std::string UserDirectory() {
+    std::string dir = FolderPath(CSIDL_APPDATA);
+    if (dir.empty())
+        return "";
     if (dir.back() != '\\')
         dir += '\\';
     return dir + "KLAVIRO\\";
@@ -67,14 +81,10 @@ const ConfigLocationCalls& SystemConfigLocationCalls() {
 }
 
 std::string DocumentsDirectory() {
-    char buf[MAX_PATH];
-    if (FAILED(
-            SHGetFolderPathA(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, buf)))
-        return "";
-    return buf;
+    return FolderPath(CSIDL_PERSONAL | CSIDL_FLAG_CREATE);
 }
 
 void EnsureFolderOf(const std::string& file) {
     const std::string folder = FolderOf(file);
-    CreateDirectoryA(folder.c_str(), nullptr); // fails harmlessly when it exists
+    CreateDirectoryW(Wide(folder).c_str(), nullptr); // fails harmlessly when it exists
 }

@@ -2,6 +2,7 @@
 
 #include "app/Anchor.h"
 #include "app/win/MessageWindow.h"
+#include "app/win/WideText.h"
 
 #include <commctrl.h>
 
@@ -114,8 +115,16 @@ HBITMAP MakeColorSwatch(HWND window, COLORREF colour, int width, int height) {
     return bitmap;
 }
 
+namespace {
+// The language's text drawn through the wide call.
+int DrawLanguageText(HDC dc, const char* text, int length, RECT* rect, UINT format) {
+    const std::wstring wide = TextToWide(length < 0 ? std::string(text) : std::string(text, length));
+    return DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), rect, format);
+}
+} // namespace
+
 int DrawTextSlashedZero(HDC dc, char* text, int length, RECT* rect, UINT format) {
-    int result = DrawTextA(dc, text, length, rect, format);
+    int result = DrawLanguageText(dc, text, length, rect, format);
     bool anyZero = false;
     // length -1 means NUL-terminated, as for DrawTextA.
     for (int i = 0; length < 0 ? text[i] != '\0' : i < length; ++i) {
@@ -128,7 +137,7 @@ int DrawTextSlashedZero(HDC dc, char* text, int length, RECT* rect, UINT format)
     }
     if (!anyZero)
         return result;
-    return DrawTextA(dc, text, length, rect, format);
+    return DrawLanguageText(dc, text, length, rect, format);
 }
 
 void DrawLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour, int width) {
@@ -145,7 +154,7 @@ void DrawCentredText(HDC dc, const char* text, int length, const RECT* rect, int
     RECT r = *rect;
     OffsetRect(&r, dx, dy);
     SetTextColor(dc, colour);
-    DrawTextA(dc, text, length, &r, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    DrawLanguageText(dc, text, length, &r, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
 }
 
 void ShowWarning(HWND window, const std::string& text) {

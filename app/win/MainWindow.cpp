@@ -1,9 +1,11 @@
 #include "app/win/MainWindow.h"
 
 #include "app/Paths.h"
+#include "app/Platform.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
 #include "app/win/MessageWindow.h"
+#include "app/win/WideText.h"
 #include "app/win/Pages.h"
 #include "organisation/win/DrawPage.h"
 #include "organisation/win/OrganisationPage.h"
@@ -170,7 +172,7 @@ void Layout(HWND window, Application& app, int width, int height) {
 bool CreatePages(HWND window, Application& app) {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
     for (const PageEntryTemplate& entry : kPageTable) {
-        HWND page = CreateDialogParamA(instance, MAKEINTRESOURCEA(entry.dialog), window, entry.procedure,
+        HWND page = CreateDialogParamW(instance, MAKEINTRESOURCEW(entry.dialog), window, entry.procedure,
                                        reinterpret_cast<LPARAM>(&app));
         if (!page)
             return false;
@@ -212,7 +214,7 @@ void CloseSequence(HWND window) {
     if (app) {
         for (int i = 0; i < app->pageCount; ++i)
             SendMessageA(app->pages[i].window, PM_CLOSING, 0, 0);
-        app->SetString("Default", "Database", app->records.DatabasePath());
+        app->SetString("Default", "Database", FileNameForStore(app->records.DatabasePath()));
         // Looked up before the save, so that the text is stored with the
         // others for translators.
         const std::string notSaved = app->SettingsNotSavedText();
@@ -276,6 +278,7 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return TRUE;
     case PM_LOAD_TEXTS:
         if (app) {
+            ApplyLanguageCodePage(*app);
             LoadMessageWindowTexts(*app);
             for (int i = 0; i < app->pageCount; ++i)
                 SendMessageA(app->pages[i].window, PM_LOAD_TEXTS, 0, 0);
@@ -289,7 +292,7 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 } // namespace
 
 HWND CreateMainWindow(HINSTANCE instance) {
-    HWND window = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainWindowProc, 0);
+    HWND window = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainWindowProc, 0);
     // A dialog destroyed during its own initialisation may still be returned.
     return window && IsWindow(window) ? window : nullptr;
 }

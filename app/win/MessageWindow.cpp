@@ -1,5 +1,6 @@
 #include "app/win/MessageWindow.h"
 
+#include "app/win/WideText.h"
 #include "config/TextCatalogue.h"
 
 #include <algorithm>
@@ -83,9 +84,9 @@ LPCSTR IconOf(UINT type) {
     }
 }
 
-HWND Child(HWND box, const char* cls, const char* text, DWORD style, int id, int x, int y, int w, int h,
-           HFONT font) {
-    HWND child = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, box,
+HWND Child(HWND box, const wchar_t* cls, const std::wstring& text, DWORD style, int id, int x, int y, int w,
+           int h, HFONT font) {
+    HWND child = CreateWindowExW(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, w, h, box,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
                                  nullptr);
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -95,7 +96,8 @@ HWND Child(HWND box, const char* cls, const char* text, DWORD style, int id, int
 // Every size follows the dialog font's height and average width, so the box
 // grows with the display scale as the text does.
 void LayOut(HWND box, Box& b) {
-    SetWindowTextA(box, b.caption);
+    SetWindowTextW(box, TextToWide(b.caption).c_str());
+    const std::wstring shown = TextToWide(b.text);
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(box, WM_GETFONT, 0, 0));
     HDC dc = GetDC(box);
     HGDIOBJ old = SelectObject(dc, font);
@@ -117,12 +119,12 @@ void LayOut(HWND box, Box& b) {
     const int widest =
         std::max<int>((work.right - work.left) * 3 / 4 - 2 * margin - beforeText - 2 * pad, 20 * unit);
     RECT text{0, 0, widest, 0};
-    DrawTextA(dc, b.text, -1, &text, kTextFormat | DT_CALCRECT);
+    DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &text, kTextFormat | DT_CALCRECT);
     int buttonWidth = 12 * unit;
     for (int id : b.buttons) {
         SIZE size{};
-        const std::string& caption = ButtonText(id);
-        GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+        const std::wstring caption = TextToWide(ButtonText(id));
+        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
         buttonWidth = std::max<int>(buttonWidth, size.cx + 4 * unit);
     }
     SelectObject(dc, old);
@@ -138,15 +140,15 @@ void LayOut(HWND box, Box& b) {
     const int clientHeight = 3 * margin + topHeight + buttonHeight;
 
     if (icon) {
-        HWND shown = Child(box, "STATIC", nullptr, SS_ICON, kIcon, margin,
-                           margin + (topHeight - iconSize) / 2, iconSize, iconSize, font);
+        HWND shown = Child(box, L"STATIC", L"", SS_ICON, kIcon, margin, margin + (topHeight - iconSize) / 2,
+                           iconSize, iconSize, font);
         SendMessageA(shown, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     }
-    Child(box, "STATIC", b.text, SS_OWNERDRAW, kLabel, margin + beforeText,
+    Child(box, L"STATIC", shown, SS_OWNERDRAW, kLabel, margin + beforeText,
           margin + (topHeight - labelHeight) / 2, labelWidth, labelHeight, font);
     int x = (clientWidth - rowWidth) / 2;
     for (int k = 0; k < buttons; ++k, x += buttonWidth + gap) {
-        HWND button = Child(box, "BUTTON", ButtonText(b.buttons[k]).c_str(),
+        HWND button = Child(box, L"BUTTON", TextToWide(ButtonText(b.buttons[k])),
                             WS_TABSTOP | (k == 0 ? BS_DEFPUSHBUTTON | WS_GROUP : BS_PUSHBUTTON), b.buttons[k],
                             x, 2 * margin + topHeight, buttonWidth, buttonHeight, font);
         if (k == 0)
@@ -172,7 +174,8 @@ void DrawLabel(const Box& b, const DRAWITEMSTRUCT& item) {
     // The measured width, so the lines break where they were measured; the
     // ink beyond the last advance falls on the label's margin, not clipped.
     RECT r = b.textRect;
-    DrawTextA(item.hDC, b.text, -1, &r, kTextFormat | DT_NOCLIP);
+    const std::wstring text = TextToWide(b.text);
+    DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &r, kTextFormat | DT_NOCLIP);
     SelectObject(item.hDC, old);
 }
 
@@ -228,7 +231,7 @@ int ShowMessageWindow(HWND owner, const char* text, const char* caption, UINT ty
         box.pointSize = 8;
         const wchar_t face[] = L"MS Shell Dlg";
         std::copy(face, face + 13, box.face);
-        const INT_PTR answer = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &box.dialog, root, BoxProc,
+        const INT_PTR answer = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &box.dialog, root, BoxProc,
                                                        reinterpret_cast<LPARAM>(&b));
         if (answer > 0)
             return static_cast<int>(answer);
@@ -236,5 +239,6 @@ int ShowMessageWindow(HWND owner, const char* text, const char* caption, UINT ty
         // Out of memory, as when the program ends after such a failure: the
         // system's box still says why.
     }
-    return MessageBoxA(owner, text, caption, type);
+    return MessageBoxW(owner, TextToWide(text ? text : "").c_str(),
+                       caption ? TextToWide(caption).c_str() : nullptr, type);
 }

@@ -13,7 +13,8 @@ class AppConfig;
 // the built-in ones).
 void LoadMessageWindowTexts(AppConfig& app);
 
-// MessageBoxA's contract for what the program shows: MB_OK, MB_OKCANCEL,
+// MessageBoxA's contract for what the program shows (the texts in the
+// language's code page, shown through the wide calls): MB_OK, MB_OKCANCEL,
 // MB_YESNO or MB_YESNOCANCEL, with or without a warning, error, information
 // or question icon; a null caption is the texts' caption. Enter answers
 // with the first button, Esc with the last (No or Cancel). Returns IDOK,

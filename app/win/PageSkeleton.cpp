@@ -1,4 +1,5 @@
 #include "app/win/PageSkeleton.h"
+#include "app/win/WideText.h"
 
 #include "app/UserFiles.h"
 #include "app/win/Application.h"
@@ -223,13 +224,11 @@ void InitFileField(HWND page, const FileField& field) {
 }
 
 std::string FileFieldPath(HWND page, const FileField& field) {
-    char path[kMaxFieldPath + 1] = "";
-    GetDlgItemTextA(page, field.path, path, sizeof path);
-    return UserFilePath(path);
+    return UserFilePath(ReadItemFileName(page, field.path));
 }
 
 void SetFileField(HWND page, const FileField& field, const std::string& path) {
-    SetDlgItemTextA(page, field.path, path.c_str());
+    SetItemFileName(page, field.path, path);
 }
 
 bool BrowseFileField(HWND page, Application& app, const FileField& field) {

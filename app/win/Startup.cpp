@@ -59,10 +59,12 @@ HACCEL CreateKlaviroAccelerators() {
     return CreateAcceleratorTableA(keys, 6);
 }
 
+// The wide calls throughout, so that a character typed into a page arrives
+// as UTF-16, not narrowed to the system's code page.
 void RunMessageLoop(HWND mainWindow, HACCEL accelerators) {
     MSG msg;
     while (IsWindow(mainWindow)) {
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0 || !IsWindow(mainWindow))
             break;
         if (got == -1)
@@ -71,12 +73,12 @@ void RunMessageLoop(HWND mainWindow, HACCEL accelerators) {
         try {
             if (SelectAllOnCtrlA(msg))
                 continue;
-            if (!ControlTakesKey(msg) && TranslateAcceleratorA(mainWindow, accelerators, &msg))
+            if (!ControlTakesKey(msg) && TranslateAcceleratorW(mainWindow, accelerators, &msg))
                 continue;
-            if (IsDialogMessageA(mainWindow, &msg))
+            if (IsDialogMessageW(mainWindow, &msg))
                 continue;
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         } catch (const std::exception& e) {
             ReportPageFailure(mainWindow, e.what());
         }

@@ -1,5 +1,8 @@
 #include "config/win/FolderDialog.h"
 
+#include "app/Platform.h"
+#include "app/win/WideText.h"
+
 #include <shlobj.h>
 
 namespace {
@@ -10,7 +13,7 @@ FolderHook folderHook = nullptr;
 // starts beside the competition's files rather than at the desktop.
 int CALLBACK SelectProposed(HWND chooser, UINT message, LPARAM, LPARAM data) {
     if (message == BFFM_INITIALIZED && data)
-        SendMessageA(chooser, BFFM_SETSELECTIONA, TRUE, data);
+        SendMessageW(chooser, BFFM_SETSELECTIONW, TRUE, data);
     return 0;
 }
 
@@ -25,26 +28,33 @@ FolderHook SetFolderHook(FolderHook hook) {
 bool AskFolder(HWND owner, const std::string& title, std::string& folder) {
     if (folderHook)
         return folderHook(title, folder);
-    char chosen[MAX_PATH] = "";
-    BROWSEINFOA request{};
+    // Through the wide calls: the title is the language's text, the folder
+    // a name in any script.
+    wchar_t chosen[MAX_PATH] = L"";
+    const std::wstring shownTitle = TextToWide(title);
+    BROWSEINFOW request{};
     request.hwndOwner = owner;
     request.pszDisplayName = chosen;
-    request.lpszTitle = title.c_str();
+    request.lpszTitle = shownTitle.c_str();
     // The edit box takes a typed or pasted path as well as a click in the tree.
     request.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX;
     std::string proposed = folder;
     while (proposed.size() > 3 && (proposed.back() == '\\' || proposed.back() == '/'))
         proposed.pop_back();
     request.lpfn = SelectProposed;
-    request.lParam = proposed.empty() ? 0 : reinterpret_cast<LPARAM>(proposed.c_str());
-    PIDLIST_ABSOLUTE item = SHBrowseForFolderA(&request);
+    const std::wstring wideProposed = FileSystemPath(proposed).native();
+    request.lParam = wideProposed.empty() ? 0 : reinterpret_cast<LPARAM>(wideProposed.c_str());
+    PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&request);
     if (!item)
         return false;
     // A virtual folder (the printers, say) has no path: nothing chosen.
-    const bool hasPath = SHGetPathFromIDListA(item, chosen) != FALSE;
+    const bool hasPath = SHGetPathFromIDListW(item, chosen) != FALSE;
     CoTaskMemFree(item);
     if (!hasPath)
         return false;
-    folder = chosen;
+    const std::string name = FileNameOf(std::filesystem::path(chosen));
+    if (name.empty())
+        return false;
+    folder = name;
     return true;
 }

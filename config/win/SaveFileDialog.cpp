@@ -2,6 +2,7 @@
 
 #include "app/UserFiles.h"
 #include "app/win/Application.h"
+#include "config/win/OpenFileDialog.h"
 
 #include <cstring>
 
@@ -47,8 +48,7 @@ bool ShowSaveFileDialog(HWND owner, const std::string& initialName, const std::s
     request.lpstrDefExt = defaultExtension;
     request.Flags = OFN_LONGNAMES;
 
-    const bool confirmed =
-        saveFileNameHook ? saveFileNameHook(&request) : GetSaveFileNameA(&request) != FALSE;
+    const bool confirmed = saveFileNameHook ? saveFileNameHook(&request) : RunWideFileDialog(request, true);
     if (!confirmed)
         return false;
     file[kPathBuffer - 1] = '\0';

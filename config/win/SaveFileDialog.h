@@ -1,5 +1,5 @@
 // The system save-file dialog for text files, behind one replaceable call so
-// that tests never block on GetSaveFileNameA.
+// that tests never block on the system call (asked in UTF-16).
 #pragma once
 
 #include <windows.h>
@@ -10,7 +10,7 @@
 
 class Application;
 
-// Replaces GetSaveFileNameA (tests); null restores it. The hook gets the
+// Replaces the system dialog (tests); null restores it. The hook gets the
 // filled-in request and answers like the system call: true with the chosen
 // path written into lpstrFile, false for Cancel.
 using SaveFileNameHook = bool (*)(OPENFILENAMEA* request);

@@ -21,7 +21,7 @@ LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             return result;
     } catch (...) {
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 // The paint messages of a control that paints its whole client area off
@@ -53,16 +53,19 @@ bool HandlePaintMessages(HWND window, UINT message, WPARAM wParam, LRESULT& resu
     return false;
 }
 
+// Unicode windows: WM_SETTEXT brings UTF-16, which a control turns into the
+// language's code page (TextCodePage) whatever the system's code page is.
 inline ATOM RegisterControlClass(HINSTANCE instance, const char* name, WNDPROC procedure, HBRUSH background) {
-    WNDCLASSA wc{};
+    const std::wstring wideName(name, name + std::char_traits<char>::length(name)); // ASCII
+    WNDCLASSW wc{};
     wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
     wc.lpfnWndProc = procedure;
     wc.cbWndExtra = sizeof(void*);
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = background;
-    wc.lpszClassName = name;
-    return RegisterClassA(&wc);
+    wc.lpszClassName = wideName.c_str();
+    return RegisterClassW(&wc);
 }
 
 // The control's record lives in the window's extra bytes from WM_CREATE to

@@ -1,5 +1,6 @@
 #include "controls/win/Image.h"
 
+#include "app/Platform.h"
 #include "app/win/DialogHelpers.h"
 #include "controls/BmpLayout.h"
 
@@ -150,7 +151,8 @@ bool Image::Save(const char* path) {
         return false;
     const DWORD pixelBytes = static_cast<DWORD>(BmpPixelBytes(header));
 
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(FileSystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     bool ok = GetFileType(file) == FILE_TYPE_DISK;

@@ -1,6 +1,7 @@
 // ATextLWnd: a transparent one-line caption in bold Arial that grows to fill
 // its rectangle, drawn over the parent's own background.
 #include "app/win/DialogHelpers.h"
+#include "app/win/WideText.h"
 #include "controls/ControlMessages.h"
 #include "controls/LabelTimerRules.h"
 #include "controls/win/ControlClass.h"
@@ -22,7 +23,8 @@ SIZE MeasureText(HDC dc, const LOGFONTA& font, const std::string& text) {
     HFONT handle = CreateFontIndirectA(&font);
     HGDIOBJ old = SelectObject(dc, handle);
     SIZE size{0, 0};
-    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+    const std::wstring wide = TextToWide(text);
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     SelectObject(dc, old);
     DeleteObject(handle);
     return size;
@@ -40,7 +42,8 @@ void DrawOnce(HDC dc, const std::string& text, const RECT& client, int dx, int d
         char work[2] = {text[0], '\0'};
         DrawTextSlashedZero(dc, work, 1, &r, format);
     } else {
-        DrawTextA(dc, text.data(), static_cast<int>(text.size()), &r, format);
+        const std::wstring wide = TextToWide(text);
+        DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r, format);
     }
 }
 
@@ -104,10 +107,12 @@ void InvalidateInParent(HWND window) {
 bool HandleMessage(HWND window, LabelRecord& record, UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
     switch (message) {
     case WM_SETTEXT: {
-        const char* text = reinterpret_cast<const char*>(lParam);
-        record.text.clear();
-        for (size_t i = 0; text && i < 1023 && text[i] != '\0'; ++i)
-            record.text += text[i];
+        // Kept in the language's code page, as the trimmed text is.
+        const wchar_t* text = reinterpret_cast<const wchar_t*>(lParam);
+        std::wstring wide;
+        for (size_t i = 0; text && i < 1023 && text[i] != L'\0'; ++i)
+            wide += text[i];
+        record.text = WideToText(wide);
         record.trimmed = false;
         break;
     }

@@ -2,6 +2,7 @@
 // highlighted selection and a vertical scroll bar. The text, scrolling and
 // selection rules live in TextBoxModel; this file measures the font, keeps
 // the scroll bar in step and paints.
+#include "app/win/WideText.h"
 #include "controls/ControlMessages.h"
 #include "controls/TextBoxGeometry.h"
 #include "controls/win/ControlClass.h"
@@ -132,9 +133,14 @@ void DrawRun(HDC dc, const char* text, int columns, const RECT& row, int cellWid
         ++first;
     while (last >= first && text[last] == ' ')
         --last;
-    if (first <= last)
-        ExtTextOutA(dc, row.left + first * cellWidth, row.top, ETO_CLIPPED, &row, text + first,
-                    last - first + 1, nullptr);
+    // The Morse characters are code page 1251 bytes, one character each,
+    // whatever the language and the system's code page.
+    if (first <= last) {
+        const std::wstring wide =
+            ToWide(std::string(text + first, static_cast<size_t>(last - first + 1)), 1251);
+        ExtTextOutW(dc, row.left + first * cellWidth, row.top, ETO_CLIPPED, &row, wide.c_str(),
+                    static_cast<UINT>(wide.size()), nullptr);
+    }
 }
 
 // One part of a line, then a slash over each of its zeros. Straight to the

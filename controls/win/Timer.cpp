@@ -1,5 +1,6 @@
 // ATimerWnd: a filled box with one line of bold Courier New in relief, for
 // stopwatches, countdowns, speeds and counts.
+#include "app/win/WideText.h"
 #include "controls/ControlMessages.h"
 #include "controls/LabelTimerRules.h"
 #include "controls/TimeFormat.h"
@@ -23,7 +24,8 @@ void DrawOnce(HDC dc, const std::string& text, const RECT& client, int dx, int d
     RECT r = client;
     OffsetRect(&r, dx, dy);
     SetTextColor(dc, colour);
-    DrawTextA(dc, text.data(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+    const std::wstring wide = TextToWide(text);
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
 }
 
 void Paint(HWND window, TimerRecord& record, HDC target, const RECT& update) {
@@ -40,7 +42,8 @@ void Paint(HWND window, TimerRecord& record, HDC target, const RECT& update) {
     HFONT font = CreateFontIndirectA(&record.font);
     HGDIOBJ oldFont = SelectObject(dc, font);
     SIZE extent{0, 0};
-    GetTextExtentPoint32A(dc, record.text.data(), static_cast<int>(record.text.size()), &extent);
+    const std::wstring wide = TextToWide(record.text);
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
     record.font.lfHeight = TimerFittedHeight(w, h, extent.cx, extent.cy);
     SelectObject(dc, oldFont);
     DeleteObject(font);
@@ -70,13 +73,14 @@ void Paint(HWND window, TimerRecord& record, HDC target, const RECT& update) {
 bool HandleMessage(HWND window, TimerRecord& record, UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
     switch (message) {
     case WM_SETTEXT: {
-        const char* text = reinterpret_cast<const char*>(lParam);
+        const wchar_t* text = reinterpret_cast<const wchar_t*>(lParam);
         if (!text) {
             record.text = "--:--";
         } else {
-            record.text.clear();
-            for (size_t i = 0; i < 127 && text[i] != '\0'; ++i)
-                record.text += text[i];
+            std::wstring wide;
+            for (size_t i = 0; i < 127 && text[i] != L'\0'; ++i)
+                wide += text[i];
+            record.text = WideToText(wide);
         }
         break;
     }

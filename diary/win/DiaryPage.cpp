@@ -7,6 +7,7 @@
 #include "app/UserFiles.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
+#include "app/win/WideText.h"
 #include "app/win/PageSkeleton.h"
 #include "app/win/Pages.h"
 #include "config/TextCatalogue.h"
@@ -79,13 +80,14 @@ void SetColumns(HWND list, Application& app) {
     const int unit = std::max(1, static_cast<int>(r.right - r.left - 4) / 9);
     const int widths[] = {3 * unit, 2 * unit, unit, unit, unit, unit};
     for (int k = 0; k < 6; ++k) {
-        std::string title = Lang(app, *titles[k]);
-        LVCOLUMNA column{};
+        std::wstring title = TextToWide(Lang(app, *titles[k]));
+        title += L'\0';
+        LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
         column.fmt = k < 2 ? LVCFMT_LEFT : LVCFMT_RIGHT;
         column.cx = widths[k];
         column.pszText = &title[0];
-        SendMessageA(list, LVM_INSERTCOLUMNA, k, reinterpret_cast<LPARAM>(&column));
+        SendMessageW(list, LVM_INSERTCOLUMNW, k, reinterpret_cast<LPARAM>(&column));
     }
 }
 
@@ -106,13 +108,14 @@ void FillChecks(HWND page, Application& app) {
                                      std::to_string(r.errors),
                                      Lang(app, r.accepted ? kYes : kNo)};
         for (int k = 0; k < 6; ++k) {
-            std::string text = cells[k];
-            LVITEMA item{};
+            std::wstring text = TextToWide(cells[k]);
+            text += L'\0';
+            LVITEMW item{};
             item.mask = LVIF_TEXT;
             item.iItem = row;
             item.iSubItem = k;
             item.pszText = &text[0];
-            SendMessageA(list, k == 0 ? LVM_INSERTITEMA : LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+            SendMessageW(list, k == 0 ? LVM_INSERTITEMW : LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
         }
         ++row;
     }
@@ -170,14 +173,20 @@ Ink InkOf(Application& app) {
              static_cast<COLORREF>(app.GetTextBoxMT2Color())}};
 }
 
-void Write(HDC dc, int x, int y, const std::string& text, UINT align) {
+void WriteWide(HDC dc, int x, int y, const std::wstring& text, UINT align) {
     SetTextAlign(dc, align);
-    TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+    TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+}
+
+// A text of the language.
+void Write(HDC dc, int x, int y, const std::string& text, UINT align) {
+    WriteWide(dc, x, y, TextToWide(text), align);
 }
 
 int TextWidth(HDC dc, const std::string& text) {
+    const std::wstring wide = TextToWide(text);
     SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     return size.cx;
 }
 
@@ -268,7 +277,7 @@ void DrawBars(HDC dc, const RECT& r, const Ink& ink, const std::string& title, c
         const int width = std::max(
             1, static_cast<int>(static_cast<long long>(rate) * barSpace / std::max(1, chart.scale.high)));
         SetTextColor(dc, ink.axis);
-        Write(dc, r.left + labelWidth - 6, y, Utf8ToSystemText(EncodeUtf8(c.character)), TA_RIGHT | TA_TOP);
+        WriteWide(dc, r.left + labelWidth - 6, y, Utf8ToWide(EncodeUtf8(c.character)), TA_RIGHT | TA_TOP);
         RECT bar{r.left + labelWidth, y + 1, r.left + labelWidth + width, y + rowHeight - 2};
         FillRect(dc, &bar, brush);
         Write(dc, bar.right + 6, y,
@@ -444,8 +453,8 @@ const PageAnchor kAnchors[] = {
 };
 
 const PageDescription kPage = DescribePage(kTexts, kLists, kKeys, kCommands, kAnchors, PageKeptSize{KeptSize},
-                                    PageInit{OnInit}, PageTextsLoaded{OnTextsLoaded}, PageShow{OnShown},
-                                    PageLayout{OnLayout}, PageDrawItem{OnDrawItem});
+                                           PageInit{OnInit}, PageTextsLoaded{OnTextsLoaded},
+                                           PageShow{OnShown}, PageLayout{OnLayout}, PageDrawItem{OnDrawItem});
 
 } // namespace
 

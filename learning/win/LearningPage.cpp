@@ -10,6 +10,7 @@
 #include "app/UserFiles.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
+#include "app/win/WideText.h"
 #include "app/win/PageSkeleton.h"
 #include "app/win/Pages.h"
 #include "controls/ControlMessages.h"
@@ -86,7 +87,7 @@ void WriteField(HWND page, int control, const NumberField& field, long long valu
 }
 
 void SetStatus(HWND page, const std::string& text) {
-    SetDlgItemTextA(page, LEARN_STATUS, text.c_str());
+    SetItemLanguageText(page, LEARN_STATUS, text);
 }
 
 std::string SignsOf(const LearningState& st) {
@@ -113,10 +114,10 @@ void ShowLesson(HWND page, Application& app) {
     LearningState& st = app.learning;
     const std::string signs = SignsOf(st);
     SendDlgItemMessageA(page, LEARN_LESSONS, LB_SETCURSEL, static_cast<WPARAM>(st.lesson - 1), 0);
-    SetDlgItemTextA(page, LEARN_SIGNS, (Lang(app, kSignsText) + " " + MarkedSigns(signs)).c_str());
+    SetItemLanguageText(page, LEARN_SIGNS, Lang(app, kSignsText) + " " + MarkedSigns(signs));
     const std::string pattern =
         signs.empty() ? "" : std::string(1, signs.back()) + "   " + PatternText(signs.back());
-    SetDlgItemTextA(page, LEARN_PATTERN, pattern.c_str());
+    SetItemLanguageText(page, LEARN_PATTERN, pattern);
 }
 
 // The weights from the diary as it is now; the heaviest ten in the list.
@@ -132,7 +133,7 @@ void LoadWeights(HWND page, Application& app) {
     HWND list = GetDlgItem(page, LEARN_WEIGHTS);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     for (const SignWeight& w : HeaviestSigns(st.weights, 10))
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WeightLine(w).c_str()));
+        AddListText(list, WeightLine(w));
 }
 
 void ShowMode(HWND page, Application& app) {
@@ -145,7 +146,7 @@ void ShowMode(HWND page, Application& app) {
     if (lessons) {
         ShowLesson(page, app);
     } else {
-        SetDlgItemTextA(page, LEARN_SIGNS, Lang(app, kWeightsText).c_str());
+        SetItemLanguageText(page, LEARN_SIGNS, Lang(app, kWeightsText));
         LoadWeights(page, app);
     }
 }
@@ -173,7 +174,7 @@ void ReadOrder(HWND page, Application& app) {
     HWND list = GetDlgItem(page, LEARN_LESSONS);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     for (int n = 1; n <= kKochLessons; ++n)
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LessonLine(n, st.order).c_str()));
+        AddListText(list, LessonLine(n, st.order));
 }
 
 void Show(HWND page, Application& app) {

@@ -13,6 +13,7 @@
 #include "app/win/PageSkeleton.h"
 #include "app/win/Pages.h"
 #include "app/win/ReportList.h"
+#include "app/win/WideText.h"
 #include "config/TextCatalogue.h"
 #include "config/win/OpenFileDialog.h"
 #include "config/win/SaveFileDialog.h"
@@ -104,14 +105,13 @@ std::string FieldText(HWND page, int control) {
 }
 
 void SetField(HWND page, int control, const std::string& utf8) {
-    SetDlgItemTextA(page, control, Utf8ToSystemText(utf8).c_str());
+    SetItemUtf8Text(page, control, utf8);
 }
 
-// A field's text as UTF-8; unchanged from `before` it stays `before`, so
-// that letters the system's code page lacks survive an edit of another field.
-std::string FieldUtf8(HWND page, int control, const std::string& before = "") {
-    const std::string typed = FieldText(page, control);
-    return !before.empty() && typed == Utf8ToSystemText(before) ? before : SystemTextToUtf8(typed);
+// A field's text as UTF-8, read as UTF-16: every letter survives, whatever
+// the code pages of the system and the language.
+std::string FieldUtf8(HWND page, int control) {
+    return ReadItemUtf8(page, control);
 }
 
 std::string CleanField(const std::string& utf8) {
@@ -169,11 +169,10 @@ void FillCategories(HWND page, Application& app) {
         offer(e.category);
     const int chosen = ComboGetSelection(page, ORG_CATEGORY);
     ComboClear(page, ORG_CATEGORY);
-    SendDlgItemMessageA(page, ORG_CATEGORY, CB_ADDSTRING, 0,
-                        reinterpret_cast<LPARAM>(Lang(app, kByAge).c_str()));
+    AddComboText(GetDlgItem(page, ORG_CATEGORY), Lang(app, kByAge));
     for (const std::string& name : s.categoryChoices)
-        SendDlgItemMessageA(page, ORG_CATEGORY, CB_ADDSTRING, 0,
-                            reinterpret_cast<LPARAM>(Utf8ToSystemText(name).c_str()));
+        SendDlgItemMessageW(page, ORG_CATEGORY, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(Utf8ToWide(name).c_str()));
     ComboSetSelection(page, ORG_CATEGORY,
                       chosen > 0 && chosen <= static_cast<int>(s.categoryChoices.size()) ? chosen : 0);
 }
@@ -288,9 +287,9 @@ bool NumberField(HWND page, int control, int low, int high, int& value) {
     return value >= low && value <= high;
 }
 
-// The participant of the fields; `before` is the entrant being changed.
+// The participant of the fields.
 // False with the field at fault named and focused.
-bool EntrantOfFields(HWND page, Application& app, const Entrant* before, Entrant& e) {
+bool EntrantOfFields(HWND page, Application& app, Entrant& e) {
     auto refuse = [&](const Text& t, int control) {
         ShowWarning(page, Lang(app, t));
         FocusControl(page, control);
@@ -298,7 +297,7 @@ bool EntrantOfFields(HWND page, Application& app, const Entrant* before, Entrant
     };
     if (!NumberField(page, ORG_NUMBER, 1, kMaxStartNumber, e.startNumber))
         return refuse(kNumberRange, ORG_NUMBER);
-    e.name = CleanField(FieldUtf8(page, ORG_NAME, before ? before->name : ""));
+    e.name = CleanField(FieldUtf8(page, ORG_NAME));
     if (e.name.empty())
         return refuse(kNoName, ORG_NAME);
     const int sex = ComboGetSelection(page, ORG_SEX);
@@ -309,8 +308,8 @@ bool EntrantOfFields(HWND page, Application& app, const Entrant* before, Entrant
     const std::vector<std::string>& choices = State(app).categoryChoices;
     e.categoryByHand = category > 0 && category <= static_cast<int>(choices.size());
     e.category = e.categoryByHand ? choices[static_cast<size_t>(category - 1)] : "";
-    e.club = CleanField(FieldUtf8(page, ORG_CLUB, before ? before->club : ""));
-    e.callsign = CleanField(FieldUtf8(page, ORG_CALLSIGN, before ? before->callsign : ""));
+    e.club = CleanField(FieldUtf8(page, ORG_CLUB));
+    e.callsign = CleanField(FieldUtf8(page, ORG_CALLSIGN));
     return true;
 }
 
@@ -342,7 +341,7 @@ void Commit(HWND page, Application& app, const std::string& select = "") {
 
 void Add(HWND page, Application& app) {
     Entrant e;
-    if (!EntrantOfFields(page, app, nullptr, e) || !ReadCompetitionForChange(page, app) ||
+    if (!EntrantOfFields(page, app, e) || !ReadCompetitionForChange(page, app) ||
         !Unique(page, app, e, nullptr))
         return;
     std::string error;
@@ -362,7 +361,7 @@ void Change(HWND page, Application& app) {
     }
     const Entrant before = *shown;
     Entrant e;
-    if (!EntrantOfFields(page, app, &before, e) || !ReadCompetitionForChange(page, app))
+    if (!EntrantOfFields(page, app, e) || !ReadCompetitionForChange(page, app))
         return;
     Competition& c = State(app).competition;
     Entrant* target = FindEntrantByName(c, before.name);
@@ -414,9 +413,9 @@ void TakeData(HWND page, Application& app) {
             SetField(page, dayFields[k], k == 0 ? held.firstDay : held.lastDay);
             return;
         }
-    const std::string title = CleanField(FieldUtf8(page, ORG_TITLE, held.title));
-    const std::string venue = CleanField(FieldUtf8(page, ORG_VENUE, held.venue));
-    const std::string judge = CleanField(FieldUtf8(page, ORG_JUDGE, held.chiefJudge));
+    const std::string title = CleanField(FieldUtf8(page, ORG_TITLE));
+    const std::string venue = CleanField(FieldUtf8(page, ORG_VENUE));
+    const std::string judge = CleanField(FieldUtf8(page, ORG_JUDGE));
     if (title == held.title && venue == held.venue && first == held.firstDay && last == held.lastDay &&
         judge == held.chiefJudge)
         return;

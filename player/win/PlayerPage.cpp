@@ -8,6 +8,7 @@
 #include "app/UserFiles.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
+#include "app/win/WideText.h"
 #include "app/win/PageSkeleton.h"
 #include "app/win/Pages.h"
 #include "controls/ControlMessages.h"
@@ -106,7 +107,9 @@ void FillList(HWND page, const PlayerPageState& state) {
         std::string item = std::to_string(i + 1);
         if (!state.file.texts[i].header.empty())
             item += ".  " + state.file.texts[i].header;
-        Send(page, kList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        // A header is code page 1251, as the file's texts are.
+        SendDlgItemMessageW(page, kList, LB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(ToWide(item, 1251).c_str()));
     }
 }
 

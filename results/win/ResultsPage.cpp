@@ -3,6 +3,7 @@
 // the results sheet.
 #include "results/win/ResultsPage.h"
 
+#include "app/Platform.h"
 #include "app/UserFiles.h"
 #include "app/WholeFile.h"
 #include "app/win/Application.h"
@@ -10,6 +11,7 @@
 #include "app/win/PageSkeleton.h"
 #include "app/win/Pages.h"
 #include "app/win/ReportList.h"
+#include "app/win/WideText.h"
 #include "config/win/FolderDialog.h"
 #include "config/win/OpenFileDialog.h"
 #include "config/win/SaveFileDialog.h"
@@ -145,17 +147,7 @@ std::string FieldText(HWND page, int control) {
 
 // The file a path field names; a name without a folder is the user's.
 std::string PathField(HWND page, int control) {
-    return UserFilePath(FieldText(page, control));
-}
-
-// The whole text of a field of any length (the copy).
-std::string LongFieldText(HWND page, int control) {
-    HWND field = GetDlgItem(page, control);
-    const int n = GetWindowTextLengthA(field);
-    std::string text(static_cast<size_t>(n) + 1, '\0');
-    const int got = GetWindowTextA(field, &text[0], n + 1);
-    text.resize(static_cast<size_t>(got > 0 ? got : 0));
-    return text;
+    return UserFilePath(ReadItemFileName(page, control));
 }
 
 std::u32string Decoded(const std::string& utf8) {
@@ -196,13 +188,12 @@ void FillCategories(HWND page, Application& app, const std::vector<MarkRecord>& 
     std::vector<std::string>& categories = app.results.categories;
     categories = RosterOf(app) ? CategoriesWithMarks(*RosterOf(app), records) : std::vector<std::string>{};
     ComboClear(page, kCategory);
-    SendDlgItemMessageA(page, kCategory, CB_ADDSTRING, 0,
-                        reinterpret_cast<LPARAM>(Lang(app, kEveryone).c_str()));
+    AddComboText(GetDlgItem(page, kCategory), Lang(app, kEveryone));
     int select = 0;
     for (size_t k = 0; k < categories.size(); ++k) {
-        const std::string shown =
-            categories[k].empty() ? Lang(app, kNoCategory) : Utf8ToSystemText(categories[k]);
-        SendDlgItemMessageA(page, kCategory, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+        const std::wstring shown =
+            categories[k].empty() ? TextToWide(Lang(app, kNoCategory)) : Utf8ToWide(categories[k]);
+        SendDlgItemMessageW(page, kCategory, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
         if (one && categories[k] == chosen)
             select = static_cast<int>(k) + 1;
     }
@@ -245,7 +236,7 @@ void ShowRankings(HWND page, Application& app, const std::vector<MarkRecord>& al
 // The roster's participants, "<start number> <name>" by number, then those
 // with marks that the roster lacks.
 void FillParticipants(HWND page, Application& app, const std::vector<MarkRecord>& records) {
-    const std::string typed = FieldText(page, kParticipant);
+    const std::wstring typed = ReadWindowWide(GetDlgItem(page, kParticipant));
     std::vector<std::string>& names = app.results.names;
     std::vector<std::string> items;
     names.clear();
@@ -262,9 +253,9 @@ void FillParticipants(HWND page, Application& app, const std::vector<MarkRecord>
         }
     ComboClear(page, kParticipant);
     for (const std::string& item : items)
-        SendDlgItemMessageA(page, kParticipant, CB_ADDSTRING, 0,
-                            reinterpret_cast<LPARAM>(Utf8ToSystemText(item).c_str()));
-    SetDlgItemTextA(page, kParticipant, typed.c_str());
+        SendDlgItemMessageW(page, kParticipant, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(Utf8ToWide(item).c_str()));
+    SetDlgItemTextW(page, kParticipant, typed.c_str());
 }
 
 // Reads the results file for the lists; a file that is no results file shows
@@ -297,7 +288,7 @@ void EnableSource(HWND page) {
 
 // Shows a text in the text box, with marks or without.
 void ShowText(HWND page, const std::string& utf8, const std::string& marks = "") {
-    const std::string shown = Utf8ToSystemText(utf8);
+    const std::string shown = Utf8ToCp1251(utf8);
     std::string m = marks;
     m.resize(shown.size(), ' ');
     SendDlgItemMessageA(page, kTextBox, ATB_SETTEXT, reinterpret_cast<WPARAM>(shown.c_str()),
@@ -411,18 +402,18 @@ void StepText(HWND page, Application& app, int delta) {
 // keeps the spelling the file has.
 // A start number, or a name the roster knows, gives the roster's name.
 std::string Participant(HWND page, Application& app) {
-    const std::string field = FieldText(page, kParticipant);
-    const LRESULT item = SendDlgItemMessageA(page, kParticipant, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+    const std::wstring field = ReadWindowWide(GetDlgItem(page, kParticipant));
+    const LRESULT item = SendDlgItemMessageW(page, kParticipant, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                              reinterpret_cast<LPARAM>(field.c_str()));
     if (!field.empty() && item >= 0 && static_cast<size_t>(item) < app.results.names.size())
         return app.results.names[static_cast<size_t>(item)];
-    const std::string typed = SystemTextToUtf8(field);
+    const std::string typed = WideToUtf8(field);
     if (const Competition* roster = RosterOf(app))
         if (const Entrant* e = FindEntrant(*roster, CleanName(typed)))
             return e->name;
     const std::string key = NameKey(typed);
     for (const std::string& name : app.results.names)
-        if (NameKey(SystemTextToUtf8(Utf8ToSystemText(name))) == key)
+        if (NameKey(name) == key)
             return name;
     return CleanName(typed);
 }
@@ -534,7 +525,7 @@ void Mark(HWND page, Application& app) {
     // The copy is marked as typed (its length cap counts every blank) and
     // stored without the blanks around it. An empty one is no copy: a click
     // that waited while the program was busy must not store a mark.
-    const std::string copy = SystemTextToUtf8(LongFieldText(page, kCopy));
+    const std::string copy = ReadItemUtf8(page, kCopy);
     mark.copy = StoredCopy(copy);
     if (mark.copy.empty()) {
         Warn(page, app, kEmptyCopy);
@@ -574,7 +565,7 @@ void Mark(HWND page, Application& app) {
     std::string marks;
     // One mark per byte of the text as the text box gets it.
     for (size_t k = 0; k < shown.size(); ++k)
-        marks += std::string(Utf8ToSystemText(EncodeUtf8(shown[k])).size(), shownMarks[k]);
+        marks += std::string(Utf8ToCp1251(EncodeUtf8(shown[k])).size(), shownMarks[k]);
     ShowText(page, text, marks);
     SendDlgItemMessageA(page, kScore, ATM_SETNUMBER, 0, result.errors);
     ShowWindow(GetDlgItem(page, kScore), SW_SHOW);
@@ -584,7 +575,7 @@ void Mark(HWND page, Application& app) {
     SendDlgItemMessageA(page, kVerdict, ATL_SETTEXTTRIM, 0, reinterpret_cast<LPARAM>(verdict.c_str()));
     ComboSetSelection(page, kView, mark.discipline);
     RefreshResults(page, app);
-    SetDlgItemTextA(page, kParticipant, Utf8ToSystemText(mark.participant).c_str());
+    SetItemUtf8Text(page, kParticipant, mark.participant);
 }
 
 // Removes the mark the fields name, after showing it and asking.
@@ -775,7 +766,7 @@ void LoadCopy(HWND page, Application& app) {
         Warn(page, app, read == WholeFileRead::TooLarge ? kFileTooLarge : kCannotRead, path);
         return;
     }
-    SetDlgItemTextA(page, kCopy, Utf8ToSystemText(AnyTextToUtf8(bytes)).c_str());
+    SetItemUtf8Text(page, kCopy, AnyTextToUtf8(bytes));
 }
 
 // ---- page messages
@@ -946,8 +937,8 @@ const PageDescription kPage =
 bool OpenDocument(const std::string& path) {
     if (openDocumentHook)
         return openDocumentHook(path);
-    return reinterpret_cast<INT_PTR>(
-               ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+    return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", FileSystemPath(path).c_str(), nullptr,
+                                                   nullptr, SW_SHOWNORMAL)) > 32;
 }
 
 OpenDocumentHook SetOpenDocumentHook(OpenDocumentHook hook) {

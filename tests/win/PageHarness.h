@@ -220,7 +220,7 @@ public:
                                1000, 760, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         app = std::make_unique<Application>(main);
         SetWindowLongPtrA(main, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(app.get()));
-        page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(dialog), main, procedure,
+        page = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(dialog), main, procedure,
                                   reinterpret_cast<LPARAM>(app.get()));
         if (!page)
             throw std::runtime_error("page " + std::to_string(dialog) + " not created, error " +

@@ -4,6 +4,7 @@
 #include "app/UserFiles.h"
 #include "app/win/Application.h"
 #include "app/win/DialogHelpers.h"
+#include "app/win/WideText.h"
 #include "app/win/Pages.h"
 #include "config/TextCatalogue.h"
 #include "controls/ControlMessages.h"
@@ -35,14 +36,9 @@ void SetHighlight(HWND page, int first, int last) {
     SendDlgItemMessageA(page, kTextBox, ATB_SETSEL, static_cast<WPARAM>(first), static_cast<LPARAM>(last));
 }
 
-// The whole text of the copy field, whatever its length.
+// The whole text of the copy field, whatever its length, as UTF-8.
 std::string CopyFieldText(HWND page) {
-    HWND field = GetDlgItem(page, kCopy);
-    const int n = GetWindowTextLengthA(field);
-    std::string text(static_cast<size_t>(n) + 1, '\0');
-    const int got = GetWindowTextA(field, &text[0], n + 1);
-    text.resize(static_cast<size_t>(got > 0 ? got : 0));
-    return text;
+    return ReadItemUtf8(page, kCopy);
 }
 
 void Warn(HWND page, Application& app, const Text& t, const std::string& detail = "") {
@@ -84,7 +80,7 @@ void ShowCheck(HWND page, Application& app, const ReceptionPlay& st, const CopyC
         Replaced(Replaced(Replaced(Lang(app, kSummaryText), "%1", std::to_string(check.errors)), "%2", share),
                  "%3", std::to_string(maxErrors)) +
         ", " + Lang(app, check.accepted ? kAcceptedText : kNotAcceptedText);
-    SetDlgItemTextA(page, kSummary, summary.c_str());
+    SetItemLanguageText(page, kSummary, summary);
     ConfusionWords words;
     words.wrong = u8"%1\u2192%2 \u00D7%3";
     words.missing = "%1 " + SystemTextToUtf8(Lang(app, kMissedWord)) + u8" \u00D7%3";
@@ -149,7 +145,7 @@ bool CheckTypedCopy(HWND page, Application& app, ReceptionPlay& st, CopyCheck& c
         Warn(page, app, kNothingPlayed);
         return false;
     }
-    const std::string copy = SystemTextToUtf8(CopyFieldText(page));
+    const std::string copy = CopyFieldText(page);
     if (copy.find_first_not_of(" \t\r\n") == std::string::npos) {
         Warn(page, app, kEmptyCopy);
         FocusControl(page, kCopy);
