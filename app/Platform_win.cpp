@@ -55,11 +55,13 @@ std::wstring LongPathForm(const std::string& path) {
 bool NarrowPath(const std::wstring& wide, std::string& path) {
     BOOL lossy = FALSE;
     BOOL* const check = g_fileNamePage == CP_UTF8 ? nullptr : &lossy; // UTF-8 takes every name
-    const int n = WideCharToMultiByte(g_fileNamePage, 0, wide.c_str(), -1, nullptr, 0, nullptr, check);
+    // No best fit: "é" made "e" in code page 1251 would name another file.
+    const DWORD flags = g_fileNamePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const int n = WideCharToMultiByte(g_fileNamePage, flags, wide.c_str(), -1, nullptr, 0, nullptr, check);
     if (n <= 1 || lossy)
         return false;
     std::string narrow(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(g_fileNamePage, 0, wide.c_str(), -1, &narrow[0], n, nullptr, check);
+    WideCharToMultiByte(g_fileNamePage, flags, wide.c_str(), -1, &narrow[0], n, nullptr, check);
     if (lossy)
         return false;
     narrow.resize(static_cast<size_t>(n - 1));
@@ -95,11 +97,12 @@ std::wstring WidenIn(const std::string& bytes, UINT page) {
 bool NarrowIn(const std::wstring& wide, UINT page, std::string& bytes) {
     BOOL lossy = FALSE;
     BOOL* const check = page == CP_UTF8 ? nullptr : &lossy;
-    const int n =
-        WideCharToMultiByte(page, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, check);
+    const DWORD flags = page == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const int n = WideCharToMultiByte(page, flags, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                      nullptr, check);
     bytes.assign(static_cast<size_t>(n > 0 ? n : 0), '\0');
     if (n > 0)
-        WideCharToMultiByte(page, 0, wide.data(), static_cast<int>(wide.size()), &bytes[0], n, nullptr,
+        WideCharToMultiByte(page, flags, wide.data(), static_cast<int>(wide.size()), &bytes[0], n, nullptr,
                             check);
     return !lossy;
 }

@@ -2,7 +2,8 @@
 # the project's own, started on demand and stopped by wine_session_stop.
 #   wine_env <build-dir>             sets WINEPREFIX, WINEDEBUG and the rest,
 #                                    and puts a `wine` first in PATH that
-#                                    runs Wine in the Russian locale
+#                                    runs Wine in the Russian locale, and a
+#                                    `wine-en` for the English one
 #   wine_session_start <build-dir>   wine_env, then DISPLAY on a new Xvfb
 #   wine_session_stop                stops the Wine server and Xvfb it started
 
@@ -27,20 +28,29 @@ wine_env() {
     # beyond it ("Итоги-Łódź.html") cannot be made. The machine's UTF-8 C
     # locale under the Russian name gives Wine both code page 1251 and UTF-8
     # file names.
-    local locales=""
-    if ! locale -a 2>/dev/null | grep -qix 'ru_RU\.utf-\?8' && [ -d /usr/lib/locale/C.utf8 ]; then
-        locales="$build/locale"
-        if [ ! -d "$locales/ru_RU.UTF-8" ]; then
-            mkdir -p "$locales"
-            cp -r /usr/lib/locale/C.utf8 "$locales/ru_RU.UTF-8.$$"
-            mv -T "$locales/ru_RU.UTF-8.$$" "$locales/ru_RU.UTF-8" 2>/dev/null || rm -rf "$locales/ru_RU.UTF-8.$$"
+    # `wine` runs in the Russian locale (code page 1251), `wine-en` in the
+    # English one (code page 1252, no Russian anywhere): the program's texts
+    # must read the same under both.
+    local name locale locales
+    for name in wine:ru_RU wine-en:en_US; do
+        locale=${name#*:}
+        name=${name%%:*}
+        locales=""
+        if ! locale -a 2>/dev/null | grep -qix "$locale\\.utf-\\?8" && [ -d /usr/lib/locale/C.utf8 ]; then
+            locales="$build/locale"
+            if [ ! -d "$locales/$locale.UTF-8" ]; then
+                mkdir -p "$locales"
+                cp -r /usr/lib/locale/C.utf8 "$locales/$locale.UTF-8.$$"
+                mv -T "$locales/$locale.UTF-8.$$" "$locales/$locale.UTF-8" 2>/dev/null ||
+                    rm -rf "$locales/$locale.UTF-8.$$"
+            fi
         fi
-    fi
-    # Replaced in one step: another script of the same build may be starting Wine.
-    printf '#!/bin/sh\n%sLANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 exec "%s" "$@"\n' "${locales:+LOCPATH=\"$locales\" }" \
-        "$real" >"$bin/wine.$$"
-    chmod +x "$bin/wine.$$"
-    mv -f "$bin/wine.$$" "$bin/wine"
+        # Replaced in one step: another script of the same build may be starting Wine.
+        printf '#!/bin/sh\n%sLANG=%s.UTF-8 LC_ALL=%s.UTF-8 exec "%s" "$@"\n' \
+            "${locales:+LOCPATH=\"$locales\" }" "$locale" "$locale" "$real" >"$bin/$name.$$"
+        chmod +x "$bin/$name.$$"
+        mv -f "$bin/$name.$$" "$bin/$name"
+    done
     case ":$PATH:" in
         *":$bin:"*) ;;
         *) export PATH="$bin:$PATH" ;;

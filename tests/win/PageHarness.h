@@ -11,6 +11,7 @@
 #include "app/win/DialogHelpers.h"
 #include "app/win/Pages.h"
 #include "app/win/Startup.h"
+#include "app/win/WideText.h"
 #include "config/win/SaveFileDialog.h"
 #include "controls/ControlMessages.h"
 #include "controls/win/DisplayControls.h"
@@ -228,6 +229,8 @@ public:
         if (HWND box = GetDlgItem(page, 1027))
             TextBoxOriginal() = reinterpret_cast<WNDPROC>(
                 SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TextBoxSpy)));
+        // As the main window does before the pages load their texts.
+        ApplyLanguageCodePage(*app);
         SendMessageA(page, PM_LOAD_TEXTS, 0, 0);
     }
     ~PageUnderTest() {
