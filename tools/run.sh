@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds KLAVIRO.exe and starts it under Wine.
-# Uses the current X display when there is one, otherwise a virtual one;
-# either way Wine runs with code page 1251, so the Russian texts show.
+# Uses the current X display when there is one, otherwise a virtual one.
+# The program shows its texts through the wide calls, so they read right
+# whatever the locale: KLAVIRO_WINE=wine-en runs it on an English Windows
+# (code page 1252) instead of the Russian one.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/install-deps.sh"
@@ -15,4 +17,4 @@ else
     wine_env "$root/build"
 fi
 cd "$root/build/win"
-wine KLAVIRO.exe
+"${KLAVIRO_WINE:-wine}" KLAVIRO.exe

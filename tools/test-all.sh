@@ -23,6 +23,9 @@ trap wine_session_stop EXIT
 echo "== Windows tests under Wine"
 ctest --test-dir "$root/build/win" --output-on-failure
 
+echo "== The texts on an English Windows (code page 1252, no Russian locale)"
+wine-en "$root/build/win/tests/klaviro_win_tests.exe" --gtest_brief=1 --gtest_filter='AnyWindows*'
+
 echo "== End-to-end tests"
 "$root/tests/e2e/run.sh" "$root/build"
 

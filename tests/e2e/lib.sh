@@ -107,7 +107,8 @@ e2e_sound_file() {
 # e2e_start_program <dir> <home> [capture]: KLAVIRO.exe from <dir> with
 # HOME=<home>, and with "capture" the paced capture into <home>/capture.N.wav
 # as its sound card; waits for its window. Sets $pid, $pacer and $e2e_home;
-# false, with the program ended, when no window came.
+# false, with the program ended, when no window came. Wine is $E2E_WINE when
+# set (wine-en: an English Windows), otherwise the Russian `wine`.
 e2e_start_program() {
     local dir=$1
     e2e_home=$2
@@ -116,7 +117,7 @@ e2e_start_program() {
     if [ "${3:-}" = capture ]; then
         e2e_capture_start "$e2e_home" "$e2e_home/capture"
     fi
-    (cd "$dir" && HOME="$e2e_home" exec wine KLAVIRO.exe >>"$e2e_home/wine.log" 2>&1) &
+    (cd "$dir" && HOME="$e2e_home" exec "${E2E_WINE:-wine}" KLAVIRO.exe >>"$e2e_home/wine.log" 2>&1) &
     pid=$!
     if ! e2e_wait_window KLAVIRO 90 >/dev/null; then
         echo "$e2e_name: no KLAVIRO window" >&2
