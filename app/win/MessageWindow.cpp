@@ -2,6 +2,7 @@
 
 #include "app/win/WideText.h"
 #include "config/TextCatalogue.h"
+#include "texts/TextEncoding.h"
 
 #include <algorithm>
 #include <string>
@@ -84,6 +85,12 @@ LPCSTR IconOf(UINT type) {
     }
 }
 
+// The language's text, line by line: a line of UTF-8 (a file's path, which
+// the program keeps in UTF-8, on a line of its own) is shown as UTF-8.
+std::wstring BoxText(const char* text) {
+    return Utf8ToWide(AnyLinesToUtf8(text));
+}
+
 HWND Child(HWND box, const wchar_t* cls, const std::wstring& text, DWORD style, int id, int x, int y, int w,
            int h, HFONT font) {
     HWND child = CreateWindowExW(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, w, h, box,
@@ -97,7 +104,7 @@ HWND Child(HWND box, const wchar_t* cls, const std::wstring& text, DWORD style, 
 // grows with the display scale as the text does.
 void LayOut(HWND box, Box& b) {
     SetWindowTextW(box, TextToWide(b.caption).c_str());
-    const std::wstring shown = TextToWide(b.text);
+    const std::wstring shown = BoxText(b.text);
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(box, WM_GETFONT, 0, 0));
     HDC dc = GetDC(box);
     HGDIOBJ old = SelectObject(dc, font);
@@ -174,7 +181,7 @@ void DrawLabel(const Box& b, const DRAWITEMSTRUCT& item) {
     // The measured width, so the lines break where they were measured; the
     // ink beyond the last advance falls on the label's margin, not clipped.
     RECT r = b.textRect;
-    const std::wstring text = TextToWide(b.text);
+    const std::wstring text = BoxText(b.text);
     DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &r, kTextFormat | DT_NOCLIP);
     SelectObject(item.hDC, old);
 }
@@ -239,6 +246,6 @@ int ShowMessageWindow(HWND owner, const char* text, const char* caption, UINT ty
         // Out of memory, as when the program ends after such a failure: the
         // system's box still says why.
     }
-    return MessageBoxW(owner, TextToWide(text ? text : "").c_str(),
+    return MessageBoxW(owner, BoxText(text ? text : "").c_str(),
                        caption ? TextToWide(caption).c_str() : nullptr, type);
 }

@@ -145,15 +145,27 @@ TEST_F(AnyWindows, RussianTextsReadAsRussianWhateverTheSystemCodePage) {
     // Most captions are Russian: the check above saw them.
     EXPECT_GT(cyrillic, 100);
 
-    // The program's own message box: caption, text and button.
-    SeenBox().clear();
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, ReadBoxAndClose);
-    ShowMessageWindow(main, "Файл не найден", nullptr, MB_OK | MB_ICONWARNING);
-    KillTimer(nullptr, timer);
-    ASSERT_FALSE(SeenBox().empty());
-    for (const std::wstring& text : SeenBox())
-        EXPECT_FALSE(Garbled(text)) << WideToUtf8(text);
-    EXPECT_NE(std::find(SeenBox().begin(), SeenBox().end(), L"Файл не найден"), SeenBox().end());
+    // The program's own message box: the language's text, and a path (kept
+    // in UTF-8) on a line of its own.
+    const struct {
+        std::string text;
+        std::wstring shown;
+    } boxes[] = {
+        {"Файл не найден", L"Файл не найден"},
+        {"Не удалось записать\n" + WideToUtf8(L"C:\\Αγώνας\\Results.csv"),
+         L"Не удалось записать\nC:\\Αγώνας\\Results.csv"},
+    };
+    for (const auto& b : boxes) {
+        SeenBox().clear();
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, ReadBoxAndClose);
+        ShowMessageWindow(main, b.text.c_str(), nullptr, MB_OK | MB_ICONWARNING);
+        KillTimer(nullptr, timer);
+        ASSERT_FALSE(SeenBox().empty());
+        for (const std::wstring& text : SeenBox())
+            EXPECT_FALSE(Garbled(text)) << WideToUtf8(text);
+        EXPECT_NE(std::find(SeenBox().begin(), SeenBox().end(), b.shown), SeenBox().end())
+            << WideToUtf8(b.shown);
+    }
 }
 
 // A folder named in Greek and Polish letters, which no code page has both
