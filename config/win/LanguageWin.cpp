@@ -1,6 +1,7 @@
 #include "config/win/LanguageWin.h"
 
 #include "config/AppConfig.h"
+#include "config/Languages.h"
 
 namespace {
 const UINT kLoadTexts = 0x8002; // PM_LOAD_TEXTS
@@ -16,6 +17,10 @@ void AddLangComboString(HWND page, int control, AppConfig& app, const std::strin
                         const char* builtIn) {
     const std::string text = app.LangText(language, key, builtIn);
     SendDlgItemMessageA(page, control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void ChooseFirstStartLanguage(AppConfig& app) {
+    ChooseFirstStartLanguage(app, GetUserDefaultUILanguage());
 }
 
 void FillLanguageList(HWND page, AppConfig& app, int combo) {

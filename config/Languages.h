@@ -1,0 +1,42 @@
+// The languages built into the program (Russian, the default, and English),
+// the code page each language section's texts are kept in, and the language
+// a first start picks.
+#pragma once
+
+#include <string>
+
+class AppConfig;
+
+// Section names of the built-in languages.
+extern const char kRussian[];
+extern const char kEnglish[];
+
+// The built-in English text of `key`, or null when there is none.
+const char* EnglishText(const std::string& key);
+// Every key with a built-in English text, in table order, with its text.
+struct EnglishEntry {
+    const char* key;
+    const char* text;
+};
+const EnglishEntry* EnglishTexts(size_t& count);
+
+// The built-in text of `key` in `language`: English for the English section
+// when it has one, `russian` otherwise (a section the program does not know
+// starts from the Russian texts, as it always did).
+std::string BuiltInText(const std::string& language, const std::string& key, const std::string& russian);
+
+// The code page a language section's texts are kept in: its `CodePage`
+// entry when that is a number from 1 to 65535, else 1251 for Russian, 1252
+// for English and 0 (the system's ANSI code page, where such texts were
+// typed so far) for any other language. Nothing is stored.
+int LanguageCodePage(AppConfig& app, const std::string& language);
+// LanguageCodePage of the current language.
+int CurrentCodePage(AppConfig& app);
+
+// The language a first start picks for a Windows user interface language
+// (a LANGID): Russian for Russian, Ukrainian and Belarusian, English for
+// any other.
+std::string FirstStartLanguage(unsigned uiLanguage);
+// At a start without a chosen language (no configuration file, or none
+// named in it), chooses FirstStartLanguage; a choice made is kept.
+void ChooseFirstStartLanguage(AppConfig& app, unsigned uiLanguage);
