@@ -3,6 +3,7 @@
 // a first start picks.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 class AppConfig;
@@ -13,12 +14,14 @@ extern const char kEnglish[];
 
 // The built-in English text of `key`, or null when there is none.
 const char* EnglishText(const std::string& key);
-// Every key with a built-in English text, in table order, with its text.
-struct EnglishEntry {
+// Every text key the program looks up, with its built-in texts, in the
+// table's order (grouped by page).
+struct BuiltInEntry {
     const char* key;
-    const char* text;
+    const char* russian;
+    const char* english;
 };
-const EnglishEntry* EnglishTexts(size_t& count);
+const BuiltInEntry* BuiltInTexts(size_t& count);
 
 // The built-in text of `key` in `language`: English for the English section
 // when it has one, `russian` otherwise (a section the program does not know
