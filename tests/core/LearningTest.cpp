@@ -86,7 +86,7 @@ TEST(Drill, WeightsFollowTheDiaryAndReplayFromTheDigest) {
     diary.rows.insert(diary.rows.end(), 260, row);
     const std::vector<SignWeight> w = DrillWeights(diary, TextLetters);
     const std::string digest = WeightsDigest(w);
-    EXPECT_EQ(digest, "55551555555555559555555555");
+    EXPECT_EQ(digest, "eeeeaeeeeeeeeeeeieeeeeeeee");
     EXPECT_EQ(HeaviestSigns(w, 10).front().sign, U'Q');
     std::vector<SignWeight> read;
     ASSERT_TRUE(ReadWeightsDigest(digest, TextLetters, read));
