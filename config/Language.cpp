@@ -65,6 +65,12 @@ std::vector<std::string> AppConfig::BuildLanguageList() {
             SetString("Language", builtIn.first, builtIn.second);
     if (!GetString("Language", language, name))
         SetString("Language", language, language);
+    // So is a section that names its code page: a translation added to the
+    // file (a translator's template) needs no entry of its own here.
+    for (const auto& section : Sections())
+        if (section.second.count("CodePage") && IsLanguageSectionName(section.first) &&
+            !GetString("Language", section.first, name))
+            SetString("Language", section.first, section.first);
     Section list;
     GetSection("Language", list);
     languages_.clear();

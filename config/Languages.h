@@ -43,3 +43,13 @@ std::string FirstStartLanguage(unsigned uiLanguage);
 // At a start without a chosen language (no configuration file, or none
 // named in it), chooses FirstStartLanguage; a choice made is kept.
 void ChooseFirstStartLanguage(AppConfig& app, unsigned uiLanguage);
+
+// The translator's template of a new language section `language`: every key
+// with its Russian and English built-in texts as comments, then the line to
+// translate, holding the English until it is changed. UTF-8 throughout, and
+// the section says so (CodePage = 65001); the section is offered in the
+// language list once it is in the configuration file.
+std::string LanguageTemplate(const std::string& language);
+// Whether `language` can name a template's section: letters, digits, '-' and
+// '_', and neither Default nor Language.
+bool IsLanguageSectionName(const std::string& language);
