@@ -21,6 +21,19 @@ std::set<std::string> Keys(const Section& section) {
     return keys;
 }
 
+// The keys only one side has, named: "+KEY" looked up but not in the table,
+// "-KEY" in the table but never looked up.
+std::string Unlike(const std::set<std::string>& lookedUp, const std::set<std::string>& table) {
+    std::string out;
+    for (const std::string& key : lookedUp)
+        if (!table.count(key))
+            out += " +" + key;
+    for (const std::string& key : table)
+        if (!lookedUp.count(key))
+            out += " -" + key;
+    return out;
+}
+
 void Choose(HWND mainMenu, int index) {
     HWND list = GetDlgItem(mainMenu, 1008);
     SendMessageA(list, CB_SETCURSEL, index, 0);
@@ -52,8 +65,8 @@ TEST_F(MainWindowTest, EveryTextLookedUpHasTheTablesRussianAndEnglish) {
     Section russianTexts, englishTexts;
     ASSERT_TRUE(app->GetSection(kRussian, russianTexts));
     ASSERT_TRUE(app->GetSection(kEnglish, englishTexts));
-    EXPECT_EQ(Keys(russianTexts), tableKeys);
-    EXPECT_EQ(Keys(englishTexts), tableKeys);
+    EXPECT_EQ(Unlike(Keys(russianTexts), tableKeys), "");
+    EXPECT_EQ(Unlike(Keys(englishTexts), tableKeys), "");
     for (const std::string& key : Keys(russianTexts)) {
         if (!table.count(key))
             continue;
