@@ -1,5 +1,8 @@
 #include "config/AppConfig.h"
+#include "config/Languages.h"
 #include "config/TextCatalogue.h"
+
+#include <utility>
 
 namespace {
 const CatalogueText kSoundCardError{"SBError", "Ошибка при работе со звуковой картой"};
@@ -14,14 +17,17 @@ const CatalogueText kSettingsNotSaved{"CfgNotSaved", "Не удалось сох
 
 std::string AppConfig::CurrentLanguage() {
     std::string language;
-    GetStringOr("Default", "Language", "Russian", language);
+    GetStringOr("Default", "Language", kRussian, language);
     return language;
 }
 
 std::string AppConfig::LangText(const std::string& language, const std::string& key,
                                 const std::string& builtIn) {
     std::string text;
-    GetStringOr(language, key, builtIn, text);
+    if (!GetString(language, key, text)) {
+        text = BuiltInText(language, key, builtIn);
+        SetString(language, key, text);
+    }
     return text;
 }
 
@@ -51,8 +57,20 @@ std::string AppConfig::SettingsNotSavedText() {
 std::vector<std::string> AppConfig::BuildLanguageList() {
     const std::string language = CurrentLanguage();
     std::string name;
+    // The built-in languages are offered even before their sections exist,
+    // under their own names; a language only the settings name, under its id.
+    const std::pair<const char*, const char*> builtIns[] = {{kRussian, "Русский"}, {kEnglish, "English"}};
+    for (const auto& builtIn : builtIns)
+        if (!GetString("Language", builtIn.first, name))
+            SetString("Language", builtIn.first, builtIn.second);
     if (!GetString("Language", language, name))
         SetString("Language", language, language);
+    // So is a section that names its code page: a translation added to the
+    // file (a translator's template) needs no entry of its own here.
+    for (const auto& section : Sections())
+        if (section.second.count("CodePage") && IsLanguageSectionName(section.first) &&
+            !GetString("Language", section.first, name))
+            SetString("Language", section.first, section.first);
     Section list;
     GetSection("Language", list);
     languages_.clear();

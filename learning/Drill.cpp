@@ -52,7 +52,7 @@ std::vector<SignWeight> DrillWeights(const DiaryContents& diary, int kind) {
 std::string WeightsDigest(const std::vector<SignWeight>& weights) {
     std::string digest;
     for (const SignWeight& w : weights)
-        digest += static_cast<char>('0' + std::min(std::max(w.weight, 1), kMaxDrillWeight));
+        digest += static_cast<char>('a' - 1 + std::min(std::max(w.weight, 1), kMaxDrillWeight));
     return digest;
 }
 
@@ -62,11 +62,11 @@ bool ReadWeightsDigest(const std::string& digest, int kind, std::vector<SignWeig
     if (alphabet.empty() || digest.size() != alphabet.size())
         return false;
     for (size_t i = 0; i < digest.size(); ++i) {
-        if (digest[i] < '1' || digest[i] > '0' + kMaxDrillWeight) {
+        if (digest[i] < 'a' || digest[i] > 'a' - 1 + kMaxDrillWeight) {
             weights.clear();
             return false;
         }
-        weights.push_back({static_cast<unsigned char>(alphabet[i]), 0, 0, digest[i] - '0'});
+        weights.push_back({static_cast<unsigned char>(alphabet[i]), 0, 0, digest[i] - 'a' + 1});
     }
     return true;
 }

@@ -31,11 +31,13 @@ int DrillWeightOfRate(int errors, int checked);
 // the average weight of the checked ones (rounded), or 1 when none is.
 std::vector<SignWeight> DrillWeights(const DiaryContents& diary, int kind);
 
-// The weights as digits in alphabet order, e.g. "1131..." (one digit per
-// sign, as many as the alphabet has signs): enough to replay a drill.
+// The weights as letters in alphabet order, 'a' for 1 to 'i' for 9, e.g.
+// "aaca..." (one per sign, as many as the alphabet has signs): enough to
+// replay a drill. Letters, not digits, so that a spreadsheet saving the
+// diary back cannot turn the digest into a number.
 std::string WeightsDigest(const std::vector<SignWeight>& weights);
 // Reads a digest back over TextAlphabet(kind) (counts left 0); false when it
-// does not have one digit 1..9 per sign.
+// does not have one letter a..i per sign.
 bool ReadWeightsDigest(const std::string& digest, int kind, std::vector<SignWeight>& weights);
 
 // `groups` five-sign groups in the sending format of generateText, each sign

@@ -36,13 +36,26 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "KLAVIRO"
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
-!insertmacro MUI_LANGUAGE "Russian"
+; English first: a Windows in a language the installer lacks gets English.
 !insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "Russian"
 !insertmacro MUI_RESERVEFILE_LANGDLL
 
-; The installer asks for its language (a silent install takes the system's);
-; the Start menu's guide follows that choice.
+; The installer asks for its language (a silent install takes the one
+; proposed); the Start menu's guide follows that choice. It proposes what the
+; program's first start picks: Russian for a Russian, Ukrainian or
+; Belarusian Windows, English for any other.
 Function .onInit
+    System::Call "kernel32::GetUserDefaultUILanguage() i .r0"
+    IntOp $0 $0 & 0x3FF
+    IntCmp $0 0x19 russian
+    IntCmp $0 0x22 russian
+    IntCmp $0 0x23 russian
+    StrCpy $LANGUAGE ${LANG_ENGLISH}
+    Goto ask
+russian:
+    StrCpy $LANGUAGE ${LANG_RUSSIAN}
+ask:
     !insertmacro MUI_LANGDLL_DISPLAY
 FunctionEnd
 

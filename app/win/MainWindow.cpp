@@ -11,6 +11,7 @@
 #include "organisation/win/OrganisationPage.h"
 #include "resources/resource.h"
 #include "config/TextCatalogue.h"
+#include "config/win/LanguageWin.h"
 
 namespace {
 
@@ -191,6 +192,7 @@ BOOL Initialise(HWND window) {
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(app));
     // The main menu reads the language list while it is created.
     app->Load(ConfigReadFilePath());
+    ChooseFirstStartLanguage(*app);
     if (!CreatePages(window, *app)) {
         // Nothing to save: the close sequence finds no application object.
         // The pages made so far still hold it while they are destroyed.

@@ -2,6 +2,7 @@
 
 #include "app/Platform.h"
 #include "config/AppConfig.h"
+#include "config/Languages.h"
 #include "texts/TextEncoding.h"
 
 std::wstring ToWide(const std::string& bytes, unsigned codePage) {
@@ -44,15 +45,8 @@ std::string WideToText(const std::wstring& wide) {
     return FromWide(wide, TextCodePage());
 }
 
-unsigned LanguageTextCodePage(AppConfig& app, const std::string& language) {
-    int page = 0;
-    if (app.GetInt(language, "CodePage", page) && page > 0 && IsValidCodePage(static_cast<UINT>(page)))
-        return static_cast<unsigned>(page);
-    return language == "English" ? 1252 : 1251;
-}
-
 void ApplyLanguageCodePage(AppConfig& app) {
-    SetTextCodePage(LanguageTextCodePage(app, app.CurrentLanguage()));
+    SetTextCodePage(static_cast<unsigned>(CurrentCodePage(app)));
 }
 
 void SetLanguageText(HWND window, const std::string& text) {

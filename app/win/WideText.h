@@ -20,8 +20,6 @@ std::string WideToUtf8(const std::wstring& wide);
 std::wstring TextToWide(const std::string& text);
 std::string WideToText(const std::wstring& wide);
 
-// The code page of the current language's texts.
-unsigned LanguageTextCodePage(AppConfig& app, const std::string& language);
 // Makes the current language's code page that of every text shown.
 void ApplyLanguageCodePage(AppConfig& app);
 

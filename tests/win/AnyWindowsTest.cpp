@@ -110,6 +110,13 @@ void CALLBACK ReadBoxAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
     PostMessageW(box, WM_CLOSE, 0, 0);
 }
 
+BOOL CALLBACK CollectRects(HWND control, LPARAM rects) {
+    RECT r;
+    GetWindowRect(control, &r);
+    reinterpret_cast<std::vector<RECT>*>(rects)->push_back(r);
+    return TRUE;
+}
+
 class AnyWindows : public MainWindowTest {
 protected:
     // Every text of every page, hidden ones included.
@@ -125,26 +132,51 @@ protected:
     }
 };
 
-TEST_F(AnyWindows, RussianTextsReadAsRussianWhateverTheSystemCodePage) {
+// Every page's texts in each built-in language: none garbled, the language's
+// own letters throughout (the language list names Russian in Russian).
+TEST_F(AnyWindows, EveryTextReadsInItsLanguageWhateverTheSystemCodePage) {
+    const struct {
+        const char* language;
+        const wchar_t* learning; // the first button of the main menu, owner-drawn
+        bool russian;
+    } languages[] = {{"Russian", L"Обучение", true}, {"English", L"Learning", false}};
+    std::vector<std::vector<RECT>> layouts;
+    for (const auto& l : languages) {
+        SCOPED_TRACE(l.language);
+        ConfigStore store;
+        store.SetString("Default", "Language", l.language);
+        Configure(store);
+        Start();
+        EXPECT_EQ(ReadWindowWide(Control(0, 1002)), l.learning);
+        std::vector<std::wstring> list;
+        AddShownTexts(Control(0, 1008), list);
+        EXPECT_EQ(list, (std::vector<std::wstring>{L"English", L"Русский"}));
+        int cyrillic = 0;
+        for (const std::wstring& text : AllTexts()) {
+            EXPECT_FALSE(Garbled(text)) << WideToUtf8(text);
+            cyrillic += Cyrillic(text) && text != L"Русский" ? 1 : 0;
+        }
+        // The check above saw the captions: most of them Russian, or none.
+        if (l.russian)
+            EXPECT_GT(cyrillic, 100);
+        else
+            EXPECT_EQ(cyrillic, 0);
+        layouts.emplace_back();
+        for (int i = 0; i < app->pageCount; ++i)
+            EnumChildWindows(Page(i), CollectRects, reinterpret_cast<LPARAM>(&layouts.back()));
+        Close();
+    }
+    // The layout does not move with the language: every control's rectangle.
+    ASSERT_EQ(layouts[0].size(), layouts[1].size());
+    for (size_t k = 0; k < layouts[0].size(); ++k)
+        EXPECT_TRUE(EqualRect(&layouts[0][k], &layouts[1][k])) << "control " << k;
+}
+
+TEST_F(AnyWindows, TheMessageBoxReadsInTheLanguageAndAPathInAnyScript) {
     ConfigStore store;
     store.SetString("Default", "Language", "Russian");
-    store.SetString("Language", "Russian", "Русский");
     Configure(store);
     Start();
-
-    EXPECT_EQ(ReadWindowWide(Control(0, 1002)), L"Обучение"); // an owner-drawn button
-    std::vector<std::wstring> menu;
-    AddShownTexts(Control(0, 1008), menu); // the language list
-    EXPECT_NE(std::find(menu.begin(), menu.end(), L"Русский"), menu.end());
-
-    int cyrillic = 0;
-    for (const std::wstring& text : AllTexts()) {
-        EXPECT_FALSE(Garbled(text)) << WideToUtf8(text);
-        cyrillic += Cyrillic(text) ? 1 : 0;
-    }
-    // Most captions are Russian: the check above saw them.
-    EXPECT_GT(cyrillic, 100);
-
     // The program's own message box: the language's text, and a path (kept
     // in UTF-8) on a line of its own.
     const struct {

@@ -2,6 +2,7 @@
 // button leads, Enter and Esc, the hidden button and the language list.
 #include "ControlTestSupport.h"
 #include "ShellTestSupport.h"
+#include "config/Languages.h"
 
 #include "controls/win/DisplayControls.h"
 #include "resources/resource.h"
@@ -155,19 +156,24 @@ TEST_F(MainWindowTest, ExitButtonClosesTheProgramAndSavesTheConfiguration) {
     EXPECT_TRUE(saved.GetString("Default", "Database", value));
 }
 
-TEST_F(MainWindowTest, FirstStartListsRussianAndShowsTheBuiltInTexts) {
+TEST_F(MainWindowTest, FirstStartListsBothLanguagesAndShowsTheBuiltInTexts) {
     Start();
+    // The first start follows the user's Windows language.
+    const bool russian = FirstStartLanguage(GetUserDefaultUILanguage()) == "Russian";
+    EXPECT_EQ(app->CurrentLanguage(), russian ? "Russian" : "English");
     HWND list = Control(0, 1008);
-    ASSERT_EQ(SendMessageA(list, CB_GETCOUNT, 0, 0), 1);
-    EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 0);
+    ASSERT_EQ(SendMessageA(list, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), russian ? 1 : 0);
     char name[64] = "";
     SendMessageA(list, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(name));
-    EXPECT_STREQ(name, "Russian");
-    EXPECT_EQ(WindowText(Control(0, 1002)), "Обучение");
-    EXPECT_EQ(WindowText(Control(0, 1007)), "Выход");
-    EXPECT_EQ(WindowText(Control(2, 1016)), "Тренировка");
-    EXPECT_EQ(WindowText(Control(3, 1070)), "Соревнования");
-    EXPECT_EQ(WindowText(Control(6, 1014)), "<< Назад");
+    EXPECT_STREQ(name, "English");
+    SendMessageA(list, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(name));
+    EXPECT_STREQ(name, "Русский");
+    EXPECT_EQ(WindowText(Control(0, 1002)), russian ? "Обучение" : "Learning");
+    EXPECT_EQ(WindowText(Control(0, 1007)), russian ? "Выход" : "Exit");
+    EXPECT_EQ(WindowText(Control(2, 1016)), russian ? "Тренировка" : "Training");
+    EXPECT_EQ(WindowText(Control(3, 1070)), russian ? "Соревнования" : "Competition");
+    EXPECT_EQ(WindowText(Control(6, 1014)), russian ? "<< Назад" : "<< Back");
 }
 
 void PickLanguage(HWND mainMenu, int index) {
@@ -207,13 +213,13 @@ TEST_F(MainWindowTest, PickingALanguageRelabelsEveryPageAndStoresTheMissingTexts
     // Every page, hidden ones included, at once.
     for (const auto& t : texts)
         EXPECT_EQ(WindowText(Control(t.page, t.control)), t.english) << t.key;
-    // Missing texts appear in Russian and are stored under English.
-    EXPECT_EQ(WindowText(Control(0, 1003)), "Тренировка");
+    // Missing texts appear in the built-in English and are stored under it.
+    EXPECT_EQ(WindowText(Control(0, 1003)), "Training");
     std::string text;
     EXPECT_TRUE(app->GetString("English", "PS_02", text));
-    EXPECT_EQ(text, "Тренировка");
+    EXPECT_EQ(text, "Training");
     EXPECT_TRUE(app->GetString("English", "PTI_01", text));
-    EXPECT_EQ(text, "Тренировка по приему");
+    EXPECT_EQ(text, "Reception training");
     // The label beside the list stays as it is.
     EXPECT_EQ(WindowText(Control(0, 1009)), "Language");
 
@@ -235,7 +241,7 @@ TEST_F(MainWindowTest, PickingALanguageRelabelsEveryPageAndStoresTheMissingTexts
     EXPECT_TRUE(saved.GetString("Default", "Language", text));
     EXPECT_EQ(text, "English");
     EXPECT_TRUE(saved.GetString("English", "PS_02", text));
-    EXPECT_EQ(text, "Тренировка");
+    EXPECT_EQ(text, "Training");
 }
 
 TEST_F(MainWindowTest, CompetitionsMenuCaptionIsTheRecordStoreTitle) {
