@@ -12,8 +12,13 @@ FolderHook folderHook = nullptr;
 // Opens the chooser at the folder proposed (lpData), so that the organiser
 // starts beside the competition's files rather than at the desktop.
 int CALLBACK SelectProposed(HWND chooser, UINT message, LPARAM, LPARAM data) {
+    // Selected by its item list: Wine's chooser does not take the path in
+    // UTF-16 (BFFM_SETSELECTIONW with a string selects nothing).
     if (message == BFFM_INITIALIZED && data)
-        SendMessageW(chooser, BFFM_SETSELECTIONW, TRUE, data);
+        if (PIDLIST_ABSOLUTE item = ILCreateFromPathW(reinterpret_cast<const wchar_t*>(data))) {
+            SendMessageW(chooser, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(item));
+            ILFree(item);
+        }
     return 0;
 }
 
