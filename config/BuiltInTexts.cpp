@@ -489,10 +489,15 @@ const std::vector<const BuiltInEntry*>& Sorted() {
 
 } // namespace
 
-const char* EnglishText(const std::string& key) {
+const BuiltInEntry* FindBuiltIn(const std::string& key) {
     const auto& sorted = Sorted();
     const auto at = std::lower_bound(sorted.begin(), sorted.end(), key, ByKey());
-    return at != sorted.end() && (*at)->key == key ? (*at)->english : nullptr;
+    return at != sorted.end() && (*at)->key == key ? *at : nullptr;
+}
+
+const char* EnglishText(const std::string& key) {
+    const BuiltInEntry* entry = FindBuiltIn(key);
+    return entry ? entry->english : nullptr;
 }
 
 const BuiltInEntry* BuiltInTexts(size_t& count) {
