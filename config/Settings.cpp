@@ -45,42 +45,18 @@ int AppConfig::GetSPS() {
     return 44100;
 }
 
-int AppConfig::GetVolume() {
-    return RangeSetting("Volume", 80, 0, 100);
-}
-void AppConfig::SetVolume(int v) {
-    LimitedSetting("Volume", v, 0, 100);
-}
-int AppConfig::GetHideText() {
-    return RangeSetting("HideText", 0, 0, 1);
-}
-void AppConfig::SetHideText(int v) {
-    LimitedSetting("HideText", v, 0, 1);
-}
-int AppConfig::GetStartDelay() {
-    return RangeSetting("StartDelay", 3, 0, 60);
-}
-void AppConfig::SetStartDelay(int v) {
-    LimitedSetting("StartDelay", v, 0, 60);
-}
-int AppConfig::GetSoundType() {
-    return RangeSetting("SoundType", 1, 0, 1);
-}
-void AppConfig::SetSoundType(int v) {
-    LimitedSetting("SoundType", v, 0, 1);
-}
-int AppConfig::GetToneShape() {
-    return RangeSetting("ToneShape", 0, 0, 1);
-}
-void AppConfig::SetToneShape(int v) {
-    LimitedSetting("ToneShape", v, 0, 1);
-}
-int AppConfig::GetFrequency() {
-    return RangeSetting("Frequency", 850, 500, 3000);
-}
-void AppConfig::SetFrequency(int v) {
-    LimitedSetting("Frequency", v, 500, 3000);
-}
+int AppConfig::GetVolume() { return RangeSetting("Volume", 80, 0, 100); }
+void AppConfig::SetVolume(int v) { LimitedSetting("Volume", v, 0, 100); }
+int AppConfig::GetHideText() { return RangeSetting("HideText", 0, 0, 1); }
+void AppConfig::SetHideText(int v) { LimitedSetting("HideText", v, 0, 1); }
+int AppConfig::GetStartDelay() { return RangeSetting("StartDelay", 3, 0, 60); }
+void AppConfig::SetStartDelay(int v) { LimitedSetting("StartDelay", v, 0, 60); }
+int AppConfig::GetSoundType() { return RangeSetting("SoundType", 1, 0, 1); }
+void AppConfig::SetSoundType(int v) { LimitedSetting("SoundType", v, 0, 1); }
+int AppConfig::GetToneShape() { return RangeSetting("ToneShape", 0, 0, 1); }
+void AppConfig::SetToneShape(int v) { LimitedSetting("ToneShape", v, 0, 1); }
+int AppConfig::GetFrequency() { return RangeSetting("Frequency", 850, 500, 3000); }
+void AppConfig::SetFrequency(int v) { LimitedSetting("Frequency", v, 500, 3000); }
 
 int AppConfig::SectionRangeSetting(const char* section, const char* key, int defaultValue, int low,
                                    int high) {
@@ -128,12 +104,8 @@ KLAVIRO_LEARNING_SETTING(EffectiveSpeed, "EffectiveSpeed", 50, 1, 1000)
 #undef KLAVIRO_LEARNING_SETTING
 
 #define KLAVIRO_PLAIN_SETTING(Name, section, key, defaultValue)                                              \
-    int AppConfig::Get##Name() {                                                                             \
-        return DefaultSetting(section, key, defaultValue);                                                   \
-    }                                                                                                        \
-    void AppConfig::Set##Name(int v) {                                                                       \
-        SetInt(section, key, v);                                                                             \
-    }
+    int AppConfig::Get##Name() { return DefaultSetting(section, key, defaultValue); }                        \
+    void AppConfig::Set##Name(int v) { SetInt(section, key, v); }
 
 KLAVIRO_PLAIN_SETTING(DlgColor, kDefault, "DlgColor", 13160660)
 KLAVIRO_PLAIN_SETTING(ScoreColor, "Score", "ScoreColor", 13172735)
