@@ -135,7 +135,7 @@ const BuiltInEntry kTexts[] = {
     {"PD_24", "Строк дневника пропущено, их не удалось прочитать:", "Diary lines skipped as unreadable:"},
     {"PD_25", "Последние проверки", "Latest checks"},
     {"PD_26", "Путаница", "Confusions"},
-    {"PD_27", "Принято", "Copied"},
+    {"PD_27", "Принято", "Copy"},
 
     // Learning (Koch lessons and weak signs)
     {"PL_01", "Обучение", "Learning"},
@@ -353,7 +353,7 @@ const BuiltInEntry kTexts[] = {
     {"PR_28", "В файле нет текста для этой скорости", "The file has no text for this speed"},
     {"PR_29", "Введите имя участника", "Enter the competitor's name"},
     {"PR_30", "У участника уже есть наибольшее число проверенных копий в этой дисциплине",
-     "The competitor has the most copies checked in this discipline already"},
+     "The competitor has had the most copies allowed checked in this discipline"},
     {"PR_31", "Укажите скорость", "Enter the speed"},
     {"PR_32", "Текст или копия слишком длинные для проверки", "The text or the copy is too long to check"},
     {"PR_33", "Не удается прочитать файл:", "Cannot read the file:"},
@@ -489,10 +489,15 @@ const std::vector<const BuiltInEntry*>& Sorted() {
 
 } // namespace
 
-const char* EnglishText(const std::string& key) {
+const BuiltInEntry* FindBuiltIn(const std::string& key) {
     const auto& sorted = Sorted();
     const auto at = std::lower_bound(sorted.begin(), sorted.end(), key, ByKey());
-    return at != sorted.end() && (*at)->key == key ? (*at)->english : nullptr;
+    return at != sorted.end() && (*at)->key == key ? *at : nullptr;
+}
+
+const char* EnglishText(const std::string& key) {
+    const BuiltInEntry* entry = FindBuiltIn(key);
+    return entry ? entry->english : nullptr;
 }
 
 const BuiltInEntry* BuiltInTexts(size_t& count) {

@@ -24,7 +24,10 @@ std::string AppConfig::CurrentLanguage() {
 std::string AppConfig::LangText(const std::string& language, const std::string& key,
                                 const std::string& builtIn) {
     std::string text;
-    if (!GetString(language, key, text)) {
+    // An English section may still hold the Russian an earlier version
+    // stored for its missing texts: bytes of another code page, never a
+    // translation.
+    if (!GetString(language, key, text) || (language == kEnglish && IsRussianStandIn(key, text, builtIn))) {
         text = BuiltInText(language, key, builtIn);
         SetString(language, key, text);
     }

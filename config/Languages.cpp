@@ -15,6 +15,11 @@ std::string BuiltInText(const std::string& language, const std::string& key, con
     return russian;
 }
 
+bool IsRussianStandIn(const std::string& key, const std::string& stored, const std::string& russian) {
+    const BuiltInEntry* entry = FindBuiltIn(key);
+    return entry && stored != entry->english && (stored == russian || stored == entry->russian);
+}
+
 int LanguageCodePage(AppConfig& app, const std::string& language) {
     int codePage = 0;
     if (app.GetInt(language, "CodePage", codePage) && codePage >= 1 && codePage <= 65535)

@@ -22,11 +22,17 @@ struct BuiltInEntry {
     const char* english;
 };
 const BuiltInEntry* BuiltInTexts(size_t& count);
+// The entry of `key`, or null.
+const BuiltInEntry* FindBuiltIn(const std::string& key);
 
 // The built-in text of `key` in `language`: English for the English section
 // when it has one, `russian` otherwise (a section the program does not know
 // starts from the Russian texts, as it always did).
 std::string BuiltInText(const std::string& language, const std::string& key, const std::string& russian);
+// Whether `stored`, an English section's text of `key`, is only the Russian
+// an earlier version stored there for a text the section lacked (`russian`
+// or the table's Russian): the English built-in text replaces it.
+bool IsRussianStandIn(const std::string& key, const std::string& stored, const std::string& russian);
 
 // The code page a language section's texts are kept in: its `CodePage`
 // entry when that is a number from 1 to 65535, else 1251 for Russian, 1252

@@ -39,7 +39,6 @@ struct ResultsSession {
     // them in the system's code page, which may not hold every letter.
     std::vector<std::string> names;
     // The categories the rankings can be shown for, after "everyone" (UTF-8;
-    // "" for the participants in none), and the folder of copies marked last.
+    // "" for the participants in none).
     std::vector<std::string> categories;
-    std::string copyFolder;
 };

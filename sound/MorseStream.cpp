@@ -39,28 +39,12 @@ uint32_t MorseRampSamples(int sampleRate, int unit) {
     return fiveMs < third ? fiveMs : third;
 }
 
-namespace {
-// textSamples in 64 bits, with the blank length already resolved.
-uint64_t SoundedSamples(const std::string& text, uint64_t unit, uint64_t space) {
-    uint64_t total = 0;
-    for (unsigned char c : text) {
-        if (c == ' ') {
-            total += space;
-            continue;
-        }
-        for (const char* p = MorsePattern(c); *p; ++p)
-            total += *p == '-' ? 3 * unit : unit;
-    }
-    return total;
-}
-} // namespace
-
 uint64_t StretchedTextSamples(const std::string& text, int unit, int space, int effectiveUnit) {
     const uint64_t u = unit > 0 ? static_cast<uint64_t>(unit) : 0u;
     if (unit <= 0 || effectiveUnit <= unit)
-        return SoundedSamples(text, u, space < 0 ? 2 * u : static_cast<uint64_t>(space));
+        return TextSamples64(text, u, space < 0 ? 2 * u : static_cast<uint64_t>(space));
     const uint64_t e = static_cast<uint64_t>(effectiveUnit);
-    return SoundedSamples(text, e, space < 0 ? 2 * e : static_cast<uint64_t>(space) * e / u);
+    return TextSamples64(text, e, space < 0 ? 2 * e : static_cast<uint64_t>(space) * e / u);
 }
 
 MorseStream::MorseStream(int sampleRate, int toneShape)
@@ -108,7 +92,7 @@ void MorseStream::PrepareStretch(int unit, int space, int effectiveUnit) {
     evenWeights_ = false;
     if (unit <= 0 || effectiveUnit <= unit)
         return;
-    const uint64_t nominal = SoundedSamples(text_, unit_, space_);
+    const uint64_t nominal = TextSamples64(text_, unit_, space_);
     const uint64_t target = StretchedTextSamples(text_, unit, space, effectiveUnit);
     extra_ = target > nominal ? target - nominal : 0u;
     for (size_t i = 0; i < text_.size(); ++i)

@@ -87,11 +87,17 @@ const Table& table() {
 
 } // namespace
 
-void InitMorseTable() { (void)table(); }
+void InitMorseTable() {
+    (void)table();
+}
 
-const char* MorsePattern(unsigned char c) { return table().pattern[c]; }
+const char* MorsePattern(unsigned char c) {
+    return table().pattern[c];
+}
 
-int MorsePatternLength(unsigned char c) { return table().length[c]; }
+int MorsePatternLength(unsigned char c) {
+    return table().length[c];
+}
 
 int unitSamples(int kind, int speed, int sampleRate) {
     // Average sounding length per character without its closing gap; the
@@ -106,10 +112,8 @@ int unitSamples(int kind, int speed, int sampleRate) {
     return static_cast<int>(std::trunc(unit));
 }
 
-int textSamples(const std::string& text, int unit, int space) {
-    if (space < 0)
-        space = 2 * unit;
-    int total = 0;
+uint64_t TextSamples64(const std::string& text, uint64_t unit, uint64_t space) {
+    uint64_t total = 0;
     for (unsigned char c : text) {
         if (c == ' ') {
             total += space;
@@ -119,4 +123,10 @@ int textSamples(const std::string& text, int unit, int space) {
             total += *p == '-' ? 3 * unit : unit;
     }
     return total;
+}
+
+int textSamples(const std::string& text, int unit, int space) {
+    if (space < 0)
+        space = 2 * unit;
+    return static_cast<int>(TextSamples64(text, static_cast<uint64_t>(unit), static_cast<uint64_t>(space)));
 }

@@ -25,3 +25,6 @@ int unitSamples(int kind, int speed, int sampleRate);
 // Samples that a text sounds; space is the blank length, -1 meaning 2 x unit.
 // The player's appended blank and the start delay are not included.
 int textSamples(const std::string& text, int unit, int space);
+// The same count in 64 bits, the blank length given as it is (no default):
+// long texts at slow stretched speeds outgrow an int.
+uint64_t TextSamples64(const std::string& text, uint64_t unit, uint64_t space);

@@ -705,12 +705,15 @@ void MarkCopyFolder(HWND page, Application& app) {
         Warn(page, app, kNeedRoster, CompetitionPath(app));
         return;
     }
-    std::string folder = app.results.copyFolder;
+    // The copies folder is kept between runs: an organiser marks one speed
+    // after another from the same folder.
+    std::string folder;
+    app.GetStringOr("Results", "CopiesFolder", "", folder);
     if (folder.empty())
         folder = FolderOf(resultsPath); // beside the results file
     if (!AskFolder(app.mainWindow, Lang(app, kChooseCopies), folder))
         return;
-    app.results.copyFolder = folder;
+    app.SetString("Results", "CopiesFolder", folder);
     const ResultsLimits limits = ReadResultsLimits(app);
     BatchReport report;
     PrepareUserFilesFolder(resultsPath); // a failure shows as the write's

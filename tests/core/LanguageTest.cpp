@@ -35,6 +35,17 @@ TEST(Language, ListInKeyOrderWithTheCurrentSelected) {
     EXPECT_EQ(Stored(c, "English", "PS_02"), "Training");
     // A section the program does not know starts from the Russian texts.
     EXPECT_EQ(c.LangText("German", "PS_02", "Тренировка"), "Тренировка");
+    // The Russian an earlier version stored for a missing English text gives
+    // way to the English, also where two texts share the key; a Russian
+    // word written by hand under a key of its own is kept.
+    c.SetString("English", "PS_04", "Настройки");
+    c.SetString("English", "Can'tSave", "Ошибка при записи в файл");
+    c.SetString("English", "PS_05", "Настройки");
+    EXPECT_EQ(c.LangText(lang, "PS_04", "Настройки"), "Settings");
+    EXPECT_EQ(Stored(c, "English", "PS_04"), "Settings");
+    EXPECT_EQ(c.LangText(lang, "Can'tSave", "Ошибка при сохранении текста"), "Could not write the file");
+    EXPECT_EQ(c.LangText(lang, "PS_05", "О программе..."), "Настройки");
+    EXPECT_EQ(c.LangText("German", "PS_04", "Настройки"), "Настройки");
 }
 
 TEST(Language, UnlistedCurrentLanguageIsAddedUnderItsOwnId) {

@@ -172,5 +172,25 @@ done
 if wine reg query "$key" >/dev/null 2>&1; then echo "uninstall entry left behind"; exit 1; fi
 [ "$(cat "$installed/Letters.txt")" = "$(printf 'user data\r')" ] || { echo "the user's file was removed"; exit 1; }
 [ -f "$usercfg" ] || { echo "the user's settings were removed"; exit 1; }
+
+# A German Windows (a language the installer lacks) gets English and the
+# English guide; a Ukrainian one Russian, as the program's first start picks.
+# Wine takes its display language from the locale: the machine's UTF-8 C
+# locale under each name, given to the real wine past the session's Russian.
+real_wine=$(PATH=$(printf '%s' "$PATH" | tr ':' '\n' | grep -v 'wine-bin$' | paste -sd:) command -v wine)
+for pair in de_DE:guide-en uk_UA:guide-ru; do
+    locale_name=${pair%%:*}.UTF-8
+    mkdir -p "$work/locale"
+    [ -d "$work/locale/$locale_name" ] || cp -r /usr/lib/locale/C.utf8 "$work/locale/$locale_name"
+    wineserver -k 2>/dev/null || true
+    LOCPATH="$work/locale" LANG=$locale_name LC_ALL=$locale_name "$real_wine" "$setup" /S
+    wineserver -w
+    tr -d '\000' <"$menu/KLAVIRO Guide.lnk" | grep -aq "${pair#*:}\\.txt" ||
+        { echo "$locale_name: the guide entry is not ${pair#*:}"; exit 1; }
+    LOCPATH="$work/locale" LANG=$locale_name LC_ALL=$locale_name "$real_wine" "$installed/Uninstall.exe" /S
+    wineserver -w
+    for i in $(seq 1 50); do [ -e "$installed/KLAVIRO.exe" ] || break; sleep 0.2; done
+    wineserver -k 2>/dev/null || true
+done
 rm -rf "$installed" "$appdata/KLAVIRO" "$work"
 echo "install ok"

@@ -19,23 +19,32 @@ play_lesson() {
     printf '\r\n[Learning]\r\n\tLesson\t=\t2\r\n\tGroups\t=\t3\r\n' >"$dir/KLAVIRO.cfg"
     e2e_start_program "$dir" "$dir/home" capture || return 1
     # Обучение, the main menu's first button, has the focus; Enter starts.
-    e2e_key KLAVIRO Return
-    sleep 1.5
+    e2e_press KLAVIRO Return
     e2e_key KLAVIRO Return
     # 3 s of start delay, then 15 signs and their gaps at 50 a minute: 18 s.
-    sleep 25
-    e2e_screenshot "$dir/learning.png"
     # The capture is still being written: its header gets its sizes at the
-    # close, so a copy with them set is decoded.
-    python3 - "$(e2e_longest "$dir/home/capture")" "$dir/heard.wav" <<'PY'
+    # close, so a copy with them set is decoded, every few seconds until
+    # the fifteen signs are there and stay.
+    local i prev=""
+    for i in $(seq 1 30); do
+        sleep 2
+        python3 - "$(e2e_longest "$dir/home/capture")" "$dir/heard.wav" <<'PY'
 import struct, sys
 data = bytearray(open(sys.argv[1], "rb").read())
 struct.pack_into("<I", data, 4, len(data) - 8)
 struct.pack_into("<I", data, 40, len(data) - 44)
 open(sys.argv[2], "wb").write(data)
 PY
-    got=$(MORSE_FILTER="sinc 600-1100" morse_decode "$unit_ms" "$dir/heard.wav")
-    got=${got// /}
+        got=$(MORSE_FILTER="sinc 600-1100" morse_decode "$unit_ms" "$dir/heard.wav" 2>/dev/null || true)
+        got=${got// /}
+        # Fifteen signs, and no change since the last look: the last sign
+        # is whole.
+        [ ${#got} -ge 15 ] && [ "$got" = "$prev" ] && break
+        prev=$got
+    done
+    # The end of the text moves the focus to the copy field.
+    e2e_wait_still "" 10 || true
+    e2e_screenshot "$dir/learning.png"
     echo "play$1: decoded \"$got\""
     if ! [[ "$got" =~ ^[KMR]{15}$ ]]; then
         e2e_close_program || true
@@ -43,7 +52,7 @@ PY
     fi
     # The text ended: the copy field has the focus.
     e2e_key KLAVIRO $(printf '%s' "$got" | tr 'KMR' 'kmr' | sed 's/./& /g') ctrl+Return
-    sleep 1
+    e2e_wait_still "" 10 || true
     e2e_screenshot "$dir/learning-checked.png"
     e2e_close_program || return 1
     grep -aq $'^\tLesson\t=\t2\r$' "$dir/KLAVIRO.cfg" || { echo "learning: the lesson reached changed"; return 1; }

@@ -268,3 +268,34 @@ e2e_wait_gone() {
     done
     return 1
 }
+
+# The name of the window with the keyboard focus (a dialog the program
+# opened, or the program itself); "" when none has it.
+e2e_focus_name() {
+    xdotool getwindowfocus getwindowname 2>/dev/null || true
+}
+
+# e2e_wait_focus <name> [seconds]: waits until that window has the focus.
+e2e_wait_focus() {
+    local name=$1 limit=${2:-30} i
+    for i in $(seq 1 $((limit * 5))); do
+        [ "$(e2e_focus_name)" = "$name" ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# e2e_wait_focus_away <name> [seconds]: waits until another window than
+# that one has the focus (a dialog opened, or one closed); prints its name.
+e2e_wait_focus_away() {
+    local name=$1 limit=${2:-30} i now
+    for i in $(seq 1 $((limit * 5))); do
+        now=$(e2e_focus_name)
+        if [ -n "$now" ] && [ "$now" != "$name" ]; then
+            echo "$now"
+            return 0
+        fi
+        sleep 0.2
+    done
+    return 1
+}

@@ -16,7 +16,14 @@ command -v pdfinfo >/dev/null || fail "needs pdfinfo (poppler-utils)"
 dir=$work
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 
-e2e_program_in_work
+# The copies folder the results page proposes is kept in the configuration:
+# the folder chooser opens at it and OK takes it.
+e2e_copy_program "$build" "$work"
+mkdir -p "$dir/copies"
+printf '[Results]\r\nCopiesFolder=%s\r\n' "$(winpath "$dir/copies")" >"$dir/KLAVIRO.cfg"
+e2e_start_program "$work" "$work/home" || exit 1
+trap 'kill $pid 2>/dev/null || true' EXIT
+cd "$work"
 # The roster, as an organiser's spreadsheet saves it: code page 1251, ';'.
 # Four categories on 8 December 2026, three participants each.
 python3 - "$dir/roster.csv" <<'PY'
@@ -49,16 +56,16 @@ xdotool type --delay 20 "8.12.2026"
 xdotool key Tab Tab
 xdotool type --delay 20 "Judge"
 xdotool key Tab
-sleep 1
 # Insert imports a roster: the open dialog takes the file's path.
 e2e_key KLAVIRO Insert
-sleep 3
+e2e_wait_focus_away KLAVIRO >/dev/null || fail "no open dialog"
 xdotool type --delay 20 "$(winpath "$dir/roster.csv")"
 xdotool key Return
-sleep 2
+# The import's report comes under the page's title.
+e2e_wait_focus "Организация" || fail "no report of the import"
 e2e_screenshot "$build/organisation-page.png"
-xdotool key Return # the import's report
-sleep 1
+xdotool key Return
+e2e_wait_focus KLAVIRO || fail "the import's report stayed"
 "$cli" roster Competition.csv --json >roster.json
 python3 - <<'PY' || fail "the roster was not imported: $(cat roster.json)"
 import json
@@ -75,7 +82,7 @@ step Down Down Return
 xdotool key End shift+Home
 xdotool type --delay 20 "2024"
 xdotool key Return
-sleep 2
+for i in $(seq 1 100); do grep -q '2024' Competition.csv && break; sleep 0.2; done
 e2e_screenshot "$build/draw-page.png"
 cp Competition.csv again.csv
 "$cli" draw again.csv --seed 2024 >/dev/null
@@ -111,24 +118,18 @@ PY
 [ "$(ls copies | wc -l)" -eq 36 ] || fail "not 36 copies"
 
 # Back, Результаты (one button up); Insert marks a folder: the folder
-# chooser opens at the results file's folder, whose first subfolder is
-# "copies".
+# chooser opens at the copies folder the configuration names.
 step Escape
 step Up Return
 e2e_key KLAVIRO Insert
-sleep 3
-xdotool key shift+Tab # from OK to the tree
-sleep 0.5
-xdotool key Right
-sleep 0.5
-xdotool key Down
-sleep 0.5
+e2e_wait_focus_away KLAVIRO >/dev/null || fail "no folder chooser"
 e2e_screenshot "$build/organisation-chooser.png"
 xdotool key Return
-sleep 3
+# The folder's report comes under the page's title.
+e2e_wait_focus "Результаты" 60 || fail "no report of the folder"
 e2e_screenshot "$build/organisation-folder.png"
-xdotool key Return # the report
-sleep 1
+xdotool key Return
+e2e_wait_focus KLAVIRO || fail "the folder's report stayed"
 rows=$(grep -c ';150;' Results.csv || true)
 [ "$rows" -eq 36 ] || { cat Results.csv | head; fail "$rows marks in Results.csv, not 36"; }
 e2e_close_program || fail "KLAVIRO did not close"
