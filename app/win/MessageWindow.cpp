@@ -2,7 +2,6 @@
 
 #include "app/win/WideText.h"
 #include "config/TextCatalogue.h"
-#include "texts/TextEncoding.h"
 
 #include <algorithm>
 #include <string>
@@ -85,10 +84,8 @@ LPCSTR IconOf(UINT type) {
     }
 }
 
-// The language's text, line by line: a line of UTF-8 (a file's path, which
-// the program keeps in UTF-8, on a line of its own) is shown as UTF-8.
 std::wstring BoxText(const char* text) {
-    return Utf8ToWide(AnyLinesToUtf8(text));
+    return MixedTextToWide(text);
 }
 
 HWND Child(HWND box, const wchar_t* cls, const std::wstring& text, DWORD style, int id, int x, int y, int w,

@@ -45,6 +45,10 @@ std::string WideToText(const std::wstring& wide) {
     return FromWide(wide, TextCodePage());
 }
 
+std::wstring MixedTextToWide(const std::string& text) {
+    return Utf8ToWide(AnyLinesToUtf8(text));
+}
+
 void ApplyLanguageCodePage(AppConfig& app) {
     SetTextCodePage(static_cast<unsigned>(CurrentCodePage(app)));
 }

@@ -19,6 +19,9 @@ std::string WideToUtf8(const std::wstring& wide);
 // The language's texts (bytes in TextCodePage) as UTF-16, and back.
 std::wstring TextToWide(const std::string& text);
 std::string WideToText(const std::wstring& wide);
+// A text of the language that may hold lines of UTF-8 (a file's path, kept
+// in UTF-8, on a line of its own), line by line as what each line is.
+std::wstring MixedTextToWide(const std::string& text);
 
 // Makes the current language's code page that of every text shown.
 void ApplyLanguageCodePage(AppConfig& app);

@@ -23,7 +23,7 @@ SIZE MeasureText(HDC dc, const LOGFONTA& font, const std::string& text) {
     HFONT handle = CreateFontIndirectA(&font);
     HGDIOBJ old = SelectObject(dc, handle);
     SIZE size{0, 0};
-    const std::wstring wide = TextToWide(text);
+    const std::wstring wide = MixedTextToWide(text);
     GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     SelectObject(dc, old);
     DeleteObject(handle);
@@ -42,7 +42,7 @@ void DrawOnce(HDC dc, const std::string& text, const RECT& client, int dx, int d
         char work[2] = {text[0], '\0'};
         DrawTextSlashedZero(dc, work, 1, &r, format);
     } else {
-        const std::wstring wide = TextToWide(text);
+        const std::wstring wide = MixedTextToWide(text);
         DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r, format);
     }
 }

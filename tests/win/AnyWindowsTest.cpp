@@ -38,7 +38,7 @@ void AddShownTexts(HWND control, std::vector<std::wstring>& texts) {
     const std::wstring cls = ClassOf(control);
     wchar_t item[512];
     if (cls == L"ATextLWnd") {
-        texts.push_back(TextToWide(LabelShownText(control)));
+        texts.push_back(MixedTextToWide(LabelShownText(control))); // as it is drawn
     } else if (cls == L"ATimerWnd") {
         texts.push_back(TextToWide(TimerShownText(control)));
     } else if (lstrcmpiW(cls.c_str(), L"ComboBox") == 0 || lstrcmpiW(cls.c_str(), L"ListBox") == 0) {
@@ -125,10 +125,6 @@ protected:
         for (int i = 0; i < app->pageCount; ++i)
             EnumChildWindows(Page(i), CollectTexts, reinterpret_cast<LPARAM>(&texts));
         return texts;
-    }
-    void TearDown() override {
-        MainWindowTest::TearDown();
-        SetTextCodePage(0);
     }
 };
 

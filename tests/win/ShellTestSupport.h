@@ -13,6 +13,7 @@
 #include "app/win/DialogHelpers.h"
 #include "config/ConfigStore.h"
 #include "sound/MorsePlayerApi.h"
+#include "texts/TextEncoding.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -93,6 +94,8 @@ protected:
         Close();
         SetMorsePlayerFactory(nullptr);
         SetMessageBoxHook(previousBox_);
+        // The language a test chose must not decide how the next one's texts show.
+        SetTextCodePage(0);
     }
 
     void Configure(const ConfigStore& store) { ASSERT_TRUE(store.Save(folder.ConfigFile())); }
