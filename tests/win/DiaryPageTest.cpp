@@ -19,15 +19,6 @@ using namespace harness;
 
 namespace {
 
-std::vector<std::string>& Opened() {
-    static std::vector<std::string> opened;
-    return opened;
-}
-bool RecordOpen(const std::string& path) {
-    Opened().push_back(path);
-    return true;
-}
-
 // A user's files folder of its own with the diary `rows` in it (none: no
 // diary at all).
 struct DiaryFolder {

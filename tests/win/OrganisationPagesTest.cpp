@@ -23,30 +23,11 @@ using namespace harness;
 
 namespace {
 
-std::vector<std::string>& Opened() {
-    static std::vector<std::string> opened;
-    return opened;
-}
-bool RecordOpen(const std::string& path) {
-    Opened().push_back(path);
-    return true;
-}
-std::deque<std::string>& Chosen() { // answers of the open-file and folder choosers
-    static std::deque<std::string> chosen;
-    return chosen;
-}
-bool AnswerOpen(OPENFILENAMEA* request) {
-    if (Chosen().empty())
-        return false;
-    std::snprintf(request->lpstrFile, request->nMaxFile, "%s", Chosen().front().c_str());
-    Chosen().pop_front();
-    return true;
-}
 bool AnswerFolder(const std::string&, std::string& folder) {
-    if (Chosen().empty())
+    if (OpenAnswers().empty())
         return false;
-    folder = Chosen().front();
-    Chosen().pop_front();
+    folder = OpenAnswers().front();
+    OpenAnswers().pop_front();
     return true;
 }
 
@@ -62,7 +43,7 @@ struct OrgFolder {
         previousOpenFile = SetOpenFileNameHook(AnswerOpen);
         previousFolder = SetFolderHook(AnswerFolder);
         Opened().clear();
-        Chosen().clear();
+        OpenAnswers().clear();
     }
     ~OrgFolder() {
         SetFolderHook(previousFolder);
@@ -266,7 +247,7 @@ TEST(OrganisationPage, RostersImportFrom1251AndUtf8FilesAndExport) {
         WriteFile(roster, c.bytes);
         PageUnderTest p(IDD_ORGANISATION, OrganisationPageProc);
         p.Show();
-        Chosen() = {roster};
+        OpenAnswers() = {roster};
         p.Command(ORG_IMPORT);
         ASSERT_EQ(Boxes().size(), 1u);
         EXPECT_EQ(Boxes()[0].text.find("Список участников прочитан. Добавлено: 2, обновлено: 0"), 0u)
@@ -373,7 +354,7 @@ TEST(ResultsPageRoster, AFolderOfCopiesIsMarkedByStartNumberAndNamesComeFromTheR
     p.SetText(1104, f.folder + "Letters.txt");
     p.Show();
     EXPECT_EQ(p.Text(2491), f.competition);
-    Chosen() = {copies};
+    OpenAnswers() = {copies};
     p.Command(2493);
     ASSERT_EQ(Boxes().size(), 1u);
     const std::string report = Boxes()[0].text;

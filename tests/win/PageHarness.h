@@ -109,6 +109,29 @@ inline bool AnswerSave(OPENFILENAMEA* r) {
     return true;
 }
 
+// Documents the pages asked the shell to open (the open-document hook).
+inline std::vector<std::string>& Opened() {
+    static std::vector<std::string> opened;
+    return opened;
+}
+inline bool RecordOpen(const std::string& path) {
+    Opened().push_back(path);
+    return true;
+}
+
+// Answers of the open-file dialog, one per dialog shown; none left: Cancel.
+inline std::deque<std::string>& OpenAnswers() {
+    static std::deque<std::string> answers;
+    return answers;
+}
+inline bool AnswerOpen(OPENFILENAMEA* request) {
+    if (OpenAnswers().empty())
+        return false;
+    std::snprintf(request->lpstrFile, request->nMaxFile, "%s", OpenAnswers().front().c_str());
+    OpenAnswers().pop_front();
+    return true;
+}
+
 // ---- test clock
 
 inline uint32_t& Now() {

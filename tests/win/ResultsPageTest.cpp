@@ -41,15 +41,6 @@ LRESULT CALLBACK MarksSpy(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return CallWindowProcA(SpiedProc(), window, message, wParam, lParam);
 }
 
-std::vector<std::string>& Opened() {
-    static std::vector<std::string> opened;
-    return opened;
-}
-bool RecordOpen(const std::string& path) {
-    Opened().push_back(path);
-    return true;
-}
-
 struct ResultsPage : PageUnderTest {
     std::string results = TempPath("Results.csv"), control = TempPath("Letters.txt");
     OpenDocumentHook previousOpen;
@@ -271,20 +262,6 @@ TEST(ResultsPage, KeysStepThroughTheTextsAndLeave) {
     p.Key(KEY_ESC);
     EXPECT_EQ(PageRequests(), std::vector<int>{PAGE_COMPETITIONS_MENU});
 }
-
-namespace {
-std::deque<std::string>& OpenAnswers() {
-    static std::deque<std::string> answers;
-    return answers;
-}
-bool AnswerOpen(OPENFILENAMEA* request) {
-    if (OpenAnswers().empty())
-        return false;
-    std::snprintf(request->lpstrFile, request->nMaxFile, "%s", OpenAnswers().front().c_str());
-    OpenAnswers().pop_front();
-    return true;
-}
-} // namespace
 
 TEST(ResultsPage, BrowsingTakesAControlFileAndLoadsACopy) {
     ResultsPage p;
