@@ -100,16 +100,25 @@ pause_resume() {
 # Late wake-ups of the playback thread with both buffer schemes: the test
 # checks the order of the fills; both captures decode to the text.
 late() {
-    local files type=0
+    local file type got="" want
     run_player late capture 'MorsePlayerTest.LateWakeUps*:MorsePlayerTest.LostBuffer*' || return 1
-    # The two long captures, scheme 0 first.
-    files=$(ls -S "$work/late"/capture.*.wav | head -n 2 | sort -V)
-    for file in $files; do
+    for type in 0 1; do
         echo "late$type: $(logged late merged_$type) merged wake-ups," \
             "$(logged late filled_under_cursor_$type) segments filled under the cursor"
-        e2e_check_decoded "late$type" "$(logged late unit_ms)" "$file" "$hello_text" || return 1
-        type=$((type + 1))
     done
+    # Wine opens the sound card once per player, or keeps it open from one
+    # player to the next: the captures in their order hold scheme 0's text,
+    # then scheme 1's, then the lost buffer's short sound.
+    for file in $(ls "$work/late"/capture.*.wav | sort -V); do
+        got="$got $(MORSE_FILTER="sinc 600-1100" morse_decode "$(logged late unit_ms)" "$file")"
+    done
+    got=$(echo $got)
+    want=$(morse_expected "$hello_text")
+    echo "late: decoded \"$got\""
+    case "$got" in
+    "$want $want"*) ;;
+    *) echo "late: sent \"$want\" with each scheme"; return 1 ;;
+    esac
 }
 
 # Destroy in the middle of a long tone: the tone lasts no longer than the
