@@ -123,10 +123,13 @@ step Escape
 step Up Return
 e2e_key KLAVIRO Insert
 e2e_wait_focus_away KLAVIRO >/dev/null || fail "no folder chooser"
+# The chooser opens its tree down to the proposed folder after it has the
+# focus: OK only once the screen is still.
+e2e_wait_still "" 20 || fail "the folder chooser does not settle"
 e2e_screenshot "$build/organisation-chooser.png"
 xdotool key Return
 # The folder's report comes under the page's title.
-e2e_wait_focus "Результаты" 60 || fail "no report of the folder"
+e2e_wait_focus "Результаты" 60 || fail "no report of the folder (focus on \"$(e2e_focus_name)\")"
 e2e_screenshot "$build/organisation-folder.png"
 xdotool key Return
 e2e_wait_focus KLAVIRO || fail "the folder's report stayed"
