@@ -5,6 +5,7 @@
 #include "organisation/CompetitionSheet.h"
 #include "organisation/Draw.h"
 #include "organisation/Roster.h"
+#include "organisation/RosterView.h"
 #include "results/ResultsFile.h"
 #include "texts/TextEncoding.h"
 
@@ -441,4 +442,38 @@ TEST(BatchMarking, AFolderIsMarkedInOneWriteAndAFailureStoresNothing) {
     fs::remove_all(copies);
     fs::remove_all(control);
     std::remove(results.c_str());
+}
+
+// The roster as the pages list it: entrants not yet drawn after every
+// number, categories in the table's order with a hand-set one after them
+// and none last; days typed either way, impossible ones refused.
+TEST(RosterView, OrdersAndDays) {
+    Competition c = NewCompetition();
+    c.roster = {Person("Dora", "F", 1990, 0), Person("Boris", "M", 1990, 2), Person("Anna", "F", 1990, 0),
+                Person("Carl", "M", 1990, 1)};
+    c.roster[0].category = "";
+    c.roster[1].category = "own";
+    c.roster[2].category = c.categories.back().name;
+    c.roster[3].category = c.categories.front().name;
+    using V = std::vector<size_t>;
+    EXPECT_EQ(SortedRoster(c, StartListOrder::ByNumber), (V{3, 1, 2, 0}));
+    EXPECT_EQ(SortedRoster(c, StartListOrder::ByName), (V{2, 1, 3, 0}));
+    EXPECT_EQ(SortedRoster(c, StartListOrder::ByCategory), (V{3, 2, 1, 0}));
+    const struct {
+        const char* typed;
+        bool read;
+        const char* day;
+    } days[] = {{" 8.12.2026 ", true, "2026-12-08"},
+                {"2026-12-08", true, "2026-12-08"},
+                {"", true, ""},
+                {"31.4.2026", false, ""},
+                {"29.02.2027", false, ""},
+                {"12/8/2026", false, ""}};
+    for (const auto& d : days) {
+        std::string day;
+        EXPECT_EQ(ReadDay(d.typed, day), d.read) << d.typed;
+        if (d.read) {
+            EXPECT_EQ(day, d.day) << d.typed;
+        }
+    }
 }
