@@ -9,7 +9,9 @@ for t in "$here"/*.e2e.sh; do
     [ -e "$t" ] || continue
     name=$(basename "$t" .e2e.sh)
     echo "-- $name"
+    started=$SECONDS
     if timeout 600 bash "$t" "$build"; then pass=$((pass + 1)); else echo "FAILED: $name"; fail=$((fail + 1)); fi
+    echo "   ($name: $((SECONDS - started)) s)"
 done
 echo "$pass passed, $fail failed"
 [ "$fail" -eq 0 ]
