@@ -56,14 +56,10 @@ std::string AllSigns(std::mt19937& random) {
     return text;
 }
 
-TEST(KeyDecoder, PatternsOfTheSigns) {
-    for (char c : kSigns)
-        EXPECT_EQ(SignOfPattern(PatternOf(c)), c) << c;
+TEST(KeyDecoder, TheErrorSignAndUnknownPatterns) {
     EXPECT_EQ(SignOfPattern("....."), '5');
     EXPECT_EQ(SignOfPattern("......"), kErrorSign);
-    EXPECT_EQ(SignOfPattern("........"), kErrorSign);
     EXPECT_EQ(SignOfPattern(".-.-"), kUnknownSign); // no sign of the texts
-    EXPECT_EQ(SignOfPattern("-------"), kUnknownSign);
 }
 
 TEST(KeyDecoder, AllSignsAtEverySpeedWithJitterComeBackWhole) {
@@ -98,6 +94,17 @@ TEST(KeyDecoder, FollowsASpeedChangeAndAWrongGuess) {
                 << c.speed << " cpm changing x" << c.change << ", guessed " << c.guessSpeed << ", seed "
                 << seed;
         }
+}
+
+TEST(KeyDecoder, MarksAllAlikeAreJudgedByTheUnitLearnedBefore) {
+    // Dashes only, long after a guess three times too slow was corrected:
+    // against the guess they would all be dots.
+    std::mt19937 random(7);
+    const std::string text = "PARIS 00000 MMMMM OOOOO TTTTT";
+    const double unit = UnitMsOfSpeed(TextLetters, 300);
+    const KeyTimes k = Keyed(
+        text, [&](int) { return unit; }, 0.10, random);
+    EXPECT_EQ(DecodeKeyTimes(k, UnitMsOfSpeed(TextLetters, 100)).text, text);
 }
 
 TEST(KeyDecoder, ExactTimingsDecodeExactly) {
@@ -145,8 +152,10 @@ TEST(KeyDecoder, LiveDecodingClosesCharactersAsTheSilenceGrows) {
     EXPECT_FALSE(decoder.Press(60, 60)); // lasts nothing
     decoder.Idle(65);
     EXPECT_EQ(decoder.Result().text, ""); // 1.5 units: A may go on
+    EXPECT_EQ(decoder.Result().open, ".-");
     decoder.Idle(75);
     EXPECT_EQ(decoder.Result().text, "A");
+    EXPECT_EQ(decoder.Result().open, "");
     // E after a group gap, then T after a character gap, then an unknown
     // pattern and the error sign.
     EXPECT_TRUE(decoder.Press(120, 130));

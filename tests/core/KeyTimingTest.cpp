@@ -27,6 +27,7 @@ TEST(KeyTiming, FileLinesAreReadOrRefusedWithTheirLineNumber) {
         {"-5 50\n", 0, "line 1: expected two times"},
         {"1. 50\n", 0, "line 1: expected two times"},
         {"1e3 2e3\n", 0, "line 1: expected two times"},
+        {".5 9\n", 0, "line 1: expected two times"},
         {"0 50\n\n60 60\n", 0, "line 3: the key goes up"},
         {"0 50\n100 90\n", 0, "line 2: the key goes up"},
         {"0 50\n40 90\n", 0, "line 2: the key goes down (40"},

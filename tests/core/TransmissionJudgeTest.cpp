@@ -65,7 +65,7 @@ TEST(TransmissionJudge, MistakesAreCountedAgainstTheTextAndAcceptedUpToTheLimit)
         {"X B X D E   F G X X J   ", 4, false},
         {"A B X D E   #   A B C D E   F G H I J   ", 0, true}, // corrected
         {"A B X # A B C D E   F G H I J   ", 0, true},
-        {"A B C D E   ", 5, false},                                          // half the text
+        {"A B C D E   ", 5, false}, // half the text
     };
     for (const Case& c : cases) {
         const TransmissionJudgement j =
@@ -116,6 +116,12 @@ TEST(TransmissionJudge, TheMinuteCountsWholeCharactersBegunWithinIt) {
     const TransmissionJudgement c = JudgeTransmission(two, "PARIS PARIS", 1000, cut);
     EXPECT_EQ(c.copy, "PARIS P");
     EXPECT_EQ(c.mistakes, 0); // marked against the text's beginning
+    // Of beginnings marked alike the one as long as the copy is shown: X is
+    // the text's P sent wrong, not an extra character after PARIS.
+    const TransmissionJudgement x =
+        JudgeTransmission(RenderKeyTimes("P A R I S   X   ", 40), "PARIS PARIS", 40, test);
+    EXPECT_EQ(x.mistakes, 1);
+    EXPECT_EQ(x.mark.characters, 6);
     // Without the beginning rule the rest of the text is missing.
     cut.prefix = false;
     EXPECT_EQ(JudgeTransmission(two, "PARIS PARIS", 1000, cut).mistakes, 4);
