@@ -1,8 +1,10 @@
 #include "sound/MorseTable.h"
 #include "transmission/Judge.h"
+#include "transmission/TransmissionRows.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -125,6 +127,35 @@ TEST(TransmissionJudge, TheMinuteCountsWholeCharactersBegunWithinIt) {
     // Without the beginning rule the rest of the text is missing.
     cut.prefix = false;
     EXPECT_EQ(JudgeTransmission(two, "PARIS PARIS", 1000, cut).mistakes, 4);
+}
+
+TEST(TransmissionJudge, DiaryRowAndRecordKeepTheFiguresAsTheirFilesDo) {
+    const KeyTimes keys = RenderKeyTimes("A B C D X   F G H I J   ", 40);
+    const TransmissionJudgement j = JudgeTransmission(keys, "ABCDE FGHIJ", 40, JudgeRules{});
+    PlayedText played;
+    played.kind = 0;
+    played.number = 12;
+    played.speed = 100; // the page's speed gives way to the speed reached
+    const DiaryRow row = TransmissionDiaryRow(played, j, 0);
+    EXPECT_EQ(row.played.speed, static_cast<int>(std::lround(j.cpm)));
+    EXPECT_EQ(row.played.number, 12);
+    EXPECT_EQ(row.errors, 1);
+    EXPECT_EQ(row.characters, 10);
+    EXPECT_EQ(row.confusions, (std::vector<Confusion>{{U'E', U'X', 1}}));
+    EXPECT_EQ(row.copy, "ABCDX FGHIJ");
+    EXPECT_TRUE(row.transmission.present);
+    EXPECT_DOUBLE_EQ(row.transmission.ratio, 3);
+    EXPECT_DOUBLE_EQ(row.transmission.quality, 100);
+    // Nothing sent still makes a readable row.
+    EXPECT_EQ(TransmissionDiaryRow(played, JudgeTransmission({}, "ABCDE", 40, JudgeRules{}), 0).played.speed,
+              1);
+
+    const TransmissionRecord r = TransmissionRecordOf("Anna", 1, 7, j, keys, 0);
+    EXPECT_EQ(r.cpm, row.played.speed);
+    EXPECT_EQ(r.mistakes, 1);
+    EXPECT_TRUE(r.accepted);
+    EXPECT_EQ(r.keys.size(), keys.size());
+    EXPECT_EQ(r.copy, "ABCDX FGHIJ");
 }
 
 } // namespace
