@@ -17,8 +17,6 @@ const Text kSilentText{"PY_02",
 const Text kPortLostText{"PY_03", "Порт %1 перестал отвечать, прием с ключа остановлен."};
 const Text kHookText{"PY_04", "Не удается следить за клавишами и мышью:"};
 
-constexpr DWORD kSerialStopWaitMs = 1000;
-
 std::string Replaced(std::string text, const char* from, const std::string& to) {
     const size_t at = text.find(from);
     if (at != std::string::npos)
@@ -299,8 +297,11 @@ void KeyingCore::Stop() {
     if (g_hooked == this)
         g_hooked = nullptr;
     if (serialThread) {
+        // Next returns as soon as the stop event is set (its waits include
+        // it), and the thread uses this object and the line source: wait
+        // for it to end before either goes.
         SetEvent(serialStop);
-        WaitForSingleObject(serialThread, kSerialStopWaitMs);
+        WaitForSingleObject(serialThread, INFINITE);
         CloseHandle(serialThread);
         serialThread = nullptr;
     }
