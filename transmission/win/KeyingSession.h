@@ -80,8 +80,10 @@ private:
     std::unique_ptr<KeyingCore> core_;
 };
 
-// The left/right-specific virtual key of a keyboard message: VK_CONTROL,
-// VK_SHIFT and VK_MENU become VK_L.../VK_R... from the extended-key bit
-// (Ctrl, Alt) or the scan code (Shift) of lParam; other keys are returned as
-// they are.
+// The left/right-specific virtual key of a keyboard message as a keyboard
+// hook sees it: VK_CONTROL, VK_SHIFT and VK_MENU become VK_L.../VK_R... from
+// the extended-key bit (Ctrl, Alt; with the key states for input injected
+// without it) or the scan code (Shift) of lParam; other keys are returned as
+// they are. Wine takes a right Ctrl injected without the extended-key flag
+// for the left one.
 int SpecificVirtualKey(WPARAM vk, LPARAM lParam);
