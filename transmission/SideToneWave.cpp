@@ -3,11 +3,15 @@
 #include "sound/MorseStream.h"
 
 #include <cmath>
+#include <limits>
 
 SideToneWave::SideToneWave(int sampleRate, int frequency, int shape, int unitSamples)
     : rate_(sampleRate > 0 ? sampleRate : 1), frequency_(frequency > 0 ? frequency : 0),
       shape_(shape == MorseToneSine ? MorseToneSine : MorseToneSquare),
-      ramp_(shape_ == MorseToneSine ? MorseRampSamples(rate_, unitSamples) : 0u) {}
+      // No unit (a straight key has none): the full 5 ms ramps.
+      ramp_(shape_ != MorseToneSine ? 0u
+            : unitSamples > 0       ? MorseRampSamples(rate_, unitSamples)
+                                    : MorseRampSamples(rate_, std::numeric_limits<int>::max())) {}
 
 bool SideToneWave::IsDown() const {
     return edges_.empty() ? downBefore_ : edges_.back().down;
