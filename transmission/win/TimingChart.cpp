@@ -74,7 +74,7 @@ void Paint(HWND window, ChartRecord& record, HDC target, const RECT& update) {
     const int width = right - left;
     const int axisY = client.bottom - lineHeight - 6;
     const int count = static_cast<int>(record.rows.size());
-    const int rowHeight = count ? std::max(4, (axisY - client.top - 4) / count) : 0;
+    const int rowHeight = count ? std::max(4, (axisY - static_cast<int>(client.top) - 4) / count) : 0;
     auto xOf = [&](double units) {
         return left +
                static_cast<int>(std::lround(std::min(units, kTimingChartUnits) * width / kTimingChartUnits));
