@@ -39,6 +39,11 @@ uint32_t MorseRampSamples(int sampleRate, int unit) {
     return fiveMs < third ? fiveMs : third;
 }
 
+double MorseRampGain(uint32_t edge, uint32_t ramp) {
+    constexpr double kPi = 3.14159265358979323846;
+    return edge < ramp ? 0.5 - 0.5 * std::cos(kPi * (edge + 0.5) / ramp) : 1.0;
+}
+
 uint64_t StretchedTextSamples(const std::string& text, int unit, int space, int effectiveUnit) {
     const uint64_t u = unit > 0 ? static_cast<uint64_t>(unit) : 0u;
     if (unit <= 0 || effectiveUnit <= unit)
@@ -245,9 +250,7 @@ bool MorseStream::Fill(uint8_t* out, uint32_t n) {
 int16_t MorseStream::SineSample(uint32_t k, uint32_t length) const {
     constexpr double kPi = 3.14159265358979323846;
     const uint32_t edge = k < length - 1 - k ? k : length - 1 - k;
-    double gain = 1.0;
-    if (edge < ramp_)
-        gain = 0.5 - 0.5 * std::cos(kPi * (edge + 0.5) / ramp_);
+    const double gain = MorseRampGain(edge, ramp_);
     // k x F reduced modulo the rate first keeps the phase exact on long tones.
     const uint64_t cycle = static_cast<uint64_t>(k) * frequency_ % static_cast<uint64_t>(rate_);
     const double phase = 2.0 * kPi * static_cast<double>(cycle) / rate_;

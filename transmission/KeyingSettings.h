@@ -17,7 +17,7 @@ struct KeyingSettings {
     int dotKey = 162;
     int dashKey = 163;
     bool modeB = true;    // KeyerMode = B | A
-    int keyerSpeed = 100; // cpm, 20..600
+    int keyerSpeed = 100; // cpm, kKeyerSpeedMin..kKeyerSpeedMax
     std::string port = "COM1";
     SerialLine serialDot = SerialLine::Cts;
     SerialLine serialDash = SerialLine::Dsr;
@@ -25,6 +25,8 @@ struct KeyingSettings {
 };
 
 extern const char kTransmissionSection[]; // "Transmission"
+constexpr int kKeyerSpeedMin = 20;
+constexpr int kKeyerSpeedMax = 600;
 
 KeyingSettings ReadKeyingSettings(const ConfigStore& config);
 // Stores every field (the pages' OK), in the spellings ReadKeyingSettings reads.
@@ -32,6 +34,5 @@ void WriteKeyingSettings(ConfigStore& config, const KeyingSettings& settings);
 
 // Whether the session drives the iambic keyer (paddles on keys or lines).
 bool UsesKeyer(const KeyingSettings& settings);
-// Length of the keyer's unit in milliseconds at `cpm` (letters' unit, as the
-// player counts it).
-double KeyerUnitMs(int cpm);
+// The keyer's unit: UnitMsOfSpeed(kKeyerKind, keyerSpeed) (letters).
+constexpr int kKeyerKind = 0;

@@ -12,9 +12,11 @@
 
 class SideToneWave {
 public:
-    // volume 0..100 scales the amplitude; shape MorseToneSquare or
-    // MorseToneSine (the square wave has no ramps, as in the player).
-    SideToneWave(int sampleRate, int frequency, int volume, int shape);
+    // shape MorseToneSquare or MorseToneSine (the square wave has no ramps,
+    // as in the player); unitSamples sets the ramp as for the player's text
+    // (MorseRampSamples: 5 ms, or a third of a unit when that is shorter).
+    // The volume is the output buffer's.
+    SideToneWave(int sampleRate, int frequency, int shape, int unitSamples);
 
     // Places an edge at stream position `at` (samples); edges come in order,
     // an edge earlier than the last one is moved to it, a repeated state is
@@ -32,7 +34,6 @@ private:
     double Gain(uint64_t p) const;
     const int rate_;
     const int frequency_;
-    const double amplitude_;
     const int shape_;
     const uint32_t ramp_;
     struct KeyEdge {
