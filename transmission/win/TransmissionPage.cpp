@@ -432,8 +432,12 @@ void End(HWND page, Application& app) {
 void Show(HWND page, Application& app) {
     TransmissionPageState& st = app.transmission;
     ShowCaption(page, kCaption, app);
+    // The settings' colours and columns; rows of the page's own, as the boxes
+    // are lower than the training page's and hold a short text.
     ApplyTextBoxLook(page, kTextBox, app);
     ApplyTextBoxLook(page, TX_DECODED, app);
+    SendDlgItemMessageA(page, kTextBox, ATB_SETROWS, 0, 3);
+    SendDlgItemMessageA(page, TX_DECODED, ATB_SETROWS, 0, 3);
     ApplyClockLook(page, kClock, app, ClockLook::Part);
     const KeyingSettings ks = ReadKeyingSettings(app);
     ComboSetSelection(page, TX_INPUT, InputItem(ks));
