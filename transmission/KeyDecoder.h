@@ -7,8 +7,10 @@
 // is at least kSplitRatio) the short ones are dots and their mean is the
 // local unit; where all its marks are alike they are dots or dashes by the
 // unit last learned (the guess at the start). Gaps are judged by the local
-// unit: below 2 units inside a character, below 5 between characters,
-// else between groups. A guess several times off is thereby corrected from
+// unit: below 2 units inside a character, else between characters or
+// groups: among the neighbouring gaps of 2 units or more, the lowest clear
+// jump up to 4 units or more parts the two (so stretched spacing decodes
+// too), else 5 units does. A guess several times off is thereby corrected from
 // the first character with both dots and dashes, and a speed change of
 // +-30 % within a text is followed. The whole decoding is redone from the
 // presses when they change, so what is shown may still change at the live
@@ -57,6 +59,9 @@ struct KeyDecoding {
     std::vector<DecodedElement> elements;     // marks and the gaps between them, in time order
     // The characters with one blank between groups ("ABCDE FGHIJ").
     std::string text;
+    // The pattern of the character still open (".-" while the sender may go
+    // on), for a live display; empty when none is.
+    std::string open;
     double unitMs = 0; // the unit learned last (the live end)
 };
 
@@ -96,5 +101,6 @@ private:
 };
 
 // Decodes whole key times; the last character is closed as after a long
-// silence.
+// silence. Presses that Press refuses are left out: check them first with
+// CheckKeyTimes.
 KeyDecoding DecodeKeyTimes(const KeyTimes& presses, double guessUnitMs);

@@ -143,7 +143,6 @@ bool KeyingCore::PageActive() const {
 bool KeyingCore::OnKey(WPARAM vk, LPARAM lParam) {
     const bool up = (lParam & (1u << 31)) != 0;
     const int specific = SpecificVirtualKey(vk, lParam);
-    const double ms = KeyingClockMs();
     bool* state = nullptr;
     if (keying.input == KeyingInput::Keyboard && Matches(keying.straightKey, vk, specific))
         state = &straightDown;
@@ -153,6 +152,7 @@ bool KeyingCore::OnKey(WPARAM vk, LPARAM lParam) {
         state = &dashDown;
     if (!state || (!up && !*state && !PageActive()))
         return false;
+    const double ms = KeyingClockMs();
     // Autorepeat sends more key-downs while the key is held: no new press.
     if (*state == !up)
         return true;
@@ -167,12 +167,12 @@ bool KeyingCore::OnKey(WPARAM vk, LPARAM lParam) {
 bool KeyingCore::OnMouse(WPARAM message, const MOUSEHOOKSTRUCT& info) {
     if (keying.input != KeyingInput::Mouse)
         return false;
-    const double ms = KeyingClockMs();
     if ((message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) && !straightDown) {
         RECT r;
         if (!area || !IsWindowVisible(area) || !PageActive() || !GetWindowRect(area, &r) ||
             !PtInRect(&r, info.pt))
             return false;
+        const double ms = KeyingClockMs();
         straightDown = true;
         // The release must come back here even off the area.
         SetCapture(page);
@@ -180,6 +180,7 @@ bool KeyingCore::OnMouse(WPARAM message, const MOUSEHOOKSTRUCT& info) {
         return true;
     }
     if ((message == WM_LBUTTONUP || message == WM_NCLBUTTONUP) && straightDown) {
+        const double ms = KeyingClockMs();
         straightDown = false;
         if (GetCapture() == page)
             ReleaseCapture();
@@ -312,7 +313,13 @@ void KeyingCore::Stop() {
     if (straightDown && GetCapture() == page)
         ReleaseCapture();
     straightDown = dotDown = dashDown = false;
-    Output(false, KeyingClockMs());
+    bool down;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        down = keyDown;
+    }
+    if (down)
+        Output(false, KeyingClockMs());
     tone.reset();
     running = false;
 }
