@@ -270,8 +270,10 @@ void StoreSettings(HWND page, Application& app) {
     app.SetString(kTransmissionSection, kTextKey, kSourceNames[Source(page)]);
 }
 
+// The characters so far, then the pattern of the one being keyed.
 void ShowDecoded(HWND page, TransmissionPageState& st) {
-    SetBox(page, TX_DECODED, st.decoder.Result().text);
+    const KeyDecoding& r = st.decoder.Result();
+    SetBox(page, TX_DECODED, r.open.empty() ? r.text : r.text + (r.text.empty() ? "" : " ") + r.open);
 }
 
 // The presses the session has ended since the last look, into the decoder.
