@@ -20,6 +20,7 @@ so the rest lies in Wine's mixer and ALSA's buffers below the program.
 import array
 import fcntl
 import os
+import shutil
 import statistics
 import struct
 import subprocess
@@ -78,11 +79,20 @@ def main():
     reader.start()
     program = os.path.join(build, "win", "tests", "SideToneLatency.exe")
     extra = os.environ.get("SIDE_TONE_ARGS", "").split()
-    out = subprocess.run(["wine", program] + extra, env=dict(os.environ, HOME=home), capture_output=True, text=True)
+    try:
+        out = subprocess.run(["wine", program] + extra, env=dict(os.environ, HOME=home), capture_output=True,
+                             text=True, timeout=120)
+    finally:
+        if not result:  # the program never opened the device: let the reader go
+            try:
+                os.close(os.open(fifo, os.O_WRONLY | os.O_NONBLOCK))
+            except OSError:
+                pass
+        reader.join(timeout=10)
+        shutil.rmtree(home, ignore_errors=True)
     sys.stderr.write(out.stderr)
     if out.returncode != 0:
         sys.exit("SideToneLatency.exe: %s" % out.stdout.strip())
-    reader.join(timeout=10)
     keys = [float(line.split()[1]) for line in out.stdout.splitlines() if line.startswith("key ")]
     frame = result["channels"] * result["bits"] // 8
     code = {16: "h", 32: "i"}[result["bits"]]

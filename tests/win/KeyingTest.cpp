@@ -107,18 +107,21 @@ protected:
         wc.lpszClassName = "KeyingTestPage";
         RegisterClassA(&wc); // fails harmlessly from the second test on
         g_problems = 0;
-        page = CreateWindowExA(0, "KeyingTestPage", "page", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200,
+        // A page is a child of the main window, as in the program.
+        main = CreateWindowExA(0, "KeyingTestPage", "main", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200,
                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        page = CreateWindowExA(0, "KeyingTestPage", "page", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200, main,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
         area = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 100, 50, 100, 100, page, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
-        SetForegroundWindow(page);
-        SetActiveWindow(page);
+        SetForegroundWindow(main);
+        SetActiveWindow(main);
         SetFocus(page);
     }
     void TearDown() override {
         SetLineSourceFactory(nullptr);
         SetKeyingClockSource(nullptr);
-        DestroyWindow(page);
+        DestroyWindow(main);
         testutil::Pump();
     }
 
@@ -151,7 +154,7 @@ protected:
     }
 
     AppConfig app;
-    HWND page = nullptr, area = nullptr;
+    HWND main = nullptr, page = nullptr, area = nullptr;
     KeyTimes presses;
     const SideToneSettings tone;
 };
@@ -299,8 +302,6 @@ TEST_F(KeyingTest, KeyboardStraightKeyTakesTheTimesOfItsEvents) {
     Keys({{VK_SPACE, 0}, {VK_SPACE, KEYEVENTF_KEYUP}});
     testutil::PumpUntil([] { return false; }, 100);
     ShowWindow(page, SW_SHOW);
-    SetForegroundWindow(page);
-    SetActiveWindow(page);
     Queue({3000, 3040});
     Keys({{VK_SPACE, 0}, {VK_SPACE, KEYEVENTF_KEYUP}});
     ASSERT_TRUE(WaitForPresses(session, 2));

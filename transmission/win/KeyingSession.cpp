@@ -17,8 +17,6 @@ const Text kSilentText{"PY_02",
 const Text kPortLostText{"PY_03", "Порт %1 перестал отвечать, прием с ключа остановлен."};
 const Text kHookText{"PY_04", "Не удается следить за клавишами и мышью:"};
 
-constexpr DWORD kSerialStopWaitMs = 1000;
-
 std::string Replaced(std::string text, const char* from, const std::string& to) {
     const size_t at = text.find(from);
     if (at != std::string::npos)
@@ -111,13 +109,35 @@ DWORD WINAPI SerialThread(void* parameter) {
 
 } // namespace
 
+namespace {
+
+bool Down(SHORT state) {
+    return (state & 0x8000) != 0;
+}
+
+// Left or right of a pair (Ctrl, Alt): the extended-key flag, which
+// keyboards send with the right key and Wine goes by. Input injected without
+// it (on Windows) still shows in the key states: at a key-down the
+// asynchronous state already has the new key down, at a key-up the thread's
+// state (as the hook sees it, not yet updated) still has it down.
+int LeftOrRight(int left, int right, bool extended, bool up) {
+    if (extended)
+        return right;
+    const bool r = up ? Down(GetKeyState(right)) : Down(GetAsyncKeyState(right));
+    const bool l = up ? Down(GetKeyState(left)) : Down(GetAsyncKeyState(left));
+    return r && !l ? right : left;
+}
+
+} // namespace
+
 int SpecificVirtualKey(WPARAM vk, LPARAM lParam) {
     const bool extended = (lParam & (1 << 24)) != 0;
+    const bool up = (lParam & (1u << 31)) != 0;
     switch (vk) {
     case VK_CONTROL:
-        return extended ? VK_RCONTROL : VK_LCONTROL;
+        return LeftOrRight(VK_LCONTROL, VK_RCONTROL, extended, up);
     case VK_MENU:
-        return extended ? VK_RMENU : VK_LMENU;
+        return LeftOrRight(VK_LMENU, VK_RMENU, extended, up);
     case VK_SHIFT: {
         // Both Shift keys are plain keys; only their scan codes differ.
         const UINT scan = (lParam >> 16) & 0xFF;
@@ -299,8 +319,11 @@ void KeyingCore::Stop() {
     if (g_hooked == this)
         g_hooked = nullptr;
     if (serialThread) {
+        // Next returns as soon as the stop event is set (its waits include
+        // it), and the thread uses this object and the line source: wait
+        // for it to end before either goes.
         SetEvent(serialStop);
-        WaitForSingleObject(serialThread, kSerialStopWaitMs);
+        WaitForSingleObject(serialThread, INFINITE);
         CloseHandle(serialThread);
         serialThread = nullptr;
     }
