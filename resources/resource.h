@@ -21,6 +21,7 @@
 #define IDD_LEARNING 178
 #define IDD_ORGANISATION 179
 #define IDD_DRAW 180
+#define IDD_TRANSMISSION_TEST 182
 
 // Pictures.
 #define IDB_ABOUT_KEY 134

@@ -112,6 +112,7 @@ class ScriptedPlayer : public IMorsePlayer {
 public:
     bool failed() const override { return false; }
     void start(const std::string& text, int, int, int, int, int, int, int) override { text_ = text; }
+    void startRecorded(const RecordedSound& sound) override { text_ = sound.text; }
     void pause(bool) override {}
     bool isPlaying() const override { return false; }
     int currentCharacter() const override { return static_cast<int>(text_.size()); }

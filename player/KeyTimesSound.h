@@ -1,0 +1,35 @@
+// A sender's key timings as sound: each key press a tone from its down to
+// its up time, silence between, so that a referee hears the transmission as
+// it was keyed (not as the decoder read it).
+#pragma once
+
+#include "sound/MorsePlayerApi.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One press of the key, in milliseconds of the keying clock.
+struct KeyPressMs {
+    double down = 0, up = 0;
+};
+
+// Silence before the first press and after the last one.
+constexpr double kKeyTimesLeadMs = 500, kKeyTimesTailMs = 300;
+// The longest playback made: an hour (a one-minute test is far below).
+constexpr double kKeyTimesLongestMs = 3600.0 * 1000;
+
+// The samples (16-bit, `sampleRate`) of the presses: time 0 is
+// kKeyTimesLeadMs before the first down. A sine (MorseToneSine) ramps its
+// edges as the player's tones do (5 ms, or a third of a short press), centred
+// on the key's edges; a square wave (MorseToneSquare) switches at them.
+// Presses out of order or overlapping the one before sound where they lie;
+// a press whose up is not after its down is silent. Empty for no presses.
+std::vector<int16_t> KeyTimesSamples(const std::vector<KeyPressMs>& presses, int sampleRate, int frequency,
+                                     int toneShape);
+
+// The sound with the decoded `text`: `characterStartsMs[i]` (keying clock)
+// is where character i begins; missing starts repeat the last one.
+RecordedSound KeyTimesSound(const std::vector<KeyPressMs>& presses, const std::string& text,
+                            const std::vector<double>& characterStartsMs, int sampleRate, int frequency,
+                            int toneShape);
