@@ -3,7 +3,11 @@
 // checked copy: date and time, kind, series, number, groups, speed, tone
 // shape, characters, errors, accepted, confusions, the copy, a lesson's
 // signs, a drill's weights digest, the effective speed (0: not stretched;
-// learning/ and PlayedText tell what these mean). Rows are only
+// learning/ and PlayedText tell what these mean); a transmission's row
+// (keying practice) adds mode "transmission", the dash/dot ratio, the
+// spreads of the gaps inside characters, between characters and between
+// groups (in units) and the quality; a reception row has none of these
+// cells, exactly as before. Rows are only
 // ever appended, never rewritten. Reading is tolerant: a row with fewer or
 // more trailing columns than these still loads, a row that cannot be read
 // is left out and counted.
@@ -31,6 +35,18 @@ std::string DayText(int dayNumber); // "YYYY-MM-DD"
 // Today's day number in local time.
 int LocalToday();
 
+// The figures of a transmission (transmission/KeyStats.h); absent on a
+// reception check. For a transmission the row's speed is the speed reached
+// (cpm), its characters those of the text and its errors the mistakes.
+struct DiaryTransmission {
+    bool present = false;
+    double ratio = 0;       // dash / dot, two decimals
+    double intraSpread = 0; // spreads in units, two decimals
+    double charSpread = 0;
+    double wordSpread = 0;
+    double quality = 0; // 0 to 100, one decimal
+};
+
 struct DiaryRow {
     int day = 0;    // DayOfDate of the local date
     int second = 0; // of that day
@@ -43,6 +59,7 @@ struct DiaryRow {
     // Set when the row has its confusions and copy (a complete row): only
     // then are its characters counted one by one.
     bool complete = true;
+    DiaryTransmission transmission;
 };
 
 // A row for a check made at `when` (local time).

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstddef>
 #include <ctime>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,17 @@ StoreOutcome RemoveMark(const std::string& path, const std::string& participant,
 StoreOutcome StoreMarks(const std::string& path, const std::vector<MarkRecord>& marks, int maxCopies,
                         std::vector<StoreOutcome>& outcomes, std::vector<std::string>& reasons,
                         std::string& error, uint32_t lockWaitMs = kResultsLockWaitMs);
+// The locked read-change-write every change of a file of the results goes
+// through (StoreMark, the transmission results): refuses a read-only or
+// irregular path, holds the lock file of the link's target, calls `change`
+// with that target; `change` reads the file itself (a file it cannot read
+// gives Unreadable, which stops everything), and for Added, Replaced or
+// Removed sets `bytes`, which are then written through a temporary file.
+// Any other outcome writes nothing.
+StoreOutcome UpdateResultsFileLocked(
+    const std::string& path, std::string& error, uint32_t lockWaitMs,
+    const std::function<StoreOutcome(const std::string& target, std::string& bytes, std::string& error)>&
+        change);
 // The lock file of a results file.
 std::string ResultsLockPath(const std::string& resultsFile);
 
