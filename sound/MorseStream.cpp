@@ -39,6 +39,11 @@ uint32_t MorseRampSamples(int sampleRate, int unit) {
     return fiveMs < third ? fiveMs : third;
 }
 
+double MorseRampGain(uint32_t edge, uint32_t ramp) {
+    constexpr double kPi = 3.14159265358979323846;
+    return edge < ramp ? 0.5 - 0.5 * std::cos(kPi * (edge + 0.5) / ramp) : 1.0;
+}
+
 uint64_t StretchedTextSamples(const std::string& text, int unit, int space, int effectiveUnit) {
     const uint64_t u = unit > 0 ? static_cast<uint64_t>(unit) : 0u;
     if (unit <= 0 || effectiveUnit <= unit)
@@ -284,9 +289,7 @@ bool MorseStream::Fill(uint8_t* out, uint32_t n) {
 int16_t MorseSineSample(uint32_t k, uint32_t length, uint32_t ramp, uint32_t frequency, int sampleRate) {
     constexpr double kPi = 3.14159265358979323846;
     const uint32_t edge = k < length - 1 - k ? k : length - 1 - k;
-    double gain = 1.0;
-    if (edge < ramp)
-        gain = 0.5 - 0.5 * std::cos(kPi * (edge + 0.5) / ramp);
+    const double gain = MorseRampGain(edge, ramp);
     // k x F reduced modulo the rate first keeps the phase exact on long tones.
     const uint64_t cycle = static_cast<uint64_t>(k) * frequency % static_cast<uint64_t>(sampleRate);
     const double phase = 2.0 * kPi * static_cast<double>(cycle) / sampleRate;

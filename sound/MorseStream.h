@@ -27,6 +27,10 @@ constexpr double kMorseSineAmplitude = 0.8 * 32767;
 // Ramp length R of the shaped sine: 5 ms, or a third of a unit at speeds
 // where 5 ms would eat the dots.
 uint32_t MorseRampSamples(int sampleRate, int unit);
+// Gain of the raised-cosine ramp `edge` samples into a ramp of `ramp`
+// samples (1 from the ramp's end on): the shaped sine's rise, and mirrored
+// its fall, shared with the side tone.
+double MorseRampGain(uint32_t edge, uint32_t ramp);
 
 // Sample k of a tone sounded for `length` samples: the sine from phase zero
 // at its first sample, its edges ramped over `ramp` samples along a raised
