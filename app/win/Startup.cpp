@@ -3,6 +3,7 @@
 #include "app/win/DialogHelpers.h"
 #include "app/win/Pages.h"
 #include "controls/win/ControlClasses.h"
+#include "transmission/win/TimingChart.h"
 
 #include <exception>
 #include <string>
@@ -93,6 +94,7 @@ void RegisterControlClasses(HINSTANCE instance) {
     RegisterLabelClass(instance);
     RegisterTimerClass(instance);
     RegisterPictureClass(instance);
+    RegisterTimingChartClass(instance);
 }
 
 void EndAfterFailure(HWND mainWindow, const char* what) {
