@@ -218,6 +218,7 @@ const BuiltInEntry kTexts[] = {
     {"PQ_39", "Ничего не передано", "Nothing sent"},
     {"PQ_40", "Результат не сохранен по просьбе судьи", "The result was not stored, as the referee chose"},
     {"PQ_41", "Ввод ключа не удалось открыть:", "The key input could not be opened:"},
+    {"PQ_42", "Сохранить и эту попытку?", "Store this attempt too?"},
 
     // Draw
     {"PZ_01", "Жеребьевка", "Draw"},

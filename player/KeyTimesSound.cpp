@@ -12,10 +12,10 @@ int64_t SampleAt(double ms, double origin, int sampleRate) {
     return static_cast<int64_t>(std::llround((ms - origin + kKeyTimesLeadMs) * sampleRate / 1000.0));
 }
 
-double Origin(const std::vector<KeyPressMs>& presses) {
-    double origin = presses.front().down;
-    for (const KeyPressMs& p : presses)
-        origin = std::min(origin, p.down);
+double Origin(const KeyTimes& presses) {
+    double origin = presses.front().downMs;
+    for (const KeyPress& p : presses)
+        origin = std::min(origin, p.downMs);
     return origin;
 }
 
@@ -25,22 +25,21 @@ int16_t Sum(int16_t a, int16_t b) {
 
 } // namespace
 
-std::vector<int16_t> KeyTimesSamples(const std::vector<KeyPressMs>& presses, int sampleRate, int frequency,
-                                     int toneShape) {
+std::vector<int16_t> KeyTimesSamples(const KeyTimes& presses, int sampleRate, int frequency, int toneShape) {
     std::vector<int16_t> out;
     if (presses.empty() || sampleRate <= 0)
         return out;
     const double origin = Origin(presses);
     double last = origin;
-    for (const KeyPressMs& p : presses)
-        if (p.up > p.down)
-            last = std::max(last, std::min(p.up, origin + kKeyTimesLongestMs));
+    for (const KeyPress& p : presses)
+        if (p.upMs > p.downMs)
+            last = std::max(last, std::min(p.upMs, origin + kKeyTimesLongestMs));
     const int64_t total = SampleAt(last + kKeyTimesTailMs, origin, sampleRate);
     out.assign(static_cast<size_t>(total), 0);
     const uint32_t f = frequency > 0 ? static_cast<uint32_t>(frequency) : 0u;
-    for (const KeyPressMs& p : presses) {
-        const int64_t begin = SampleAt(p.down, origin, sampleRate);
-        const int64_t end = std::min(SampleAt(p.up, origin, sampleRate), total);
+    for (const KeyPress& p : presses) {
+        const int64_t begin = SampleAt(p.downMs, origin, sampleRate);
+        const int64_t end = std::min(SampleAt(p.upMs, origin, sampleRate), total);
         if (end <= begin || f == 0)
             continue;
         const uint32_t length = static_cast<uint32_t>(end - begin);
@@ -58,7 +57,8 @@ std::vector<int16_t> KeyTimesSamples(const std::vector<KeyPressMs>& presses, int
         } else {
             // High while trunc(k x 2F / rate) is even, the phase from the down.
             for (uint32_t k = 0; k < length; ++k) {
-                const bool high = (static_cast<uint64_t>(k) * 2 * f / static_cast<uint64_t>(sampleRate)) % 2 == 0;
+                const bool high =
+                    (static_cast<uint64_t>(k) * 2 * f / static_cast<uint64_t>(sampleRate)) % 2 == 0;
                 out[static_cast<size_t>(begin + k)] = high ? int16_t{32767} : int16_t{-32768};
             }
         }
@@ -66,7 +66,7 @@ std::vector<int16_t> KeyTimesSamples(const std::vector<KeyPressMs>& presses, int
     return out;
 }
 
-RecordedSound KeyTimesSound(const std::vector<KeyPressMs>& presses, const std::string& text,
+RecordedSound KeyTimesSound(const KeyTimes& presses, const std::string& text,
                             const std::vector<double>& characterStartsMs, int sampleRate, int frequency,
                             int toneShape) {
     RecordedSound sound;

@@ -4,15 +4,11 @@
 #pragma once
 
 #include "sound/MorsePlayerApi.h"
+#include "transmission/KeyTiming.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-// One press of the key, in milliseconds of the keying clock.
-struct KeyPressMs {
-    double down = 0, up = 0;
-};
 
 // Silence before the first press and after the last one.
 constexpr double kKeyTimesLeadMs = 500, kKeyTimesTailMs = 300;
@@ -25,11 +21,10 @@ constexpr double kKeyTimesLongestMs = 3600.0 * 1000;
 // on the key's edges; a square wave (MorseToneSquare) switches at them.
 // Presses out of order or overlapping the one before sound where they lie;
 // a press whose up is not after its down is silent. Empty for no presses.
-std::vector<int16_t> KeyTimesSamples(const std::vector<KeyPressMs>& presses, int sampleRate, int frequency,
-                                     int toneShape);
+std::vector<int16_t> KeyTimesSamples(const KeyTimes& presses, int sampleRate, int frequency, int toneShape);
 
 // The sound with the decoded `text`: `characterStartsMs[i]` (keying clock)
 // is where character i begins; missing starts repeat the last one.
-RecordedSound KeyTimesSound(const std::vector<KeyPressMs>& presses, const std::string& text,
+RecordedSound KeyTimesSound(const KeyTimes& presses, const std::string& text,
                             const std::vector<double>& characterStartsMs, int sampleRate, int frequency,
                             int toneShape);

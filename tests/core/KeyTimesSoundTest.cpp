@@ -32,7 +32,7 @@ std::vector<std::pair<size_t, size_t>> Sounding(const std::vector<int16_t>& s) {
 TEST(KeyTimesSound, SquareTonesSoundExactlyWhileTheKeyIsDown) {
     // Keying-clock times need not start at zero; out of order presses sound
     // where they lie, and a press with no length is silent.
-    const std::vector<KeyPressMs> presses = {{1120, 1300}, {1000, 1060}, {1400, 1400}};
+    const KeyTimes presses = {{1120, 1300}, {1000, 1060}, {1400, 1400}};
     const std::vector<int16_t> s = KeyTimesSamples(presses, kRate, 1000, MorseToneSquare);
     ASSERT_EQ(s.size(), kLead + 300 * 8 + static_cast<size_t>(kKeyTimesTailMs) * 8);
     const std::vector<std::pair<size_t, size_t>> expected = {{kLead, kLead + 60 * 8},
