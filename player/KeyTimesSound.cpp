@@ -1,6 +1,9 @@
 #include "player/KeyTimesSound.h"
 
+#include "app/WholeFile.h"
 #include "sound/MorseStream.h"
+#include "transmission/KeyDecoder.h"
+#include "transmission/TransmissionFile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -84,4 +87,54 @@ RecordedSound KeyTimesSound(const KeyTimes& presses, const std::string& text,
         sound.starts.push_back(previous);
     }
     return sound;
+}
+
+RecordedSound DecodedKeyTimesSound(const KeyTimes& presses, double guessUnitMs, int sampleRate, int frequency,
+                                   int toneShape) {
+    const KeyDecoding decoding = DecodeKeyTimes(presses, guessUnitMs);
+    std::string text;
+    std::vector<double> starts;
+    for (const DecodedCharacter& c : decoding.characters) {
+        if (c.groupStart && !text.empty()) {
+            text += ' ';
+            starts.push_back(c.startMs);
+        }
+        text += c.sign;
+        starts.push_back(c.startMs);
+    }
+    return KeyTimesSound(presses, text, starts, sampleRate, frequency, toneShape);
+}
+
+KeyedLoad LoadKeyedTakes(const std::string& path, const std::string (&disciplines)[3],
+                         std::vector<KeyedTake>& takes, std::string& error) {
+    takes.clear();
+    std::string bytes;
+    const size_t limit = std::max(kMaxResultsFileBytes, kMaxKeyTimesFileBytes);
+    if (ReadWholeFile(path, limit, bytes) != WholeFileRead::Read) {
+        error = path;
+        return KeyedLoad::Unreadable;
+    }
+    if (bytes.empty())
+        return KeyedLoad::NotKeyed; // as a control-text file with no texts
+    std::vector<TransmissionRecord> records;
+    std::string ignored;
+    if (ParseTransmissionCsv(bytes, records, ignored)) {
+        for (const TransmissionRecord& r : records) {
+            if (r.keys.empty())
+                continue;
+            const int d = r.discipline >= 0 && r.discipline <= 2 ? r.discipline : 0;
+            takes.push_back({r.participant + ", " + disciplines[d] + " " + std::to_string(r.textNumber) + ": " +
+                                 std::to_string(r.cpm),
+                             r.keys});
+        }
+        return takes.empty() ? KeyedLoad::NoTakes : KeyedLoad::Loaded;
+    }
+    KeyTimes keys;
+    if (!ParseKeyTimes(bytes, keys, ignored))
+        return KeyedLoad::NotKeyed;
+    if (keys.empty())
+        return KeyedLoad::NoTakes;
+    const size_t slash = path.find_last_of("\\/");
+    takes.push_back({slash == std::string::npos ? path : path.substr(slash + 1), keys});
+    return KeyedLoad::Loaded;
 }

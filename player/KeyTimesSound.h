@@ -28,3 +28,25 @@ std::vector<int16_t> KeyTimesSamples(const KeyTimes& presses, int sampleRate, in
 RecordedSound KeyTimesSound(const KeyTimes& presses, const std::string& text,
                             const std::vector<double>& characterStartsMs, int sampleRate, int frequency,
                             int toneShape);
+
+// The sound of key times with their decoding (the adaptive decoder, from the
+// unit guess): the decoded text, groups apart, each character starting at
+// its first press, a blank at the first press of the group it opens.
+RecordedSound DecodedKeyTimesSound(const KeyTimes& presses, double guessUnitMs, int sampleRate, int frequency,
+                                   int toneShape);
+
+// One transmission a file holds, to be played as keyed.
+struct KeyedTake {
+    std::string label; // UTF-8: "participant, discipline number: cpm" or the file's name
+    KeyTimes keys;
+};
+enum class KeyedLoad {
+    Loaded,
+    NotKeyed,   // neither a transmission results file nor a key times file
+    NoTakes,    // such a file with nothing recorded in it
+    Unreadable, // cannot be read (error set)
+};
+// Reads a transmission results file (every row with its key times, labelled
+// with `disciplines` names) or a key times file (one take).
+KeyedLoad LoadKeyedTakes(const std::string& path, const std::string (&disciplines)[3],
+                         std::vector<KeyedTake>& takes, std::string& error);
