@@ -479,6 +479,13 @@ const BuiltInEntry kTexts[] = {
     {"PSI_08", "Закончить", "Finish"},
     {"PSI_09", "Режим", "Mode"},
 
+    // Keying devices and the side tone
+    {"PY_01", "Порт %1 не удается открыть: %2", "The port %1 cannot be opened: %2"},
+    {"PY_02", "Самоконтроль не звучит: звуковой вывод не открылся. Ключ работает без звука.",
+     "No side tone: the sound output could not be opened. The key works without sound."},
+    {"PY_03", "Порт %1 перестал отвечать, прием с ключа остановлен.",
+     "The port %1 stopped answering; keying from it has stopped."},
+    {"PY_04", "Не удается следить за клавишами и мышью:", "The keys and the mouse cannot be watched:"},
     // Reception training and its check
     {"PTI_01", "Тренировка по приему", "Reception training"},
     {"PTI_02", "<< Назад", "<< Back"},

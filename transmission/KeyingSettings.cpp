@@ -1,7 +1,6 @@
 #include "transmission/KeyingSettings.h"
 
 #include "config/ConfigStore.h"
-#include "sound/MorseTable.h"
 
 #include <cctype>
 
@@ -61,7 +60,8 @@ KeyingSettings ReadKeyingSettings(const ConfigStore& config) {
     if (config.GetString(kTransmissionSection, "KeyerMode", value))
         s.modeB = Upper(value) != "A";
     int speed = 0;
-    if (config.GetInt(kTransmissionSection, "KeyerSpeed", speed) && speed >= kKeyerSpeedMin && speed <= kKeyerSpeedMax)
+    if (config.GetInt(kTransmissionSection, "KeyerSpeed", speed) && speed >= kKeyerSpeedMin &&
+        speed <= kKeyerSpeedMax)
         s.keyerSpeed = speed;
     if (config.GetString(kTransmissionSection, "Port", value) && !Upper(value).empty())
         s.port = Upper(value);
@@ -93,9 +93,4 @@ void WriteKeyingSettings(ConfigStore& config, const KeyingSettings& s) {
 
 bool UsesKeyer(const KeyingSettings& s) {
     return s.input == KeyingInput::Paddles || (s.input == KeyingInput::Serial && s.serialPaddles);
-}
-
-double KeyerUnitMs(int cpm) {
-    // The player's unit for letters, in microseconds for precision.
-    return unitSamples(0, cpm, 1000000) / 1000.0;
 }

@@ -34,6 +34,5 @@ void WriteKeyingSettings(ConfigStore& config, const KeyingSettings& settings);
 
 // Whether the session drives the iambic keyer (paddles on keys or lines).
 bool UsesKeyer(const KeyingSettings& settings);
-// Length of the keyer's unit in milliseconds at `cpm` (letters' unit, as the
-// player counts it).
-double KeyerUnitMs(int cpm);
+// The keyer's unit: UnitMsOfSpeed(kKeyerKind, keyerSpeed) (letters).
+constexpr int kKeyerKind = 0;

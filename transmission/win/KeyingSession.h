@@ -20,6 +20,7 @@
 //                     Problem(); the session has stopped its input.
 #pragma once
 
+#include "transmission/KeyTiming.h"
 #include "transmission/KeyingSettings.h"
 #include "transmission/win/SideTone.h"
 
@@ -36,12 +37,6 @@ enum : UINT {
     PM_KEYING_EDGE = 0x8040,
     PM_KEYING_PRESS = 0x8041,
     PM_KEYING_PROBLEM = 0x8042,
-};
-
-// One press of the keyed output, keying clock milliseconds.
-struct KeyedPress {
-    double downMs;
-    double upMs;
 };
 
 class KeyingSession {
@@ -71,18 +66,15 @@ public:
     // of the page; the session checks the cursor against its rectangle).
     void SetKeyingArea(HWND area);
 
-    // Presses ended since the last call, in order.
-    std::vector<KeyedPress> TakePresses();
+    // Presses of the keyed output (keying clock ms) ended since the last
+    // call, in order.
+    KeyTimes TakePresses();
     // Keyed output down now.
     bool KeyIsDown() const;
     // The last problem's text ("" when none).
     std::string Problem() const;
     bool SideToneSounds() const;
     const KeyingSettings& Settings() const;
-
-    // For a page that forwards messages itself, and for hook-less use:
-    // returns true when the message was a keying key or button and was used.
-    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     std::unique_ptr<KeyingCore> core_;
