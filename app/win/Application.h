@@ -14,6 +14,7 @@
 #include "organisation/win/OrganisationState.h"
 #include "learning/LearningSession.h"
 #include "transmission/win/TransmissionTestPage.h"
+#include "transmission/win/TransmissionPage.h"
 
 #include <windows.h>
 
@@ -83,6 +84,7 @@ public:
     OrganisationState organisation; // the organisation and draw pages, the competition file
     LearningState learning;
     TransmissionTestState transmissionTest;
+    TransmissionPageState transmission;
 
     // The window of page `index`, or null outside the table.
     HWND Page(int index) const;

@@ -10,6 +10,7 @@
 #include "organisation/win/DrawPage.h"
 #include "organisation/win/OrganisationPage.h"
 #include "transmission/win/TransmissionTestPage.h"
+#include "transmission/win/TransmissionPage.h"
 #include "resources/resource.h"
 #include "config/TextCatalogue.h"
 #include "config/win/LanguageWin.h"
@@ -38,7 +39,7 @@ const PageEntryTemplate kPageTable[PAGE_COUNT] = {
     {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 9
     {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 10
     {IDD_DIARY, GuardedPageProc<DiaryPageProc>, true},                             // 11
-    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 12
+    {IDD_TRANSMISSION, GuardedPageProc<TransmissionPageProc>, true},               // 12
     {IDD_TRAINING, GuardedPageProc<TrainingPageProc>, true},                       // 13
     {IDD_COMPETITION_OPTIONS, GuardedPageProc<CompetitionOptionsPageProc>, false}, // 14
     {IDD_COMPETITION_RUN, GuardedPageProc<CompetitionRunPageProc>, true},          // 15

@@ -62,7 +62,7 @@ const PageText kMainTexts[] = {
 
 // Training menu (page 2).
 const PageCommand kTrainingCommands[] = {{1013, nullptr, PAGE_TRAINING},
-                                         {1012, nullptr, 12},
+                                         {1012, nullptr, PAGE_TRANSMISSION},
                                          {1014, nullptr, PAGE_MAIN_MENU},
                                          {1011, nullptr, PAGE_DIARY}};
 const PageText kTrainingTexts[] = {

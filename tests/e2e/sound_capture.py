@@ -62,7 +62,9 @@ def pace(fifo, out):
         credit = 0.0
         last = time.monotonic()
         got = 0
-        with open("%s.%d.wav" % (out, session), "wb") as f:
+        # Beside each capture, when each piece was read (monotonic seconds,
+        # bytes of the file so far): a sound's time out of the mixer.
+        with open("%s.%d.wav" % (out, session), "wb") as f, open("%s.%d.times" % (out, session), "w") as times:
             f.write(head)
             while True:
                 now = time.monotonic()
@@ -77,6 +79,7 @@ def pace(fifo, out):
                 credit -= len(chunk)
                 f.write(chunk)
                 got += len(chunk)
+                times.write("%.6f %d\n" % (time.monotonic(), 44 + got))
             # The plugin cannot rewrite its header on a pipe: set the sizes.
             f.seek(4)
             f.write(struct.pack("<I", 36 + got))

@@ -5,6 +5,7 @@
 #include "app/win/Application.h"
 #include "app/win/WideText.h"
 #include "controls/win/ControlClass.h"
+#include "transmission/KeyStats.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,7 +14,9 @@ const char kTimingChartClass[] = "ATimingChartWnd";
 
 namespace {
 
-constexpr int kBins = static_cast<int>(kTimingChartUnits) * kTimingChartBinsPerUnit;
+constexpr int kBins = kHistogramBins;
+static_assert((kBins - 1) * kHistogramBinUnits == kTimingChartUnits,
+              "the last bin is centred on the axis' end");
 
 struct ChartRecord {
     TimingChartLook look;
@@ -146,11 +149,23 @@ std::vector<int> TimingChartBins(const std::vector<double>& lengths) {
     for (double units : lengths) {
         if (!std::isfinite(units))
             continue; // a broken time must not count anywhere
-        const double at = std::floor(units * kTimingChartBinsPerUnit);
+        const double at = std::floor(units / kHistogramBinUnits + 0.5);
         const int bin = at < 0 ? 0 : at >= kBins ? kBins - 1 : static_cast<int>(at);
         ++bins[static_cast<size_t>(bin)];
     }
     return bins;
+}
+
+std::vector<TimingChartRow> TimingChartRowsOf(const KeyDecoding& decoding, double unitMs,
+                                              const std::string (&names)[5]) {
+    const double ideals[5] = {1, 3, 1, 3, 7}; // in ElementKind's order
+    std::vector<TimingChartRow> rows(5);
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i] = {names[i], ideals[i], {}};
+    if (unitMs > 0)
+        for (const DecodedElement& e : decoding.elements)
+            rows[static_cast<size_t>(e.kind)].lengths.push_back(e.lengthMs / unitMs);
+    return rows;
 }
 
 ATOM RegisterTimingChartClass(HINSTANCE instance) {

@@ -6,6 +6,8 @@
 // control its colours.
 #pragma once
 
+#include "transmission/KeyDecoder.h"
+
 #include <windows.h>
 
 #include <string>
@@ -41,11 +43,15 @@ TimingChartLook TimingChartLookOf(Application& app);
 void SetTimingChart(HWND chart, const std::vector<TimingChartRow>& rows, const std::string& empty);
 void SetTimingChartLook(HWND chart, const TimingChartLook& look);
 
-// The widest length the axis shows, in units: lengths beyond go into the
-// last bin. Bins are a quarter of a unit wide.
-constexpr double kTimingChartUnits = 10.0;
-constexpr int kTimingChartBinsPerUnit = 4;
+// The five strips of a decoding: dots, dashes, gaps inside characters,
+// between characters and between groups, each length divided by `unitMs`
+// (the sender's unit, KeyStatistics::unitMs), under the names given.
+std::vector<TimingChartRow> TimingChartRowsOf(const KeyDecoding& decoding, double unitMs,
+                                              const std::string (&names)[5]);
 
-// Counts per bin of `lengths` (kTimingChartUnits * kTimingChartBinsPerUnit
-// bins; negative lengths go into the first, the longest into the last).
+// The axis runs from 0 to kTimingChartUnits. Bins are centred on multiples
+// of a quarter unit, as KeyStatistics counts them, so an exact 1, 3 or 7
+// sits on its ideal line; the last bin takes everything longer, the first
+// anything shorter.
+constexpr double kTimingChartUnits = 10.0;
 std::vector<int> TimingChartBins(const std::vector<double>& lengths);
