@@ -123,8 +123,8 @@ KeyedLoad LoadKeyedTakes(const std::string& path, const std::string (&discipline
             if (r.keys.empty())
                 continue;
             const int d = r.discipline >= 0 && r.discipline <= 2 ? r.discipline : 0;
-            takes.push_back({r.participant + ", " + disciplines[d] + " " + std::to_string(r.textNumber) + ": " +
-                                 std::to_string(r.cpm),
+            takes.push_back({r.participant + ", " + disciplines[d] + " " + std::to_string(r.textNumber) +
+                                 ": " + std::to_string(r.cpm),
                              r.keys});
         }
         return takes.empty() ? KeyedLoad::NoTakes : KeyedLoad::Loaded;

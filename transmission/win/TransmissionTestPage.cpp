@@ -193,14 +193,14 @@ void TakePresses(HWND page, TransmissionTestState& st) {
     if (!st.session)
         return;
     bool changed = false;
-    for (const KeyedPress& p : st.session->TakePresses()) {
+    for (const KeyPress& p : st.session->TakePresses()) {
         if (!st.exactStart) {
             st.started = st.exactStart = true;
             st.firstDownMs = p.downMs;
         }
         if (p.downMs >= st.firstDownMs + kTransmissionTestMs)
             continue;
-        st.presses.push_back({p.downMs, p.upMs});
+        st.presses.push_back(p);
         changed = st.decoder->Press(p.downMs, p.upMs) || changed;
     }
     if (changed)
@@ -345,7 +345,7 @@ void Start(HWND page, Application& app) {
     if (st.session->Settings().input == KeyingInput::Mouse)
         st.session->SetKeyingArea(GetDlgItem(page, kTextBox));
     st.participant = participant;
-    st.guessUnitMs = KeyerUnitMs(st.session->Settings().keyerSpeed);
+    st.guessUnitMs = UnitMsOfSpeed(kKeyerKind, st.session->Settings().keyerSpeed);
     st.decoder = std::make_unique<KeyDecoder>(st.guessUnitMs);
     st.presses.clear();
     st.started = st.exactStart = false;
