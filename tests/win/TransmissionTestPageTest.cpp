@@ -178,7 +178,9 @@ TEST_F(TransmissionTestPage, MinuteWithACorrectionAndTwoWrongSignsIsJudgedAndSto
     TickAt(31000);
     EXPECT_EQ(h->Clock(TQ_CLOCK), "0:30.0");
     EXPECT_EQ(State().phase, TestPhase::Keying);
-    // A press beginning after the minute is not the test's.
+    // A press beginning after the minute is not the test's (the page's own
+    // timer stopped, so that only the test's tick ends the minute).
+    EXPECT_TRUE(h->TimerRunning(1));
     Key({{61050, 61100}}, false);
     TickAt(61100);
     ASSERT_EQ(State().phase, TestPhase::Judged);
