@@ -23,6 +23,17 @@ const char* const kSeries[] = {"training", "competition"};
 const char* const kTones[] = {"square", "sine"};
 const char* const kAccepted[] = {"no", "yes"};
 constexpr int kMaxCount = 10000000;
+// The mode cell of a transmission's row and the columns from it on: mode,
+// ratio, intra, char, word, quality. The header keeps its columns (files
+// and scripts know it); the mode cell names what follows.
+const char* const kTransmissionMode = "transmission";
+constexpr size_t kModeColumn = 15;
+
+std::string Decimal(double value, int decimals) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
+    return buf;
+}
 
 int NameIndex(const std::string& cell, const char* const* names, int count) {
     for (int k = 0; k < count; ++k)
@@ -131,6 +142,18 @@ bool ReadRowCells(std::vector<std::string>& cells, DiaryRow& row, std::string& p
     long long effective = 0;
     if (cells.size() > 14 && !cells[14].empty() && ReadCsvWhole(cells[14], 0, 100000, effective))
         p.effectiveSpeed = static_cast<int>(effective);
+    // A transmission's figures; a mode this version does not know, or figures
+    // that cannot be read, leave the row a check without them.
+    if (cells.size() > kModeColumn + 5 && cells[kModeColumn] == kTransmissionMode) {
+        DiaryTransmission t;
+        t.present = ReadCsvDecimal(cells[kModeColumn + 1], t.ratio) &&
+                    ReadCsvDecimal(cells[kModeColumn + 2], t.intraSpread) &&
+                    ReadCsvDecimal(cells[kModeColumn + 3], t.charSpread) &&
+                    ReadCsvDecimal(cells[kModeColumn + 4], t.wordSpread) &&
+                    ReadCsvDecimal(cells[kModeColumn + 5], t.quality);
+        if (t.present)
+            row.transmission = t;
+    }
     return true;
 }
 } // namespace
@@ -268,6 +291,17 @@ std::string DiaryHeaderLine() {
     return out + "\r\n";
 }
 
+namespace {
+// The trailing cells of a transmission's row; none for a reception check.
+std::string TransmissionCells(const DiaryTransmission& t) {
+    if (!t.present)
+        return std::string();
+    return std::string(";") + kTransmissionMode + ";" + Decimal(t.ratio, 2) + ";" +
+           Decimal(t.intraSpread, 2) + ";" + Decimal(t.charSpread, 2) + ";" + Decimal(t.wordSpread, 2) + ";" +
+           Decimal(t.quality, 1);
+}
+} // namespace
+
 std::string DiaryLine(const DiaryRow& row) {
     const PlayedText& p = row.played;
     const int hour = row.second / 3600, minute = row.second / 60 % 60, second = row.second % 60;
@@ -279,7 +313,7 @@ std::string DiaryLine(const DiaryRow& row) {
            std::to_string(row.errors) + ";" + kAccepted[row.accepted ? 1 : 0] + ";" +
            CsvField(ConfusionsField(row.confusions)) + ";" + CsvField(row.copy) + ";" +
            CsvField(p.lessonSigns) + ";" + CsvField(p.drillWeights) + ";" + std::to_string(p.effectiveSpeed) +
-           "\r\n";
+           TransmissionCells(row.transmission) + "\r\n";
 }
 
 namespace {

@@ -82,6 +82,8 @@ DiarySummary SummariseDiary(const std::vector<DiaryRow>& rows, int today, int da
         }
         any = true;
         ++s.checks;
+        if (r.transmission.present)
+            continue; // keying: no reception speed or copied characters
         DaySummary& d = byDay[{r.day, r.played.kind}];
         d.day = r.day;
         d.kind = r.played.kind;
@@ -106,6 +108,8 @@ DiarySummary SummariseDiary(const std::vector<DiaryRow>& rows, int today, int da
             continue;
         if (s.lastChecks.size() < kLastChecksShown)
             s.lastChecks.push_back(i);
+        if (r.transmission.present)
+            continue;
         const bool kindOpen = r.played.kind < 0 || r.played.kind >= kDisciplines || open[r.played.kind] > 0;
         if (!kindOpen || !CharactersOfRow(r, row))
             continue;

@@ -47,6 +47,8 @@ long long RightOfRow(const DiaryRow& row);
 // not add up to the row's characters (a row edited by hand, a copy's own '-').
 bool CharactersOfRow(const DiaryRow& row, std::vector<CharacterSummary>& counts);
 
+// Transmission rows (keying practice) are among the checks and the last
+// checks, but not in the days' speeds and shares nor in the characters.
 // `days` > 0: only the rows dated within the `days` days up to and including
 // `today`; 0: every row.
 DiarySummary SummariseDiary(const std::vector<DiaryRow>& rows, int today, int days);

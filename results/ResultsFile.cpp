@@ -218,12 +218,10 @@ std::string ResultsLockPath(const std::string& resultsFile) {
     return resultsFile + ".lock";
 }
 
-namespace {
-// The read-change-write every change of the file goes through. `change`
-// edits the records and says what it did; only Added, Replaced and Removed
-// are written back.
-template <class Change>
-StoreOutcome UpdateLocked(const std::string& path, std::string& error, uint32_t lockWaitMs, Change change) {
+StoreOutcome UpdateResultsFileLocked(
+    const std::string& path, std::string& error, uint32_t lockWaitMs,
+    const std::function<StoreOutcome(const std::string& target, std::string& bytes, std::string& error)>&
+        change) {
     // Checked before anything is read: a pipe would block the reading, and
     // the lock belongs beside the file that is really written.
     std::string target;
@@ -238,15 +236,13 @@ StoreOutcome UpdateLocked(const std::string& path, std::string& error, uint32_t 
                 " is locked); the results were not changed, try again";
         return StoreOutcome::InUse;
     }
-    std::vector<MarkRecord> records;
-    if (LoadResultsFile(target, records, error) == ResultsLoad::Unreadable)
-        return StoreOutcome::Unreadable;
-    const StoreOutcome outcome = change(records);
+    std::string bytes;
+    const StoreOutcome outcome = change(target, bytes, error);
     if (outcome != StoreOutcome::Added && outcome != StoreOutcome::Replaced &&
         outcome != StoreOutcome::Removed)
         return outcome;
     ReplaceFailure failure = ReplaceFailure::None;
-    if (!WriteFileReplacing(target, ResultsCsv(records), &failure)) {
+    if (!WriteFileReplacing(target, bytes, &failure)) {
         // Made read-only while it was being read.
         if (failure == ReplaceFailure::ReadOnly || failure == ReplaceFailure::NotRegular)
             return NotWritable(failure == ReplaceFailure::ReadOnly, path, error);
@@ -254,6 +250,22 @@ StoreOutcome UpdateLocked(const std::string& path, std::string& error, uint32_t 
         return StoreOutcome::WriteFailed;
     }
     return outcome;
+}
+
+namespace {
+// The read-change-write of the marks. `change` edits the records and says
+// what it did; only Added, Replaced and Removed are written back.
+template <class Change>
+StoreOutcome UpdateLocked(const std::string& path, std::string& error, uint32_t lockWaitMs, Change change) {
+    return UpdateResultsFileLocked(
+        path, error, lockWaitMs, [&](const std::string& target, std::string& bytes, std::string& problem) {
+            std::vector<MarkRecord> records;
+            if (LoadResultsFile(target, records, problem) == ResultsLoad::Unreadable)
+                return StoreOutcome::Unreadable;
+            const StoreOutcome outcome = change(records);
+            bytes = ResultsCsv(records);
+            return outcome;
+        });
 }
 
 std::string MarkName(const std::string& participant, int discipline, int speed) {
@@ -359,5 +371,17 @@ bool ReadCsvWhole(const std::string& cell, long long low, long long high, long l
     if (v < low || v > high)
         return false;
     out = v;
+    return true;
+}
+
+bool ReadCsvDecimal(const std::string& cell, double& out) {
+    const size_t point = cell.find('.');
+    long long whole = 0, fraction = 0;
+    const std::string digits = point == std::string::npos ? "0" : cell.substr(point + 1);
+    if (digits.empty() || digits.size() > 2 ||
+        !ReadCsvWhole(cell.substr(0, point), 0, 999999999999LL, whole) ||
+        !ReadCsvWhole(digits, 0, 99, fraction))
+        return false;
+    out = static_cast<double>(whole) + static_cast<double>(fraction) / (digits.size() == 1 ? 10 : 100);
     return true;
 }

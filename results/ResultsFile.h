@@ -109,3 +109,6 @@ bool ReadCsvRow(const std::string& bytes, size_t& pos, std::vector<std::string>&
 // A cell of plain decimal digits (at most 12) worth low..high; false, `out`
 // unchanged, for anything else.
 bool ReadCsvWhole(const std::string& cell, long long low, long long high, long long& out);
+// A cell of a whole number (at most 12 digits) with at most two decimals
+// ("12", "12.5", "3.05"); false, `out` unchanged, for anything else.
+bool ReadCsvDecimal(const std::string& cell, double& out);

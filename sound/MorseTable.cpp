@@ -99,16 +99,20 @@ int MorsePatternLength(unsigned char c) {
     return table().length[c];
 }
 
-int unitSamples(int kind, int speed, int sampleRate) {
+double CharacterUnits(int kind) {
     // Average sounding length per character without its closing gap; the
     // first and third are deliberately the rounded constants, not 214/26 and
     // 431/41, so that unit lengths match to the sample.
     static const double average[3] = {8.2307692307692, 14.0, 10.512195121951};
     if (kind < 0 || kind > 2)
         kind = 0;
+    return average[kind] + 3.8;
+}
+
+int unitSamples(int kind, int speed, int sampleRate) {
     if (speed < 1) // a zero speed would divide by zero; no page passes one
         speed = 1;
-    double unit = sampleRate * (60.0 / ((average[kind] + 3.8) * speed));
+    double unit = sampleRate * (60.0 / (CharacterUnits(kind) * speed));
     return static_cast<int>(std::trunc(unit));
 }
 

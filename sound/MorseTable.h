@@ -21,6 +21,9 @@ int MorsePatternLength(unsigned char c);
 
 // Length of one unit (dot) in samples for a speed in characters per minute.
 int unitSamples(int kind, int speed, int sampleRate);
+// Units one character of a kind's texts takes on average, its share of the
+// gaps included: a minute holds `speed` of them.
+double CharacterUnits(int kind);
 
 // Samples that a text sounds; space is the blank length, -1 meaning 2 x unit.
 // The player's appended blank and the start delay are not included.

@@ -1,0 +1,207 @@
+#include "transmission/TransmissionFile.h"
+
+#include "app/WholeFile.h"
+#include "results/Results.h"
+#include "texts/TextEncoding.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+const char* const kHeader[] = {"participant", "discipline", "text", "cpm",  "mistakes", "accepted",
+                               "quality",     "ratio",      "copy", "sent", "keys"};
+constexpr size_t kColumns = sizeof kHeader / sizeof kHeader[0];
+// Tenths of a millisecond in a cell: a day of keying is far below.
+constexpr long long kMaxCellTenths = 1000000000000LL;
+
+std::string Decimal(double value, int decimals) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
+    return buf;
+}
+
+} // namespace
+
+std::string TransmissionPathOf(const std::string& resultsFile) {
+    const size_t slash = resultsFile.find_last_of("/\\");
+    return slash == std::string::npos ? kTransmissionFileName
+                                      : resultsFile.substr(0, slash + 1) + kTransmissionFileName;
+}
+
+std::string KeyTimesCell(const KeyTimes& keys) {
+    std::string out;
+    if (keys.empty())
+        return out;
+    const double start = keys.front().downMs;
+    long long previousUp = 0;
+    for (size_t i = 0; i < keys.size(); ++i) {
+        // Absolute times are rounded, so that rounding never adds up.
+        long long down = std::llround((keys[i].downMs - start) * 10);
+        long long up = std::llround((keys[i].upMs - start) * 10);
+        down = std::max(down, previousUp);
+        up = std::max(up, down + 1);
+        if (i)
+            out += " " + std::to_string(down - previousUp) + " ";
+        out += std::to_string(up - down);
+        previousUp = up;
+    }
+    return out;
+}
+
+bool ReadKeyTimesCell(const std::string& cell, KeyTimes& keys, std::string& error) {
+    keys.clear();
+    long long t = 0;
+    size_t pos = 0;
+    for (size_t n = 0;; ++n) {
+        while (pos < cell.size() && cell[pos] == ' ')
+            ++pos;
+        if (pos == cell.size()) {
+            if (n % 2 == 0 && n > 0) {
+                error = "the key times end with a silence, not a press";
+                keys.clear();
+                return false;
+            }
+            return true;
+        }
+        const size_t end = std::min(cell.find(' ', pos), cell.size());
+        long long value = 0;
+        const bool length = n % 2 == 0;
+        if (!ReadCsvWhole(cell.substr(pos, end - pos), length ? 1 : 0, kMaxCellTenths, value) ||
+            t + value > kMaxCellTenths || keys.size() >= kMaxKeyPresses) {
+            error = "key times: \"" + cell.substr(pos, end - pos) +
+                    "\" is not a length in tenths of a millisecond";
+            keys.clear();
+            return false;
+        }
+        if (length) {
+            keys.push_back({t / 10.0, (t + value) / 10.0});
+        }
+        t += value;
+        pos = end;
+    }
+}
+
+std::string TransmissionCsv(const std::vector<TransmissionRecord>& records) {
+    std::string out = "\xEF\xBB\xBF";
+    for (size_t k = 0; k < kColumns; ++k)
+        out += std::string(k ? ";" : "") + kHeader[k];
+    out += "\r\n";
+    for (const TransmissionRecord& r : records) {
+        const char* discipline = DisciplineName(r.discipline);
+        out += CsvField(r.participant) + ";" + (discipline ? discipline : "") + ";" +
+               std::to_string(r.textNumber) + ";" + std::to_string(r.cpm) + ";" + std::to_string(r.mistakes) +
+               ";" + (r.accepted ? "yes" : "no") + ";" + Decimal(r.quality, 1) + ";" + Decimal(r.ratio, 2) +
+               ";" + CsvField(r.copy) + ";" + CsvField(r.sentAt) + ";" + KeyTimesCell(r.keys) + "\r\n";
+    }
+    return out;
+}
+
+bool ParseTransmissionCsv(const std::string& bytes, std::vector<TransmissionRecord>& records,
+                          std::string& error) {
+    records.clear();
+    error.clear();
+    const std::string s = AnyLinesToUtf8(bytes);
+    size_t pos = 0;
+    std::vector<std::string> cells;
+    if (!ReadCsvRow(s, pos, cells, error))
+        return error.empty(); // no bytes at all: an empty file
+    bool header = cells.size() == kColumns;
+    for (size_t k = 0; header && k < kColumns; ++k)
+        header = cells[k] == kHeader[k];
+    if (!header) {
+        error = "the first row is not the transmission header (participant;discipline;text;cpm;...)";
+        return false;
+    }
+    for (int row = 2; ReadCsvRow(s, pos, cells, error); ++row) {
+        if (cells.size() == 1 && cells[0].empty())
+            continue; // an empty line
+        const std::string where = "row " + std::to_string(row) + ": ";
+        if (cells.size() != kColumns) {
+            error = where + std::to_string(cells.size()) + " fields instead of " + std::to_string(kColumns);
+            return false;
+        }
+        TransmissionRecord r;
+        r.participant = CleanName(CsvCellText(cells[0]));
+        r.discipline = DisciplineOfName(cells[1]);
+        long long number = 0, cpm = 0, mistakes = 0;
+        std::string problem;
+        if (r.participant.empty())
+            problem = "no participant";
+        else if (r.discipline < 0)
+            problem = "unknown discipline \"" + cells[1] + "\"";
+        else if (!ReadCsvWhole(cells[2], 0, 100000000, number) || !ReadCsvWhole(cells[3], 0, 100000, cpm) ||
+                 !ReadCsvWhole(cells[4], 0, 100000, mistakes))
+            problem = "text number, cpm and mistakes must be whole numbers";
+        else if (cells[5] != "yes" && cells[5] != "no")
+            problem = "accepted must be yes or no";
+        else if (!ReadCsvDecimal(cells[6], r.quality) || r.quality > 100 ||
+                 !ReadCsvDecimal(cells[7], r.ratio))
+            problem = "quality (0 to 100) and ratio must be decimals";
+        if (problem.empty())
+            ReadKeyTimesCell(CsvCellText(cells[10]), r.keys, problem);
+        if (!problem.empty()) {
+            error = where + problem;
+            records.clear();
+            return false;
+        }
+        r.textNumber = number;
+        r.cpm = static_cast<int>(cpm);
+        r.mistakes = static_cast<int>(mistakes);
+        r.accepted = cells[5] == "yes";
+        r.copy = CsvCellText(cells[8]);
+        r.sentAt = CsvCellText(cells[9]);
+        records.push_back(std::move(r));
+    }
+    if (!error.empty())
+        records.clear();
+    return error.empty();
+}
+
+ResultsLoad LoadTransmissionFile(const std::string& path, std::vector<TransmissionRecord>& records,
+                                 std::string& error) {
+    records.clear();
+    std::string bytes;
+    const WholeFileRead read = ReadWholeFile(path, kMaxResultsFileBytes, bytes);
+    if (read == WholeFileRead::Missing)
+        return ResultsLoad::Missing;
+    if (read != WholeFileRead::Read) {
+        error = WholeFileProblem(read, path, kMaxResultsFileBytes);
+        return ResultsLoad::Unreadable;
+    }
+    if (!ParseTransmissionCsv(bytes, records, error)) {
+        error = path + " is not a transmission results file: " + error;
+        return ResultsLoad::Unreadable;
+    }
+    return ResultsLoad::Loaded;
+}
+
+StoreOutcome StoreTransmission(const std::string& path, const TransmissionRecord& record, std::string& error,
+                               uint32_t lockWaitMs) {
+    return UpdateResultsFileLocked(
+        path, error, lockWaitMs, [&](const std::string& target, std::string& bytes, std::string& problem) {
+            TransmissionRecord stored = record;
+            stored.participant = CleanName(record.participant);
+            if (stored.participant.empty() || !DisciplineName(stored.discipline)) {
+                problem = "a transmission needs a participant and a discipline; nothing was stored";
+                return StoreOutcome::Refused;
+            }
+            std::vector<TransmissionRecord> records;
+            if (LoadTransmissionFile(target, records, problem) == ResultsLoad::Unreadable)
+                return StoreOutcome::Unreadable;
+            const std::string key = NameKey(stored.participant);
+            StoreOutcome outcome = StoreOutcome::Added;
+            bool found = false;
+            for (TransmissionRecord& r : records)
+                if (!found && NameKey(r.participant) == key && r.discipline == stored.discipline &&
+                    r.textNumber == stored.textNumber) {
+                    r = stored;
+                    found = true;
+                    outcome = StoreOutcome::Replaced;
+                }
+            if (!found)
+                records.push_back(stored);
+            bytes = TransmissionCsv(records);
+            return outcome;
+        });
+}
