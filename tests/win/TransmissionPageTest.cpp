@@ -337,3 +337,46 @@ TEST_F(TransmissionPage, ChoicesAreKeptInTheTransmissionSectionAndBadOnesReadAsD
     EXPECT_FALSE(h->Enabled(TX_GROUPS));
     EXPECT_EQ(Spy(kTextBox).text, "");
 }
+
+// Paddles go through the iambic keyer at the page's speed and mode: a
+// squeeze (dot first) released during the dash gives ".-" in mode A and
+// ".-." in mode B, each element exactly a unit or three long.
+TEST_F(TransmissionPage, PaddlesKeyThroughTheKeyerInTheModeChosen) {
+    Open();
+    h->Select(TX_SOURCE, kTransmissionFreeText);
+    h->SetNumber(TX_SPEED, 60);
+    const double u = UnitMsOfSpeed(kKeyerKind, 60);
+    const struct {
+        int input;
+        const char* decoded;
+        size_t presses;
+    } modes[] = {{kInputPaddlesA, "A", 2}, {kInputPaddlesB, "R", 3}};
+    for (const auto& m : modes) {
+        SCOPED_TRACE(m.decoded);
+        h->Select(TX_INPUT, m.input);
+        h->Command(kStart);
+        ASSERT_TRUE(State().keying);
+        const double t0 = 1000;
+        Inject(VK_LCONTROL, true, t0);
+        ASSERT_TRUE(PumpUntil([&] { return State().keyDown; }));
+        Inject(VK_RCONTROL, true, t0 + 0.5 * u);
+        ASSERT_TRUE(PumpUntil([&] { return GetKeyState(VK_RCONTROL) < 0 || GetAsyncKeyState(VK_RCONTROL) < 0; }));
+        Pump();
+        Inject(VK_LCONTROL, false, t0 + 2.5 * u); // during the dash
+        Inject(VK_RCONTROL, false, t0 + 2.5 * u);
+        Pump();
+        ClockNow() = t0 + 20 * u; // the keyer thread sends the rest at its own times
+        ASSERT_TRUE(PumpUntil([&] { return Presses() == m.presses; }, 3000)) << Presses();
+        const KeyTimes& keyed = State().decoder.Presses();
+        for (size_t i = 0; i < keyed.size(); ++i) {
+            const double length = i == 1 ? 3 * u : u;
+            const double start = t0 + (i == 0 ? 0 : i == 1 ? 2 * u : 6 * u);
+            EXPECT_NEAR(keyed[i].downMs, start, 1e-6) << i;
+            EXPECT_NEAR(keyed[i].upMs - keyed[i].downMs, length, 1e-6) << i;
+        }
+        h->Key(KEY_ENTER);
+        ASSERT_FALSE(State().keying);
+        EXPECT_EQ(Spy(TX_DECODED).text, m.decoded);
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder + kDiaryFileName)) << "free text goes to no diary";
+}

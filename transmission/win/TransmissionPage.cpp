@@ -86,7 +86,7 @@ const char kTextKey[] = "Text";
 const char kMaxErrorsKey[] = "MaxErrors";
 const char* const kSourceNames[] = {"Letters", "Figures", "Mixed", "Free"};
 constexpr NumberField kTxGroupsField{1, 1000, 20};
-constexpr NumberField kKeyerSpeedField{20, 600, 100};
+constexpr NumberField kKeyerSpeedField{kKeyerSpeedMin, kKeyerSpeedMax, 100};
 constexpr NumberField kMaxErrorsField{0, 1000, kDefaultTransmissionMaxErrors};
 
 // Controls a keyed text disables (Stop the other way round).
@@ -278,7 +278,7 @@ void TakePresses(HWND page, TransmissionPageState& st) {
     if (!st.session)
         return;
     bool any = false;
-    for (const KeyedPress& p : st.session->TakePresses()) {
+    for (const KeyPress& p : st.session->TakePresses()) {
         if (!st.decoder.Press(p.downMs, p.upMs))
             continue;
         if (st.firstDownMs < 0 || st.decoder.Presses().size() == 1)
