@@ -3,6 +3,9 @@
 // in samples, and the player's stream playing such samples as they are.
 #include "player/KeyTimesSound.h"
 #include "sound/MorseStream.h"
+#include "transmission/TransmissionFile.h"
+
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +13,8 @@
 #include <vector>
 
 namespace {
+
+using namespace testfiles;
 
 constexpr int kRate = 8000; // 8 samples a millisecond
 constexpr size_t kLead = static_cast<size_t>(kKeyTimesLeadMs) * 8;
@@ -94,6 +99,47 @@ TEST(KeyTimesSound, StreamPlaysRecordedSamplesInEitherShape) {
     square.Load("E", 8, 0, 1000, -1, -1, -1);
     square.Fill(bytes.data(), 5);
     EXPECT_EQ(bytes[0], MorseToneHigh);
+}
+
+TEST(KeyTimesSound, DecodedSoundStartsEachCharacterAndGroupAtItsFirstPress) {
+    const KeyTimes keys = RenderKeyTimes("A B   E ", 50, 0, 1000);
+    const RecordedSound sound = DecodedKeyTimesSound(keys, 80, kRate, 800, MorseToneSquare);
+    EXPECT_EQ(sound.text, "AB E");
+    const auto at = [](double ms) { return static_cast<uint32_t>(kLead + (ms - 1000) * 8); };
+    EXPECT_EQ(sound.starts, (std::vector<uint32_t>{at(keys[0].downMs), at(keys[2].downMs), at(keys[6].downMs),
+                                                   at(keys[6].downMs)}));
+}
+
+TEST(KeyTimesSound, FilesReadAsTakes) {
+    const std::string names[3] = {"Letters", "Figures", "Mixed"};
+    TransmissionRecord played, empty;
+    played.participant = "Anna";
+    played.textNumber = 3;
+    played.cpm = 120;
+    played.keys = {{0, 60}, {120, 300}};
+    empty.participant = "Boris";
+    const std::string csv = TempFile("takes.csv");
+    const std::string header = TempFile("header.csv");
+    const std::string times = TempFile("keys.txt");
+    const std::string control = TempFile("control.txt");
+    WriteAll(csv, TransmissionCsv({empty, played}));
+    WriteAll(header, TransmissionCsv({}));
+    WriteAll(times, "# keyed\n1000 1060\n1120.5 1300\n");
+    WriteAll(control, "\n\n\n1\nABCDE FGHIJ\n");
+    std::vector<KeyedTake> takes;
+    std::string error;
+    ASSERT_EQ(LoadKeyedTakes(csv, names, takes, error), KeyedLoad::Loaded);
+    ASSERT_EQ(takes.size(), 1u); // a row without timings is no take
+    EXPECT_EQ(takes[0].label, "Anna, Letters 3: 120");
+    EXPECT_EQ(takes[0].keys.size(), 2u);
+    ASSERT_EQ(LoadKeyedTakes(times, names, takes, error), KeyedLoad::Loaded);
+    ASSERT_EQ(takes.size(), 1u);
+    EXPECT_EQ(takes[0].label, times.substr(times.find_last_of("\\/") + 1)); // the file's name
+    EXPECT_EQ(takes[0].keys[1].downMs, 1120.5);
+    EXPECT_EQ(LoadKeyedTakes(header, names, takes, error), KeyedLoad::NoTakes);
+    EXPECT_EQ(LoadKeyedTakes(control, names, takes, error), KeyedLoad::NotKeyed);
+    EXPECT_EQ(LoadKeyedTakes(TempFile("missing.csv"), names, takes, error), KeyedLoad::Unreadable);
+    EXPECT_TRUE(takes.empty());
 }
 
 } // namespace

@@ -39,13 +39,20 @@ std::unique_ptr<KeyingSession> SilentSession(HWND page, Application& app) {
     return std::make_unique<KeyingSession>(page, app, keying, SideToneSettings{}, false);
 }
 
+// The groups of a text in the sending format (signs a blank apart, groups
+// three).
 std::vector<std::string> GroupsOf(const std::string& text) {
-    std::vector<std::string> groups;
-    size_t at = 0;
-    while (at < text.size()) {
-        const size_t end = text.find(' ', at);
-        groups.push_back(text.substr(at, end - at));
-        at = end == std::string::npos ? text.size() : end + 1;
+    std::vector<std::string> groups(1);
+    int blanks = 0;
+    for (char c : text) {
+        if (c == ' ') {
+            ++blanks;
+            continue;
+        }
+        if (blanks > 1)
+            groups.emplace_back();
+        blanks = 0;
+        groups.back() += c;
     }
     return groups;
 }
