@@ -31,6 +31,7 @@ struct SideToneSettings {
     int volume = 85;   // 0..100, as the sound settings
     int toneShape = 1; // MorseToneSquare or MorseToneSine
     int soundType = 0; // 1 forces a software buffer, as the player's scheme 1
+    double unitMs = 0; // the keyer's unit (ramps no longer than a third of it); 0: 5 ms ramps
 };
 
 class SideTone {
