@@ -15,7 +15,7 @@
 // element; mode A does not (releasing both stops after the element).
 // From idle, a press starts its element at once (a dot when both go down
 // together). The unit may change at any time; it applies from the next
-// element on.
+// silence or element on.
 #pragma once
 
 #include <vector>

@@ -84,8 +84,9 @@ TransmissionJudgement JudgeTransmission(const KeyTimes& presses, const std::stri
     j.characters =
         static_cast<int>(std::count_if(j.copy.begin(), j.copy.end(), [](char c) { return c != ' '; }));
     double elapsed = j.stats.elapsedMs;
+    // Still sending when the minute ran out: the minute is the time taken.
     if (rules.windowMs > 0)
-        elapsed = std::min(elapsed, rules.windowMs);
+        elapsed = counted.size() < presses.size() ? rules.windowMs : std::min(elapsed, rules.windowMs);
     j.cpm = elapsed > 0 ? 60000.0 * j.characters / elapsed : 0;
 
     const std::u32string copy = Wide(j.copy);

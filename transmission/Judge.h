@@ -45,8 +45,9 @@ struct TransmissionJudgement {
     std::string copy;     // CorrectedCopy, code page 1251
     int corrections = 0;
     int characters = 0; // of the copy, blanks not counted
-    // 60000 x characters / elapsed, the elapsed time of KeyStatistics but
-    // not beyond windowMs when one is set: characters that count per minute.
+    // 60000 x characters / elapsed: the elapsed time of KeyStatistics, but
+    // with windowMs set never beyond it, and the whole window when the
+    // sender was still keying as it ended: characters that count per minute.
     double cpm = 0;
     MarkResult mark; // copy against the text (or its best beginning)
     int mistakes = 0;

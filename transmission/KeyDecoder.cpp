@@ -16,6 +16,10 @@ constexpr int kWindowMarks = 8;
 // between characters, else between groups.
 constexpr double kCharGapUnits = 2;
 constexpr double kWordGapUnits = 5;
+// Gaps between characters either side of a gap that judge it, and the
+// shortest group gap a jump among them may mark.
+constexpr int kWindowGaps = 6;
+constexpr double kLeastWordGapUnits = 4;
 
 const std::map<std::string, char>& Signs() {
     static const std::map<std::string, char> signs = [] {
@@ -81,6 +85,31 @@ std::vector<MarkJudgement> JudgeMarks(const KeyTimes& presses, double guess) {
     return judged;
 }
 
+// Which of the gaps between characters (in units) are group gaps. Each is
+// judged among its neighbours: the lowest clear jump (kSplitRatio) up to a
+// length of at least kLeastWordGapUnits separates character gaps from group
+// gaps, wherever they lie (stretched spacing makes both long; a pause for
+// thought is only a longer group gap). Without such a jump, kWordGapUnits.
+std::vector<bool> GroupGaps(const std::vector<double>& units) {
+    const int n = static_cast<int>(units.size());
+    std::vector<bool> group(units.size());
+    std::vector<double> window;
+    for (int i = 0; i < n; ++i) {
+        window.clear();
+        for (int k = std::max(0, i - kWindowGaps); k <= std::min(n - 1, i + kWindowGaps); ++k)
+            window.push_back(units[k]);
+        std::sort(window.begin(), window.end());
+        double boundary = kWordGapUnits;
+        for (size_t k = 1; k < window.size(); ++k)
+            if (window[k] >= kLeastWordGapUnits && window[k] >= kSplitRatio * window[k - 1]) {
+                boundary = std::sqrt(window[k - 1] * window[k]);
+                break;
+            }
+        group[i] = units[i] >= boundary;
+    }
+    return group;
+}
+
 } // namespace
 
 char SignOfPattern(const std::string& pattern) {
@@ -131,10 +160,25 @@ const KeyDecoding& KeyDecoder::Result() {
         return r;
     const std::vector<MarkJudgement> judged = JudgeMarks(presses_, guess_);
     r.unitMs = judged.back().unit;
+    // The silence after each press (the last one's to now) in units of the
+    // marks around it; those of 2 units or more end a character.
+    const size_t n = presses_.size();
+    std::vector<double> gapUnit(n), breaks;
+    std::vector<bool> ends(n);
+    for (size_t i = 0; i < n; ++i) {
+        const bool last = i + 1 == n;
+        gapUnit[i] = last ? judged[i].unit : (judged[i].unit + judged[i + 1].unit) / 2;
+        const double gap = (last ? idleUntil_ : presses_[i + 1].downMs) - presses_[i].upMs;
+        ends[i] = gap >= kCharGapUnits * gapUnit[i];
+        if (ends[i] && !last)
+            breaks.push_back(gap / gapUnit[i]);
+    }
+    const std::vector<bool> group = GroupGaps(breaks);
+    size_t nextBreak = 0;
     DecodedCharacter current;
     std::vector<DecodedElement> pending; // the current character's elements
     bool groupStart = true;
-    for (size_t i = 0; i < presses_.size(); ++i) {
+    for (size_t i = 0; i < n; ++i) {
         const KeyPress& p = presses_[i];
         const double length = p.upMs - p.downMs;
         const bool dot = length < judged[i].boundary;
@@ -150,25 +194,23 @@ const KeyDecoding& KeyDecoder::Result() {
         const int index = static_cast<int>(r.characters.size());
         pending.push_back(
             {dot ? ElementKind::Dot : ElementKind::Dash, p.downMs, length, judged[i].unit, index});
-        // The silence after the press: to the next press, or to now.
-        const bool last = i + 1 == presses_.size();
-        const double gapEnd = last ? idleUntil_ : presses_[i + 1].downMs;
-        const double gap = gapEnd - p.upMs;
-        const double unit = last ? judged[i].unit : (judged[i].unit + judged[i + 1].unit) / 2;
-        if (gap < kCharGapUnits * unit) {
+        const bool last = i + 1 == n;
+        if (!ends[i]) {
             if (last)
                 break; // the character is still open
-            pending.push_back({ElementKind::IntraGap, p.upMs, gap, unit, index});
+            pending.push_back(
+                {ElementKind::IntraGap, p.upMs, presses_[i + 1].downMs - p.upMs, gapUnit[i], index});
             continue;
         }
         current.sign = SignOfPattern(current.pattern);
         r.characters.push_back(current);
         r.elements.insert(r.elements.end(), pending.begin(), pending.end());
         pending.clear();
-        groupStart = gap >= kWordGapUnits * unit;
-        if (!last)
-            r.elements.push_back(
-                {groupStart ? ElementKind::WordGap : ElementKind::CharGap, p.upMs, gap, unit, index});
+        if (last)
+            break;
+        groupStart = group[nextBreak++];
+        r.elements.push_back({groupStart ? ElementKind::WordGap : ElementKind::CharGap, p.upMs,
+                              presses_[i + 1].downMs - p.upMs, gapUnit[i], index});
     }
     for (const DecodedCharacter& c : r.characters) {
         if (c.groupStart && !r.text.empty())

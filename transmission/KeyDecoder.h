@@ -7,8 +7,10 @@
 // is at least kSplitRatio) the short ones are dots and their mean is the
 // local unit; where all its marks are alike they are dots or dashes by the
 // unit last learned (the guess at the start). Gaps are judged by the local
-// unit: below 2 units inside a character, below 5 between characters,
-// else between groups. A guess several times off is thereby corrected from
+// unit: below 2 units inside a character, else between characters or
+// groups: among the neighbouring gaps of 2 units or more, the lowest clear
+// jump up to 4 units or more parts the two (so stretched spacing decodes
+// too), else 5 units does. A guess several times off is thereby corrected from
 // the first character with both dots and dashes, and a speed change of
 // +-30 % within a text is followed. The whole decoding is redone from the
 // presses when they change, so what is shown may still change at the live

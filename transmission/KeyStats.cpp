@@ -97,8 +97,8 @@ KeyStatistics MeasureKeying(const KeyDecoding& decoding) {
 
     for (size_t i = 0; i < deviation.size(); ++i) {
         const double d = parts[i] ? deviation[i] / parts[i] : 0;
-        // Below a millionth of a unit is the arithmetic of exact timing.
-        if (d > 1e-6)
+        // Below kLeastDeviation is exact timing as a file of key times keeps it.
+        if (d >= kLeastDeviation)
             s.worst.push_back({decoding.characters[i].sign, static_cast<int>(i), d});
     }
     std::stable_sort(s.worst.begin(), s.worst.end(), [](const WorstCharacter& a, const WorstCharacter& b) {

@@ -37,6 +37,9 @@ struct TimingHistogram {
 };
 
 constexpr int kWorstCharacters = 5;
+// Deviations below this (units) are exact timing rounded to a microsecond,
+// not worth naming.
+constexpr double kLeastDeviation = 0.005;
 
 struct KeyStatistics {
     double unitMs = 0;    // mean dot (see above); 0 when nothing was sent
@@ -48,7 +51,7 @@ struct KeyStatistics {
     double cpm = 0;
     double ratio = 0; // mean dash / mean dot; 0 without both
     TimingFigure dots, dashes, intraGaps, charGaps, wordGaps;
-    std::vector<WorstCharacter> worst; // up to kWorstCharacters, the worst first, deviation > 0 only
+    std::vector<WorstCharacter> worst; // up to kWorstCharacters, the worst first, from kLeastDeviation on
     TimingHistogram histogram;
     // 100 x (1 - 2 E), not below 0, to one decimal, where E is the mean over
     // the kinds sent (dots, dashes and the three gaps) of the root mean

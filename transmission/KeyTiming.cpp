@@ -1,6 +1,7 @@
 #include "transmission/KeyTiming.h"
 
 #include "sound/MorseTable.h"
+#include "transmission/KeyDecoder.h"
 
 #include <cmath>
 #include <cstdio>
@@ -65,6 +66,10 @@ void SkipBlanks(const std::string& s, size_t& pos) {
     while (pos < s.size() && Blank(s[pos]))
         ++pos;
 }
+
+// The error sign in a text to render: eight dots, as senders send it.
+constexpr unsigned char kErrorSignByte = static_cast<unsigned char>(kErrorSign);
+const char* const kErrorSignPattern = ". . . . . . . . ";
 
 } // namespace
 
@@ -166,6 +171,9 @@ KeyTimes RenderKeyTimes(const std::string& sendingText, double unitMs, double ef
             nominal += 2;
             totalWeight += afterSign ? 3 : 2;
             afterSign = false;
+        } else if (c == kErrorSignByte) {
+            nominal += 16;
+            afterSign = true;
         } else if (*MorsePattern(c)) {
             nominal += MorsePatternLength(c);
             afterSign = true;
@@ -181,7 +189,7 @@ KeyTimes RenderKeyTimes(const std::string& sendingText, double unitMs, double ef
             afterSign = false;
             continue;
         }
-        const char* pattern = MorsePattern(c);
+        const char* pattern = c == kErrorSignByte ? kErrorSignPattern : MorsePattern(c);
         if (!*pattern)
             continue;
         for (const char* p = pattern; *p; ++p) {

@@ -50,7 +50,7 @@ double SpeedOfUnitMs(int kind, double unitMs);
 // stretched as the player stretches them (the extra time of the slower
 // speed spread over them in proportion to 3 and 7); the elements and the
 // gaps inside characters keep the unit. The first press goes down at
-// startMs. Characters without a pattern are skipped like blanks are not:
-// they add nothing.
+// startMs. '#' stands for the error sign, eight dots (what a correction
+// sends, see Judge.h). Other characters without a pattern add nothing.
 KeyTimes RenderKeyTimes(const std::string& sendingText, double unitMs, double effectiveUnitMs = 0,
                         double startMs = 0);

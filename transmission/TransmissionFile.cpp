@@ -119,6 +119,7 @@ bool ParseTransmissionCsv(const std::string& bytes, std::vector<TransmissionReco
         const std::string where = "row " + std::to_string(row) + ": ";
         if (cells.size() != kColumns) {
             error = where + std::to_string(cells.size()) + " fields instead of " + std::to_string(kColumns);
+            records.clear();
             return false;
         }
         TransmissionRecord r;

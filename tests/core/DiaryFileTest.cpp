@@ -95,6 +95,34 @@ TEST(DiaryFile, RowRoundTripKeepsEveryCharacterOfTheCopy) {
                                           "\"'=>-:2 Q>;:1 ->\"\":1\";AB;;;0\r\n");
 }
 
+TEST(DiaryFile, TransmissionRowsKeepTheirFiguresAndReceptionRowsStayAsTheyWere) {
+    DiaryRow row = SampleRow("ABCDE");
+    const std::string reception = DiaryLine(row);
+    row.transmission = {true, 2.85, 0.12, 0.5, 1.25, 91.5};
+    const std::string line = DiaryLine(row);
+    EXPECT_EQ(line, reception.substr(0, reception.size() - 2) + ";transmission;2.85;0.12;0.50;1.25;91.5\r\n");
+    DiaryContents diary;
+    std::string error;
+    // An unknown mode or unreadable figures leave a check without figures.
+    ASSERT_TRUE(ParseDiary(kBom + DiaryHeaderLine() + line + reception +
+                               reception.substr(0, reception.size() - 2) + ";keying;1;1;1;1;1\r\n" +
+                               line.substr(0, line.size() - 6) + "x\r\n",
+                           diary, error))
+        << error;
+    ASSERT_EQ(diary.rows.size(), 4u);
+    const DiaryTransmission& t = diary.rows[0].transmission;
+    EXPECT_TRUE(t.present);
+    EXPECT_DOUBLE_EQ(t.ratio, 2.85);
+    EXPECT_DOUBLE_EQ(t.intraSpread, 0.12);
+    EXPECT_DOUBLE_EQ(t.charSpread, 0.5);
+    EXPECT_DOUBLE_EQ(t.wordSpread, 1.25);
+    EXPECT_DOUBLE_EQ(t.quality, 91.5);
+    EXPECT_EQ(DiaryLine(diary.rows[0]), line);
+    for (size_t i = 1; i < 4; ++i)
+        EXPECT_FALSE(diary.rows[i].transmission.present) << i;
+    EXPECT_EQ(DiaryLine(diary.rows[1]), reception);
+}
+
 TEST(DiaryFile, RowsOfOlderAndNewerVersionsLoadAndBadRowsAreCounted) {
     const std::string head = "2025-03-08 10:00:00;letters;training;7;20;120;square;100;";
     const std::string file =

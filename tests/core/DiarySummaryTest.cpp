@@ -81,6 +81,18 @@ TEST(DiarySummary, DaysAndWeakestCharactersWorkedByHand) {
     EXPECT_EQ(week.lastDay, kToday);
     EXPECT_EQ(week.lastChecks, (std::vector<size_t>{5, 4, 3, 2}));
 
+    // A transmission (keying) on the 10th is a check, but no reception
+    // speed and no copied characters.
+    std::vector<DiaryRow> keyed =
+        Rows(std::string(kDiary) + "2025-03-10 13:00:00;letters;training;4;2;300;square;10;5;yes;A>E:5;"
+                                   "EEEEE ABCDE;;;0;transmission;2.5;0.1;0.2;0.3;80\r\n");
+    ASSERT_TRUE(keyed.back().transmission.present);
+    const DiarySummary withKeying = SummariseDiary(keyed, kToday, 7);
+    EXPECT_EQ(Days(withKeying), Days(week));
+    EXPECT_EQ(Weakest(withKeying), Weakest(week));
+    EXPECT_EQ(withKeying.checks, 5);
+    EXPECT_EQ(withKeying.lastChecks.front(), 7u);
+
     const DiarySummary all = SummariseDiary(rows, kToday, 0);
     EXPECT_EQ(Days(all), "02-20 2: 1 0 0/5; 03-03 0: 1 150 10/10; 03-08 0: 2 100 12/20; 03-09 1: 1 90 5/5; "
                          "03-10 0: 1 110 10/10; 03-11 0: 1 200 10/10; ");
