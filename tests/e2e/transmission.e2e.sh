@@ -90,9 +90,12 @@ want = sys.argv[2].replace(" ", "")
 assert len(rows) == 2, "one row"
 assert cell["copy"].replace(" ", "") == want.replace(" ", ""), "decoded %r, keyed %r" % (cell["copy"], want)
 assert cell["errors"] == "0" and cell["characters"] == str(len(want)), "mistakes counted"
-ratio = float(cell["ratio"])
-spreads = [float(cell[k]) for k in ("intra spread", "char spread", "word spread")]
-print("transmission: ratio %.2f, spreads %s, quality %s, speed %s cpm" % (ratio, spreads, cell["quality"], cell["speed"]))
+# A transmission's figures follow the header's columns: mode, ratio, the
+# spreads inside, between characters and between groups, quality.
+extra = rows[-1][len(rows[0]):]
+assert extra[0] == "transmission", "not a transmission's row"
+ratio, spreads = float(extra[1]), [float(v) for v in extra[2:5]]
+print("transmission: ratio %.2f, spreads %s, quality %s, speed %s cpm" % (ratio, spreads, extra[5], cell["speed"]))
 assert abs(ratio - 3) <= 0.25, "ratio %.2f not within 0.25 of 3" % ratio
 assert max(spreads) < 0.25, "gap spreads %s" % spreads
 PY

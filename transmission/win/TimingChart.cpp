@@ -98,13 +98,15 @@ void Paint(HWND window, ChartRecord& record, HDC target, const RECT& update) {
             if (!n)
                 continue;
             const int height = std::max(1, (rowHeight - 4) * n / highest);
-            RECT bar{left + b * width / kBins, base - height,
-                     std::max(left + (b + 1) * width / kBins - 1, left + b * width / kBins + 1), base};
+            // Centred on the bin's length; adjacent bins touch.
+            const int x0 = xOf(std::max(0.0, (b - 0.5) * kHistogramBinUnits));
+            const int x1 = xOf((b + 0.5) * kHistogramBinUnits);
+            RECT bar{x0, base - height, std::max(x0 + 1, x1), base};
             FillRect(dc, &bar, bars);
         }
         Line(dc, left, base, right, base, record.look.text, 1);
         const int ideal = xOf(row.ideal);
-        Line(dc, ideal, top, ideal, base, record.look.ideal, 2);
+        Line(dc, ideal, top, ideal, base, record.look.ideal, 1); // over the bars, which show either side
     }
     DeleteObject(bars);
 

@@ -290,16 +290,6 @@ void TakePresses(HWND page, TransmissionPageState& st) {
         ShowDecoded(page, st);
 }
 
-SideToneSettings ToneOf(Application& app) {
-    SideToneSettings tone;
-    tone.sampleRate = app.GetSPS();
-    tone.frequency = app.GetFrequency();
-    tone.volume = app.GetVolume();
-    tone.toneShape = app.GetToneShape();
-    tone.soundType = app.GetSoundType();
-    return tone;
-}
-
 void Start(HWND page, Application& app) {
     TransmissionPageState& st = app.transmission;
     if (st.keying)
@@ -307,12 +297,13 @@ void Start(HWND page, Application& app) {
     StoreSettings(page, app);
     Regenerate(page, app);
     const KeyingSettings ks = ReadKeyingSettings(app);
-    st.guessUnitMs =
-        UsesKeyer(ks) ? KeyerUnitMs(ks.keyerSpeed) : UnitMsOfSpeed(st.played.kind, ks.keyerSpeed);
+    st.guessUnitMs = UnitMsOfSpeed(UsesKeyer(ks) ? kKeyerKind : st.played.kind, ks.keyerSpeed);
     st.decoder.Reset(st.guessUnitMs);
     st.firstDownMs = st.lastUpMs = -1;
     st.keyDown = false;
-    st.session = std::make_unique<KeyingSession>(page, app, ks, ToneOf(app), st.sideTone);
+    // The settings just stored, with the sound settings' tone (or none for a test).
+    st.session = st.sideTone ? std::make_unique<KeyingSession>(page, app)
+                             : std::make_unique<KeyingSession>(page, app, ks, SideToneSettings{}, false);
     st.session->SetKeyingArea(GetDlgItem(page, TX_DECODED));
     if (!st.session->Start()) {
         SetStatus(page, st.session->Problem());
