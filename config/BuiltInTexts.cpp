@@ -219,6 +219,7 @@ const BuiltInEntry kTexts[] = {
     {"PQ_40", "Результат не сохранен по просьбе судьи", "The result was not stored, as the referee chose"},
     {"PQ_41", "Ввод ключа не удалось открыть:", "The key input could not be opened:"},
     {"PQ_42", "Сохранить и эту попытку?", "Store this attempt too?"},
+
     // Transmission training
     {"PK_01", "Передача", "Transmission"},
     {"PK_02", "<< Назад", "<< Back"},

@@ -190,7 +190,7 @@ TEST(PlayerPage, PlaysAStoredTransmissionAsKeyed) {
     ASSERT_EQ(p.Listed(), 2);
     wchar_t item[100] = L"";
     SendDlgItemMessageW(p.page, kList, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(item));
-    EXPECT_EQ(WideToUtf8(item), "2.  Boris, Цифры 2: 110");
+    EXPECT_EQ(WideToUtf8(item), u8"2.  Boris, Цифры 2: 110");
     EXPECT_EQ(ShownText(), "AB E");
 
     p.Key(KEY_ENTER);
