@@ -45,11 +45,12 @@ TEST(TransmissionTest, ChartStripsHoldEachKindInUnits) {
 }
 
 TEST(TransmissionTest, EarlierAttemptsOfTheParticipantInTheDiscipline) {
+    // The attempt of the same number comes first: a later one must not hide it.
     std::vector<TransmissionRecord> rows(4);
-    rows[0].participant = "Anna Petrova";
-    rows[0].textNumber = 1;
-    rows[1].participant = "anna  PETROVA";
-    rows[1].textNumber = 2;
+    rows[0].participant = "anna  PETROVA";
+    rows[0].textNumber = 2;
+    rows[1].participant = "Anna Petrova";
+    rows[1].textNumber = 1;
     rows[2].participant = "Anna Petrova";
     rows[2].discipline = 1;
     rows[2].textNumber = 1;
