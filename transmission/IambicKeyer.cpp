@@ -50,8 +50,6 @@ std::vector<KeyEdge> IambicKeyer::Paddles(bool dot, bool dash, double nowMs) {
             memory_[p] = true;
         held_[p] = now[p];
     }
-    if (mode_ == IambicMode::B && state_ == State::Element && held_[1 - element_])
-        memory_[1 - element_] = true;
     if (state_ == State::Idle && (dot || dash))
         Start(dot ? Dot : Dash, nowMs, edges);
     Run(nowMs, edges);

@@ -196,8 +196,10 @@ const KeyDecoding& KeyDecoder::Result() {
             {dot ? ElementKind::Dot : ElementKind::Dash, p.downMs, length, judged[i].unit, index});
         const bool last = i + 1 == n;
         if (!ends[i]) {
-            if (last)
-                break; // the character is still open
+            if (last) {
+                r.open = current.pattern;
+                break;
+            }
             pending.push_back(
                 {ElementKind::IntraGap, p.upMs, presses_[i + 1].downMs - p.upMs, gapUnit[i], index});
             continue;

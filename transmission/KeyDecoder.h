@@ -59,6 +59,9 @@ struct KeyDecoding {
     std::vector<DecodedElement> elements;     // marks and the gaps between them, in time order
     // The characters with one blank between groups ("ABCDE FGHIJ").
     std::string text;
+    // The pattern of the character still open (".-" while the sender may go
+    // on), for a live display; empty when none is.
+    std::string open;
     double unitMs = 0; // the unit learned last (the live end)
 };
 
@@ -98,5 +101,6 @@ private:
 };
 
 // Decodes whole key times; the last character is closed as after a long
-// silence.
+// silence. Presses that Press refuses are left out: check them first with
+// CheckKeyTimes.
 KeyDecoding DecodeKeyTimes(const KeyTimes& presses, double guessUnitMs);

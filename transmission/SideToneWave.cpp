@@ -3,11 +3,15 @@
 #include "sound/MorseStream.h"
 
 #include <cmath>
+#include <limits>
 
 SideToneWave::SideToneWave(int sampleRate, int frequency, int shape, int unitSamples)
     : rate_(sampleRate > 0 ? sampleRate : 1), frequency_(frequency > 0 ? frequency : 0),
       shape_(shape == MorseToneSine ? MorseToneSine : MorseToneSquare),
-      ramp_(shape_ == MorseToneSine ? MorseRampSamples(rate_, unitSamples) : 0u) {}
+      // No unit (a straight key has none): the full 5 ms ramps.
+      ramp_(shape_ != MorseToneSine ? 0u
+            : unitSamples > 0       ? MorseRampSamples(rate_, unitSamples)
+                                    : MorseRampSamples(rate_, std::numeric_limits<int>::max())) {}
 
 bool SideToneWave::IsDown() const {
     return edges_.empty() ? downBefore_ : edges_.back().down;
@@ -76,17 +80,11 @@ void SideToneWave::Render(uint64_t from, uint32_t n, int16_t* out) const {
 }
 
 void SideToneWave::Forget(uint64_t position) {
-    // Keep every edge whose ramp may still reach `position`, and the down
-    // edge of a press whose up edge is kept.
+    // An edge whose ramp ended before `position` only leaves its state
+    // behind: a press begun then sounds at full gain until its up edge.
     size_t drop = 0;
-    while (drop < edges_.size()) {
-        const KeyEdge& e = edges_[drop];
-        if (e.at + ramp_ >= position)
-            break;
-        if (e.down && drop + 1 < edges_.size() && edges_[drop + 1].at + ramp_ >= position)
-            break;
+    while (drop < edges_.size() && edges_[drop].at + ramp_ < position)
         ++drop;
-    }
     if (drop == 0)
         return;
     downBefore_ = edges_[drop - 1].down;

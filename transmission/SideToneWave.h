@@ -14,7 +14,8 @@ class SideToneWave {
 public:
     // shape MorseToneSquare or MorseToneSine (the square wave has no ramps,
     // as in the player); unitSamples sets the ramp as for the player's text
-    // (MorseRampSamples: 5 ms, or a third of a unit when that is shorter).
+    // (MorseRampSamples: 5 ms, or a third of a unit when that is shorter);
+    // 0 (a straight key) gives 5 ms.
     // The volume is the output buffer's.
     SideToneWave(int sampleRate, int frequency, int shape, int unitSamples);
 

@@ -56,14 +56,10 @@ std::string AllSigns(std::mt19937& random) {
     return text;
 }
 
-TEST(KeyDecoder, PatternsOfTheSigns) {
-    for (char c : kSigns)
-        EXPECT_EQ(SignOfPattern(PatternOf(c)), c) << c;
+TEST(KeyDecoder, TheErrorSignAndUnknownPatterns) {
     EXPECT_EQ(SignOfPattern("....."), '5');
     EXPECT_EQ(SignOfPattern("......"), kErrorSign);
-    EXPECT_EQ(SignOfPattern("........"), kErrorSign);
     EXPECT_EQ(SignOfPattern(".-.-"), kUnknownSign); // no sign of the texts
-    EXPECT_EQ(SignOfPattern("-------"), kUnknownSign);
 }
 
 TEST(KeyDecoder, AllSignsAtEverySpeedWithJitterComeBackWhole) {
@@ -100,20 +96,23 @@ TEST(KeyDecoder, FollowsASpeedChangeAndAWrongGuess) {
         }
 }
 
+TEST(KeyDecoder, MarksAllAlikeAreJudgedByTheUnitLearnedBefore) {
+    // Dashes only, long after a guess three times too slow was corrected:
+    // against the guess they would all be dots.
+    std::mt19937 random(7);
+    const std::string text = "PARIS 00000 MMMMM OOOOO TTTTT";
+    const double unit = UnitMsOfSpeed(TextLetters, 300);
+    const KeyTimes k = Keyed(
+        text, [&](int) { return unit; }, 0.10, random);
+    EXPECT_EQ(DecodeKeyTimes(k, UnitMsOfSpeed(TextLetters, 100)).text, text);
+}
+
 TEST(KeyDecoder, ExactTimingsDecodeExactly) {
     const std::string sending = "P A R I S   5 = ? / ,   0 1 2 3 4   ";
     const double unit = 37.5;
     const KeyDecoding d = DecodeKeyTimes(RenderKeyTimes(sending, unit, 0, 500), 100);
     EXPECT_EQ(d.text, "PARIS 5=?/, 01234");
     EXPECT_DOUBLE_EQ(d.unitMs, unit);
-    int counts[5] = {};
-    for (const DecodedElement& e : d.elements) {
-        ++counts[static_cast<int>(e.kind)];
-        const double ideal[5] = {1, 3, 1, 3, 7};
-        EXPECT_NEAR(e.lengthMs, ideal[static_cast<int>(e.kind)] * unit, 1e-9);
-    }
-    EXPECT_EQ(counts[static_cast<int>(ElementKind::CharGap)], 12);
-    EXPECT_EQ(counts[static_cast<int>(ElementKind::WordGap)], 2);
     ASSERT_EQ(d.characters.size(), 15u);
     EXPECT_TRUE(d.characters[5].groupStart);
     EXPECT_FALSE(d.characters[6].groupStart);
@@ -145,8 +144,10 @@ TEST(KeyDecoder, LiveDecodingClosesCharactersAsTheSilenceGrows) {
     EXPECT_FALSE(decoder.Press(60, 60)); // lasts nothing
     decoder.Idle(65);
     EXPECT_EQ(decoder.Result().text, ""); // 1.5 units: A may go on
+    EXPECT_EQ(decoder.Result().open, ".-");
     decoder.Idle(75);
     EXPECT_EQ(decoder.Result().text, "A");
+    EXPECT_EQ(decoder.Result().open, "");
     // E after a group gap, then T after a character gap, then an unknown
     // pattern and the error sign.
     EXPECT_TRUE(decoder.Press(120, 130));

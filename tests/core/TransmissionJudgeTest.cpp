@@ -1,8 +1,10 @@
 #include "sound/MorseTable.h"
 #include "transmission/Judge.h"
+#include "transmission/TransmissionRows.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -65,7 +67,7 @@ TEST(TransmissionJudge, MistakesAreCountedAgainstTheTextAndAcceptedUpToTheLimit)
         {"X B X D E   F G X X J   ", 4, false},
         {"A B X D E   #   A B C D E   F G H I J   ", 0, true}, // corrected
         {"A B X # A B C D E   F G H I J   ", 0, true},
-        {"A B C D E   ", 5, false},                                          // half the text
+        {"A B C D E   ", 5, false}, // half the text
     };
     for (const Case& c : cases) {
         const TransmissionJudgement j =
@@ -116,9 +118,44 @@ TEST(TransmissionJudge, TheMinuteCountsWholeCharactersBegunWithinIt) {
     const TransmissionJudgement c = JudgeTransmission(two, "PARIS PARIS", 1000, cut);
     EXPECT_EQ(c.copy, "PARIS P");
     EXPECT_EQ(c.mistakes, 0); // marked against the text's beginning
+    // Of beginnings marked alike the one as long as the copy is shown: X is
+    // the text's P sent wrong, not an extra character after PARIS.
+    const TransmissionJudgement x =
+        JudgeTransmission(RenderKeyTimes("P A R I S   X   ", 40), "PARIS PARIS", 40, test);
+    EXPECT_EQ(x.mistakes, 1);
+    EXPECT_EQ(x.mark.characters, 6);
     // Without the beginning rule the rest of the text is missing.
     cut.prefix = false;
     EXPECT_EQ(JudgeTransmission(two, "PARIS PARIS", 1000, cut).mistakes, 4);
+}
+
+TEST(TransmissionJudge, DiaryRowAndRecordKeepTheFiguresAsTheirFilesDo) {
+    const KeyTimes keys = RenderKeyTimes("A B C D X   F G H I J   ", 40);
+    const TransmissionJudgement j = JudgeTransmission(keys, "ABCDE FGHIJ", 40, JudgeRules{});
+    PlayedText played;
+    played.kind = 0;
+    played.number = 12;
+    played.speed = 100; // the page's speed gives way to the speed reached
+    const DiaryRow row = TransmissionDiaryRow(played, j, 0);
+    EXPECT_EQ(row.played.speed, static_cast<int>(std::lround(j.cpm)));
+    EXPECT_EQ(row.played.number, 12);
+    EXPECT_EQ(row.errors, 1);
+    EXPECT_EQ(row.characters, 10);
+    EXPECT_EQ(row.confusions, (std::vector<Confusion>{{U'E', U'X', 1}}));
+    EXPECT_EQ(row.copy, "ABCDX FGHIJ");
+    EXPECT_TRUE(row.transmission.present);
+    EXPECT_DOUBLE_EQ(row.transmission.ratio, 3);
+    EXPECT_DOUBLE_EQ(row.transmission.quality, 100);
+    // Nothing sent still makes a readable row.
+    EXPECT_EQ(TransmissionDiaryRow(played, JudgeTransmission({}, "ABCDE", 40, JudgeRules{}), 0).played.speed,
+              1);
+
+    const TransmissionRecord r = TransmissionRecordOf("Anna", 1, 7, j, keys, 0);
+    EXPECT_EQ(r.cpm, row.played.speed);
+    EXPECT_EQ(r.mistakes, 1);
+    EXPECT_TRUE(r.accepted);
+    EXPECT_EQ(r.keys.size(), keys.size());
+    EXPECT_EQ(r.copy, "ABCDX FGHIJ");
 }
 
 } // namespace

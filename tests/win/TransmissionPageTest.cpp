@@ -190,7 +190,10 @@ TEST_F(TransmissionPage, TextKeyedAtExactTimingDecodesWholeWithIdealFiguresChart
     SetFocus(GetDlgItem(h->page, kStop));
     const double unit = 60;
     const KeyTimes presses = RenderKeyTimes(text, unit, 0, 1000);
-    KeyStraight(presses);
+    KeyStraight({presses.front()});
+    EXPECT_EQ(Spy(TX_DECODED).text, presses[0].upMs - presses[0].downMs > 2 * unit ? "-" : ".")
+        << "shown open";
+    KeyStraight(KeyTimes(presses.begin() + 1, presses.end()));
     ASSERT_TRUE(State().keying) << "Space pressed the focused Stop";
     EXPECT_EQ(Presses(), presses.size());
 

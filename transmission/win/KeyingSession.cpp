@@ -17,8 +17,6 @@ const Text kSilentText{"PY_02",
 const Text kPortLostText{"PY_03", "Порт %1 перестал отвечать, прием с ключа остановлен."};
 const Text kHookText{"PY_04", "Не удается следить за клавишами и мышью:"};
 
-constexpr DWORD kSerialStopWaitMs = 1000;
-
 std::string Replaced(std::string text, const char* from, const std::string& to) {
     const size_t at = text.find(from);
     if (at != std::string::npos)
@@ -111,13 +109,35 @@ DWORD WINAPI SerialThread(void* parameter) {
 
 } // namespace
 
+namespace {
+
+bool Down(SHORT state) {
+    return (state & 0x8000) != 0;
+}
+
+// Left or right of a pair (Ctrl, Alt): the extended-key flag, which
+// keyboards send with the right key and Wine goes by. Input injected without
+// it (on Windows) still shows in the key states: at a key-down the
+// asynchronous state already has the new key down, at a key-up the thread's
+// state (as the hook sees it, not yet updated) still has it down.
+int LeftOrRight(int left, int right, bool extended, bool up) {
+    if (extended)
+        return right;
+    const bool r = up ? Down(GetKeyState(right)) : Down(GetAsyncKeyState(right));
+    const bool l = up ? Down(GetKeyState(left)) : Down(GetAsyncKeyState(left));
+    return r && !l ? right : left;
+}
+
+} // namespace
+
 int SpecificVirtualKey(WPARAM vk, LPARAM lParam) {
     const bool extended = (lParam & (1 << 24)) != 0;
+    const bool up = (lParam & (1u << 31)) != 0;
     switch (vk) {
     case VK_CONTROL:
-        return extended ? VK_RCONTROL : VK_LCONTROL;
+        return LeftOrRight(VK_LCONTROL, VK_RCONTROL, extended, up);
     case VK_MENU:
-        return extended ? VK_RMENU : VK_LMENU;
+        return LeftOrRight(VK_LMENU, VK_RMENU, extended, up);
     case VK_SHIFT: {
         // Both Shift keys are plain keys; only their scan codes differ.
         const UINT scan = (lParam >> 16) & 0xFF;
@@ -143,7 +163,6 @@ bool KeyingCore::PageActive() const {
 bool KeyingCore::OnKey(WPARAM vk, LPARAM lParam) {
     const bool up = (lParam & (1u << 31)) != 0;
     const int specific = SpecificVirtualKey(vk, lParam);
-    const double ms = KeyingClockMs();
     bool* state = nullptr;
     if (keying.input == KeyingInput::Keyboard && Matches(keying.straightKey, vk, specific))
         state = &straightDown;
@@ -153,6 +172,7 @@ bool KeyingCore::OnKey(WPARAM vk, LPARAM lParam) {
         state = &dashDown;
     if (!state || (!up && !*state && !PageActive()))
         return false;
+    const double ms = KeyingClockMs();
     // Autorepeat sends more key-downs while the key is held: no new press.
     if (*state == !up)
         return true;
@@ -167,12 +187,12 @@ bool KeyingCore::OnKey(WPARAM vk, LPARAM lParam) {
 bool KeyingCore::OnMouse(WPARAM message, const MOUSEHOOKSTRUCT& info) {
     if (keying.input != KeyingInput::Mouse)
         return false;
-    const double ms = KeyingClockMs();
     if ((message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) && !straightDown) {
         RECT r;
         if (!area || !IsWindowVisible(area) || !PageActive() || !GetWindowRect(area, &r) ||
             !PtInRect(&r, info.pt))
             return false;
+        const double ms = KeyingClockMs();
         straightDown = true;
         // The release must come back here even off the area.
         SetCapture(page);
@@ -180,6 +200,7 @@ bool KeyingCore::OnMouse(WPARAM message, const MOUSEHOOKSTRUCT& info) {
         return true;
     }
     if ((message == WM_LBUTTONUP || message == WM_NCLBUTTONUP) && straightDown) {
+        const double ms = KeyingClockMs();
         straightDown = false;
         if (GetCapture() == page)
             ReleaseCapture();
@@ -298,8 +319,11 @@ void KeyingCore::Stop() {
     if (g_hooked == this)
         g_hooked = nullptr;
     if (serialThread) {
+        // Next returns as soon as the stop event is set (its waits include
+        // it), and the thread uses this object and the line source: wait
+        // for it to end before either goes.
         SetEvent(serialStop);
-        WaitForSingleObject(serialThread, kSerialStopWaitMs);
+        WaitForSingleObject(serialThread, INFINITE);
         CloseHandle(serialThread);
         serialThread = nullptr;
     }
@@ -312,7 +336,13 @@ void KeyingCore::Stop() {
     if (straightDown && GetCapture() == page)
         ReleaseCapture();
     straightDown = dotDown = dashDown = false;
-    Output(false, KeyingClockMs());
+    bool down;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        down = keyDown;
+    }
+    if (down)
+        Output(false, KeyingClockMs());
     tone.reset();
     running = false;
 }

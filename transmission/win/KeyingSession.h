@@ -4,8 +4,10 @@
 // thread and the side tone. The page creates it, starts it, and reads the
 // presses when told; it does not forward key messages: the session watches
 // the page's thread through thread-local hooks (WH_KEYBOARD, WH_MOUSE) while
-// started, and takes the keying keys only while the page's top-level window
-// is active (they are then swallowed, so Space does not press a button).
+// started, and takes the keying keys only while the page is visible and its
+// top-level window active (they are then swallowed, so Space does not press a
+// button). One session on a thread listens at a time: starting another one
+// stops the first.
 //
 // Threading: construct, Start, Stop, TakePresses and the rest on the page's
 // thread. Key times come from KeyingClockMs when the event arrives (hook,
@@ -52,8 +54,8 @@ public:
     KeyingSession& operator=(const KeyingSession&) = delete;
 
     // Opens the input and the side tone and starts listening. False when the
-    // input cannot be used (port cannot be opened, another session holds the
-    // hooks): Problem() says why, in the page's language. A side tone that
+    // input cannot be used (port cannot be opened, hooks refused): Problem()
+    // says why, in the page's language. A side tone that
     // cannot be opened leaves keying working, silent, with Problem() set and
     // true returned.
     bool Start();
@@ -80,8 +82,10 @@ private:
     std::unique_ptr<KeyingCore> core_;
 };
 
-// The left/right-specific virtual key of a keyboard message: VK_CONTROL,
-// VK_SHIFT and VK_MENU become VK_L.../VK_R... from the extended-key bit
-// (Ctrl, Alt) or the scan code (Shift) of lParam; other keys are returned as
-// they are.
+// The left/right-specific virtual key of a keyboard message as a keyboard
+// hook sees it: VK_CONTROL, VK_SHIFT and VK_MENU become VK_L.../VK_R... from
+// the extended-key bit (Ctrl, Alt; with the key states for input injected
+// without it) or the scan code (Shift) of lParam; other keys are returned as
+// they are. Wine takes a right Ctrl injected without the extended-key flag
+// for the left one.
 int SpecificVirtualKey(WPARAM vk, LPARAM lParam);

@@ -67,17 +67,15 @@ void Paint(HWND window, ChartRecord& record, HDC target, const RECT& update) {
     const int lineHeight = std::max<int>(1, tm.tmHeight);
     SetTextColor(dc, record.look.text);
 
-    // The names at the left, the strips to their right over one axis of
-    // units at the bottom.
-    int nameWidth = 0;
-    for (const TimingChartRow& row : record.rows)
-        nameWidth = std::max(nameWidth, TextWidth(dc, RowName(row)));
-    const int left = client.left + nameWidth + 10;
-    const int right = std::max<int>(left + kBins, static_cast<int>(client.right) - 8);
+    // One strip under another, each under its name, over one axis of units
+    // at the bottom: the whole width is the plot's, whatever the language.
+    const int left = client.left + 8;
+    const int right = std::max<int>(left + kBins, static_cast<int>(client.right) - 10);
     const int width = right - left;
     const int axisY = client.bottom - lineHeight - 6;
     const int count = static_cast<int>(record.rows.size());
-    const int rowHeight = count ? std::max(4, (axisY - static_cast<int>(client.top) - 4) / count) : 0;
+    const int rowHeight =
+        count ? std::max(lineHeight + 6, (axisY - static_cast<int>(client.top) - 2) / count) : 0;
     auto xOf = [&](double units) {
         return left +
                static_cast<int>(std::lround(std::min(units, kTimingChartUnits) * width / kTimingChartUnits));
@@ -88,16 +86,17 @@ void Paint(HWND window, ChartRecord& record, HDC target, const RECT& update) {
     for (int i = 0; i < count; ++i) {
         const TimingChartRow& row = record.rows[static_cast<size_t>(i)];
         const std::vector<int>& bins = record.bins[static_cast<size_t>(i)];
-        const int top = client.top + 4 + i * rowHeight;
+        const int top = client.top + 2 + i * rowHeight;
+        const int plotTop = top + lineHeight + 1;
         const int base = top + rowHeight - 2;
-        Write(dc, client.left + 4, top + (rowHeight - lineHeight) / 2, RowName(row), TA_LEFT | TA_TOP);
+        Write(dc, left, top, RowName(row), TA_LEFT | TA_TOP);
         const int highest = bins.empty() ? 0 : *std::max_element(bins.begin(), bins.end());
         anyLength = anyLength || highest > 0;
         for (int b = 0; highest > 0 && b < kBins; ++b) {
             const int n = bins[static_cast<size_t>(b)];
             if (!n)
                 continue;
-            const int height = std::max(1, (rowHeight - 4) * n / highest);
+            const int height = std::max(1, (base - plotTop - 1) * n / highest);
             // Centred on the bin's length; adjacent bins touch.
             const int x0 = xOf(std::max(0.0, (b - 0.5) * kHistogramBinUnits));
             const int x1 = xOf((b + 0.5) * kHistogramBinUnits);
@@ -106,7 +105,7 @@ void Paint(HWND window, ChartRecord& record, HDC target, const RECT& update) {
         }
         Line(dc, left, base, right, base, record.look.text, 1);
         const int ideal = xOf(row.ideal);
-        Line(dc, ideal, top, ideal, base, record.look.ideal, 1); // over the bars, which show either side
+        Line(dc, ideal, plotTop, ideal, base, record.look.ideal, 1); // over the bars, which show either side
     }
     DeleteObject(bars);
 

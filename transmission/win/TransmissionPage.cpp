@@ -22,6 +22,7 @@
 #include "transmission/KeyStats.h"
 #include "transmission/KeyTiming.h"
 #include "transmission/KeyingSettings.h"
+#include "transmission/TransmissionRows.h"
 #include "transmission/win/KeyingClock.h"
 #include "transmission/win/TimingChart.h"
 
@@ -269,8 +270,10 @@ void StoreSettings(HWND page, Application& app) {
     app.SetString(kTransmissionSection, kTextKey, kSourceNames[Source(page)]);
 }
 
+// The characters so far, then the pattern of the one being keyed.
 void ShowDecoded(HWND page, TransmissionPageState& st) {
-    SetBox(page, TX_DECODED, st.decoder.Result().text);
+    const KeyDecoding& r = st.decoder.Result();
+    SetBox(page, TX_DECODED, r.open.empty() ? r.text : r.text + (r.text.empty() ? "" : " ") + r.open);
 }
 
 // The presses the session has ended since the last look, into the decoder.
@@ -335,27 +338,8 @@ std::string WorstList(const KeyStatistics& stats) {
 
 // The copy into the diary: the KLAVIRO text it was sent from, the speed
 // reached, the mistakes and the timing figures.
-void WriteDiary(HWND page, Application& app, const TransmissionJudgement& j, int maxErrors) {
-    TransmissionPageState& st = app.transmission;
-    CopyCheck check;
-    const std::string copyUtf8 = SystemTextToUtf8(j.copy);
-    // The texts and the decoded signs are ASCII: one character a byte.
-    if (!CheckCopy(std::u32string(st.text.begin(), st.text.end()),
-                   std::u32string(j.copy.begin(), j.copy.end()), maxErrors, check)) {
-        SetStatus(page, Lang(app, kDiaryFailedText));
-        return;
-    }
-    PlayedText played = st.played;
-    played.speed = static_cast<int>(std::lround(j.cpm));
-    DiaryRow row = MakeDiaryRow(played, check, copyUtf8, std::time(nullptr));
-    row.errors = j.mistakes;
-    row.accepted = j.accepted;
-    row.transmission = {true,
-                        j.stats.ratio,
-                        j.stats.intraGaps.spread,
-                        j.stats.charGaps.spread,
-                        j.stats.wordGaps.spread,
-                        j.stats.quality};
+void WriteDiary(HWND page, Application& app, const TransmissionJudgement& j) {
+    const DiaryRow row = TransmissionDiaryRow(app.transmission.played, j, std::time(nullptr));
     std::string error;
     if (AppendDiaryRow(UserFilePath(kDiaryFileName), row, error))
         SetStatus(page, Lang(app, kDiaryWrittenText));
@@ -374,16 +358,15 @@ void Judge(HWND page, Application& app) {
     TransmissionJudgement j;
     std::string first;
     if (!st.text.empty()) {
-        const int maxErrors = ReadSetting(app, kMaxErrorsKey, kMaxErrorsField);
         JudgeRules rules;
-        rules.maxErrors = maxErrors;
+        rules.maxErrors = ReadSetting(app, kMaxErrorsKey, kMaxErrorsField);
         j = JudgeTransmission(presses, st.text, st.guessUnitMs, rules);
         const std::u32string shown(st.text.begin(), st.text.end()); // the texts are ASCII
         SetBox(page, kTextBox, st.text, TextBoxMarks(shown, j.mark));
         first = Replaced(Replaced(Replaced(Lang(app, kSpeedErrorsText), "%1", Fixed(j.cpm, 0)), "%2",
                                   std::to_string(j.mistakes)),
                          "%3", std::to_string(j.mark.characters));
-        WriteDiary(page, app, j, maxErrors);
+        WriteDiary(page, app, j);
     } else {
         j.decoding = DecodeKeyTimes(presses, st.guessUnitMs);
         j.stats = MeasureKeying(j.decoding);
@@ -432,8 +415,12 @@ void End(HWND page, Application& app) {
 void Show(HWND page, Application& app) {
     TransmissionPageState& st = app.transmission;
     ShowCaption(page, kCaption, app);
+    // The settings' colours and columns; rows of the page's own, as the boxes
+    // are lower than the training page's and hold a short text.
     ApplyTextBoxLook(page, kTextBox, app);
     ApplyTextBoxLook(page, TX_DECODED, app);
+    SendDlgItemMessageA(page, kTextBox, ATB_SETROWS, 0, 3);
+    SendDlgItemMessageA(page, TX_DECODED, ATB_SETROWS, 0, 3);
     ApplyClockLook(page, kClock, app, ClockLook::Part);
     const KeyingSettings ks = ReadKeyingSettings(app);
     ComboSetSelection(page, TX_INPUT, InputItem(ks));
