@@ -395,7 +395,6 @@ const BuiltInEntry kTexts[] = {
     {"PPL_21", "Не удалось прочитать файл", "Could not read the file"},
     {"PPL_22", "В файле нет текстов для передачи", "The file holds no texts to send"},
     {"PPL_23", "Файл слишком велик", "The file is too large"},
-    {"PPL_24", "Передачи", "Transmissions"},
     {"PPL_25", "В файле нет записанных передач", "The file holds no recorded transmissions"},
 
     // Text printing (generator)
