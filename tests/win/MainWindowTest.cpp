@@ -75,7 +75,7 @@ TEST_F(MainWindowTest, CreatesTheThirtyOnePagesWithTheMainMenuShown) {
             << "page " << i;
     }
     EXPECT_EQ(windows.size(), 31u); // every instance is a window of its own
-    EXPECT_EQ(aboutCount, 13);
+    EXPECT_EQ(aboutCount, 12);
     EXPECT_EQ(app->currentPage, 0);
     EXPECT_EQ(VisiblePages(), 1);
     EXPECT_TRUE(IsWindowVisible(Page(0)));

@@ -271,4 +271,23 @@ TEST_F(TransmissionTestPage, ParticipantMustBeInTheRosterAndStopAbandonsTheTest)
     EXPECT_FALSE(std::filesystem::exists(folder + kTransmissionFileName));
 }
 
+TEST_F(TransmissionTestPage, FailedWriteIsSaidAndTheResultWaitsForStore) {
+    // A folder where the file should be: nothing can be written there.
+    ASSERT_TRUE(CreateDirectoryA((folder + kTransmissionFileName).c_str(), nullptr));
+    Open();
+    StartFor("7");
+    Key(RenderKeyTimes(Sending({GroupsOf(TestText(0, 1))[0]}), kUnit, 0, 1000));
+    TickAt(61000);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_NE(Boxes()[0].text.find("Результат не сохранен"), std::string::npos) << Boxes()[0].text;
+    EXPECT_EQ(h->Text(TQ_STATUS).find("Результат сохранен"), std::string::npos);
+    ASSERT_TRUE(h->Enabled(TQ_STORE));
+
+    ASSERT_TRUE(RemoveDirectoryA((folder + kTransmissionFileName).c_str()));
+    h->Command(TQ_STORE);
+    ASSERT_EQ(Stored().size(), 1u);
+    EXPECT_EQ(Stored()[0].participant, "Anna Petrova");
+    EXPECT_FALSE(h->Enabled(TQ_STORE));
+}
+
 } // namespace
