@@ -86,9 +86,14 @@ struct TransmissionTestPage : ::testing::Test {
     KeyingClockSource previousClock = nullptr;
     KeyingSessionMaker previousMaker = nullptr;
 
-    void SetUp() override {
+    // The folder gone, the file a test made read-only too.
+    void Clean() {
+        SetFileAttributesA((folder + kTransmissionFileName).c_str(), FILE_ATTRIBUTE_NORMAL);
         std::error_code ec;
         std::filesystem::remove_all(folder, ec);
+    }
+    void SetUp() override {
+        Clean();
         CreateDirectoryA(folder.c_str(), nullptr);
         SetUserFilesFolder(folder);
         previousClock = SetKeyingClockSource(TestClock);
@@ -107,8 +112,7 @@ struct TransmissionTestPage : ::testing::Test {
         SetKeyingSessionMaker(previousMaker);
         SetKeyingClockSource(previousClock);
         SetUserFilesFolder("");
-        std::error_code ec;
-        std::filesystem::remove_all(folder, ec);
+        Clean();
     }
     void Open() {
         h = std::make_unique<PageUnderTest>(IDD_TRANSMISSION_TEST, TransmissionTestPageProc);
@@ -272,8 +276,10 @@ TEST_F(TransmissionTestPage, ParticipantMustBeInTheRosterAndStopAbandonsTheTest)
 }
 
 TEST_F(TransmissionTestPage, FailedWriteIsSaidAndTheResultWaitsForStore) {
-    // A folder where the file should be: nothing can be written there.
-    ASSERT_TRUE(CreateDirectoryA((folder + kTransmissionFileName).c_str(), nullptr));
+    // A read-only transmission file: read, but not written.
+    const std::string file = folder + kTransmissionFileName;
+    WriteFile(file, TransmissionCsv({}));
+    ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
     Open();
     StartFor("7");
     Key(RenderKeyTimes(Sending({GroupsOf(TestText(0, 1))[0]}), kUnit, 0, 1000));
@@ -283,7 +289,7 @@ TEST_F(TransmissionTestPage, FailedWriteIsSaidAndTheResultWaitsForStore) {
     EXPECT_EQ(h->Text(TQ_STATUS).find("Результат сохранен"), std::string::npos);
     ASSERT_TRUE(h->Enabled(TQ_STORE));
 
-    ASSERT_TRUE(RemoveDirectoryA((folder + kTransmissionFileName).c_str()));
+    ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL));
     h->Command(TQ_STORE);
     ASSERT_EQ(Stored().size(), 1u);
     EXPECT_EQ(Stored()[0].participant, "Anna Petrova");
