@@ -68,14 +68,6 @@ TEST(KeyTimesSound, SineRampsAreCentredOnTheKeyEdges) {
     EXPECT_NEAR(peak, kMorseSineAmplitude, 300);
 }
 
-TEST(KeyTimesSound, CharacterStartsFollowTheKeyingClock) {
-    // "ET": E keyed at 2000, T at 2200; a start missing repeats the last.
-    const RecordedSound sound =
-        KeyTimesSound({{2000, 2060}, {2200, 2380}}, "ETE", {2000, 2200}, kRate, 800, MorseToneSine);
-    EXPECT_EQ(sound.text, "ETE");
-    EXPECT_EQ(sound.starts, (std::vector<uint32_t>{kLead, kLead + 1600, kLead + 1600}));
-}
-
 TEST(KeyTimesSound, StreamPlaysRecordedSamplesInEitherShape) {
     const std::vector<int16_t> samples = {0, 32767, -32768, 1000};
     MorseStream wide(kRate, MorseToneSine);

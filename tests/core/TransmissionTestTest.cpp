@@ -1,11 +1,9 @@
 // The competition transmission test's rules: the countdown from the first
 // key down, the keys stored relative to it, the chart's strips, the earlier
-// attempts a referee is asked about and the text sent.
+// attempts a referee is asked about.
 #include "transmission/TransmissionTest.h"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 namespace {
 
@@ -63,16 +61,6 @@ TEST(TransmissionTest, EarlierAttemptsOfTheParticipantInTheDiscipline) {
     EXPECT_FALSE(same);
     EXPECT_EQ(EarlierAttempts(rows, "Anna Petrova", 2, 1, same).size(), 0u);
     EXPECT_FALSE(same);
-}
-
-TEST(TransmissionTest, TextIsTheCompetitionTextOfSixtyGroups) {
-    const std::string letters = TestText(0, 5);
-    // In the sending format: every sign followed by a blank, groups apart.
-    EXPECT_EQ(letters.size() - std::count(letters.begin(), letters.end(), ' '), 300);
-    EXPECT_EQ(letters.find_first_of("0123456789"), std::string::npos);
-    EXPECT_EQ(TestText(0, 5), letters); // the same number gives the same text
-    EXPECT_NE(TestText(0, 6), letters);
-    EXPECT_EQ(TestText(1, 5).find_first_not_of("0123456789 "), std::string::npos);
 }
 
 } // namespace

@@ -196,6 +196,7 @@ TEST_F(TransmissionTestPage, MinuteWithACorrectionAndTwoWrongSignsIsJudgedAndSto
     TickAt(61100);
     ASSERT_EQ(State().phase, TestPhase::Judged);
     EXPECT_TRUE(h->Enabled(kStart));
+    EXPECT_EQ(GetFocus(), GetDlgItem(h->page, TQ_DECODED)); // keying on starts nothing
 
     const std::string result = h->Text(TQ_RESULT);
     EXPECT_NE(result.find("ошибок: 2,"), std::string::npos) << result;

@@ -305,7 +305,9 @@ void Finish(HWND page, Application& app) {
     SendDlgItemMessageA(page, TQ_CLOCK, ATM_SETTIME, 0, 0);
     ApplyEnabling(page, st);
     StoreResult(page, app);
-    FocusControl(page, kStart);
+    // Not Start: a sender still keying after the minute must not begin
+    // another test with the straight key.
+    FocusControl(page, TQ_DECODED);
 }
 
 // The input chosen on the page becomes [Transmission] Input.
