@@ -8,6 +8,7 @@
 #include <dsound.h>
 
 #include <atomic>
+#include <cmath>
 #include <cstdio>
 #include <vector>
 
@@ -87,7 +88,8 @@ private:
     IDirectSound* device_ = nullptr;
     IDirectSoundBuffer* buffer_ = nullptr;
     uint32_t lastPlay_ = 0;
-    uint64_t laps_ = 0;
+    uint64_t playStream_ = 0;
+    LARGE_INTEGER lastRead_ = {};
 };
 
 bool ToneOutput::Open() {
@@ -134,7 +136,9 @@ bool ToneOutput::Open() {
 }
 
 // Stream positions of the play and write cursors: the buffer's offsets with
-// the laps the play cursor has made counted on.
+// the laps the play cursor has made counted on. A writer kept away for more
+// than a lap (a stalled machine) counts the laps it missed from the time
+// that passed, so the edges still go where the cursor is.
 bool ToneOutput::Cursors(uint64_t& play, uint64_t& write) {
     DWORD p = 0, w = 0;
     const HRESULT hr = buffer_->GetCurrentPosition(&p, &w);
@@ -143,10 +147,21 @@ bool ToneOutput::Cursors(uint64_t& play, uint64_t& write) {
         return false;
     }
     const uint32_t ps = p / 2 % bufferSamples_, ws = w / 2 % bufferSamples_;
-    if (ps < lastPlay_)
-        ++laps_;
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    uint64_t advance = (ps + bufferSamples_ - lastPlay_) % bufferSamples_;
+    if (lastRead_.QuadPart != 0) {
+        const double elapsed = static_cast<double>(now.QuadPart - lastRead_.QuadPart) * rate_ /
+                               static_cast<double>(frequency.QuadPart);
+        const double missed = std::floor((elapsed - static_cast<double>(advance)) / bufferSamples_ + 0.5);
+        if (missed > 0)
+            advance += static_cast<uint64_t>(missed) * bufferSamples_;
+    }
+    lastRead_ = now;
     lastPlay_ = ps;
-    play = laps_ * bufferSamples_ + ps;
+    playStream_ += advance;
+    play = playStream_;
     write = play + (ws + bufferSamples_ - ps) % bufferSamples_;
     return true;
 }
