@@ -185,9 +185,12 @@ TEST_F(TransmissionTestPage, MinuteWithACorrectionAndTwoWrongSignsIsJudgedAndSto
     Append(keys, RenderKeyTimes(Sending({g[1], g2wrong, g[3]}), kUnit, 0, After(keys, 3)));
     Key(keys);
 
-    // The countdown runs from the first key down.
+    // The countdown runs from the first key down; the copy shows as it is
+    // sent, the error sign and the group sent again (a sign gap after it)
+    // among it.
     TickAt(31000);
     EXPECT_EQ(h->Clock(TQ_CLOCK), "0:30.0");
+    EXPECT_EQ(h->Text(TQ_DECODED), g[0] + " " + g1wrong + "#" + g[1] + " " + g2wrong + " " + g[3]);
     EXPECT_EQ(State().phase, TestPhase::Keying);
     // A press beginning after the minute is not the test's (the page's own
     // timer stopped, so that only the test's tick ends the minute).
