@@ -22,6 +22,7 @@
 #define IDD_ORGANISATION 179
 #define IDD_DRAW 180
 #define IDD_TRANSMISSION 181
+#define IDD_TRANSMISSION_TEST 182
 
 // Pictures.
 #define IDB_ABOUT_KEY 134

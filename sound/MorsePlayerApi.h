@@ -6,8 +6,18 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class AppConfig;
+
+// Samples made elsewhere (a sender's keying as keyed), played as they are:
+// 16-bit at the player's rate (the square-wave player takes their high
+// bytes); `starts` gives the sample where each character of `text` begins.
+struct RecordedSound {
+    std::string text;
+    std::vector<int16_t> samples;
+    std::vector<uint32_t> starts;
+};
 
 class IMorsePlayer {
 public:
@@ -18,6 +28,8 @@ public:
     // the text lasts as at that unit's speed (MorseStream::Load).
     virtual void start(const std::string& text, int unit, int delaySeconds, int frequency, int markA,
                        int markB, int space, int effectiveUnit = 0) = 0;
+    // Loads recorded samples instead of a text; output waits for pause(false).
+    virtual void startRecorded(const RecordedSound& sound) = 0;
     virtual void pause(bool paused) = 0;
     virtual bool isPlaying() const = 0;
     // Index of the character being heard, -1 before the first.

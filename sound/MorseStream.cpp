@@ -63,6 +63,8 @@ void MorseStream::Load(const std::string& text, int unit, int delaySeconds, int 
     // block never moves while the owner reads it.
     starts_.Resize(n + 1, 0u);
     startCount_.store(0, std::memory_order_release);
+    recorded_ = false;
+    samples_.clear();
     text_ = text;
     text_ += ' ';
     unit_ = unit > 0 ? static_cast<uint32_t>(unit) : 0u;
@@ -87,6 +89,40 @@ void MorseStream::Load(const std::string& text, int unit, int delaySeconds, int 
     if (shape_ == MorseToneSine)
         PrepareSine();
     loaded_ = true;
+}
+
+void MorseStream::LoadRecorded(const std::string& text, const std::vector<int16_t>& samples,
+                               const std::vector<uint32_t>& starts) {
+    const uint32_t n = static_cast<uint32_t>(starts.size());
+    starts_.Resize(n + 1, 0u);
+    for (uint32_t i = 0; i < n; ++i)
+        *starts_.At(i) = starts[i];
+    const uint32_t end = static_cast<uint32_t>(samples.size());
+    *starts_.At(n) = end;
+    // Every start is known: all are published at once.
+    startCount_.store(n + 1, std::memory_order_release);
+    samples_ = samples;
+    text_ = text;
+    unit_ = space_ = frequency_ = 0;
+    markOffsetA_.store(-1, std::memory_order_release);
+    markOffsetB_.store(-1, std::memory_order_release);
+    endOffset_.store(end, std::memory_order_release);
+    current_ = static_cast<int>(text_.size());
+    written_ = position_ = 0;
+    pendingCount_ = 0;
+    recorded_ = loaded_ = true;
+}
+
+template <class Sample, class Convert>
+bool MorseStream::FillRecorded(Sample* out, uint32_t n, Sample after, Convert convert) {
+    const size_t size = samples_.size();
+    for (uint32_t k = 0; k < n; ++k) {
+        const size_t at = static_cast<size_t>(written_) + k;
+        out[k] = at < size ? convert(samples_[at]) : after;
+    }
+    written_ += n;
+    position_ = written_;
+    return written_ >= size;
 }
 
 void MorseStream::PrepareStretch(int unit, int space, int effectiveUnit) {
@@ -228,6 +264,9 @@ void MorseStream::WriteSquare(uint8_t* out, uint32_t count) const {
 }
 
 bool MorseStream::Fill(uint8_t* out, uint32_t n) {
+    if (recorded_ && shape_ == MorseToneSquare)
+        return FillRecorded(out, n, static_cast<uint8_t>(MorseAfterEnd),
+                            [](int16_t v) { return static_cast<uint8_t>((v >> 8) + 128); });
     if (!loaded_ || shape_ != MorseToneSquare) {
         std::memset(out, loaded_ ? MorseSilence : MorseAfterEnd, n);
         written_ += n;
@@ -247,14 +286,18 @@ bool MorseStream::Fill(uint8_t* out, uint32_t n) {
 // at its first sample, rising over the first R samples and falling over the
 // last R along a raised cosine whose half-amplitude points lie half a ramp
 // inside the sounded span, on the element's edges.
-int16_t MorseStream::SineSample(uint32_t k, uint32_t length) const {
+int16_t MorseSineSample(uint32_t k, uint32_t length, uint32_t ramp, uint32_t frequency, int sampleRate) {
     constexpr double kPi = 3.14159265358979323846;
     const uint32_t edge = k < length - 1 - k ? k : length - 1 - k;
-    const double gain = MorseRampGain(edge, ramp_);
+    const double gain = MorseRampGain(edge, ramp);
     // k x F reduced modulo the rate first keeps the phase exact on long tones.
-    const uint64_t cycle = static_cast<uint64_t>(k) * frequency_ % static_cast<uint64_t>(rate_);
-    const double phase = 2.0 * kPi * static_cast<double>(cycle) / rate_;
+    const uint64_t cycle = static_cast<uint64_t>(k) * frequency % static_cast<uint64_t>(sampleRate);
+    const double phase = 2.0 * kPi * static_cast<double>(cycle) / sampleRate;
     return static_cast<int16_t>(std::lround(kMorseSineAmplitude * gain * std::sin(phase)));
+}
+
+int16_t MorseStream::SineSample(uint32_t k, uint32_t length) const {
+    return MorseSineSample(k, length, ramp_, frequency_, rate_);
 }
 
 void MorseStream::PrepareSine() {
@@ -296,6 +339,8 @@ void MorseStream::RenderSpan(const SineSpan& span, int16_t* out, uint32_t from, 
 }
 
 bool MorseStream::Fill(int16_t* out, uint32_t n) {
+    if (recorded_ && shape_ == MorseToneSine)
+        return FillRecorded(out, n, int16_t{0}, [](int16_t v) { return v; });
     std::memset(out, 0, n * sizeof(int16_t));
     if (!loaded_ || shape_ != MorseToneSine) {
         written_ += n;

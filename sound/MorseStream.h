@@ -32,6 +32,11 @@ uint32_t MorseRampSamples(int sampleRate, int unit);
 // its fall, shared with the side tone.
 double MorseRampGain(uint32_t edge, uint32_t ramp);
 
+// Sample k of a tone sounded for `length` samples: the sine from phase zero
+// at its first sample, its edges ramped over `ramp` samples along a raised
+// cosine (ramp 0: no ramp).
+int16_t MorseSineSample(uint32_t k, uint32_t length, uint32_t ramp, uint32_t frequency, int sampleRate);
+
 // Stretched spacing: a text's signs at the speed of `unit`, its whole length
 // that of the slower speed of `effectiveUnit`. The target is
 // textSamples(text, effectiveUnit, S) with S = -1 when space < 0, otherwise
@@ -86,6 +91,13 @@ public:
     void Load(const std::string& text, int unit, int delaySeconds, int frequency, int markA, int markB,
               int space, int effectiveUnit = 0);
 
+    // Loads samples made elsewhere (a sender's keying) and rewinds: Fill
+    // copies them (the square wave takes their high bytes), then silence;
+    // `starts[i]` is where character i of `text` begins (no blank is
+    // appended). Throws FCMemException as Load does.
+    void LoadRecorded(const std::string& text, const std::vector<int16_t>& samples,
+                      const std::vector<uint32_t>& starts);
+
     // Writes exactly n samples at `out` (the stream from BytesWritten() on)
     // and advances BytesWritten() by n. Returns whether the whole text has
     // been written. The square wave fills bytes and writes MorseAfterEnd after
@@ -127,6 +139,7 @@ private:
     void StartCharacter(uint32_t offset);
     bool NextElement();
     void WriteSquare(uint8_t* out, uint32_t count) const;
+    template <class Sample, class Convert> bool FillRecorded(Sample* out, uint32_t n, Sample after, Convert c);
     void PrepareSine();
     int16_t SineSample(uint32_t k, uint32_t length) const;
     void RenderSpan(const SineSpan& span, int16_t* out, uint32_t from, uint32_t to) const;
@@ -134,6 +147,8 @@ private:
     const int rate_;
     const int shape_;
     bool loaded_ = false;
+    bool recorded_ = false;
+    std::vector<int16_t> samples_; // of LoadRecorded
     std::string text_;
     uint32_t unit_ = 0, space_ = 0, frequency_ = 0;
     int markA_ = -1, markB_ = -1;

@@ -13,6 +13,7 @@
 #include "diary/win/DiaryPage.h"
 #include "organisation/win/OrganisationState.h"
 #include "learning/LearningSession.h"
+#include "transmission/win/TransmissionTestPage.h"
 #include "transmission/win/TransmissionPage.h"
 
 #include <windows.h>
@@ -82,6 +83,7 @@ public:
     DiaryPageState diaryPage;
     OrganisationState organisation; // the organisation and draw pages, the competition file
     LearningState learning;
+    TransmissionTestState transmissionTest;
     TransmissionPageState transmission;
 
     // The window of page `index`, or null outside the table.

@@ -9,6 +9,7 @@
 #include "app/win/Pages.h"
 #include "organisation/win/DrawPage.h"
 #include "organisation/win/OrganisationPage.h"
+#include "transmission/win/TransmissionTestPage.h"
 #include "transmission/win/TransmissionPage.h"
 #include "resources/resource.h"
 #include "config/TextCatalogue.h"
@@ -48,7 +49,7 @@ const PageEntryTemplate kPageTable[PAGE_COUNT] = {
     {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 19
     {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 20
     {IDD_RESULTS, GuardedPageProc<ResultsPageProc>, true},                         // 21
-    {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 22
+    {IDD_TRANSMISSION_TEST, GuardedPageProc<TransmissionTestPageProc>, true},      // 22
     {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 23
     {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 24
     {IDD_ABOUT, GuardedPageProc<AboutPageProc>, false},                            // 25

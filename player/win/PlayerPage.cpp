@@ -13,6 +13,7 @@
 #include "app/win/Pages.h"
 #include "controls/ControlMessages.h"
 #include "texts/ControlTextFile.h"
+#include "texts/TextEncoding.h"
 #include "texts/win/RunView.h"
 #include "config/TextCatalogue.h"
 
@@ -36,6 +37,10 @@ const FileField kFile{kPath, kBrowse, "Text Files (*.TXT)\0*.TXT\0All Files (*.*
 const CatalogueText kCannotRead{"PPL_21", "Не удалось прочитать файл"};
 const CatalogueText kNothingToSend{"PPL_22", "В файле нет текстов для передачи"};
 const CatalogueText kTooLarge{"PPL_23", "Файл слишком велик"};
+const CatalogueText kNoTakes{"PPL_25", "В файле нет записанных передач"};
+const CatalogueText kKinds[] = {{"PPL_13", "Буквы"}, {"PPL_14", "Цифры"}, {"PPL_15", "Смешанный"}};
+// The decoder's first guess of a take's unit: the unit of 100 cpm letters.
+constexpr double kTakeGuessUnitMs = 60;
 
 // Shown only in the normal view: the large clocks take their place.
 const int kChoices[] = {kPathLabel, kPath,           kBrowse,    kListLabel, kList,          kKindLabel,
@@ -61,8 +66,17 @@ std::string ReadPath(HWND page) {
     return FileFieldPath(page, kFile);
 }
 
+bool Keyed(const PlayerPageState& state) {
+    return !state.takes.empty();
+}
+
+// Texts of a control-text file, or takes of a transmissions file.
+size_t Count(const PlayerPageState& state) {
+    return Keyed(state) ? state.takes.size() : state.file.texts.size();
+}
+
 bool HasTexts(const PlayerPageState& state) {
-    return !state.file.texts.empty();
+    return Count(state) > 0;
 }
 
 int ChosenKind(HWND page) {
@@ -87,15 +101,23 @@ int IntervalSeconds(HWND page) {
 
 void EnableStepping(HWND page, const PlayerPageState& state) {
     EnableControl(page, kPrevious, HasTexts(state) && state.current > 0);
-    EnableControl(page, kNext, state.current + 1 < state.file.texts.size());
+    EnableControl(page, kNext, state.current + 1 < Count(state));
 }
 
 // The current text in the list and the text box (no highlight), its speed
 // on the speed clocks.
+// A take shows its decoded text; its sound is made ready to be played.
 void ShowCurrent(HWND page, PlayerPageState& state) {
     const bool any = HasTexts(state);
     Send(page, kList, LB_SETCURSEL, any ? state.current : static_cast<WPARAM>(-1), 0);
-    const char* text = any ? state.file.texts[state.current].text.c_str() : "";
+    if (Keyed(state)) {
+        Application* app = AppFromWindow(page);
+        state.keyed = DecodedKeyTimesSound(state.takes[state.current].keys, kTakeGuessUnitMs, app->GetSPS(),
+                                           app->GetFrequency(), app->GetToneShape());
+    }
+    const char* text = !any           ? ""
+                       : Keyed(state) ? state.keyed.text.c_str()
+                                      : state.file.texts[state.current].text.c_str();
     Send(page, kTextBox, ATB_SETTEXT, reinterpret_cast<WPARAM>(text), 0);
     ShowSpeed(page, SpeedOf(page, state, state.current));
     EnableStepping(page, state);
@@ -103,6 +125,10 @@ void ShowCurrent(HWND page, PlayerPageState& state) {
 
 void FillList(HWND page, const PlayerPageState& state) {
     Send(page, kList, LB_RESETCONTENT, 0, 0);
+    for (size_t i = 0; i < state.takes.size(); ++i)
+        SendDlgItemMessageW(page, kList, LB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(
+                                Utf8ToWide(std::to_string(i + 1) + ".  " + state.takes[i].label).c_str()));
     for (size_t i = 0; i < state.file.texts.size(); ++i) {
         std::string item = std::to_string(i + 1);
         if (!state.file.texts[i].header.empty())
@@ -122,13 +148,21 @@ bool LoadFile(HWND page, Application& app, bool quiet) {
     const size_t screen =
         static_cast<size_t>(width > 0 ? width : 60) * static_cast<size_t>(height > 0 ? height : 10);
     std::string error;
-    const PlayerLoad result = LoadPlayerFile(path, screen, state.file, error);
+    const std::string kinds[3] = {SystemTextToUtf8(Lang(app, kKinds[0])),
+                                  SystemTextToUtf8(Lang(app, kKinds[1])),
+                                  SystemTextToUtf8(Lang(app, kKinds[2]))};
+    const KeyedLoad keyed = LoadKeyedTakes(path, kinds, state.takes, error);
+    const PlayerLoad result = keyed == KeyedLoad::Loaded    ? PlayerLoad::Loaded
+                              : keyed == KeyedLoad::NoTakes ? PlayerLoad::NothingToSend
+                                                            : LoadPlayerFile(path, screen, state.file, error);
+    if (keyed != KeyedLoad::NotKeyed)
+        state.file = PlayerFile();
     state.loadedPath = path;
     state.current = 0;
-    if (result == PlayerLoad::Loaded) {
+    if (result == PlayerLoad::Loaded && !Keyed(state)) {
         ComboSetSelection(page, kKindList, state.file.kind);
         CheckDlgButton(page, kRecorded, state.file.speedsRecorded ? BST_CHECKED : BST_UNCHECKED);
-    } else {
+    } else if (result != PlayerLoad::Loaded) {
         state.file = PlayerFile();
     }
     EnableControl(page, kRecorded, state.file.speedsRecorded);
@@ -141,7 +175,7 @@ bool LoadFile(HWND page, Application& app, bool quiet) {
             message = Lang(app, kTooLarge);
             break;
         case PlayerLoad::NothingToSend:
-            message = Lang(app, kNothingToSend);
+            message = Lang(app, keyed == KeyedLoad::NoTakes ? kNoTakes : kNothingToSend);
             break;
         default:
             message = Lang(app, kCannotRead);
@@ -164,8 +198,17 @@ void EnableChoices(HWND page, const PlayerPageState& state, bool enable) {
 }
 
 // Sends the current text at its speed, from its start delay on.
+// A take is played as keyed, its character being heard highlighted.
 void SendCurrent(HWND page, Application& app) {
     PlayerPageState& state = app.playerPage;
+    if (Keyed(state)) {
+        state.sending = true;
+        ShowCurrent(page, state);
+        DashAllTimes(page);
+        state.player->startRecorded(state.keyed);
+        state.player->pause(false);
+        return;
+    }
     const int kind = ChosenKind(page);
     state.speed = SpeedOf(page, state, state.current);
     const SentText s = PlayerSentText(state.file, state.current, kind, state.speed);
@@ -218,7 +261,7 @@ void Start(HWND page, Application& app) {
     if ((ReadPath(page) != state.loadedPath || !HasTexts(state)) && !LoadFile(page, app, false))
         return;
     const LRESULT selected = SendDlgItemMessageA(page, kList, LB_GETCURSEL, 0, 0);
-    if (selected >= 0 && static_cast<size_t>(selected) < state.file.texts.size())
+    if (selected >= 0 && static_cast<size_t>(selected) < Count(state))
         state.current = static_cast<size_t>(selected);
     EnableControl(page, kStart, FALSE);
     EnableControl(page, kBack, FALSE);
@@ -243,7 +286,7 @@ void Stop(HWND page, Application& app) {
 // Previous and Next: while playing, the new text is sent at once.
 void Step(HWND page, Application& app, int delta) {
     PlayerPageState& state = app.playerPage;
-    if (delta < 0 ? state.current == 0 : state.current + 1 >= state.file.texts.size())
+    if (delta < 0 ? state.current == 0 : state.current + 1 >= Count(state))
         return;
     state.current = delta < 0 ? state.current - 1 : state.current + 1;
     if (IsWindowEnabled(GetDlgItem(page, kStop)) && state.player)
@@ -258,6 +301,16 @@ BOOL OnTimer(HWND page, Application& app, UINT_PTR id) {
     PlayerPageState& state = app.playerPage;
     if (!RunTickAllowed(page, state))
         return TRUE;
+    if (Keyed(state)) {
+        const int heard = state.player->currentCharacter();
+        if (heard >= 0 && heard < static_cast<int>(state.keyed.text.size())) {
+            Send(page, kTextBox, ATB_SETSEL, static_cast<WPARAM>(heard), heard);
+            Send(page, kTextBox, ATB_SHOWPOS, 0, heard);
+        }
+        if (!state.player->isPlaying())
+            ClickControl(page, kStop); // one take at a time
+        return TRUE;
+    }
     const uint32_t now = TickCount();
     switch (TickRunClock(page, state, IntervalSeconds(page), now).action) {
     case RunClockAction::None:
@@ -286,7 +339,6 @@ void OnLayout(HWND page, Application& app, int width, int height) {
     LayoutRunView(page, app.playerPage, width, height);
 }
 
-const PageListItem kKinds[] = {{"PPL_13", "Буквы"}, {"PPL_14", "Цифры"}, {"PPL_15", "Смешанный"}};
 // A language change keeps the choices made.
 const PageList kLists[] = {
     TextList(kKindList, kKinds, 0, true),
@@ -318,7 +370,7 @@ BOOL OnCommand(HWND page, Application& app, int control, int code) {
     case kList:
         if (code == LBN_SELCHANGE) {
             const LRESULT selected = SendDlgItemMessageA(page, kList, LB_GETCURSEL, 0, 0);
-            if (selected >= 0 && static_cast<size_t>(selected) < state.file.texts.size())
+            if (selected >= 0 && static_cast<size_t>(selected) < Count(state))
                 state.current = static_cast<size_t>(selected);
             ShowCurrent(page, state);
         }

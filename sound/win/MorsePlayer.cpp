@@ -479,11 +479,25 @@ bool MorsePlayer::failed() const {
 
 void MorsePlayer::start(const std::string& text, int unit, int delaySeconds, int frequency, int markA,
                         int markB, int space, int effectiveUnit) {
-    if (!state_->EventsCreated())
+    if (!Idle())
         return;
+    state_->stream.Load(text, unit, delaySeconds, frequency, markA, markB, space, effectiveUnit);
+    Rewind();
+}
+
+void MorsePlayer::startRecorded(const RecordedSound& sound) {
+    if (!Idle())
+        return;
+    state_->stream.LoadRecorded(sound.text, sound.samples, sound.starts);
+    Rewind();
+}
+
+bool MorsePlayer::Idle() {
+    if (!state_->EventsCreated())
+        return false;
     pause(true);
     if (IsSet(state_->failed))
-        return;
+        return false;
     // The text state belongs to the thread while it runs: change it only once
     // the thread has reported idle. A thread still busy is stuck (in the
     // sound driver, say): the player gives up as creation does, and the
@@ -492,10 +506,13 @@ void MorsePlayer::start(const std::string& text, int unit, int delaySeconds, int
         Report("start (the playback thread did not go idle)", E_FAIL);
         SetEvent(state_->quit);
         SetEvent(state_->failed);
-        return;
+        return false;
     }
+    return true;
+}
+
+void MorsePlayer::Rewind() {
     MorsePlayerState& s = *state_;
-    s.stream.Load(text, unit, delaySeconds, frequency, markA, markB, space, effectiveUnit);
     s.endCountdown.store(-1);
     s.tickAtStart.store(-1);
     s.playPosition.store(0);

@@ -52,6 +52,7 @@ public:
     // text could not be loaded, and the old one must not play on).
     void start(const std::string& text, int unit, int delaySeconds, int frequency, int markA, int markB,
                int space, int effectiveUnit = 0) override;
+    void startRecorded(const RecordedSound& sound) override;
     void pause(bool paused) override;
     bool isPlaying() const override;
     int currentCharacter() const override;
@@ -59,6 +60,11 @@ public:
     int64_t markTimeB() const override;
 
 private:
+    // Pauses the thread for a new sound: false when it cannot take one.
+    bool Idle();
+    // Output from the new sound's first sample on.
+    void Rewind();
+
     std::shared_ptr<MorsePlayerState> state_;
     HANDLE thread_ = nullptr;
 };

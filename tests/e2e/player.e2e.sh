@@ -153,6 +153,10 @@ attempt destroy
 # each makes the player failed.
 run_player failures capture 'MorsePlayerTest.FailedBufferCalls*:MorsePlayerTest.StartGivesUp*' || fail "failures"
 
+# A sender's keying played back: the recorded samples go into the buffer as
+# they are, in both shapes.
+run_player recorded capture 'MorsePlayerTest.PlaysRecordedSamplesAsTheyAre' || fail "recorded samples"
+
 # Two hundred working players, created and destroyed.
 run_player cycles capture 'MorsePlayerTest.TwoHundred*' || fail "cycles"
 [ "$(logged cycles cycles_working)" = 200 ] || fail "cycles: $(logged cycles cycles_working) of 200 players worked"

@@ -112,6 +112,7 @@ class ScriptedPlayer : public IMorsePlayer {
 public:
     bool failed() const override { return false; }
     void start(const std::string& text, int, int, int, int, int, int, int) override { text_ = text; }
+    void startRecorded(const RecordedSound& sound) override { text_ = sound.text; }
     void pause(bool) override {}
     bool isPlaying() const override { return false; }
     int currentCharacter() const override { return static_cast<int>(text_.size()); }
@@ -266,6 +267,44 @@ TEST_F(MorsePlayerTest, PlaysTheSoundTestText) {
     EXPECT_NEAR(static_cast<double>(a - released), delay * 1000.0, 150.0);
     const int64_t preambleMs = static_cast<int64_t>(textSamples(text.substr(0, 12), unit, -1)) * 1000 / rate;
     EXPECT_NEAR(static_cast<double>(b - a), static_cast<double>(preambleMs), 2.0);
+}
+
+// Recorded samples (a sender's keying) go into the buffer as they are, in
+// either shape, and the character heard follows their starts to the end.
+TEST_F(MorsePlayerTest, PlaysRecordedSamplesAsTheyAre) {
+    REQUIRE_SOUND("capture");
+    const int rate = 22050;
+    RecordedSound sound;
+    sound.text = "ET";
+    for (int k = 0; k < rate / 2; ++k)
+        sound.samples.push_back(static_cast<int16_t>((k / 20) % 2 ? -20000 : 20000));
+    sound.starts = {0, static_cast<uint32_t>(rate / 4)};
+    for (int shape : {MorseToneSquare, MorseToneSine}) {
+        SCOPED_TRACE(shape);
+        std::vector<uint8_t> buffered;
+        MorsePlayerProbe probe;
+        probe.filled = [&](uint32_t, uint32_t, uint32_t, const void* data, uint32_t bytes) {
+            buffered.insert(buffered.end(), static_cast<const uint8_t*>(data),
+                            static_cast<const uint8_t*>(data) + bytes);
+        };
+        const auto player = MakeProbed(probe, rate, 0, shape);
+        ASSERT_FALSE(player->failed());
+        player->startRecorded(sound);
+        player->pause(false);
+        ASSERT_TRUE(WaitFor([&] { return player->isPlaying(); }, 500));
+        ASSERT_TRUE(WaitFor([&] { return !player->isPlaying(); }, 3000));
+        EXPECT_EQ(player->currentCharacter(), 2); // past the last start
+        MorseStream stream(rate, shape);
+        stream.LoadRecorded(sound.text, sound.samples, sound.starts);
+        std::vector<uint8_t> expected(buffered.size());
+        const uint32_t samples = static_cast<uint32_t>(buffered.size()) / stream.BytesPerSample();
+        ASSERT_GE(samples, sound.samples.size());
+        if (shape == MorseToneSine)
+            stream.Fill(reinterpret_cast<int16_t*>(expected.data()), samples);
+        else
+            stream.Fill(expected.data(), samples);
+        EXPECT_TRUE(buffered == expected) << "the buffer does not hold the samples";
+    }
 }
 
 // Pause holds the text where it is; resume continues it. The script checks

@@ -155,6 +155,7 @@ struct PlayerLog {
         int effectiveUnit = 0;
     };
     std::vector<Start> starts;
+    std::vector<RecordedSound> recorded; // startRecorded's sounds
     std::vector<bool> pauses;
     // The script. A start reports playing with no character or mark yet; a
     // test that wants the moment before the player's thread picks the text
@@ -175,6 +176,11 @@ public:
         log_->playing = true;
         log_->current = -1;
         log_->markA = log_->markB = -1;
+    }
+    void startRecorded(const RecordedSound& sound) override {
+        log_->recorded.push_back(sound);
+        log_->playing = true;
+        log_->current = -1;
     }
     void pause(bool paused) override { log_->pauses.push_back(paused); }
     bool isPlaying() const override { return log_->playing; }

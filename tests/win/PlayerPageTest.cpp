@@ -6,7 +6,9 @@
 #include "texts/CompetitionRun.h"
 #include "texts/ControlTextFile.h"
 #include "config/win/OpenFileDialog.h"
+#include "player/KeyTimesSound.h"
 #include "player/win/PlayerPage.h"
+#include "transmission/TransmissionFile.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +19,7 @@ namespace {
 const int kStart = 1174, kStop = 1247, kBack = 1014, kPrevious = 1112, kNext = 1113;
 const int kPath = 1101, kList = 1104, kKindList = 1106, kSpeedList = 1108, kRecorded = 1109,
           kIntervalList = 1111;
+const int kTextBox = 1027;
 const int kSpeedClock = 1075, kTextClock = 1282, kPauseClock = 1069;
 
 const char* const kRunTexts[] = {"A B C D E   ", "F G H I J   K L M N O   ", "P Q R S T   "};
@@ -165,4 +168,52 @@ TEST(PlayerPage, NoSoundCardWarnsAndLeaves) {
     Pump(); // posted: the page is still being shown
     EXPECT_EQ(PageRequests(), std::vector<int>{PAGE_MAIN_MENU});
     EXPECT_EQ(p.PlayersAlive(), 0);
+}
+
+// A transmissions file lists its takes; Start plays the chosen one as keyed
+// (the sound of its key times, not a text), the character heard highlighted,
+// and stops when the sound ends.
+TEST(PlayerPage, PlaysAStoredTransmissionAsKeyed) {
+    PlayerPage p;
+    TransmissionRecord anna, boris;
+    anna.participant = "Anna";
+    anna.textNumber = 4;
+    anna.cpm = 90;
+    anna.keys = RenderKeyTimes("A B   E ", 60);
+    boris.participant = "Boris";
+    boris.discipline = 1;
+    boris.textNumber = 2;
+    boris.cpm = 110;
+    boris.keys = RenderKeyTimes("T ", 60);
+    p.Write("Transmission.csv", TransmissionCsv({anna, boris}));
+    p.Show();
+    ASSERT_EQ(p.Listed(), 2);
+    wchar_t item[100] = L"";
+    SendDlgItemMessageW(p.page, kList, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(item));
+    EXPECT_EQ(WideToUtf8(item), u8"2.  Boris, Цифры 2: 110");
+    EXPECT_EQ(ShownText(), "AB E");
+
+    p.Key(KEY_ENTER);
+    ASSERT_EQ(p.Player().recorded.size(), 1u);
+    EXPECT_TRUE(p.Player().starts.empty());
+    const RecordedSound& sound = p.Player().recorded[0];
+    EXPECT_EQ(sound.text, "AB E");
+    EXPECT_EQ(sound.samples,
+              KeyTimesSamples(anna.keys, p.app->GetSPS(), p.app->GetFrequency(), p.app->GetToneShape()));
+    EXPECT_FALSE(p.Enabled(kStart));
+
+    p.Player().current = 1;
+    p.Tick();
+    EXPECT_EQ(SendDlgItemMessageA(p.page, kTextBox, ATB_GETSELSTART, 0, 0), 1);
+    p.Player().playing = false;
+    p.Tick();
+    EXPECT_TRUE(p.Enabled(kStart));
+    EXPECT_FALSE(p.Enabled(kStop));
+
+    // The next take is played from the list.
+    SendDlgItemMessageA(p.page, kList, LB_SETCURSEL, 1, 0);
+    p.Command(kList, LBN_SELCHANGE);
+    p.Key(KEY_ENTER);
+    ASSERT_EQ(p.Player().recorded.size(), 2u);
+    EXPECT_EQ(p.Player().recorded[1].text, "T");
 }

@@ -70,6 +70,7 @@ class SilentPlayer : public IMorsePlayer {
 public:
     bool failed() const override { return false; }
     void start(const std::string&, int, int, int, int, int, int, int) override {}
+    void startRecorded(const RecordedSound&) override {}
     void pause(bool) override {}
     bool isPlaying() const override { return false; }
     int currentCharacter() const override { return -1; }
