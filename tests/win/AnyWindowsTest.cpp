@@ -99,7 +99,9 @@ std::vector<std::wstring>& SeenBox() {
 void CALLBACK ReadBoxAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND box = nullptr;
     for (HWND w = FindWindowW(L"#32770", nullptr); w && !box; w = GetWindow(w, GW_HWNDNEXT))
-        if (IsWindowVisible(w) && ClassOf(w) == L"#32770" &&
+        // Owned: the main window is a visible dialog of this thread too, and
+        // the box may not be shown yet when the first tick comes.
+        if (IsWindowVisible(w) && ClassOf(w) == L"#32770" && GetWindow(w, GW_OWNER) &&
             GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId())
             box = w;
     if (!box)

@@ -475,6 +475,12 @@ void InputChosen(HWND page, Application& app) {
     ShowKeys(page, app);
 }
 
+// The keys' line is composed, not a table text: compose it again in the
+// language (and code page) just loaded.
+void TextsLoaded(HWND page, Application& app) {
+    ShowKeys(page, app);
+}
+
 void FieldChanged(HWND page, Application& app) {
     if (!app.transmission.keying)
         Regenerate(page, app);
@@ -560,9 +566,9 @@ void InitDialog(HWND page, Application& app) {
     ApplyEnabling(page, app);
 }
 
-const PageDescription kPage =
-    DescribePage(kTexts, kLists, kKeys, kCommands, kAnchors, PageKeptSize{KeptSize}, PageInit{InitDialog},
-                 PageShow{Show}, PageHide{Hide}, PageTimer{OnTimer}, PageNotify{OnNotify});
+const PageDescription kPage = DescribePage(kTexts, kLists, kKeys, kCommands, kAnchors, PageKeptSize{KeptSize},
+                                           PageInit{InitDialog}, PageTextsLoaded{TextsLoaded}, PageShow{Show},
+                                           PageHide{Hide}, PageTimer{OnTimer}, PageNotify{OnNotify});
 
 // The keying session's messages, which the skeleton does not know.
 bool OnKeyingMessage(HWND page, UINT message, WPARAM wParam) {
