@@ -63,7 +63,8 @@ wine_x11_settings_present() {
     [ -f "$reg" ] || return 1
     local section
     section=$(awk '/^\[/ { on = index($0, "[Software\\\\Wine\\\\X11 Driver]") == 1; next } on' "$reg")
-    printf '%s\n' "$section" | grep -qx '"Managed"="N"' && printf '%s\n' "$section" | grep -qx '"Decorated"="Y"'
+    printf '%s\n' "$section" | grep -qx '"Managed"="N"' && printf '%s\n' "$section" | grep -qx '"Decorated"="Y"' &&
+        grep -qx '"CursorBlinkRate"="-1"' "$reg"
 }
 
 wine_session_start() {
@@ -93,6 +94,9 @@ wine_session_start() {
     if ! wine_x11_settings_present; then
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d Y /f >/dev/null 2>&1 || true
+        # A caret that does not blink: screenshots of one page compared
+        # pixel for pixel must not depend on the blink's phase.
+        wine reg add 'HKCU\Control Panel\Desktop' /v CursorBlinkRate /d -1 /f >/dev/null 2>&1 || true
         wineserver -w
     fi
 }
