@@ -52,6 +52,9 @@ xdotool key Tab
 # Insert imports a roster: the open dialog takes the file's path.
 e2e_key KLAVIRO Insert
 e2e_wait_focus_away KLAVIRO >/dev/null || fail "no open dialog"
+# The dialog has the focus before its name field does: typing waits until
+# it is drawn and still.
+e2e_wait_still "" || true
 xdotool type --delay 20 "$(winpath "$dir/roster.csv")"
 xdotool key Return
 # The import's report comes under the page's title.
