@@ -132,53 +132,30 @@ std::string ResultsCsv(const std::vector<MarkRecord>& records) {
 
 bool ParseResultsCsv(const std::string& bytes, std::vector<MarkRecord>& records, std::string& error) {
     records.clear();
-    error.clear();
-    const std::string s = AnyLinesToUtf8(bytes);
-    size_t pos = 0;
-    std::vector<std::string> cells;
-    if (!ReadRow(s, pos, cells, error)) {
-        if (!error.empty())
-            return false;
-        return true; // no bytes at all: an empty file
-    }
-    bool header = cells.size() == kColumns;
-    for (size_t k = 0; header && k < kColumns; ++k)
-        header = cells[k] == kHeader[k];
-    if (!header) {
-        error = "the first row is not the results header (participant;discipline;speed;errors;copy;marked)";
-        return false;
-    }
-    for (int row = 2; ReadRow(s, pos, cells, error); ++row) {
-        if (cells.size() == 1 && cells[0].empty())
-            continue; // an empty line
-        const std::string where = "row " + std::to_string(row) + ": ";
-        if (cells.size() != kColumns) {
-            error = where + std::to_string(cells.size()) + " fields instead of " + std::to_string(kColumns);
-            return false;
-        }
-        MarkRecord r;
-        r.participant = CleanName(Unescaped(cells[0]));
-        r.discipline = DisciplineOfName(cells[1]);
-        if (r.participant.empty()) {
-            error = where + "no participant";
-            return false;
-        }
-        if (r.discipline < 0) {
-            error = where + "unknown discipline \"" + cells[1] + "\"";
-            return false;
-        }
-        long long speed = 0, errors = 0;
-        if (!ReadCsvWhole(cells[2], 1, 100000, speed) || !ReadCsvWhole(cells[3], 0, 100000, errors)) {
-            error = where + "speed and errors must be whole numbers";
-            return false;
-        }
-        r.speed = static_cast<int>(speed);
-        r.errors = static_cast<int>(errors);
-        r.copy = Unescaped(cells[4]);
-        r.markedAt = Unescaped(cells[5]);
-        records.push_back(std::move(r));
-    }
-    return error.empty();
+    const bool read = ReadCsvTable(
+        bytes, {std::begin(kHeader), std::end(kHeader)}, "results",
+        [&](const std::vector<std::string>& cells) {
+            MarkRecord r;
+            r.participant = CleanName(Unescaped(cells[0]));
+            r.discipline = DisciplineOfName(cells[1]);
+            if (r.participant.empty())
+                return std::string("no participant");
+            if (r.discipline < 0)
+                return "unknown discipline \"" + cells[1] + "\"";
+            long long speed = 0, errors = 0;
+            if (!ReadCsvWhole(cells[2], 1, 100000, speed) || !ReadCsvWhole(cells[3], 0, 100000, errors))
+                return std::string("speed and errors must be whole numbers");
+            r.speed = static_cast<int>(speed);
+            r.errors = static_cast<int>(errors);
+            r.copy = Unescaped(cells[4]);
+            r.markedAt = Unescaped(cells[5]);
+            records.push_back(std::move(r));
+            return std::string();
+        },
+        error);
+    if (!read)
+        records.clear();
+    return read;
 }
 
 ResultsLoad LoadResultsFile(const std::string& path, std::vector<MarkRecord>& records, std::string& error) {
@@ -357,6 +334,43 @@ std::string CsvCellText(const std::string& cell) {
 
 bool ReadCsvRow(const std::string& bytes, size_t& pos, std::vector<std::string>& cells, std::string& error) {
     return ReadRow(bytes, pos, cells, error);
+}
+
+bool ReadCsvTable(const std::string& bytes, const std::vector<std::string>& header, const std::string& what,
+                  const std::function<std::string(const std::vector<std::string>& cells)>& row,
+                  std::string& error) {
+    error.clear();
+    const std::string s = AnyLinesToUtf8(bytes);
+    size_t pos = 0;
+    std::vector<std::string> cells;
+    if (!ReadRow(s, pos, cells, error))
+        return error.empty(); // no bytes at all: an empty file
+    if (cells != header) {
+        std::string names;
+        // A long header is named by its first cells.
+        const size_t named = header.size() > 6 ? 4 : header.size();
+        for (size_t k = 0; k < named; ++k)
+            names += (k ? ";" : "") + header[k];
+        error = "the first row is not the " + what + " header (" + names +
+                (named < header.size() ? ";...)" : ")");
+        return false;
+    }
+    for (int number = 2; ReadRow(s, pos, cells, error); ++number) {
+        if (cells.size() == 1 && cells[0].empty())
+            continue; // an empty line
+        const std::string where = "row " + std::to_string(number) + ": ";
+        if (cells.size() != header.size()) {
+            error =
+                where + std::to_string(cells.size()) + " fields instead of " + std::to_string(header.size());
+            return false;
+        }
+        const std::string problem = row(cells);
+        if (!problem.empty()) {
+            error = where + problem;
+            return false;
+        }
+    }
+    return error.empty();
 }
 
 bool ReadCsvWhole(const std::string& cell, long long low, long long high, long long& out) {

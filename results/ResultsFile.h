@@ -106,6 +106,14 @@ std::tm LocalTimeOf(std::time_t when);
 std::string CsvField(const std::string& value);
 std::string CsvCellText(const std::string& cell);
 bool ReadCsvRow(const std::string& bytes, size_t& pos, std::vector<std::string>& cells, std::string& error);
+// A whole table of these rows: the bytes read line by line as what each
+// line is (AnyLinesToUtf8), the first row `header` exactly (`what` names the
+// file in the complaint), then each non-empty row of as many cells handed to
+// `row`, which gives "" or the row's problem. Empty bytes are an empty table.
+// False with `error` naming the row at the first problem.
+bool ReadCsvTable(const std::string& bytes, const std::vector<std::string>& header, const std::string& what,
+                  const std::function<std::string(const std::vector<std::string>& cells)>& row,
+                  std::string& error);
 // A cell of plain decimal digits (at most 12) worth low..high; false, `out`
 // unchanged, for anything else.
 bool ReadCsvWhole(const std::string& cell, long long low, long long high, long long& out);

@@ -100,63 +100,40 @@ std::string TransmissionCsv(const std::vector<TransmissionRecord>& records) {
 bool ParseTransmissionCsv(const std::string& bytes, std::vector<TransmissionRecord>& records,
                           std::string& error) {
     records.clear();
-    error.clear();
-    const std::string s = AnyLinesToUtf8(bytes);
-    size_t pos = 0;
-    std::vector<std::string> cells;
-    if (!ReadCsvRow(s, pos, cells, error))
-        return error.empty(); // no bytes at all: an empty file
-    bool header = cells.size() == kColumns;
-    for (size_t k = 0; header && k < kColumns; ++k)
-        header = cells[k] == kHeader[k];
-    if (!header) {
-        error = "the first row is not the transmission header (participant;discipline;text;cpm;...)";
-        return false;
-    }
-    for (int row = 2; ReadCsvRow(s, pos, cells, error); ++row) {
-        if (cells.size() == 1 && cells[0].empty())
-            continue; // an empty line
-        const std::string where = "row " + std::to_string(row) + ": ";
-        if (cells.size() != kColumns) {
-            error = where + std::to_string(cells.size()) + " fields instead of " + std::to_string(kColumns);
-            records.clear();
-            return false;
-        }
-        TransmissionRecord r;
-        r.participant = CleanName(CsvCellText(cells[0]));
-        r.discipline = DisciplineOfName(cells[1]);
-        long long number = 0, cpm = 0, mistakes = 0;
-        std::string problem;
-        if (r.participant.empty())
-            problem = "no participant";
-        else if (r.discipline < 0)
-            problem = "unknown discipline \"" + cells[1] + "\"";
-        else if (!ReadCsvWhole(cells[2], 0, 100000000, number) || !ReadCsvWhole(cells[3], 0, 100000, cpm) ||
-                 !ReadCsvWhole(cells[4], 0, 100000, mistakes))
-            problem = "text number, cpm and mistakes must be whole numbers";
-        else if (cells[5] != "yes" && cells[5] != "no")
-            problem = "accepted must be yes or no";
-        else if (!ReadCsvDecimal(cells[6], r.quality) || r.quality > 100 ||
-                 !ReadCsvDecimal(cells[7], r.ratio))
-            problem = "quality (0 to 100) and ratio must be decimals";
-        if (problem.empty())
-            ReadKeyTimesCell(CsvCellText(cells[10]), r.keys, problem);
-        if (!problem.empty()) {
-            error = where + problem;
-            records.clear();
-            return false;
-        }
-        r.textNumber = number;
-        r.cpm = static_cast<int>(cpm);
-        r.mistakes = static_cast<int>(mistakes);
-        r.accepted = cells[5] == "yes";
-        r.copy = CsvCellText(cells[8]);
-        r.sentAt = CsvCellText(cells[9]);
-        records.push_back(std::move(r));
-    }
-    if (!error.empty())
+    const bool read = ReadCsvTable(
+        bytes, {std::begin(kHeader), std::end(kHeader)}, "transmission",
+        [&](const std::vector<std::string>& cells) {
+            TransmissionRecord r;
+            r.participant = CleanName(CsvCellText(cells[0]));
+            r.discipline = DisciplineOfName(cells[1]);
+            long long number = 0, cpm = 0, mistakes = 0;
+            std::string problem;
+            if (r.participant.empty())
+                return std::string("no participant");
+            if (r.discipline < 0)
+                return "unknown discipline \"" + cells[1] + "\"";
+            if (!ReadCsvWhole(cells[2], 0, 100000000, number) || !ReadCsvWhole(cells[3], 0, 100000, cpm) ||
+                !ReadCsvWhole(cells[4], 0, 100000, mistakes))
+                return std::string("text number, cpm and mistakes must be whole numbers");
+            if (cells[5] != "yes" && cells[5] != "no")
+                return std::string("accepted must be yes or no");
+            if (!ReadCsvDecimal(cells[6], r.quality) || r.quality > 100 || !ReadCsvDecimal(cells[7], r.ratio))
+                return std::string("quality (0 to 100) and ratio must be decimals");
+            if (!ReadKeyTimesCell(CsvCellText(cells[10]), r.keys, problem))
+                return problem;
+            r.textNumber = number;
+            r.cpm = static_cast<int>(cpm);
+            r.mistakes = static_cast<int>(mistakes);
+            r.accepted = cells[5] == "yes";
+            r.copy = CsvCellText(cells[8]);
+            r.sentAt = CsvCellText(cells[9]);
+            records.push_back(std::move(r));
+            return std::string();
+        },
+        error);
+    if (!read)
         records.clear();
-    return error.empty();
+    return read;
 }
 
 ResultsLoad LoadTransmissionFile(const std::string& path, std::vector<TransmissionRecord>& records,

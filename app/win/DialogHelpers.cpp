@@ -3,6 +3,7 @@
 #include "app/Anchor.h"
 #include "app/win/MessageWindow.h"
 #include "app/win/WideText.h"
+#include "texts/TrainingSession.h"
 
 #include <commctrl.h>
 
@@ -175,4 +176,25 @@ int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type)
     if (messageBoxHook)
         return messageBoxHook(owner, text, caption, type);
     return ShowMessageWindow(owner, text, caption, type);
+}
+
+int ReadField(HWND page, int control, const NumberField& field) {
+    return ReadBoundedInt(page, control, field.minimum, field.maximum, field.defaultValue);
+}
+
+void WriteField(HWND page, int control, const NumberField& field, long long value) {
+    ShowClampedInt(page, control, field.minimum, field.maximum, LimitFieldValue(field, value));
+}
+
+int StepSpinField(HWND page, LPARAM deltaPos, const SpinField* spins, size_t count) {
+    const NMUPDOWN& nm = *reinterpret_cast<const NMUPDOWN*>(deltaPos);
+    for (size_t k = 0; k < count; ++k) {
+        const SpinField& s = spins[k];
+        if (static_cast<int>(nm.hdr.idFrom) != s.spin)
+            continue;
+        WriteField(page, s.field, *s.range,
+                   static_cast<long long>(ReadField(page, s.field, *s.range)) + nm.iDelta);
+        return s.field;
+    }
+    return 0;
 }

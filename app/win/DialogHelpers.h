@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 
 // Shows value clamped into [minimum, maximum] as an unsigned decimal number.
@@ -13,6 +14,25 @@ void ShowClampedInt(HWND dialog, int control, int minimum, int maximum, int valu
 // Reads an unsigned number; outside [minimum, maximum] (or not a number read
 // as 0 outside it) gives the clamped default. Writes the result back.
 int ReadBoundedInt(HWND dialog, int control, int minimum, int maximum, int defaultValue);
+
+// A page's number field by its rules: read as the field accepts it (the
+// default for anything else), written limited to its range.
+struct NumberField;
+int ReadField(HWND page, int control, const NumberField& field);
+void WriteField(HWND page, int control, const NumberField& field, long long value);
+// The arrows of an up-down beside a number field write the field themselves
+// (the up-down's own position is unused). On UDN_DELTAPOS from one of
+// `spins`: the field stepped by the arrow and its control returned (the page
+// then answers TRUE in DWLP_MSGRESULT, so the up-down does not move); 0 for
+// any other up-down.
+struct SpinField {
+    int spin, field;
+    const NumberField* range;
+};
+int StepSpinField(HWND page, LPARAM deltaPos, const SpinField* spins, size_t count);
+template <size_t N> int StepSpinField(HWND page, LPARAM deltaPos, const SpinField (&spins)[N]) {
+    return StepSpinField(page, deltaPos, spins, N);
+}
 int ComboGetSelection(HWND dialog, int control);
 void ComboSetSelection(HWND dialog, int control, int index);
 void ComboClear(HWND dialog, int control);

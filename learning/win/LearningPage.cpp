@@ -78,14 +78,6 @@ std::string Replaced(std::string text, const char* from, const std::string& to) 
     return text;
 }
 
-int ReadField(HWND page, int control, const NumberField& field) {
-    return ReadBoundedInt(page, control, field.minimum, field.maximum, field.defaultValue);
-}
-
-void WriteField(HWND page, int control, const NumberField& field, long long value) {
-    ShowClampedInt(page, control, field.minimum, field.maximum, LimitFieldValue(field, value));
-}
-
 void SetStatus(HWND page, const std::string& text) {
     SetItemLanguageText(page, LEARN_STATUS, text);
 }
@@ -410,25 +402,15 @@ const PageCommand kCommands[] = {
 BOOL OnNotify(HWND page, Application& app, const NMHDR& header, LPARAM lParam) {
     if (header.code != UDN_DELTAPOS)
         return FALSE;
-    struct Spin {
-        int spin, field;
-        const NumberField& range;
-    };
-    const Spin spins[] = {{LEARN_NUMBER_SPIN, LEARN_NUMBER, kTextNumberField},
-                          {LEARN_GROUPS_SPIN, LEARN_GROUPS, kLessonGroupsField},
-                          {LEARN_SPEED_SPIN, LEARN_SPEED, kCharSpeedField},
-                          {LEARN_EFFECTIVE_SPIN, LEARN_EFFECTIVE, kLessonEffectiveField}};
-    const NMUPDOWN& nm = *reinterpret_cast<const NMUPDOWN*>(lParam);
-    for (const Spin& s : spins) {
-        if (static_cast<int>(nm.hdr.idFrom) != s.spin)
-            continue;
-        WriteField(page, s.field, s.range,
-                   static_cast<long long>(ReadField(page, s.field, s.range)) + nm.iDelta);
-        Changed(page, app.learning);
-        SetWindowLongPtrA(page, DWLP_MSGRESULT, TRUE);
-        return TRUE;
-    }
-    return FALSE;
+    const SpinField spins[] = {{LEARN_NUMBER_SPIN, LEARN_NUMBER, &kTextNumberField},
+                               {LEARN_GROUPS_SPIN, LEARN_GROUPS, &kLessonGroupsField},
+                               {LEARN_SPEED_SPIN, LEARN_SPEED, &kCharSpeedField},
+                               {LEARN_EFFECTIVE_SPIN, LEARN_EFFECTIVE, &kLessonEffectiveField}};
+    if (!StepSpinField(page, lParam, spins))
+        return FALSE;
+    Changed(page, app.learning);
+    SetWindowLongPtrA(page, DWLP_MSGRESULT, TRUE);
+    return TRUE;
 }
 
 BOOL OnTimer(HWND page, Application& app, UINT_PTR id) {

@@ -64,14 +64,6 @@ const PageText kTexts[] = {
     {2224, "PTI_43", "Общая скорость"},
 };
 
-int ReadField(HWND page, int control, const NumberField& field) {
-    return ReadBoundedInt(page, control, field.minimum, field.maximum, field.defaultValue);
-}
-
-void WriteField(HWND page, int control, const NumberField& field, long long value) {
-    ShowClampedInt(page, control, field.minimum, field.maximum, LimitFieldValue(field, value));
-}
-
 LengthMode SelectedLength(HWND page) {
     return ComboGetSelection(page, kLengthList) == LengthStandard ? LengthStandard : LengthFixed;
 }

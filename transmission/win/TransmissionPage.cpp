@@ -124,14 +124,6 @@ int ReadSource(Application& app) {
     return TextLetters;
 }
 
-int ReadField(HWND page, int control, const NumberField& field) {
-    return ReadBoundedInt(page, control, field.minimum, field.maximum, field.defaultValue);
-}
-
-void WriteField(HWND page, int control, const NumberField& field, long long value) {
-    ShowClampedInt(page, control, field.minimum, field.maximum, LimitFieldValue(field, value));
-}
-
 void SetStatus(HWND page, const std::string& text) {
     SetItemLanguageText(page, TX_STATUS, text);
 }
@@ -499,24 +491,14 @@ const PageCommand kCommands[] = {
 BOOL OnNotify(HWND page, Application& app, const NMHDR& header, LPARAM lParam) {
     if (header.code != UDN_DELTAPOS)
         return FALSE;
-    struct Spin {
-        int spin, field;
-        const NumberField& range;
-    };
-    const Spin spins[] = {{TX_NUMBER_SPIN, TX_NUMBER, kTextNumberField},
-                          {TX_GROUPS_SPIN, TX_GROUPS, kTxGroupsField},
-                          {TX_SPEED_SPIN, TX_SPEED, kKeyerSpeedField}};
-    const NMUPDOWN& nm = *reinterpret_cast<const NMUPDOWN*>(lParam);
-    for (const Spin& s : spins) {
-        if (static_cast<int>(nm.hdr.idFrom) != s.spin)
-            continue;
-        WriteField(page, s.field, s.range,
-                   static_cast<long long>(ReadField(page, s.field, s.range)) + nm.iDelta);
-        FieldChanged(page, app);
-        SetWindowLongPtrA(page, DWLP_MSGRESULT, TRUE);
-        return TRUE;
-    }
-    return FALSE;
+    const SpinField spins[] = {{TX_NUMBER_SPIN, TX_NUMBER, &kTextNumberField},
+                               {TX_GROUPS_SPIN, TX_GROUPS, &kTxGroupsField},
+                               {TX_SPEED_SPIN, TX_SPEED, &kKeyerSpeedField}};
+    if (!StepSpinField(page, lParam, spins))
+        return FALSE;
+    FieldChanged(page, app);
+    SetWindowLongPtrA(page, DWLP_MSGRESULT, TRUE);
+    return TRUE;
 }
 
 // Every tick while keying: the clock, the last character closed by the
