@@ -158,8 +158,9 @@ bool ParseResultsCsv(const std::string& bytes, std::vector<MarkRecord>& records,
     return read;
 }
 
-ResultsLoad LoadResultsFile(const std::string& path, std::vector<MarkRecord>& records, std::string& error) {
-    records.clear();
+ResultsLoad LoadTableFile(const std::string& path, const std::string& what,
+                          const std::function<bool(const std::string& bytes, std::string& error)>& parse,
+                          std::string& error) {
     std::string bytes;
     const WholeFileRead read = ReadWholeFile(path, kMaxResultsFileBytes, bytes);
     if (read == WholeFileRead::Missing)
@@ -168,12 +169,21 @@ ResultsLoad LoadResultsFile(const std::string& path, std::vector<MarkRecord>& re
         error = WholeFileProblem(read, path, kMaxResultsFileBytes);
         return ResultsLoad::Unreadable;
     }
-    if (!ParseResultsCsv(bytes, records, error)) {
-        error = path + " is not a results file: " + error;
-        records.clear();
+    if (!parse(bytes, error)) {
+        error = path + " is not a " + what + " file: " + error;
         return ResultsLoad::Unreadable;
     }
     return ResultsLoad::Loaded;
+}
+
+ResultsLoad LoadResultsFile(const std::string& path, std::vector<MarkRecord>& records, std::string& error) {
+    records.clear();
+    return LoadTableFile(
+        path, "results",
+        [&](const std::string& bytes, std::string& problem) {
+            return ParseResultsCsv(bytes, records, problem);
+        },
+        error);
 }
 
 bool WriteResultsBytes(const std::string& path, const std::string& bytes) {

@@ -34,6 +34,12 @@ enum class ResultsLoad {
     Unreadable, // exists but cannot be read, or is no results file: keep it
 };
 ResultsLoad LoadResultsFile(const std::string& path, std::vector<MarkRecord>& records, std::string& error);
+// The same for any table file of the results' folder: the whole file (at
+// most kMaxResultsFileBytes) given to `parse`; Unreadable with `error`
+// naming the file as no `what` file when the parse refuses it.
+ResultsLoad LoadTableFile(const std::string& path, const std::string& what,
+                          const std::function<bool(const std::string& bytes, std::string& error)>& parse,
+                          std::string& error);
 // Writes the whole file through a temporary one renamed over it, so that the
 // marks already in the file survive a failed write.
 bool SaveResultsFile(const std::string& path, const std::vector<MarkRecord>& records);

@@ -1,8 +1,6 @@
 #include "transmission/TransmissionFile.h"
 
-#include "app/WholeFile.h"
 #include "results/Results.h"
-#include "texts/TextEncoding.h"
 
 #include <cmath>
 #include <cstdio>
@@ -139,19 +137,12 @@ bool ParseTransmissionCsv(const std::string& bytes, std::vector<TransmissionReco
 ResultsLoad LoadTransmissionFile(const std::string& path, std::vector<TransmissionRecord>& records,
                                  std::string& error) {
     records.clear();
-    std::string bytes;
-    const WholeFileRead read = ReadWholeFile(path, kMaxResultsFileBytes, bytes);
-    if (read == WholeFileRead::Missing)
-        return ResultsLoad::Missing;
-    if (read != WholeFileRead::Read) {
-        error = WholeFileProblem(read, path, kMaxResultsFileBytes);
-        return ResultsLoad::Unreadable;
-    }
-    if (!ParseTransmissionCsv(bytes, records, error)) {
-        error = path + " is not a transmission results file: " + error;
-        return ResultsLoad::Unreadable;
-    }
-    return ResultsLoad::Loaded;
+    return LoadTableFile(
+        path, "transmission results",
+        [&](const std::string& bytes, std::string& problem) {
+            return ParseTransmissionCsv(bytes, records, problem);
+        },
+        error);
 }
 
 StoreOutcome StoreTransmission(const std::string& path, const TransmissionRecord& record, std::string& error,
