@@ -211,6 +211,7 @@ TEST(ResultsFile, RoundTripsWhatParticipantsType) {
         const char* says;
     } bad[] = {
         {"name;speed\r\nAnna;100\r\n", "header"},
+        {"name;discipline;speed;errors;copy;marked\r\nAnna;letters;100;1;A;\r\n", "header"},
         {"participant;discipline;speed;errors;copy;marked\r\nAnna;letters;100;1;A\r\n", "row 2"},
         {"participant;discipline;speed;errors;copy;marked\r\nAnna;morse;100;1;A;\r\n", "discipline"},
         {"participant;discipline;speed;errors;copy;marked\r\nAnna;letters;fast;1;A;\r\n", "whole numbers"},
