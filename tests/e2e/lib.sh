@@ -125,7 +125,8 @@ e2e_start_program() {
         e2e_end_capture
         return 1
     fi
-    sleep 2
+    # Started once its window has been drawn and stands still.
+    e2e_wait_still "" 10 || true
 }
 
 # e2e_close_program: Alt+F4, then waits for KLAVIRO to end and its capture
