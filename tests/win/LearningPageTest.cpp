@@ -220,3 +220,31 @@ TEST_F(LearningPage, BadOrderIsSaidAndTheCommonOrderUsed) {
     EXPECT_EQ(h->Text(LEARN_SIGNS), "Знаки урока: K [M]");
     EXPECT_EQ(h->app->GetLearningOrder(), "MKRSUAPTLOWI.NJEF0Y,VG5/Q9ZH38B?427C1D6X"); // kept to be mended
 }
+
+// The arrows beside the number fields step the field within its range, and
+// the up-down is told not to move (its own position is unused).
+TEST_F(LearningPage, ArrowsStepTheNumberFieldsWithinTheirRanges) {
+    Open();
+    const struct {
+        int spin, field, from, delta, to;
+    } cases[] = {
+        {LEARN_GROUPS_SPIN, LEARN_GROUPS, 20, 1, 21},
+        {LEARN_SPEED_SPIN, LEARN_SPEED, 100, -1, 99},
+        {LEARN_EFFECTIVE_SPIN, LEARN_EFFECTIVE, 40, 1, 41},
+        {LEARN_GROUPS_SPIN, LEARN_GROUPS, 10000, 1, 10000}, // at the top it stays
+        {LEARN_NUMBER_SPIN, LEARN_NUMBER, 1, -1, 1},        // and at the bottom
+    };
+    for (const auto& c : cases) {
+        h->SetNumber(c.field, c.from);
+        NMUPDOWN change{};
+        change.hdr.hwndFrom = GetDlgItem(h->page, c.spin);
+        change.hdr.idFrom = static_cast<UINT_PTR>(c.spin);
+        change.hdr.code = UDN_DELTAPOS;
+        change.iDelta = c.delta;
+        SetWindowLongPtrA(h->page, DWLP_MSGRESULT, 0);
+        EXPECT_TRUE(LearningPageProc(h->page, WM_NOTIFY, static_cast<WPARAM>(c.spin),
+                                     reinterpret_cast<LPARAM>(&change)));
+        EXPECT_EQ(h->Number(c.field), c.to) << c.field << " from " << c.from;
+        EXPECT_EQ(GetWindowLongPtrA(h->page, DWLP_MSGRESULT), TRUE);
+    }
+}
